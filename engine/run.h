@@ -1,0 +1,69 @@
+// One reduction run, from the input file to the output file, and what it needs of its caller.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum class TRunOutcome { Completed, Refused };
+
+// The caller's side of a run: a window, or the command-line driver.
+class TRunHost {
+public:
+    virtual ~TRunHost() = default;
+    // Appends one line to the log.
+    virtual void AddLogLine(const std::string& text) = 0;
+    // Shows a notice and returns once it is dismissed.
+    virtual void ShowInfo(const std::string& text) = 0;
+    // Handles every pending event without waiting for new ones.
+    virtual void PumpEvents() = 0;
+};
+
+// The most columns one run accepts.
+constexpr int kMaxColumns = 7000;
+
+// Shown instead of a run when the input holds more than kMaxColumns lines (UTF-8).
+inline constexpr std::string_view kRefusalText =
+    "ATENCION, Esta version esta dise\xc3\xb1"
+    "ada para\r\n combinaciones mas peque\xc3\xb1"
+    "as.";
+
+// Performs one run: sorts and rewrites `InputPath`, refuses more than kMaxColumns lines, loads,
+// analyses and reduces the columns, writes them to `OutputPath` + ".txt" and logs the summary.
+// Throws TEngineError with the user-visible message on failure.
+TRunOutcome ReduceColumns(const std::string& InputPath, const std::string& OutputPath,
+                          TRunHost& host);
+
+// The error-box text for a failure message: a full stop is appended when the message is not empty
+// and its last byte is above that of the full stop.
+std::string ErrorBoxText(std::string_view message);
+
+// Calls the host's PumpEvents once every `interval` units of work, so that a long phase keeps its
+// caller responsive without paying for an event check per comparison.
+class TPacedPump {
+public:
+    explicit TPacedPump(TRunHost& host, std::uint32_t interval = kDefaultInterval)
+        : host_(host), interval_(interval), left_(interval) {}
+
+    // Counts `units` of work done, pumping when the interval is used up.
+    void Work(std::uint32_t units = 1) {
+        if (units >= left_) {
+            host_.PumpEvents();
+            left_ = interval_;
+        } else {
+            left_ -= units;
+        }
+    }
+    // Pumps now, at a point where the phase must always let events through (a pass boundary).
+    void Now() {
+        host_.PumpEvents();
+        left_ = interval_;
+    }
+
+    static constexpr std::uint32_t kDefaultInterval = 1u << 16;
+
+private:
+    TRunHost& host_;
+    std::uint32_t interval_;
+    std::uint32_t left_;
+};

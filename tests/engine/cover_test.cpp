@@ -1,0 +1,252 @@
+#include "cover.h"
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <set>
+
+#include "neighbours.h"
+#include "test_support.h"
+
+namespace {
+
+using Columns = std::vector<std::string>;
+
+// The reduction of the file at `input` (rewritten sorted) into `output`.txt, with its log.
+std::string Reduce(const TTempDir& dir, const std::string& bytes, TRecordingHost& host) {
+    WriteBytes(dir / "in.txt", bytes);
+    EXPECT_EQ(ReduceColumns(dir / "in.txt", dir / "out", host), TRunOutcome::Completed);
+    return ReadBytes(dir / "out.txt");
+}
+
+// The selection as literally described: every ordered pair compared, a covered list of 25000
+// slots searched from its first slot for every membership test, the chosen mark in the first
+// neighbour entry, and a pass for every target from L down. The covered list grows when a
+// chosen record's ids would not fit.
+Columns LiteralSelection(const Columns& columns) {
+    constexpr std::size_t kSlots = 25000;
+    const std::size_t n = columns.size();
+    std::vector<std::vector<std::int32_t>> lists(n);
+    std::size_t longest = 0;
+    for (std::size_t a = 0; a < n; ++a) {
+        for (std::size_t b = 0; b < n; ++b) {
+            if (ColumnDistance(columns[a], columns[b]) < 2) {
+                lists[a].push_back(static_cast<std::int32_t>(b + 1));
+            }
+        }
+        longest = std::max(longest, lists[a].size());
+    }
+    std::vector<std::int32_t> covered(kSlots, 0);
+    const auto isCovered = [&](std::int32_t id) {
+        return std::find(covered.begin(), covered.end(), id) != covered.end();
+    };
+    Columns result;
+    for (std::size_t target = longest; target > 0; --target) {
+        for (std::size_t r = 0; r < n; ++r) {
+            std::size_t count = 0;
+            for (const std::int32_t id : lists[r]) {
+                if (id == 0) {
+                    break;
+                }
+                count += isCovered(id) ? 0 : 1;
+            }
+            if (count != target) {
+                continue;
+            }
+            result.push_back(columns[r]);
+            std::vector<std::int32_t> taken;
+            for (const std::int32_t id : lists[r]) {
+                if (id == 0) {
+                    break;
+                }
+                taken.push_back(id);
+            }
+            lists[r][0] = 0;
+            auto slot = std::find(covered.begin(), covered.end(), 0);
+            const auto used = static_cast<std::size_t>(slot - covered.begin());
+            if (used + taken.size() > covered.size()) {
+                covered.resize(used + taken.size(), 0);
+                slot = covered.begin() + static_cast<std::ptrdiff_t>(used);
+            }
+            std::copy(taken.begin(), taken.end(), slot);
+        }
+        std::size_t count = 0;
+        for (std::size_t id = 1; id <= kSlots && isCovered(static_cast<std::int32_t>(id)); ++id) {
+            ++count;
+        }
+        if (count == n) {
+            return result;
+        }
+    }
+    return {};
+}
+
+// A forecast: at each of the 14 positions one, two or three signs; its development is every
+// column that takes one of them at each position.
+Columns Development(std::mt19937& random) {
+    Columns columns{""};
+    const std::string signs = "1X2";
+    for (int position = 0; position < kColumnLength; ++position) {
+        const unsigned roll = random() % 10;
+        const std::size_t width = columns.size() > 300 ? 1 : (roll < 6 ? 1 : (roll < 9 ? 2 : 3));
+        const std::size_t first = random() % 3;
+        Columns next;
+        for (const auto& column : columns) {
+            for (std::size_t k = 0; k < width; ++k) {
+                next.push_back(column + signs[(first + k) % 3]);
+            }
+        }
+        columns = std::move(next);
+    }
+    return columns;
+}
+
+// A development, thinned out at random, with duplicates, lower-case x, short and blank lines.
+Columns Mangled(std::mt19937& random) {
+    Columns columns;
+    for (auto& column : Development(random)) {
+        if (random() % 4 == 0) {
+            continue;
+        }
+        if (random() % 15 == 0) {
+            std::replace(column.begin(), column.end(), 'X', 'x');
+        }
+        if (random() % 30 == 0) {
+            column.resize(random() % 15);
+        }
+        if (random() % 20 == 0) {
+            columns.push_back(column);
+        }
+        columns.push_back(" " + column + "\t");
+    }
+    if (columns.empty() || random() % 5 == 0) {
+        columns.push_back("   ");
+    }
+    std::shuffle(columns.begin(), columns.end(), random);
+    return columns;
+}
+
+Columns LoadedColumns(const std::string& path) {
+    Columns columns;
+    for (const auto& record : LoadColumns(path).Records) {
+        columns.push_back(record.Column);
+    }
+    return columns;
+}
+
+}  // namespace
+
+TEST(cover, first_worked_example) {
+    TTempDir dir;
+    TRecordingHost host;
+    EXPECT_EQ(Reduce(dir, "11111111111122\n1111111111111X\n11111111111111\n", host),
+              CrLfLines({"11111111111111", "11111111111122"}));
+    EXPECT_EQ(host.Log, CompletedLog(3, 2));
+}
+
+TEST(cover, ties_go_to_file_order) {
+    TTempDir dir;
+    TRecordingHost host;
+    EXPECT_EQ(Reduce(dir,
+                     "1111111111111X\n11111111111111\n11111111111112\n2111111111111X\n"
+                     "X1111111111111\n",
+                     host),
+              CrLfLines({"11111111111111", "1111111111111X"}));
+    EXPECT_EQ(host.Log, CompletedLog(5, 2));
+}
+
+TEST(cover, one_record_is_chosen) {
+    TTempDir dir;
+    TRecordingHost host;
+    EXPECT_EQ(Reduce(dir, "1X21X21X21X21X", host), CrLfLines({"1X21X21X21X21X"}));
+}
+
+TEST(cover, identical_columns_are_chosen_once) {
+    TTempDir dir;
+    TRecordingHost host;
+    EXPECT_EQ(Reduce(dir, "1X21X21X21X21X\n1X21X21X21X21X\n", host), CrLfLines({"1X21X21X21X21X"}));
+    EXPECT_EQ(host.Log, CompletedLog(2, 1));
+}
+
+TEST(cover, far_columns_give_the_prepared_input_trimmed_and_cut) {
+    TTempDir dir;
+    TRecordingHost host;
+    EXPECT_EQ(Reduce(dir, "XX111111111111\n  11111111111111222\n22111111111111 \n", host),
+              CrLfLines({"11111111111111", "22111111111111", "XX111111111111"}));
+}
+
+TEST(cover, case_only_difference_is_covered_by_one_column) {
+    TTempDir dir;
+    TRecordingHost host;
+    // The sort exchanges the two equal lines, so the upper-case one comes first and is chosen.
+    EXPECT_EQ(Reduce(dir, "1111111111111x\n1111111111111X\n", host), CrLfLines({"1111111111111X"}));
+    EXPECT_EQ(host.Log, CompletedLog(2, 1));
+}
+
+TEST(cover, empty_and_short_columns_are_columns_of_missing_signs) {
+    TTempDir dir;
+    TRecordingHost host;
+    // "" and "11" differ in two positions, "1" in one from each.
+    EXPECT_EQ(Reduce(dir, "\n1\n\n11\n", host), CrLfLines({"1"}));
+    EXPECT_EQ(host.Log, CompletedLog(4, 1));
+    EXPECT_EQ(Reduce(dir, "", host), CrLfLines({""}));
+}
+
+TEST(cover, existing_output_is_replaced) {
+    TTempDir dir;
+    WriteBytes(dir / "out.txt", "old content that is longer than the new one\r\n");
+    TRecordingHost host;
+    EXPECT_EQ(Reduce(dir, "1\n", host), CrLfLines({"1"}));
+}
+
+TEST(cover, both_phases_pump_events) {
+    // A host that counts the pumps made while each phase's log line is the last one.
+    class TPhaseHost : public TRecordingHost {
+    public:
+        void PumpEvents() override { ++PumpsAfter[Log.empty() ? std::string() : Log.back()]; }
+        std::map<std::string, long long> PumpsAfter;
+    } host;
+    std::mt19937 random(5);
+    Columns columns;
+    for (int k = 0; k < 7000; ++k) {
+        std::string column(kColumnLength, '1');
+        for (auto& sign : column) {
+            sign = "1X2"[random() % 3];
+        }
+        columns.push_back(column);
+    }
+    TTempDir dir;
+    Reduce(dir, CrLfLines(columns), host);
+    EXPECT_GE(host.PumpsAfter["Analizando columnas..."], 1);
+    EXPECT_GE(host.PumpsAfter["Buscando las reductoras..."], 2);
+    EXPECT_EQ(host.PumpsAfter.count(""), 0u);
+    EXPECT_LT(
+        host.PumpsAfter["Analizando columnas..."] + host.PumpsAfter["Buscando las reductoras..."],
+        7000);
+}
+
+TEST(cover, generated_inputs_are_covered_exactly_as_the_literal_selection) {
+    std::mt19937 random(2026);
+    for (int round = 0; round < 60; ++round) {
+        const Columns lines = Mangled(random);
+        TTempDir dir;
+        TRecordingHost host;
+        const std::vector<std::string> output = CutLines(Reduce(dir, CrLfLines(lines), host));
+        const Columns records = LoadedColumns(dir / "in.txt");
+
+        const std::set<std::string> inputColumns(records.begin(), records.end());
+        for (const auto& chosen : output) {
+            ASSERT_TRUE(inputColumns.count(chosen)) << "round " << round << ": " << chosen;
+        }
+        for (const auto& record : records) {
+            ASSERT_TRUE(std::any_of(
+                output.begin(), output.end(),
+                [&](const std::string& chosen) { return ColumnDistance(record, chosen) < 2; }))
+                << "round " << round << ": " << record;
+        }
+        if (records.size() <= 600) {
+            ASSERT_EQ(output, LiteralSelection(records)) << "round " << round;
+        }
+        EXPECT_EQ(host.Log.back(), "*****----HECHO--------*****");
+    }
+}

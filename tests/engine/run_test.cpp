@@ -1,0 +1,128 @@
+#include "run.h"
+
+#include <unistd.h>
+
+#include "column_file.h"
+#include "test_support.h"
+
+namespace {
+
+// Runs the test body in `folder`, going back to the old working folder afterwards.
+class TWorkingFolder {
+public:
+    explicit TWorkingFolder(const std::filesystem::path& folder)
+        : old_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~TWorkingFolder() { std::filesystem::current_path(old_); }
+
+private:
+    std::filesystem::path old_;
+};
+
+std::string Lines(int count) {
+    std::string bytes;
+    for (int k = count; k > 0; --k) {
+        bytes += std::to_string(100000000 + k) + "\n";
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(run, worked_example_logs_ten_lines_and_writes_the_reduction) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", "11111111111122\r\n1111111111111X\r\n11111111111111\r\n");
+    TRecordingHost host;
+    EXPECT_EQ(ReduceColumns(dir / "in.txt", dir / "out", host), TRunOutcome::Completed);
+    EXPECT_EQ(host.Log, CompletedLog(3, 2));
+    EXPECT_TRUE(host.Infos.empty());
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), CrLfLines({"11111111111111", "11111111111122"}));
+    EXPECT_EQ(ReadBytes(dir / "in.txt"),
+              CrLfLines({"11111111111111", "1111111111111X", "11111111111122"}));
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"in.txt", "out.txt"}));
+}
+
+TEST(run, seven_thousand_lines_are_reduced) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", Lines(kMaxColumns));
+    TRecordingHost host;
+    EXPECT_EQ(ReduceColumns(dir / "in.txt", dir / "out", host), TRunOutcome::Completed);
+    ASSERT_EQ(host.Log.size(), 10u);
+    EXPECT_EQ(host.Log[7], "Columnas Iniciales: 7000");
+}
+
+TEST(run, more_lines_are_refused_with_the_notice_after_the_rewrite) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", Lines(kMaxColumns + 1));
+    TRecordingHost host;
+    EXPECT_EQ(ReduceColumns(dir / "in.txt", dir / "out", host), TRunOutcome::Refused);
+    EXPECT_EQ(host.Infos, std::vector<std::string>{"ATENCION, Esta version esta dise\xc3\xb1"
+                                                   "ada para\r\n combinaciones mas peque\xc3\xb1"
+                                                   "as."});
+    EXPECT_TRUE(host.Log.empty());
+    const std::string rewritten = ReadBytes(dir / "in.txt");
+    EXPECT_EQ(rewritten.substr(0, 22), "100000001\r\n100000002\r\n");
+    EXPECT_EQ(rewritten.size(), 11u * (kMaxColumns + 1));
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"in.txt"});
+}
+
+TEST(run, empty_input_path_fails_before_any_log_line) {
+    TTempDir dir;
+    TRecordingHost host;
+    EXPECT_THROW_MSG(ReduceColumns("", dir / "out", host), TEngineError, "Cannot open file ");
+    EXPECT_TRUE(host.Log.empty());
+}
+
+TEST(run, empty_output_name_writes_dot_txt_in_the_current_folder) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", "1\n");
+    TWorkingFolder here(dir.Path());
+    TRecordingHost host;
+    EXPECT_EQ(ReduceColumns("in.txt", "", host), TRunOutcome::Completed);
+    EXPECT_EQ(ReadBytes(dir / ".txt"), "1\r\n");
+}
+
+TEST(run, output_name_ending_in_txt_gets_another) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", "1\n");
+    TRecordingHost host;
+    ReduceColumns(dir / "in.txt", dir / "out.txt", host);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"in.txt", "out.txt.txt"}));
+}
+
+TEST(run, output_that_cannot_be_created_ends_the_log_before_the_summary) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", "2\n1\n");
+    TRecordingHost host;
+    EXPECT_THROW_MSG(ReduceColumns(dir / "in.txt", dir / "missing/out", host), TEngineError,
+                     "Cannot create file " + dir / "missing/out.txt");
+    const auto full = CompletedLog(2, 2);
+    EXPECT_EQ(host.Log, std::vector<std::string>(full.begin(), full.begin() + 4));
+    EXPECT_EQ(ReadBytes(dir / "in.txt"), "1\r\n2\r\n");
+}
+
+TEST(run, successive_runs_append_to_the_log) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", "1\n");
+    TRecordingHost host;
+    ReduceColumns(dir / "in.txt", dir / "out", host);
+    ReduceColumns(dir / "in.txt", dir / "out", host);
+    EXPECT_EQ(host.Log.size(), 20u);
+    EXPECT_EQ(host.Log[10], "Comienzo de la Reduccion...");
+}
+
+TEST(run, error_box_gets_a_full_stop_only_after_bytes_above_it) {
+    EXPECT_EQ(ErrorBoxText("Cannot open file /tmp/a.txt"), "Cannot open file /tmp/a.txt.");
+    EXPECT_EQ(ErrorBoxText("Cannot open file "), "Cannot open file ");
+    EXPECT_EQ(ErrorBoxText(""), "");
+    EXPECT_EQ(ErrorBoxText("Disk full"), "Disk full.");
+    EXPECT_EQ(ErrorBoxText("I/O error 32"), "I/O error 32.");
+    EXPECT_EQ(ErrorBoxText("a/"), "a/.");
+    EXPECT_EQ(ErrorBoxText("a."), "a.");
+    EXPECT_EQ(ErrorBoxText("a-"), "a-");
+    EXPECT_EQ(ErrorBoxText("a!"), "a!");
+    EXPECT_EQ(ErrorBoxText("a)"), "a)");
+    EXPECT_EQ(ErrorBoxText("a\t"), "a\t");
+    EXPECT_EQ(ErrorBoxText("a\xf1"), "a\xf1.");
+}
