@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -252,24 +251,27 @@ std::string ReplacementTarget(const std::string& path) {
     return resolved ? std::string(resolved.get()) : std::string();
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
+// Writes in pieces of kWritePiece bytes: a failure can come at the first, a middle or the last
+// piece, and each must leave the old file as it was.
+constexpr std::size_t kWritePiece = 1 << 16;
+
+bool WriteAll(int fd, std::string_view bytes, const TWriteCall& write) {
     while (!bytes.empty()) {
-        const ssize_t put =
-            ::write(fd, bytes.data(), std::min<std::size_t>(bytes.size(), SSIZE_MAX));
+        const ssize_t put = write(fd, bytes.data(), std::min(bytes.size(), kWritePiece));
         if (put < 0 && errno == EINTR) {
             continue;
         }
         if (put <= 0) {
             return false;
         }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
+        bytes.remove_prefix(std::min(bytes.size(), static_cast<std::size_t>(put)));
     }
     return true;
 }
 
 // Replaces the content of the file at `path` with `bytes`, or creates it. The old content stays
 // until the new one is complete on disk: a failure at any point leaves the file as it was.
-void ReplaceFileContent(const std::string& path, std::string_view bytes) {
+void ReplaceFileContent(const std::string& path, std::string_view bytes, const TWriteCall& write) {
     const std::string target = ReplacementTarget(path);
     if (target.empty()) {
         throw TEngineError(CannotCreate(path));
@@ -297,7 +299,8 @@ void ReplaceFileContent(const std::string& path, std::string_view bytes) {
         [[maybe_unused]] const int ignored =
             ::fchown(temporary.Fd(), existing.st_uid, existing.st_gid);
     }
-    if (!WriteAll(temporary.Fd(), bytes) || ::fsync(temporary.Fd()) != 0 || !temporary.Close()) {
+    if (!WriteAll(temporary.Fd(), bytes, write) || ::fsync(temporary.Fd()) != 0 ||
+        !temporary.Close()) {
         throw TEngineError("Stream write error");
     }
     if (!temporary.CommitAs(target)) {
@@ -306,6 +309,10 @@ void ReplaceFileContent(const std::string& path, std::string_view bytes) {
 }
 
 }  // namespace
+
+ssize_t SystemWrite(int fd, const void* data, std::size_t size) {
+    return ::write(fd, data, size);
+}
 
 int CompareLines(std::string_view a, std::string_view b) {
     const std::size_t common = std::min(a.size(), b.size());
@@ -353,7 +360,7 @@ std::string TrimColumn(std::string_view line) {
     return std::string(first, first + length);
 }
 
-int PrepareColumnFile(const std::string& path) {
+int PrepareColumnFile(const std::string& path, const TWriteCall& write) {
     std::string bytes;
     {
         const TFileHandle file = OpenRegularForReading(path);
@@ -367,7 +374,7 @@ int PrepareColumnFile(const std::string& path) {
     std::vector<std::string> lines = CutLines(bytes);
     bytes = std::string();
     SortLines(lines);
-    SaveColumns(lines, path);
+    SaveColumns(lines, path, write);
     return static_cast<int>(lines.size());
 }
 
@@ -407,7 +414,8 @@ TColumnList LoadColumns(const std::string& path) {
     return list;
 }
 
-void SaveColumns(const std::vector<std::string>& lines, const std::string& path) {
+void SaveColumns(const std::vector<std::string>& lines, const std::string& path,
+                 const TWriteCall& write) {
     std::size_t size = 0;
     for (const auto& line : lines) {
         size += line.size() + 2;
@@ -418,5 +426,5 @@ void SaveColumns(const std::vector<std::string>& lines, const std::string& path)
         bytes += line;
         bytes += "\r\n";
     }
-    ReplaceFileContent(path, bytes);
+    ReplaceFileContent(path, bytes, write);
 }

@@ -1,7 +1,10 @@
 // The column file in both directions, and the column list a run works on.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -41,6 +44,13 @@ struct TColumnList {
     std::int32_t Count() const { return static_cast<std::int32_t>(Records.size()); }
 };
 
+// The call through which the engine writes file contents, with the contract of write(2). Tests
+// put a failing one in its place.
+using TWriteCall = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
+
+// write(2) itself.
+ssize_t SystemWrite(int fd, const void* data, std::size_t size);
+
 // Cuts bytes into lines: CR LF, a lone CR and a lone LF each end one line; a line end just before
 // the end starts no further line; no bytes give no lines.
 std::vector<std::string> CutLines(std::string_view bytes);
@@ -56,7 +66,7 @@ int CompareLines(std::string_view a, std::string_view b);
 // Reads every line of the file at `path`, sorts the lines and writes them back in place. Returns
 // the number of lines. Throws TEngineError with the user-visible message on failure; the file then
 // keeps its old content byte for byte.
-int PrepareColumnFile(const std::string& path);
+int PrepareColumnFile(const std::string& path, const TWriteCall& write = SystemWrite);
 
 // Reads the prepared file at `path` into records 1..N, each trimmed and cut to kColumnLength.
 // Loading stops at a line that begins with byte 26; an empty file gives one empty record.
@@ -65,7 +75,8 @@ TColumnList LoadColumns(const std::string& path);
 
 // Writes `lines` to `path`, each followed by CR LF, creating or replacing the file. The file is
 // replaced only once complete: on failure (TEngineError) it keeps its old content.
-void SaveColumns(const std::vector<std::string>& lines, const std::string& path);
+void SaveColumns(const std::vector<std::string>& lines, const std::string& path,
+                 const TWriteCall& write = SystemWrite);
 
 // Makes a record's column from a line: bytes 0-32 removed at both ends, cut to kColumnLength.
 std::string TrimColumn(std::string_view line);

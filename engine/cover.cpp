@@ -38,7 +38,7 @@ bool IsChosen(const TColumnRecord& record) {
 }  // namespace
 
 std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string& OutputPath,
-                                     TRunHost& host) {
+                                     TRunHost& host, const TWriteCall& write) {
     const std::size_t n = list.Records.size();
     TCoveredList covered(n);
     std::vector<std::string> result;
@@ -73,7 +73,7 @@ std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string
             record.Neighbours[0] = 0;
         }
         if (covered.CoversAll()) {
-            SaveColumns(result, OutputPath + ".txt");
+            SaveColumns(result, OutputPath + ".txt", write);
             break;
         }
         // Counts only fall, so a pass whose target lies above every count left would choose

@@ -11,4 +11,4 @@
 // "Buscando las reductoras...", writes the chosen columns to `OutputPath` + ".txt" once every
 // record is covered, and returns the chosen columns in the order they were chosen.
 std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string& OutputPath,
-                                     TRunHost& host);
+                                     TRunHost& host, const TWriteCall& write = SystemWrite);

@@ -1,5 +1,7 @@
 #include "run.h"
 
+#include <sys/stat.h>
+
 #include <new>
 
 #include "column_file.h"
@@ -10,8 +12,24 @@ namespace {
 
 constexpr unsigned char kFullStop = '.';
 
-TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRunHost& host) {
-    const int lineCount = PrepareColumnFile(inputPath);
+// Writing the reduced set over the input would destroy the full set of columns, so an output
+// that is the input file itself (by another name, a link, or the same name once ".txt" is
+// added) is refused. The files are compared, not their names.
+void RefuseOutputOverInput(const std::string& inputPath, const std::string& outputFile) {
+    struct stat input {};
+    struct stat output {};
+    if (::stat(inputPath.c_str(), &input) == 0 && ::stat(outputFile.c_str(), &output) == 0 &&
+        input.st_dev == output.st_dev && input.st_ino == output.st_ino) {
+        throw TEngineError("Output file " + outputFile + " is the input file " + inputPath +
+                           "; choose another output name");
+    }
+}
+
+TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRunHost& host,
+                const TRunOptions& options) {
+    const std::string outputFile = outputPath + ".txt";
+    RefuseOutputOverInput(inputPath, outputFile);
+    const int lineCount = PrepareColumnFile(inputPath, options.Write);
     if (lineCount > kMaxColumns) {
         host.ShowInfo(std::string(kRefusalText));
         return TRunOutcome::Refused;
@@ -21,7 +39,8 @@ TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRu
     host.AddLogLine("Analizando columnas...");
     const int longest = AnalyseNeighbours(list, host);
     host.AddLogLine("Fin de analisis de Columnas.");
-    const std::vector<std::string> reduced = SelectCover(list, longest, outputPath, host);
+    const std::vector<std::string> reduced =
+        SelectCover(list, longest, outputPath, host, options.Write);
     host.AddLogLine("Reductoras Buscadas.");
     host.AddLogLine("Fin de la Reduccion.");
     host.AddLogLine("------------------------");
@@ -34,9 +53,9 @@ TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRu
 }  // namespace
 
 TRunOutcome ReduceColumns(const std::string& InputPath, const std::string& OutputPath,
-                          TRunHost& host) {
+                          TRunHost& host, const TRunOptions& options) {
     try {
-        return Run(InputPath, OutputPath, host);
+        return Run(InputPath, OutputPath, host, options);
     } catch (const std::bad_alloc&) {
         throw TEngineError("Out of memory");
     }

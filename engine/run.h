@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "column_file.h"
+
 enum class TRunOutcome { Completed, Refused };
 
 // The caller's side of a run: a window, or the command-line driver.
@@ -28,11 +30,18 @@ inline constexpr std::string_view kRefusalText =
     "ada para\r\n combinaciones mas peque\xc3\xb1"
     "as.";
 
+// How a run differs from the window's.
+struct TRunOptions {
+    // Writes every file the run writes.
+    TWriteCall Write = SystemWrite;
+};
+
 // Performs one run: sorts and rewrites `InputPath`, refuses more than kMaxColumns lines, loads,
 // analyses and reduces the columns, writes them to `OutputPath` + ".txt" and logs the summary.
-// Throws TEngineError with the user-visible message on failure.
+// Refuses, before writing anything, an output that would replace the input file itself. Throws
+// TEngineError with the user-visible message on failure.
 TRunOutcome ReduceColumns(const std::string& InputPath, const std::string& OutputPath,
-                          TRunHost& host);
+                          TRunHost& host, const TRunOptions& options = {});
 
 // The error-box text for a failure message: a full stop is appended when the message is not empty
 // and its last byte is above that of the full stop.

@@ -315,13 +315,120 @@ TEST(column_file, line_reader_reports_by_condition) {
     EXPECT_THROW_MSG(LoadColumns(dir / std::string(300, 'a')), TEngineError, "Invalid filename");
 }
 
-TEST(column_file, unwritable_folder_fails_to_create_for_a_plain_user) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "folder permissions do not bind root";
+namespace {
+
+// A write call that fails at its `failAt`-th call (1-based), after writing half of what that
+// call was given when `shortFirst` is set.
+TWriteCall FailingWrite(int failAt, int& calls, bool shortFirst = false) {
+    return [failAt, &calls, shortFirst](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (++calls < failAt) {
+            return SystemWrite(fd, data, size);
+        }
+        if (shortFirst && calls == failAt) {
+            return SystemWrite(fd, data, size / 2);
+        }
+        errno = ENOSPC;
+        return -1;
+    };
+}
+
+// About four write pieces of unsorted columns.
+std::string LargeUnsorted() {
+    std::string bytes;
+    for (int k = 16000; k > 0; --k) {
+        bytes += "1X2" + std::to_string(100000 + k) + "1X2X\n";
     }
+    return bytes;
+}
+
+}  // namespace
+
+TEST(column_file, failed_rewrite_keeps_the_input_byte_for_byte) {
+    const std::string original = LargeUnsorted();
+    int pieces = 0;
+    {
+        TTempDir dir;
+        WriteBytes(dir / "in.txt", original);
+        PrepareColumnFile(dir / "in.txt", [&](int fd, const void* data, std::size_t size) {
+            ++pieces;
+            return SystemWrite(fd, data, size);
+        });
+    }
+    ASSERT_GE(pieces, 3);
+    for (const int failAt : {1, pieces / 2, pieces}) {
+        for (const bool shortFirst : {false, true}) {
+            TTempDir dir;
+            WriteBytes(dir / "in.txt", original);
+            int calls = 0;
+            EXPECT_THROW_MSG(
+                PrepareColumnFile(dir / "in.txt", FailingWrite(failAt, calls, shortFirst)),
+                TEngineError, "Stream write error");
+            EXPECT_EQ(ReadBytes(dir / "in.txt"), original) << "failing write " << failAt;
+            EXPECT_EQ(dir.Entries(), Lines{"in.txt"});
+        }
+    }
+}
+
+TEST(column_file, failed_save_keeps_an_existing_file) {
     TTempDir dir;
-    std::filesystem::create_directory(dir / "locked");
-    ::chmod((dir / "locked").c_str(), 0555);
-    EXPECT_THROW_MSG(SaveColumns({"1"}, dir / "locked/out.txt"), TEngineError,
-                     "Cannot create file " + dir / "locked/out.txt");
+    WriteBytes(dir / "out.txt", "old\r\n");
+    int calls = 0;
+    EXPECT_THROW_MSG(SaveColumns({"1", "2"}, dir / "out.txt", FailingWrite(1, calls)), TEngineError,
+                     "Stream write error");
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), "old\r\n");
+    calls = 0;
+    EXPECT_THROW_MSG(SaveColumns({"1"}, dir / "new.txt", FailingWrite(1, calls)), TEngineError,
+                     "Stream write error");
+    EXPECT_EQ(dir.Entries(), Lines{"out.txt"});
+}
+
+TEST(column_file, input_gone_or_replaced_after_the_rewrite_gives_a_reader_message) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", "2\n1\n");
+    PrepareColumnFile(dir / "in.txt");
+    std::filesystem::remove(dir / "in.txt");
+    EXPECT_THROW_MSG(LoadColumns(dir / "in.txt"), TEngineError, "File not found");
+    std::filesystem::create_directory(dir / "in.txt");
+    EXPECT_THROW_MSG(LoadColumns(dir / "in.txt"), TEngineError, "File access denied");
+    std::filesystem::remove(dir / "in.txt");
+    WriteBytes(dir / "in.txt", "no line end, lone \r inside");
+    ASSERT_EQ(LoadColumns(dir / "in.txt").Count(), 1);
+    EXPECT_EQ(LoadColumns(dir / "in.txt").Records[0].Column, "no line end, l");
+}
+
+TEST(column_file, devices_and_impossible_paths_are_never_read) {
+    EXPECT_THROW_MSG(PrepareColumnFile("/dev/zero"), TEngineError, "Cannot open file /dev/zero");
+    EXPECT_THROW_MSG(LoadColumns("/dev/zero"), TEngineError, "File access denied");
+    const std::string longPath = "/tmp/" + std::string(5000, 'a') + ".txt";
+    EXPECT_THROW_MSG(PrepareColumnFile(longPath), TEngineError, "Cannot open file " + longPath);
+    EXPECT_THROW_MSG(SaveColumns({"1"}, longPath), TEngineError, "Cannot create file " + longPath);
+    EXPECT_THROW_MSG(PrepareColumnFile("/tmp/no-such-folder-kelvo/in.txt"), TEngineError,
+                     "Cannot open file /tmp/no-such-folder-kelvo/in.txt");
+}
+
+TEST(column_file, byte_order_mark_belongs_to_the_first_line) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt",
+               "\xef\xbb\xbf"
+               "11111111111111\r\n1X\r\n");
+    PrepareColumnFile(dir / "in.txt");
+    EXPECT_EQ(ReadBytes(dir / "in.txt"),
+              "1X\r\n\xef\xbb\xbf"
+              "11111111111111\r\n");
+    const TColumnList list = LoadColumns(dir / "in.txt");
+    EXPECT_EQ(list.Records[1].Column,
+              "\xef\xbb\xbf"
+              "11111111111");
+}
+
+TEST(column_file, one_line_of_a_hundred_megabytes) {
+    TTempDir dir;
+    std::string line(100 << 20, '1');
+    line[5] = 'X';
+    WriteBytes(dir / "in.txt", line);
+    EXPECT_EQ(PrepareColumnFile(dir / "in.txt"), 1);
+    EXPECT_EQ(std::filesystem::file_size(dir / "in.txt"), line.size() + 2);
+    const TColumnList list = LoadColumns(dir / "in.txt");
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Records[0].Column, "11111X11111111");
 }

@@ -126,3 +126,65 @@ TEST(run, error_box_gets_a_full_stop_only_after_bytes_above_it) {
     EXPECT_EQ(ErrorBoxText("a\t"), "a\t");
     EXPECT_EQ(ErrorBoxText("a\xf1"), "a\xf1.");
 }
+
+TEST(run, output_that_would_replace_the_input_is_refused_before_anything_is_written) {
+    TTempDir dir;
+    const std::string unsorted = "2\n1\n";
+    WriteBytes(dir / "semana.txt", unsorted);
+    std::filesystem::create_symlink("semana.txt", dir / "enlace.txt");
+    for (const std::string& output : {dir / "semana", dir / "enlace", dir / "./semana"}) {
+        TRecordingHost host;
+        EXPECT_THROW_MSG(ReduceColumns(dir / "semana.txt", output, host), TEngineError,
+                         "Output file " + output + ".txt is the input file " + dir / "semana.txt" +
+                             "; choose another output name");
+        EXPECT_TRUE(host.Log.empty());
+        EXPECT_EQ(ReadBytes(dir / "semana.txt"), unsorted);
+    }
+}
+
+TEST(run, failed_output_write_leaves_no_output_and_ends_the_log_before_the_summary) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", "2\n1\n");
+    TRunOptions options;
+    int writes = 0;
+    // The input's rewrite is the first write; the output's is the second.
+    options.Write = [&writes](int fd, const void* data, std::size_t size) -> ssize_t {
+        if (++writes == 2) {
+            errno = EIO;
+            return -1;
+        }
+        return SystemWrite(fd, data, size);
+    };
+    TRecordingHost host;
+    EXPECT_THROW_MSG(ReduceColumns(dir / "in.txt", dir / "out", host, options), TEngineError,
+                     "Stream write error");
+    EXPECT_EQ(host.Log.back(), "Buscando las reductoras...");
+    EXPECT_EQ(host.Log.size(), 4u);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"in.txt"});
+    EXPECT_EQ(ReadBytes(dir / "in.txt"), "1\r\n2\r\n");
+}
+
+TEST(run, a_million_lines_are_rewritten_sorted_then_refused) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", Lines(1000000));
+    TRecordingHost host;
+    EXPECT_EQ(ReduceColumns(dir / "in.txt", dir / "out", host), TRunOutcome::Refused);
+    const std::string rewritten = ReadBytes(dir / "in.txt");
+    EXPECT_EQ(rewritten.size(), 11u * 1000000);
+    EXPECT_EQ(rewritten.substr(rewritten.size() - 11), "101000000\r\n");
+    EXPECT_EQ(host.Infos.size(), 1u);
+}
+
+TEST(run, short_blank_and_high_byte_lines_are_columns_too) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt",
+               "1111111111111\n111111111111\n   \n\xf1\xf1\xf1\xf1\xf1\xf1\xf1\xf1\xf1\xf1\xf1\xf1"
+               "\xf1\xf1\n11111111111111\n");
+    TRecordingHost host;
+    EXPECT_EQ(ReduceColumns(dir / "in.txt", dir / "out", host), TRunOutcome::Completed);
+    // 13 signs lie one position from 12 and from 14 signs; the blank line and the high bytes
+    // lie far from everything.
+    EXPECT_EQ(ReadBytes(dir / "out.txt"),
+              CrLfLines({"1111111111111", "", std::string(14, '\xf1')}));
+    EXPECT_EQ(host.Log[8], "Columnas en la reducida: 3");
+}
