@@ -11,15 +11,15 @@ namespace {
 // large enough for all of them.
 class TCoveredList {
 public:
-    explicit TCoveredList(std::size_t count) : covered_(count + 1, false) {}
+    explicit TCoveredList(std::size_t count) : covered_(count + 1, 0) {}
 
-    bool IsCovered(std::int32_t id) const { return covered_[static_cast<std::size_t>(id)]; }
+    bool IsCovered(std::int32_t id) const { return covered_[static_cast<std::size_t>(id)] != 0; }
     // Marks `id` covered; false when it already was.
     bool Cover(std::int32_t id) {
-        if (covered_[static_cast<std::size_t>(id)]) {
+        if (IsCovered(id)) {
             return false;
         }
-        covered_[static_cast<std::size_t>(id)] = true;
+        covered_[static_cast<std::size_t>(id)] = 1;
         ++coveredCount_;
         return true;
     }
@@ -27,13 +27,9 @@ public:
     bool CoversAll() const { return coveredCount_ + 1 == covered_.size(); }
 
 private:
-    std::vector<bool> covered_;
+    std::vector<std::uint8_t> covered_;
     std::size_t coveredCount_ = 0;
 };
-
-bool IsChosen(const TColumnRecord& record) {
-    return record.Neighbours[0] == 0;
-}
 
 }  // namespace
 
@@ -46,6 +42,8 @@ std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string
 
     // A record's count of uncovered neighbours, kept up to date as ids get covered. The relation
     // is symmetric, so the records whose lists hold a newly covered id are the ids of its own list.
+    // Choosing a record covers its whole list, so from then on its count is 0, as the chosen mark
+    // in its list says; the passes read the counts alone.
     std::vector<int> uncovered(n);
     for (std::size_t r = 0; r < n; ++r) {
         uncovered[r] = static_cast<int>(list.Records[r].Neighbours.size());
@@ -55,11 +53,11 @@ std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string
     for (int target = L; target > 0;) {
         pump.Now();
         for (std::size_t r = 0; r < n; ++r) {
-            TColumnRecord& record = list.Records[r];
             pump.Work();
-            if (IsChosen(record) || uncovered[r] != target) {
+            if (uncovered[r] != target) {
                 continue;
             }
+            TColumnRecord& record = list.Records[r];
             result.push_back(record.Column);
             for (const std::int32_t id : record.Neighbours) {
                 if (covered.Cover(id)) {
@@ -78,12 +76,7 @@ std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string
         }
         // Counts only fall, so a pass whose target lies above every count left would choose
         // nothing and leave the coverage as it is: go straight to the first target that can.
-        int highest = 0;
-        for (std::size_t r = 0; r < n; ++r) {
-            if (!IsChosen(list.Records[r])) {
-                highest = std::max(highest, uncovered[r]);
-            }
-        }
+        const int highest = *std::max_element(uncovered.begin(), uncovered.end());
         target = std::min(target - 1, highest);
     }
     return result;

@@ -1,9 +1,10 @@
 #include "neighbours.h"
 
 #include <algorithm>
+#include <array>
 #include <compare>
 #include <cstdint>
-#include <numeric>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,90 +18,252 @@ struct TKey {
     auto operator<=>(const TKey&) const = default;
 };
 
+int ShiftOf(int position) {
+    return position < 8 ? 8 * (7 - position) : 8 * (13 - position);
+}
+
 TKey MakeKey(std::string_view column) {
     TKey key;
     for (std::size_t p = 0; p < column.size() && p < kColumnLength; ++p) {
         const std::uint64_t byte = static_cast<unsigned char>(column[p]);
-        if (p < 8) {
-            key.High |= byte << (8 * (7 - p));
-        } else {
-            key.Low |= byte << (8 * (13 - p));
-        }
+        (p < 8 ? key.High : key.Low) |= byte << ShiftOf(static_cast<int>(p));
     }
     return key;
+}
+
+unsigned ByteAt(const TKey& key, int position) {
+    return static_cast<unsigned>(((position < 8 ? key.High : key.Low) >> ShiftOf(position)) & 0xFF);
 }
 
 // The key with the byte at `position` cleared: two distinct keys agree everywhere but at
 // `position` exactly when their masked keys are equal.
 TKey MaskKey(TKey key, int position) {
-    if (position < 8) {
-        key.High &= ~(std::uint64_t{0xFF} << (8 * (7 - position)));
-    } else {
-        key.Low &= ~(std::uint64_t{0xFF} << (8 * (13 - position)));
-    }
+    (position < 8 ? key.High : key.Low) &= ~(std::uint64_t{0xFF} << ShiftOf(position));
     return key;
 }
 
-// Records with equal columns, each group's record indices ascending. Equal columns have the
-// same neighbours, so the analysis works on these groups rather than on every pair of records.
+std::uint32_t Units(std::size_t count) {
+    return static_cast<std::uint32_t>(std::min<std::size_t>(count, UINT32_MAX));
+}
+
+// Records with equal columns. Equal columns have the same neighbours, so the analysis works on
+// these groups rather than on every pair of records.
 struct TColumnGroups {
     std::vector<TKey> Keys;                // one per group
     std::vector<std::size_t> MemberStart;  // group g's members: [MemberStart[g], MemberStart[g+1])
-    std::vector<std::int32_t> Members;     // record indices
+    std::vector<std::int32_t> Members;     // record ids, ascending within a group
+    std::vector<std::int32_t> GroupOf;     // by record index
+
+    std::size_t Count() const { return Keys.size(); }
+    std::size_t Size(std::size_t group) const {
+        return MemberStart[group + 1] - MemberStart[group];
+    }
 };
 
 TColumnGroups GroupEqualColumns(const TColumnList& list, TPacedPump& pump) {
     const std::size_t n = list.Records.size();
     std::vector<std::pair<TKey, std::int32_t>> keyed(n);
     for (std::size_t r = 0; r < n; ++r) {
-        keyed[r] = {MakeKey(list.Records[r].Column), static_cast<std::int32_t>(r)};
+        keyed[r] = {MakeKey(list.Records[r].Column), list.Records[r].Id};
     }
     std::sort(keyed.begin(), keyed.end());
-    pump.Work(static_cast<std::uint32_t>(std::min<std::size_t>(n, UINT32_MAX)));
+    pump.Work(Units(n));
 
     TColumnGroups groups;
     groups.Members.reserve(n);
+    groups.GroupOf.resize(n);
     for (std::size_t r = 0; r < n; ++r) {
         if (r == 0 || keyed[r].first != keyed[r - 1].first) {
             groups.Keys.push_back(keyed[r].first);
             groups.MemberStart.push_back(r);
         }
         groups.Members.push_back(keyed[r].second);
+        groups.GroupOf[static_cast<std::size_t>(keyed[r].second - 1)] =
+            static_cast<std::int32_t>(groups.Keys.size() - 1);
     }
     groups.MemberStart.push_back(n);
     return groups;
 }
 
-// For every group, the groups at distance exactly 1, as (group, other group) pairs in both
-// directions. Each such pair differs in one position only, so it is found once.
-std::vector<std::pair<std::int32_t, std::int32_t>> FindAdjacentGroups(const TColumnGroups& groups,
-                                                                      TPacedPump& pump) {
-    const std::size_t count = groups.Keys.size();
-    std::vector<std::pair<std::int32_t, std::int32_t>> adjacent;
-    std::vector<std::pair<TKey, std::int32_t>> masked(count);
-    for (int position = 0; position < kColumnLength; ++position) {
-        for (std::size_t g = 0; g < count; ++g) {
-            masked[g] = {MaskKey(groups.Keys[g], position), static_cast<std::int32_t>(g)};
-        }
-        std::sort(masked.begin(), masked.end());
-        for (std::size_t first = 0; first < count;) {
-            std::size_t last = first + 1;
-            while (last < count && masked[last].first == masked[first].first) {
-                ++last;
+// The groups at distance exactly 1 from each group, found by sorting the groups on their keys
+// with one position masked, once per position. Works for any bytes.
+class TSortedAdjacency {
+public:
+    TSortedAdjacency(const TColumnGroups& groups, TPacedPump& pump) {
+        const std::size_t count = groups.Count();
+        std::vector<std::pair<std::int32_t, std::int32_t>> pairs;
+        std::vector<std::pair<TKey, std::int32_t>> masked(count);
+        for (int position = 0; position < kColumnLength; ++position) {
+            for (std::size_t g = 0; g < count; ++g) {
+                masked[g] = {MaskKey(groups.Keys[g], position), static_cast<std::int32_t>(g)};
             }
-            for (std::size_t a = first; a < last; ++a) {
-                for (std::size_t b = first; b < last; ++b) {
-                    if (a != b) {
-                        adjacent.emplace_back(masked[a].second, masked[b].second);
+            std::sort(masked.begin(), masked.end());
+            for (std::size_t first = 0; first < count;) {
+                std::size_t last = first + 1;
+                while (last < count && masked[last].first == masked[first].first) {
+                    ++last;
+                }
+                for (std::size_t a = first; a < last; ++a) {
+                    for (std::size_t b = first; b < last; ++b) {
+                        if (a != b) {
+                            pairs.emplace_back(masked[a].second, masked[b].second);
+                        }
                     }
                 }
+                first = last;
             }
-            pump.Work(static_cast<std::uint32_t>((last - first) * (last - first)));
-            first = last;
+            pump.Work(Units(count));
+        }
+        std::sort(pairs.begin(), pairs.end());
+        start_.assign(count + 1, 0);
+        adjacent_.reserve(pairs.size());
+        for (const auto& [group, other] : pairs) {
+            ++start_[static_cast<std::size_t>(group) + 1];
+            adjacent_.push_back(other);
+        }
+        for (std::size_t g = 0; g < count; ++g) {
+            start_[g + 1] += start_[g];
         }
     }
-    std::sort(adjacent.begin(), adjacent.end());
-    return adjacent;
+
+    template <class Visit>
+    void ForEach(std::size_t group, Visit&& visit) const {
+        for (std::size_t k = start_[group]; k < start_[group + 1]; ++k) {
+            visit(static_cast<std::size_t>(adjacent_[k]));
+        }
+    }
+
+private:
+    std::vector<std::size_t> start_;
+    std::vector<std::int32_t> adjacent_;
+};
+
+// The groups at distance exactly 1, looked up in a dense table with one slot for every column
+// that the signs seen at each position can form. Real column files use a few signs per
+// position, so for large inputs the table is small and each lookup a single read; it is used
+// only when its size stays proportional to the number of groups.
+class TDenseAdjacency {
+public:
+    static std::optional<TDenseAdjacency> Make(const TColumnGroups& groups) {
+        TDenseAdjacency dense;
+        std::array<std::array<bool, 256>, kColumnLength> seen{};
+        for (const TKey& key : groups.Keys) {
+            for (int p = 0; p < kColumnLength; ++p) {
+                seen[p][ByteAt(key, p)] = true;
+            }
+        }
+        const std::uint64_t limit =
+            std::max<std::uint64_t>(kSlotsPerGroup * groups.Count(), kMinimumSlots);
+        std::uint64_t slots = 1;
+        for (int p = kColumnLength - 1; p >= 0; --p) {
+            int radix = 0;
+            for (int byte = 0; byte < 256; ++byte) {
+                if (seen[p][byte]) {
+                    dense.digit_[p][byte] = static_cast<std::uint8_t>(radix++);
+                }
+            }
+            dense.radix_[p] = radix;
+            dense.stride_[p] = slots;
+            slots *= static_cast<std::uint64_t>(radix);
+            if (slots > limit) {
+                return std::nullopt;
+            }
+        }
+        dense.slot_.assign(slots, 0);
+        dense.index_.resize(groups.Count());
+        for (std::size_t g = 0; g < groups.Count(); ++g) {
+            std::uint64_t index = 0;
+            for (int p = 0; p < kColumnLength; ++p) {
+                index += dense.Digit(groups.Keys[g], p) * dense.stride_[p];
+            }
+            dense.index_[g] = index;
+            dense.slot_[index] = static_cast<std::int32_t>(g) + 1;
+        }
+        dense.keys_ = &groups.Keys;
+        return dense;
+    }
+
+    template <class Visit>
+    void ForEach(std::size_t group, Visit&& visit) const {
+        const std::uint64_t index = index_[group];
+        const TKey& key = (*keys_)[group];
+        for (int p = 0; p < kColumnLength; ++p) {
+            const std::uint64_t own = Digit(key, p);
+            const std::uint64_t base = index - own * stride_[p];
+            for (int digit = 0; digit < radix_[p]; ++digit) {
+                if (static_cast<std::uint64_t>(digit) == own) {
+                    continue;
+                }
+                if (const std::int32_t slot = slot_[base + digit * stride_[p]]; slot != 0) {
+                    visit(static_cast<std::size_t>(slot - 1));
+                }
+            }
+        }
+    }
+
+private:
+    static constexpr std::uint64_t kSlotsPerGroup = 16;
+    static constexpr std::uint64_t kMinimumSlots = 1 << 20;
+
+    TDenseAdjacency() = default;
+    std::uint64_t Digit(const TKey& key, int position) const {
+        return digit_[position][ByteAt(key, position)];
+    }
+
+    std::array<std::array<std::uint8_t, 256>, kColumnLength> digit_{};
+    std::array<int, kColumnLength> radix_{};
+    std::array<std::uint64_t, kColumnLength> stride_{};
+    std::vector<std::int32_t> slot_;    // group + 1, or 0 where no column is
+    std::vector<std::uint64_t> index_;  // by group
+    const std::vector<TKey>* keys_ = nullptr;
+};
+
+// Gives every record its group's ids and those of the adjacent groups, ascending, and returns
+// the longest list. Each record has its own copy, laid out in file order: the cover selection
+// marks a chosen record's list without touching those of equal columns.
+template <class Adjacency>
+int FillLists(TColumnList& list, const TColumnGroups& groups, const Adjacency& adjacency,
+              TPacedPump& pump) {
+    std::vector<std::size_t> length(groups.Count());
+    for (std::size_t g = 0; g < groups.Count(); ++g) {
+        length[g] = groups.Size(g);
+        adjacency.ForEach(g, [&](std::size_t other) { length[g] += groups.Size(other); });
+        pump.Work(Units(length[g]));
+    }
+    std::size_t total = 0;
+    for (const std::int32_t g : groups.GroupOf) {
+        total += length[static_cast<std::size_t>(g)];
+    }
+    list.NeighbourStore.assign(total, 0);
+    std::size_t offset = 0;
+    std::size_t longest = 0;
+    for (std::size_t r = 0; r < list.Records.size(); ++r) {
+        const std::size_t size = length[static_cast<std::size_t>(groups.GroupOf[r])];
+        list.Records[r].Neighbours = std::span(list.NeighbourStore).subspan(offset, size);
+        offset += size;
+        longest = std::max(longest, size);
+    }
+
+    std::vector<std::int32_t> ids;
+    for (std::size_t g = 0; g < groups.Count(); ++g) {
+        ids.clear();
+        const auto addMembers = [&](std::size_t group) {
+            ids.insert(
+                ids.end(),
+                groups.Members.begin() + static_cast<std::ptrdiff_t>(groups.MemberStart[group]),
+                groups.Members.begin() +
+                    static_cast<std::ptrdiff_t>(groups.MemberStart[group + 1]));
+        };
+        addMembers(g);
+        adjacency.ForEach(g, addMembers);
+        std::sort(ids.begin(), ids.end());
+        for (std::size_t m = groups.MemberStart[g]; m < groups.MemberStart[g + 1]; ++m) {
+            const auto& record = list.Records[static_cast<std::size_t>(groups.Members[m] - 1)];
+            std::copy(ids.begin(), ids.end(), record.Neighbours.begin());
+            pump.Work(Units(ids.size()));
+        }
+    }
+    return static_cast<int>(longest);
 }
 
 }  // namespace
@@ -121,70 +284,8 @@ int AnalyseNeighbours(TColumnList& list, TRunHost& host) {
     TPacedPump pump(host);
     pump.Now();
     const TColumnGroups groups = GroupEqualColumns(list, pump);
-    const auto adjacent = FindAdjacentGroups(groups, pump);
-    const std::size_t groupCount = groups.Keys.size();
-
-    // Each group's neighbour ids: its own members and those of its adjacent groups, ascending.
-    std::vector<std::size_t> idsStart(groupCount + 1, 0);
-    {
-        std::size_t edge = 0;
-        for (std::size_t g = 0; g < groupCount; ++g) {
-            std::size_t size = groups.MemberStart[g + 1] - groups.MemberStart[g];
-            for (; edge < adjacent.size() && adjacent[edge].first == static_cast<std::int32_t>(g);
-                 ++edge) {
-                const auto other = static_cast<std::size_t>(adjacent[edge].second);
-                size += groups.MemberStart[other + 1] - groups.MemberStart[other];
-            }
-            idsStart[g + 1] = idsStart[g] + size;
-        }
+    if (const auto dense = TDenseAdjacency::Make(groups)) {
+        return FillLists(list, groups, *dense, pump);
     }
-    std::vector<std::int32_t> groupIds(idsStart.back());
-    {
-        std::size_t edge = 0;
-        for (std::size_t g = 0; g < groupCount; ++g) {
-            auto out = groupIds.begin() + static_cast<std::ptrdiff_t>(idsStart[g]);
-            const auto copyMembers = [&](std::size_t group) {
-                for (std::size_t m = groups.MemberStart[group]; m < groups.MemberStart[group + 1];
-                     ++m) {
-                    *out++ = groups.Members[m] + 1;
-                }
-            };
-            copyMembers(g);
-            for (; edge < adjacent.size() && adjacent[edge].first == static_cast<std::int32_t>(g);
-                 ++edge) {
-                copyMembers(static_cast<std::size_t>(adjacent[edge].second));
-            }
-            std::sort(groupIds.begin() + static_cast<std::ptrdiff_t>(idsStart[g]), out);
-            pump.Work(static_cast<std::uint32_t>(idsStart[g + 1] - idsStart[g]));
-        }
-    }
-
-    // Every record gets its own copy of its group's ids, laid out in file order: the cover
-    // selection marks a chosen record's list without touching those of equal columns.
-    const std::size_t n = list.Records.size();
-    std::vector<std::int32_t> groupOf(n);
-    for (std::size_t g = 0; g < groupCount; ++g) {
-        for (std::size_t m = groups.MemberStart[g]; m < groups.MemberStart[g + 1]; ++m) {
-            groupOf[static_cast<std::size_t>(groups.Members[m])] = static_cast<std::int32_t>(g);
-        }
-    }
-    std::size_t total = 0;
-    for (std::size_t r = 0; r < n; ++r) {
-        const auto g = static_cast<std::size_t>(groupOf[r]);
-        total += idsStart[g + 1] - idsStart[g];
-    }
-    list.NeighbourStore.assign(total, 0);
-    std::size_t offset = 0;
-    int longest = 0;
-    for (std::size_t r = 0; r < n; ++r) {
-        const auto g = static_cast<std::size_t>(groupOf[r]);
-        const std::size_t length = idsStart[g + 1] - idsStart[g];
-        std::copy_n(groupIds.begin() + static_cast<std::ptrdiff_t>(idsStart[g]), length,
-                    list.NeighbourStore.begin() + static_cast<std::ptrdiff_t>(offset));
-        list.Records[r].Neighbours = std::span(list.NeighbourStore).subspan(offset, length);
-        offset += length;
-        longest = std::max(longest, static_cast<int>(length));
-        pump.Work(static_cast<std::uint32_t>(length));
-    }
-    return longest;
+    return FillLists(list, groups, TSortedAdjacency(groups, pump), pump);
 }

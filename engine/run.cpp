@@ -30,7 +30,7 @@ TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRu
     const std::string outputFile = outputPath + ".txt";
     RefuseOutputOverInput(inputPath, outputFile);
     const int lineCount = PrepareColumnFile(inputPath, options.Write);
-    if (lineCount > kMaxColumns) {
+    if (!options.NoLimit && lineCount > kMaxColumns) {
         host.ShowInfo(std::string(kRefusalText));
         return TRunOutcome::Refused;
     }

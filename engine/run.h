@@ -32,6 +32,8 @@ inline constexpr std::string_view kRefusalText =
 
 // How a run differs from the window's.
 struct TRunOptions {
+    // Reduces any number of columns instead of refusing more than kMaxColumns.
+    bool NoLimit = false;
     // Writes every file the run writes.
     TWriteCall Write = SystemWrite;
 };

@@ -65,39 +65,68 @@ TEST(neighbours, equal_columns_and_case_variants_are_neighbours) {
               (std::vector<Ids>{{1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {4, 5}, {4, 5}}));
 }
 
-TEST(neighbours, lists_are_those_of_comparing_every_pair) {
-    std::mt19937 random(11);
-    const std::string signs = "1X2x";
-    for (int round = 0; round < 40; ++round) {
-        std::vector<std::string> columns(1 + random() % 300);
-        for (auto& column : columns) {
-            column = "1X21X21X21X21X";
-            const int changes = static_cast<int>(random() % 4);
-            for (int c = 0; c < changes; ++c) {
-                column[random() % 14] = signs[random() % 4];
+namespace {
+
+// Expects the lists and L that comparing every ordered pair gives.
+void ExpectPairwiseLists(const std::vector<std::string>& columns) {
+    TColumnList list = ListOf(columns);
+    TRecordingHost host;
+    const int longest = AnalyseNeighbours(list, host);
+    int expectedLongest = 0;
+    for (std::size_t a = 0; a < columns.size(); ++a) {
+        Ids expected;
+        for (std::size_t b = 0; b < columns.size(); ++b) {
+            if (ColumnDistance(columns[a], columns[b]) < 2) {
+                expected.push_back(static_cast<std::int32_t>(b + 1));
             }
-            if (random() % 20 == 0) {
+        }
+        expectedLongest = std::max(expectedLongest, static_cast<int>(expected.size()));
+        ASSERT_EQ(Ids(list.Records[a].Neighbours.begin(), list.Records[a].Neighbours.end()),
+                  expected)
+            << "record " << a + 1;
+    }
+    EXPECT_EQ(longest, expectedLongest);
+}
+
+// `count` columns that take one of `signs` at each of the `varying` first positions.
+std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
+                                       const std::string& signs, int varying) {
+    std::vector<std::string> columns(count, "1X21X21X21X21X");
+    for (auto& column : columns) {
+        for (int p = 0; p < varying; ++p) {
+            column[p] = signs[random() % signs.size()];
+        }
+    }
+    return columns;
+}
+
+}  // namespace
+
+TEST(neighbours, lists_are_those_of_comparing_every_pair_in_developments) {
+    // Few signs at few positions: the shape of real column files, duplicates included.
+    std::mt19937 random(11);
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        ExpectPairwiseLists(RandomColumns(random, 1 + random() % 400, "1X2", 7));
+    }
+}
+
+TEST(neighbours, lists_are_those_of_comparing_every_pair_for_any_bytes) {
+    std::mt19937 random(13);
+    std::string everyByte;
+    for (int b = 1; b < 256; ++b) {
+        everyByte += static_cast<char>(b);
+    }
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE(round);
+        auto columns = RandomColumns(random, 1 + random() % 300, round % 2 ? "1X2x" : everyByte,
+                                     round % 2 ? 14 : 3);
+        for (auto& column : columns) {
+            if (random() % 10 == 0) {
                 column.resize(random() % 15);
             }
         }
-        TColumnList list = ListOf(columns);
-        TRecordingHost host;
-        const int longest = AnalyseNeighbours(list, host);
-
-        int expectedLongest = 0;
-        for (std::size_t a = 0; a < columns.size(); ++a) {
-            Ids expected;
-            for (std::size_t b = 0; b < columns.size(); ++b) {
-                if (ColumnDistance(columns[a], columns[b]) < 2) {
-                    expected.push_back(static_cast<std::int32_t>(b + 1));
-                }
-            }
-            expectedLongest = std::max(expectedLongest, static_cast<int>(expected.size()));
-            ASSERT_EQ(Ids(list.Records[a].Neighbours.begin(), list.Records[a].Neighbours.end()),
-                      expected)
-                << "round " << round << ", record " << a + 1;
-        }
-        EXPECT_EQ(longest, expectedLongest);
+        ExpectPairwiseLists(columns);
     }
 }
 
