@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -5,5 +7,8 @@
 #include "driver.h"
 
 int main(int argc, char** argv) {
-    return RunDriver(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    TDriverTerminal terminal;
+    terminal.ErrIsTerminal = ::isatty(STDERR_FILENO) == 1;
+    return RunDriver(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
+                     terminal);
 }

@@ -52,13 +52,22 @@ constexpr std::array<std::uint8_t, 256> MakeWeights() {
 
 constexpr std::array<std::uint8_t, 256> kWeight = MakeWeights();
 
+// Lines sorted between two progress reports.
+constexpr std::size_t kProgressStep = 1 << 16;
+
 // The exchange sequence of this quicksort (middle pivot, the pivot index following the pivot
 // line through exchanges) decides the order of lines that compare equal but differ in their
 // bytes, and that order is part of the rewritten file. The left part is sorted before the right
 // part continues, as the classic recursive form does; the pending right parts wait on an
 // explicit stack, so the call stack stays flat whatever the input.
-void QuickSort(std::vector<std::string>& lines, std::size_t lo, std::size_t hi) {
+void QuickSort(std::vector<std::string>& lines, std::size_t lo, std::size_t hi,
+               const TProgressCall& progress) {
     std::vector<std::pair<std::size_t, std::size_t>> pending{{lo, hi}};
+    // Lines that no later exchange can move: those between the two parts of a split, and parts
+    // of one line.
+    const double total = static_cast<double>(hi - lo + 1);
+    std::size_t placed = 0;
+    std::size_t nextReport = 0;
     while (!pending.empty()) {
         const auto [from, to] = pending.back();
         pending.pop_back();
@@ -90,6 +99,15 @@ void QuickSort(std::vector<std::string>& lines, std::size_t lo, std::size_t hi) 
         }
         if (static_cast<std::ptrdiff_t>(from) < j) {
             pending.emplace_back(from, static_cast<std::size_t>(j));
+        }
+        if (progress) {
+            placed += static_cast<std::size_t>(i - j - 1) +
+                      (i == static_cast<std::ptrdiff_t>(to) ? 1 : 0) +
+                      (j == static_cast<std::ptrdiff_t>(from) ? 1 : 0);
+            if (placed >= nextReport) {
+                progress(static_cast<double>(placed) / total);
+                nextReport = placed + kProgressStep;
+            }
         }
     }
 }
@@ -343,9 +361,9 @@ std::vector<std::string> CutLines(std::string_view bytes) {
     return lines;
 }
 
-void SortLines(std::vector<std::string>& lines) {
+void SortLines(std::vector<std::string>& lines, const TProgressCall& progress) {
     if (lines.size() >= 2) {
-        QuickSort(lines, 0, lines.size() - 1);
+        QuickSort(lines, 0, lines.size() - 1, progress);
     }
 }
 
@@ -360,7 +378,7 @@ std::string TrimColumn(std::string_view line) {
     return std::string(first, first + length);
 }
 
-int PrepareColumnFile(const std::string& path, const TWriteCall& write) {
+std::vector<std::string> ReadLines(const std::string& path) {
     std::string bytes;
     {
         const TFileHandle file = OpenRegularForReading(path);
@@ -371,9 +389,13 @@ int PrepareColumnFile(const std::string& path, const TWriteCall& write) {
     if (bytes.find('\0') != std::string::npos) {
         throw TEngineError("File " + path + " holds zero bytes and is not a column file");
     }
-    std::vector<std::string> lines = CutLines(bytes);
-    bytes = std::string();
-    SortLines(lines);
+    return CutLines(bytes);
+}
+
+int PrepareColumnFile(const std::string& path, const TWriteCall& write,
+                      const TProgressCall& progress) {
+    std::vector<std::string> lines = ReadLines(path);
+    SortLines(lines, progress);
     SaveColumns(lines, path, write);
     return static_cast<int>(lines.size());
 }

@@ -48,6 +48,9 @@ struct TColumnList {
 // put a failing one in its place.
 using TWriteCall = std::function<ssize_t(int fd, const void* data, std::size_t size)>;
 
+// Receives how far a long operation has got, from 0 to 1.
+using TProgressCall = std::function<void(double fraction)>;
+
 // write(2) itself.
 ssize_t SystemWrite(int fd, const void* data, std::size_t size);
 
@@ -58,7 +61,7 @@ std::vector<std::string> CutLines(std::string_view bytes);
 // Sorts lines ascending by the column-file collation (symbols < digits < letters, case ignored,
 // a prefix first), with the exact exchange sequence of QuickSort so that lines that compare equal
 // but differ in their bytes always end in the same order.
-void SortLines(std::vector<std::string>& lines);
+void SortLines(std::vector<std::string>& lines, const TProgressCall& progress = {});
 
 // Three-way comparison of two lines by the column-file collation: <0, 0 or >0.
 int CompareLines(std::string_view a, std::string_view b);
@@ -66,7 +69,12 @@ int CompareLines(std::string_view a, std::string_view b);
 // Reads every line of the file at `path`, sorts the lines and writes them back in place. Returns
 // the number of lines. Throws TEngineError with the user-visible message on failure; the file then
 // keeps its old content byte for byte.
-int PrepareColumnFile(const std::string& path, const TWriteCall& write = SystemWrite);
+int PrepareColumnFile(const std::string& path, const TWriteCall& write = SystemWrite,
+                      const TProgressCall& progress = {});
+
+// Reads the whole file at `path` and cuts it into lines, changing nothing. Throws TEngineError
+// when it cannot be read or holds a byte 0.
+std::vector<std::string> ReadLines(const std::string& path);
 
 // Reads the prepared file at `path` into records 1..N, each trimmed and cut to kColumnLength.
 // Loading stops at a line that begins with byte 26; an empty file gives one empty record.

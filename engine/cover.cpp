@@ -23,6 +23,7 @@ public:
         ++coveredCount_;
         return true;
     }
+    std::size_t Count() const { return coveredCount_; }
     // Whether ids 1..count are all covered.
     bool CoversAll() const { return coveredCount_ + 1 == covered_.size(); }
 
@@ -49,7 +50,8 @@ std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string
         uncovered[r] = static_cast<int>(list.Records[r].Neighbours.size());
     }
 
-    TPacedPump pump(host);
+    TPacedPump pump(host, kSelectingPhase);
+    const double toFraction = 1.0 / static_cast<double>(n);
     for (int target = L; target > 0;) {
         pump.Now();
         for (std::size_t r = 0; r < n; ++r) {
@@ -61,6 +63,7 @@ std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string
             result.push_back(record.Column);
             for (const std::int32_t id : record.Neighbours) {
                 if (covered.Cover(id)) {
+                    pump.SetProgress(static_cast<double>(covered.Count()) * toFraction);
                     const auto& newlyCovered = list.Records[static_cast<std::size_t>(id - 1)];
                     for (const std::int32_t holder : newlyCovered.Neighbours) {
                         --uncovered[static_cast<std::size_t>(holder - 1)];

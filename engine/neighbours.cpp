@@ -1,46 +1,15 @@
 #include "neighbours.h"
 
+#include "column_key.h"
+
 #include <algorithm>
 #include <array>
-#include <compare>
 #include <cstdint>
 #include <optional>
 #include <utility>
 #include <vector>
 
 namespace {
-
-// A column's kColumnLength bytes packed into two words, missing positions as byte 0: positions
-// 0-7 in High, 8-13 in Low.
-struct TKey {
-    std::uint64_t High = 0;
-    std::uint64_t Low = 0;
-    auto operator<=>(const TKey&) const = default;
-};
-
-int ShiftOf(int position) {
-    return position < 8 ? 8 * (7 - position) : 8 * (13 - position);
-}
-
-TKey MakeKey(std::string_view column) {
-    TKey key;
-    for (std::size_t p = 0; p < column.size() && p < kColumnLength; ++p) {
-        const std::uint64_t byte = static_cast<unsigned char>(column[p]);
-        (p < 8 ? key.High : key.Low) |= byte << ShiftOf(static_cast<int>(p));
-    }
-    return key;
-}
-
-unsigned ByteAt(const TKey& key, int position) {
-    return static_cast<unsigned>(((position < 8 ? key.High : key.Low) >> ShiftOf(position)) & 0xFF);
-}
-
-// The key with the byte at `position` cleared: two distinct keys agree everywhere but at
-// `position` exactly when their masked keys are equal.
-TKey MaskKey(TKey key, int position) {
-    (position < 8 ? key.High : key.Low) &= ~(std::uint64_t{0xFF} << ShiftOf(position));
-    return key;
-}
 
 std::uint32_t Units(std::size_t count) {
     return static_cast<std::uint32_t>(std::min<std::size_t>(count, UINT32_MAX));
@@ -138,84 +107,48 @@ private:
     std::vector<std::int32_t> adjacent_;
 };
 
-// The groups at distance exactly 1, looked up in a dense table with one slot for every column
-// that the signs seen at each position can form. Real column files use a few signs per
-// position, so for large inputs the table is small and each lookup a single read; it is used
-// only when its size stays proportional to the number of groups.
+// The groups at distance exactly 1, looked up in a table with one slot for every column that
+// the bytes seen at each position can form; used only while the table stays proportional to the
+// number of groups.
 class TDenseAdjacency {
 public:
     static std::optional<TDenseAdjacency> Make(const TColumnGroups& groups) {
-        TDenseAdjacency dense;
-        std::array<std::array<bool, 256>, kColumnLength> seen{};
+        TAlphabet alphabet;
         for (const TKey& key : groups.Keys) {
-            for (int p = 0; p < kColumnLength; ++p) {
-                seen[p][ByteAt(key, p)] = true;
-            }
+            alphabet.Add(key);
         }
         const std::uint64_t limit =
             std::max<std::uint64_t>(kSlotsPerGroup * groups.Count(), kMinimumSlots);
-        std::uint64_t slots = 1;
-        for (int p = kColumnLength - 1; p >= 0; --p) {
-            int radix = 0;
-            for (int byte = 0; byte < 256; ++byte) {
-                if (seen[p][byte]) {
-                    dense.digit_[p][byte] = static_cast<std::uint8_t>(radix++);
-                }
-            }
-            dense.radix_[p] = radix;
-            dense.stride_[p] = slots;
-            slots *= static_cast<std::uint64_t>(radix);
-            if (slots > limit) {
-                return std::nullopt;
-            }
+        std::optional<TDenseIndex> index = TDenseIndex::Make(alphabet, limit);
+        if (!index) {
+            return std::nullopt;
         }
-        dense.slot_.assign(slots, 0);
-        dense.index_.resize(groups.Count());
+        std::vector<std::int32_t> slot(index->Size(), 0);
         for (std::size_t g = 0; g < groups.Count(); ++g) {
-            std::uint64_t index = 0;
-            for (int p = 0; p < kColumnLength; ++p) {
-                index += dense.Digit(groups.Keys[g], p) * dense.stride_[p];
-            }
-            dense.index_[g] = index;
-            dense.slot_[index] = static_cast<std::int32_t>(g) + 1;
+            slot[index->IndexOf(groups.Keys[g])] = static_cast<std::int32_t>(g) + 1;
         }
-        dense.keys_ = &groups.Keys;
-        return dense;
+        return TDenseAdjacency(groups, std::move(*index), std::move(slot));
     }
 
     template <class Visit>
     void ForEach(std::size_t group, Visit&& visit) const {
-        const std::uint64_t index = index_[group];
-        const TKey& key = (*keys_)[group];
-        for (int p = 0; p < kColumnLength; ++p) {
-            const std::uint64_t own = Digit(key, p);
-            const std::uint64_t base = index - own * stride_[p];
-            for (int digit = 0; digit < radix_[p]; ++digit) {
-                if (static_cast<std::uint64_t>(digit) == own) {
-                    continue;
-                }
-                if (const std::int32_t slot = slot_[base + digit * stride_[p]]; slot != 0) {
-                    visit(static_cast<std::size_t>(slot - 1));
-                }
+        index_.ForEachNeighbour(groups_.Keys[group], [&](std::uint64_t number) {
+            if (const std::int32_t slot = slot_[number]; slot != 0) {
+                visit(static_cast<std::size_t>(slot - 1));
             }
-        }
+        });
     }
 
 private:
     static constexpr std::uint64_t kSlotsPerGroup = 16;
     static constexpr std::uint64_t kMinimumSlots = 1 << 20;
 
-    TDenseAdjacency() = default;
-    std::uint64_t Digit(const TKey& key, int position) const {
-        return digit_[position][ByteAt(key, position)];
-    }
+    TDenseAdjacency(const TColumnGroups& groups, TDenseIndex index, std::vector<std::int32_t> slot)
+        : groups_(groups), index_(std::move(index)), slot_(std::move(slot)) {}
 
-    std::array<std::array<std::uint8_t, 256>, kColumnLength> digit_{};
-    std::array<int, kColumnLength> radix_{};
-    std::array<std::uint64_t, kColumnLength> stride_{};
-    std::vector<std::int32_t> slot_;    // group + 1, or 0 where no column is
-    std::vector<std::uint64_t> index_;  // by group
-    const std::vector<TKey>* keys_ = nullptr;
+    const TColumnGroups& groups_;
+    TDenseIndex index_;
+    std::vector<std::int32_t> slot_;  // group + 1, or 0 where no column is
 };
 
 // Gives every record its group's ids and those of the adjacent groups, ascending, and returns
@@ -224,8 +157,11 @@ private:
 template <class Adjacency>
 int FillLists(TColumnList& list, const TColumnGroups& groups, const Adjacency& adjacency,
               TPacedPump& pump) {
+    // The two walks over the groups are most of the phase's work; each counts half.
+    const double toFraction = 0.5 / static_cast<double>(groups.Count());
     std::vector<std::size_t> length(groups.Count());
     for (std::size_t g = 0; g < groups.Count(); ++g) {
+        pump.SetProgress(static_cast<double>(g) * toFraction);
         length[g] = groups.Size(g);
         adjacency.ForEach(g, [&](std::size_t other) { length[g] += groups.Size(other); });
         pump.Work(Units(length[g]));
@@ -246,6 +182,7 @@ int FillLists(TColumnList& list, const TColumnGroups& groups, const Adjacency& a
 
     std::vector<std::int32_t> ids;
     for (std::size_t g = 0; g < groups.Count(); ++g) {
+        pump.SetProgress(0.5 + static_cast<double>(g) * toFraction);
         ids.clear();
         const auto addMembers = [&](std::size_t group) {
             ids.insert(
@@ -281,7 +218,7 @@ int ColumnDistance(std::string_view a, std::string_view b) {
 }
 
 int AnalyseNeighbours(TColumnList& list, TRunHost& host) {
-    TPacedPump pump(host);
+    TPacedPump pump(host, kAnalysingPhase);
     pump.Now();
     const TColumnGroups groups = GroupEqualColumns(list, pump);
     if (const auto dense = TDenseAdjacency::Make(groups)) {

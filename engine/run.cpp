@@ -29,7 +29,9 @@ TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRu
                 const TRunOptions& options) {
     const std::string outputFile = outputPath + ".txt";
     RefuseOutputOverInput(inputPath, outputFile);
-    const int lineCount = PrepareColumnFile(inputPath, options.Write);
+    const int lineCount = PrepareColumnFile(inputPath, options.Write, [&host](double fraction) {
+        host.ShowProgress(kSortingPhase, fraction);
+    });
     if (!options.NoLimit && lineCount > kMaxColumns) {
         host.ShowInfo(std::string(kRefusalText));
         return TRunOutcome::Refused;

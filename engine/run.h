@@ -19,6 +19,12 @@ public:
     virtual void ShowInfo(const std::string& text) = 0;
     // Handles every pending event without waiting for new ones.
     virtual void PumpEvents() = 0;
+    // Tells how far the run has got in `phase` (0 to 1); called often, so a host that shows it
+    // decides how often to redraw. Hosts that show no progress leave it as it is.
+    virtual void ShowProgress(std::string_view phase, double fraction) {
+        static_cast<void>(phase);
+        static_cast<void>(fraction);
+    }
 };
 
 // The most columns one run accepts.
@@ -49,18 +55,17 @@ TRunOutcome ReduceColumns(const std::string& InputPath, const std::string& Outpu
 // and its last byte is above that of the full stop.
 std::string ErrorBoxText(std::string_view message);
 
-// Calls the host's PumpEvents once every `interval` units of work, so that a long phase keeps its
-// caller responsive without paying for an event check per comparison.
+// Calls the host's PumpEvents once every kInterval units of work, so that a long phase keeps its
+// caller responsive without paying for an event check per comparison, and reports the phase's
+// progress along with it.
 class TPacedPump {
 public:
-    explicit TPacedPump(TRunHost& host, std::uint32_t interval = kDefaultInterval)
-        : host_(host), interval_(interval), left_(interval) {}
+    TPacedPump(TRunHost& host, std::string_view phase) : host_(host), phase_(phase) {}
 
     // Counts `units` of work done, pumping when the interval is used up.
     void Work(std::uint32_t units = 1) {
         if (units >= left_) {
-            host_.PumpEvents();
-            left_ = interval_;
+            Now();
         } else {
             left_ -= units;
         }
@@ -68,13 +73,22 @@ public:
     // Pumps now, at a point where the phase must always let events through (a pass boundary).
     void Now() {
         host_.PumpEvents();
-        left_ = interval_;
+        host_.ShowProgress(phase_, fraction_);
+        left_ = kInterval;
     }
-
-    static constexpr std::uint32_t kDefaultInterval = 1u << 16;
+    // How far the phase has got, reported at the next pump.
+    void SetProgress(double fraction) { fraction_ = fraction; }
 
 private:
+    static constexpr std::uint32_t kInterval = 1u << 16;
+
     TRunHost& host_;
-    std::uint32_t interval_;
-    std::uint32_t left_;
+    std::string_view phase_;
+    double fraction_ = 0;
+    std::uint32_t left_ = kInterval;
 };
+
+// Phase names for ShowProgress.
+inline constexpr std::string_view kSortingPhase = "sorting";
+inline constexpr std::string_view kAnalysingPhase = "analysing";
+inline constexpr std::string_view kSelectingPhase = "selecting";
