@@ -5,6 +5,7 @@
 #include <random>
 #include <set>
 
+#include "literal_reduction.h"
 #include "neighbours.h"
 #include "test_support.h"
 
@@ -17,68 +18,6 @@ std::string Reduce(const TTempDir& dir, const std::string& bytes, TRecordingHost
     WriteBytes(dir / "in.txt", bytes);
     EXPECT_EQ(ReduceColumns(dir / "in.txt", dir / "out", host), TRunOutcome::Completed);
     return ReadBytes(dir / "out.txt");
-}
-
-// The selection as literally described: every ordered pair compared, a covered list of 25000
-// slots searched from its first slot for every membership test, the chosen mark in the first
-// neighbour entry, and a pass for every target from L down. The covered list grows when a
-// chosen record's ids would not fit.
-Columns LiteralSelection(const Columns& columns) {
-    constexpr std::size_t kSlots = 25000;
-    const std::size_t n = columns.size();
-    std::vector<std::vector<std::int32_t>> lists(n);
-    std::size_t longest = 0;
-    for (std::size_t a = 0; a < n; ++a) {
-        for (std::size_t b = 0; b < n; ++b) {
-            if (ColumnDistance(columns[a], columns[b]) < 2) {
-                lists[a].push_back(static_cast<std::int32_t>(b + 1));
-            }
-        }
-        longest = std::max(longest, lists[a].size());
-    }
-    std::vector<std::int32_t> covered(kSlots, 0);
-    const auto isCovered = [&](std::int32_t id) {
-        return std::find(covered.begin(), covered.end(), id) != covered.end();
-    };
-    Columns result;
-    for (std::size_t target = longest; target > 0; --target) {
-        for (std::size_t r = 0; r < n; ++r) {
-            std::size_t count = 0;
-            for (const std::int32_t id : lists[r]) {
-                if (id == 0) {
-                    break;
-                }
-                count += isCovered(id) ? 0 : 1;
-            }
-            if (count != target) {
-                continue;
-            }
-            result.push_back(columns[r]);
-            std::vector<std::int32_t> taken;
-            for (const std::int32_t id : lists[r]) {
-                if (id == 0) {
-                    break;
-                }
-                taken.push_back(id);
-            }
-            lists[r][0] = 0;
-            auto slot = std::find(covered.begin(), covered.end(), 0);
-            const auto used = static_cast<std::size_t>(slot - covered.begin());
-            if (used + taken.size() > covered.size()) {
-                covered.resize(used + taken.size(), 0);
-                slot = covered.begin() + static_cast<std::ptrdiff_t>(used);
-            }
-            std::copy(taken.begin(), taken.end(), slot);
-        }
-        std::size_t count = 0;
-        for (std::size_t id = 1; id <= kSlots && isCovered(static_cast<std::int32_t>(id)); ++id) {
-            ++count;
-        }
-        if (count == n) {
-            return result;
-        }
-    }
-    return {};
 }
 
 // A forecast: at each of the 14 positions one, two or three signs; its development is every
@@ -245,7 +184,7 @@ TEST(cover, generated_inputs_are_covered_exactly_as_the_literal_selection) {
                 << "round " << round << ": " << record;
         }
         if (records.size() <= 600) {
-            ASSERT_EQ(output, LiteralSelection(records)) << "round " << round;
+            ASSERT_EQ(output, LiteralSelection(records, host)) << "round " << round;
         }
         EXPECT_EQ(host.Log.back(), "*****----HECHO--------*****");
     }
