@@ -28,6 +28,7 @@ kelvo_install_missing() {
 }
 
 kelvo_build() {
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DKELVO_BUILD_UI=ON -DKELVO_BUILD_TESTS=ON -DKELVO_BUILD_BENCH=ON
   cmake --build build
 }

@@ -1,0 +1,59 @@
+// Helpers for driving the window and its dialogs in Qt Test.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+#include "file_dialogs.h"
+
+// A file dialog that answers from a script: each Execute takes the next answer, a path (chosen)
+// or std::nullopt (cancelled). Like the real one it keeps the last chosen name over a cancel.
+class TFakeFileDialog final : public TFileDialog {
+public:
+    void Execute(QWidget* owner) override;
+    QString FileName() const override { return fileName_; }
+
+    std::deque<std::optional<QString>> Answers;
+    int Calls = 0;
+    int Unanswered = 0;  // calls that found no answer left, and were cancelled
+
+private:
+    QString fileName_;
+};
+
+// Answers the modal windows that come up while it lives, one handler each, in order. Each handler
+// runs from its own timer event, so a handler that opens a further modal window does not stop the
+// answering of that one. A modal window beyond the handlers is closed and counted, so that a
+// dialog nobody expected fails the test instead of hanging it.
+class TModalAnswerer : public QObject {
+public:
+    using THandler = std::function<void(QWidget* modal)>;
+
+    explicit TModalAnswerer(std::deque<THandler> handlers);
+
+    int Answered() const { return answered_; }
+    int Unexpected() const { return unexpected_; }
+
+private:
+    void Poll();
+
+    std::deque<THandler> handlers_;
+    QList<QPointer<QWidget>> seen_;
+    QTimer timer_;
+    int answered_ = 0;
+    int unexpected_ = 0;
+};
+
+// The bytes of the file at `path`; empty if it cannot be read.
+QByteArray ReadBytes(const QString& path);
+// Creates or replaces the file at `path` with `bytes`; false if it could not be written.
+bool WriteBytes(const QString& path, const QByteArray& bytes);
