@@ -1,0 +1,106 @@
+#include "column_sets.h"
+
+#include <array>
+#include <unordered_set>
+#include <utility>
+
+namespace {
+
+// The order in which a development takes up positions: spread over the column as a real
+// forecast places its triples, not one block at the front.
+constexpr std::array<int, kColumnLength> kDevelopmentOrder = {1,  2, 4, 6, 8, 10, 11,
+                                                              13, 0, 3, 5, 7, 9,  12};
+
+constexpr int kFilteredTriples = 9;
+constexpr int kFullTriples = 8;
+constexpr std::size_t kFullFile = 7000;
+
+constexpr std::uint64_t kFarApartSeed = kColumnSeed + 1;
+
+}  // namespace
+
+std::uint64_t TSplitMix::Next() {
+    state_ += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = state_;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+std::vector<std::string> Development(int triples) {
+    std::size_t count = 1;
+    for (int t = 0; t < triples; ++t) {
+        count *= 3;
+    }
+    std::vector<std::string> columns;
+    columns.reserve(count);
+    for (std::size_t number = 0; number < count; ++number) {
+        std::string column = kBaseColumn;
+        std::size_t rest = number;
+        for (int t = triples - 1; t >= 0; --t) {
+            column[static_cast<std::size_t>(kDevelopmentOrder[static_cast<std::size_t>(t)])] =
+                kSigns[rest % 3];
+            rest /= 3;
+        }
+        columns.push_back(std::move(column));
+    }
+    return columns;
+}
+
+std::vector<std::string> Shuffled(std::vector<std::string> columns, std::uint64_t seed) {
+    TSplitMix random(seed);
+    for (std::size_t i = columns.size(); i > 1; --i) {
+        std::swap(columns[i - 1], columns[random.Next() % i]);
+    }
+    return columns;
+}
+
+std::vector<std::string> FilteredDevelopment(std::size_t count) {
+    std::vector<std::string> columns = Shuffled(Development(kFilteredTriples), kColumnSeed);
+    columns.resize(count);
+    return columns;
+}
+
+std::vector<std::string> Identical(std::size_t count) {
+    return std::vector<std::string>(count, kBaseColumn);
+}
+
+std::vector<std::string> FarApart(std::size_t count) {
+    TSplitMix random(kFarApartSeed);
+    std::unordered_set<std::string> seen;
+    std::vector<std::string> columns;
+    columns.reserve(count);
+    while (columns.size() < count) {
+        std::string column(kColumnLength, '1');
+        unsigned sum = 0;
+        for (std::size_t p = 0; p + 1 < column.size(); ++p) {
+            const unsigned sign = static_cast<unsigned>(random.Next() % 3);
+            column[p] = kSigns[sign];
+            sum += sign;
+        }
+        column.back() = kSigns[(3 - sum % 3) % 3];
+        if (seen.insert(column).second) {
+            columns.push_back(std::move(column));
+        }
+    }
+    return columns;
+}
+
+std::string ColumnFileBytes(const std::vector<std::string>& columns) {
+    std::string bytes;
+    bytes.reserve(columns.size() * 16);
+    for (const std::string& column : columns) {
+        bytes += column;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::vector<TColumnSet> BenchmarkColumnSets() {
+    return {
+        {"triples8", Shuffled(Development(kFullTriples), kColumnSeed)},
+        {"filtered7000", FilteredDevelopment(kFullFile)},
+        {"identical7000", Identical(kFullFile)},
+        {"far7000", FarApart(kFullFile)},
+    };
+}
