@@ -30,6 +30,10 @@ namespace {
 
 constexpr std::string_view kLiteralInput = "filtered7000";
 constexpr std::string_view kLiteralFlag = "--literal";
+// Adds every phase once on developments of 8, 10, 12 and 14 triples, up to the whole space of
+// 3^14 columns.
+constexpr std::string_view kLargeFlag = "--large";
+constexpr int kLargeTriples[] = {8, 10, 12, 14};
 constexpr int kFirstScalingTriples = 6;
 constexpr int kLastScalingTriples = 11;
 
@@ -41,6 +45,30 @@ public:
     void PumpEvents() override { ++Pumps; }
 
     std::int64_t Pumps = 0;
+};
+
+// The highest resident memory of the process while it lives, reported as the counter
+// "peak_MiB": the kernel's high-water mark is reset when it is made, so setup done before does
+// not count. Where the kernel cannot reset it, the counter is left out.
+class TPeakMemory {
+public:
+    explicit TPeakMemory(benchmark::State& state)
+        : state_(state), reset_(static_cast<bool>(std::ofstream("/proc/self/clear_refs") << "5")) {}
+    ~TPeakMemory() {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (reset_ && std::getline(status, line)) {
+            if (line.rfind("VmHWM:", 0) == 0) {
+                state_.counters["peak_MiB"] = std::stod(line.substr(6)) / 1024;
+            }
+        }
+    }
+    TPeakMemory(const TPeakMemory&) = delete;
+    TPeakMemory& operator=(const TPeakMemory&) = delete;
+
+private:
+    benchmark::State& state_;
+    bool reset_;
 };
 
 // A folder of its own for the benchmark's files, removed with them when the run ends.
@@ -101,6 +129,7 @@ void TimeReduceColumns(benchmark::State& state, const TInput& input, const TScra
     TQuietHost host;
     TRunOptions options;
     options.NoLimit = input.Columns > static_cast<std::size_t>(kMaxColumns);
+    const TPeakMemory peak(state);
     for (auto _ : state) {
         state.PauseTiming();
         WriteBytes(inputPath, input.UnsortedBytes);
@@ -119,6 +148,7 @@ void TimeReduceColumns(benchmark::State& state, const TInput& input, const TScra
 void TimePrepareColumnFile(benchmark::State& state, const TInput& input,
                            const TScratchFolder& folder) {
     const std::string path = folder / (input.Name + "-prepare.txt");
+    const TPeakMemory peak(state);
     for (auto _ : state) {
         state.PauseTiming();
         WriteBytes(path, input.UnsortedBytes);
@@ -129,6 +159,7 @@ void TimePrepareColumnFile(benchmark::State& state, const TInput& input,
 
 void TimeLoadColumns(benchmark::State& state, const TInput& input, const TScratchFolder& folder) {
     const std::string path = PreparedFile(input, folder);
+    const TPeakMemory peak(state);
     for (auto _ : state) {
         TColumnList list = LoadColumns(path);
         benchmark::DoNotOptimize(list.Records.data());
@@ -143,6 +174,7 @@ void TimeAnalyseNeighbours(benchmark::State& state, const TInput& input,
     TColumnList list;
     TQuietHost host;
     int longest = 0;
+    const TPeakMemory peak(state);
     for (auto _ : state) {
         state.PauseTiming();
         list = LoadColumns(path);
@@ -170,6 +202,7 @@ void TimeSelectCover(benchmark::State& state, const TInput& input, const TScratc
     const std::vector<std::int32_t> analysed = list.NeighbourStore;
     const std::string outputPath = folder / (input.Name + "-selected");
     std::size_t chosen = 0;
+    const TPeakMemory peak(state);
     for (auto _ : state) {
         state.PauseTiming();
         std::copy(analysed.begin(), analysed.end(), list.NeighbourStore.begin());
@@ -231,6 +264,7 @@ bool TakeFlag(int& argc, char** argv, std::string_view flag) {
 
 int main(int argc, char** argv) {
     const bool literal = TakeFlag(argc, argv, kLiteralFlag);
+    const bool large = TakeFlag(argc, argv, kLargeFlag);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 2;
@@ -277,6 +311,25 @@ int main(int argc, char** argv) {
             family->Arg(columns);
         }
         family->UseRealTime()->Unit(benchmark::kMillisecond)->Complexity();
+    }
+
+    std::vector<TInput> largeInputs;
+    if (large) {
+        for (const int triples : kLargeTriples) {
+            largeInputs.push_back(MakeInput("triples" + std::to_string(triples),
+                                            Shuffled(Development(triples), kColumnSeed)));
+        }
+    }
+    for (const TInput& input : largeInputs) {
+        for (const auto& [phase, timer] : phases) {
+            benchmark::RegisterBenchmark(("Large/" + phase + "/" + input.Name).c_str(),
+                                         [timer = timer, &input, &folder](benchmark::State& state) {
+                                             Guarded(state, timer, input, folder);
+                                         })
+                ->Iterations(1)
+                ->UseRealTime()
+                ->Unit(benchmark::kMillisecond);
+        }
     }
 
     if (literal) {
