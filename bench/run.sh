@@ -11,23 +11,8 @@ repetitions=${KELVO_BENCH_REPETITIONS:-5}
 runs=${KELVO_PROCESS_RUNS:-21}
 build=build-release
 
-install_missing() {
-  local missing=() package
-  for package in cmake ninja-build g++ libbenchmark-dev time python3; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-      missing+=("$package")
-    fi
-  done
-  [ ${#missing[@]} -eq 0 ] && return 0
-  echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
-}
-
-install_missing
+source scripts/setup.sh
+kelvo_install_missing time python3
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVO_BUILD_UI=OFF \
   -DKELVO_BUILD_TESTS=OFF -DKELVO_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --target kelvo_bench kelvo_columns kelvo-reduce

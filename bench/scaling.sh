@@ -7,18 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=build-release
-missing=()
-for package in cmake ninja-build g++ libbenchmark-dev time python3 python3-matplotlib; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-    missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-    "${missing[@]}"
-fi
+source scripts/setup.sh
+kelvo_install_missing time python3 python3-matplotlib
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKELVO_BUILD_UI=OFF \
   -DKELVO_BUILD_TESTS=OFF -DKELVO_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" --target kelvo_bench kelvo-reduce
