@@ -1,9 +1,11 @@
 #include "column_file.h"
 
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <numeric>
 #include <random>
 
 #include "test_support.h"
@@ -84,22 +86,23 @@ TEST(column_file, equal_lines_take_the_order_of_the_exchanges) {
 
 namespace {
 
-// The quicksort in its plain recursive form, as a reference for the order of equal lines.
-void RecursiveQuickSort(Lines& lines, int lo, int hi) {
+// The quicksort in its plain recursive form, as a reference for the order of equal items.
+template <class Item, class Compare>
+void RecursiveQuickSort(std::vector<Item>& items, int lo, int hi, const Compare& compare) {
     int i = 0;
     do {
         i = lo;
         int j = hi;
         int p = (lo + hi) / 2;
         do {
-            while (CompareLines(lines[i], lines[p]) < 0) {
+            while (compare(items[i], items[p]) < 0) {
                 ++i;
             }
-            while (CompareLines(lines[j], lines[p]) > 0) {
+            while (compare(items[j], items[p]) > 0) {
                 --j;
             }
             if (i <= j) {
-                std::swap(lines[i], lines[j]);
+                std::swap(items[i], items[j]);
                 if (p == i) {
                     p = j;
                 } else if (p == j) {
@@ -110,13 +113,88 @@ void RecursiveQuickSort(Lines& lines, int lo, int hi) {
             }
         } while (i <= j);
         if (lo < j) {
-            RecursiveQuickSort(lines, lo, j);
+            RecursiveQuickSort(items, lo, j, compare);
         }
         lo = i;
     } while (i < hi);
 }
 
+void RecursiveQuickSort(Lines& lines, int lo, int hi) {
+    RecursiveQuickSort(lines, lo, hi, [](const std::string& a, const std::string& b) {
+        return CompareLines(a, b);
+    });
+}
+
+// An order of 0..count-1 that drives the quicksort to its worst case, one range level per line:
+// McIlroy's adversary, which fixes values only when a comparison needs them and then always
+// makes the pivot candidate the largest value left, so the left part takes all but the pivot.
+std::vector<int> QuickSortKiller(int count) {
+    constexpr int kUnfixed = -1;
+    std::vector<int> value(count, kUnfixed);
+    std::vector<int> items(count);
+    std::iota(items.begin(), items.end(), 0);
+    int nextLargest = count - 1;
+    int candidate = 0;
+    RecursiveQuickSort(items, 0, count - 1, [&](int x, int y) {
+        if (value[x] == kUnfixed && value[y] == kUnfixed) {
+            value[x == candidate ? x : y] = nextLargest--;
+        }
+        if (value[x] == kUnfixed) {
+            candidate = x;
+        } else if (value[y] == kUnfixed) {
+            candidate = y;
+        }
+        return value[x] - value[y];
+    });
+    for (int& v : value) {
+        if (v == kUnfixed) {
+            v = nextLargest--;
+        }
+    }
+    return value;
+}
+
+// Runs `work` on a thread with a stack of `bytes`.
+void OnSmallStack(std::size_t bytes, void (*work)(void*), void* argument) {
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, bytes);
+    struct TCall {
+        void (*Work)(void*);
+        void* Argument;
+    } call{work, argument};
+    pthread_t thread;
+    ASSERT_EQ(pthread_create(
+                  &thread, &attributes,
+                  [](void* raw) -> void* {
+                      auto* call = static_cast<TCall*>(raw);
+                      call->Work(call->Argument);
+                      return nullptr;
+                  },
+                  &call),
+              0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
 }  // namespace
+
+TEST(column_file, worst_case_order_sorts_on_a_small_stack) {
+    // 3000 nested ranges would take a recursive form far past a 64 KiB stack.
+    const std::vector<int> killer = QuickSortKiller(3000);
+    Lines lines;
+    for (const int value : killer) {
+        char text[16];
+        std::snprintf(text, sizeof text, "%06d", value);
+        lines.emplace_back(text);
+    }
+    OnSmallStack(
+        64 << 10, [](void* raw) { SortLines(*static_cast<Lines*>(raw)); }, &lines);
+    ASSERT_EQ(lines.size(), 3000u);
+    EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()));
+    EXPECT_EQ(lines.front(), "000000");
+    EXPECT_EQ(lines.back(), "002999");
+}
 
 TEST(column_file, sort_makes_the_exchanges_of_the_recursive_quicksort) {
     std::mt19937 random(7);
@@ -136,28 +214,6 @@ TEST(column_file, sort_makes_the_exchanges_of_the_recursive_quicksort) {
         SortLines(lines);
         ASSERT_EQ(lines, expected) << "round " << round;
     }
-}
-
-TEST(column_file, adversarial_order_sorts_without_deep_recursion) {
-    // Lines built so that every middle pivot is the largest of its range: the classic worst case
-    // of this quicksort, which a recursive form would follow 20000 calls deep.
-    const int count = 20000;
-    Lines lines(count);
-    std::vector<int> order(count);
-    for (int k = 0; k < count; ++k) {
-        order[k] = k;
-    }
-    for (int k = count - 1; k >= 0; --k) {
-        std::swap(order[k], order[k / 2]);
-    }
-    for (int k = 0; k < count; ++k) {
-        char text[16];
-        std::snprintf(text, sizeof text, "%08d", order[k]);
-        lines[k] = text;
-    }
-    SortLines(lines);
-    EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()));
-    EXPECT_EQ(lines.size(), static_cast<std::size_t>(count));
 }
 
 TEST(column_file, worked_example_is_rewritten_sorted_with_crlf) {
