@@ -1,30 +1,34 @@
 #include "driver.h"
 
+#include <CLI/CLI.hpp>
+
+#include <charconv>
 #include <string_view>
+#include <system_error>
 
 #include "check.h"
-#include "column_file.h"
+#include "engine_error.h"
 #include "run.h"
+#include "version.h"
 
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: kelvo-reduce [--no-limit] INPUT OUTPUT\n"
-    "       kelvo-reduce --check INPUT REDUCED\n";
+constexpr std::string_view kProgram = "kelvo-reduce";
 
-constexpr std::string_view kHelp =
+constexpr std::string_view kUsage =
+    "usage: kelvo-reduce [--guarantee G] [--no-limit] INPUT OUTPUT\n"
+    "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
+    "       kelvo-reduce --help | --version\n";
+
+constexpr std::string_view kFooter =
+    "kelvo-reduce INPUT OUTPUT reduces the columns of INPUT (at most 7000 lines of 14 signs) to a\n"
+    "set in which every input column differs from some chosen column in at most 14 - G\n"
+    "positions, and writes it to OUTPUT followed by \".txt\". INPUT is rewritten with its lines\n"
+    "sorted, as the window does.\n"
     "\n"
-    "kelvo-reduce INPUT OUTPUT\n"
-    "  Reduces the columns of INPUT (at most 7000 lines of 14 signs) to a set in which every\n"
-    "  input column differs from some chosen column in at most one position, and writes it to\n"
-    "  OUTPUT followed by \".txt\". INPUT is rewritten with its lines sorted, as the window does.\n"
-    "\n"
-    "  --no-limit  reduces any number of columns, up to all 4782969 of 14 signs.\n"
-    "\n"
-    "kelvo-reduce --check INPUT REDUCED\n"
-    "  Verifies any reduction, changing neither file: prints how many input columns and reduced\n"
-    "  columns there are and how many input columns have no reduced column within one differing\n"
-    "  position, listing the first ten of those with their line numbers in INPUT.\n"
+    "kelvo-reduce --check INPUT REDUCED verifies any reduction, changing neither file: it prints\n"
+    "how many input columns and reduced columns there are and how many input columns have no\n"
+    "reduced column within 14 - G positions, listing the first ten with their line numbers.\n"
     "\n"
     "Exit status: 0 reduced (or, with --check, every input column covered), 1 failed,\n"
     "2 wrong usage, 3 refused (more than 7000 lines), 4 with --check, some column not covered.\n";
@@ -81,17 +85,56 @@ private:
     bool shown_ = false;
 };
 
-int Reduce(const std::string& input, const std::string& output, bool noLimit, std::ostream& out,
-           std::ostream& err, const TDriverTerminal& terminal) {
-    TStreamHost host(out, err, terminal);
-    TRunOptions options;
-    options.NoLimit = noLimit;
-    return ReduceColumns(input, output, host, options) == TRunOutcome::Completed ? kExitCompleted
-                                                                                 : kExitRefused;
+// What the command line asks for.
+struct TCommand {
+    bool Check = false;
+    bool NoLimit = false;
+    int Guarantee = kStrongestGuarantee;
+    std::string Input;
+    std::string Output;
+};
+
+// The option parser for `command`; its help is the program's --help.
+void DescribeOptions(CLI::App& app, TCommand& command) {
+    app.add_option("--guarantee", command.Guarantee,
+                   "the guarantee: 13 (the default), 12 or 11 signs right in some chosen column")
+        ->option_text("G")
+        ->check(
+            [](const std::string& value) -> std::string {
+                int guarantee = 0;
+                const char* end = value.data() + value.size();
+                const auto [stop, error] = std::from_chars(value.data(), end, guarantee);
+                const bool valid = error == std::errc() && stop == end && IsGuarantee(guarantee);
+                return valid ? "" : "'" + value + "' is no guarantee: the guarantees are 11, 12 and 13";
+            },
+            "11, 12 or 13");
+    app.add_flag("--no-limit", command.NoLimit,
+                 "reduces any number of columns, not only up to 7000");
+    app.add_flag("--check", command.Check,
+                 "verifies that REDUCED covers INPUT, changing neither file");
+    app.set_help_flag("-h,--help", "prints this help and exits");
+    app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kVersion),
+                         "prints the version and exits");
+    app.add_option("INPUT", command.Input, "the column file to reduce or check")->required();
+    app.add_option("OUTPUT", command.Output,
+                   "the output name, \".txt\" added (with --check: REDUCED, the reduction)")
+        ->required();
+    app.footer(std::string(kFooter));
 }
 
-int Check(const std::string& input, const std::string& reduced, std::ostream& out) {
-    const TCheckResult result = CheckReduction(input, reduced);
+int Reduce(const TCommand& command, std::ostream& out, std::ostream& err,
+           const TDriverTerminal& terminal) {
+    TStreamHost host(out, err, terminal);
+    TRunOptions options;
+    options.NoLimit = command.NoLimit;
+    options.Guarantee = command.Guarantee;
+    return ReduceColumns(command.Input, command.Output, host, options) == TRunOutcome::Completed
+               ? kExitCompleted
+               : kExitRefused;
+}
+
+int Check(const TCommand& command, std::ostream& out) {
+    const TCheckResult result = CheckReduction(command.Input, command.Output, command.Guarantee);
     out << "Input columns: " << result.InputColumns << '\n'
         << "Reduced columns: " << result.ReducedColumns << '\n'
         << "Uncovered input columns: " << result.Uncovered << '\n';
@@ -101,26 +144,37 @@ int Check(const std::string& input, const std::string& reduced, std::ostream& ou
     return result.Uncovered == 0 ? kExitCompleted : kExitNotCovered;
 }
 
+int UsageError(std::string_view message, std::ostream& err) {
+    err << kProgram << ": " << message << '\n' << kUsage;
+    return kExitUsage;
+}
+
 }  // namespace
 
 int RunDriver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               const TDriverTerminal& terminal) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kUsage << kHelp;
-        return kExitCompleted;
-    }
-    const bool check = args.size() == 3 && args[0] == "--check";
-    const bool noLimit = args.size() == 3 && args[0] == "--no-limit";
-    const bool plain = args.size() == 2 && !args[0].starts_with("--");
-    if (!check && !noLimit && !plain) {
-        err << kUsage;
-        return kExitUsage;
-    }
-    const std::string& first = args[args.size() - 2];
-    const std::string& second = args[args.size() - 1];
+    TCommand command;
+    CLI::App app("Reduces a file of football-pool columns to fewer columns with a guarantee.",
+                 std::string(kProgram));
+    DescribeOptions(app, command);
     try {
-        return check ? Check(first, second, out)
-                     : Reduce(first, second, noLimit, out, err, terminal);
+        // The parser takes the arguments last first.
+        std::vector<std::string> reversed(args.rbegin(), args.rend());
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return kExitCompleted;
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << '\n';
+        return kExitCompleted;
+    } catch (const CLI::ParseError& error) {
+        return UsageError(error.what(), err);
+    }
+    if (command.Check && command.NoLimit) {
+        return UsageError("--check takes no --no-limit", err);
+    }
+    try {
+        return command.Check ? Check(command, out) : Reduce(command, out, err, terminal);
     } catch (const TEngineError& error) {
         err << ErrorBoxText(error.what()) << '\n';
         return kExitFailed;

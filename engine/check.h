@@ -1,10 +1,12 @@
-// Verifies a reduction: whether every input column lies within one position of a reduced column.
+// Verifies a reduction: whether every input column lies within the radius of a reduced column.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "coverage.h"
 
 // How many uncovered input columns a check lists.
 constexpr std::size_t kListedUncovered = 10;
@@ -18,7 +20,9 @@ struct TCheckResult {
     std::vector<std::pair<std::size_t, std::string>> FirstUncovered;
 };
 
-// Reads both files, changing neither, and counts the input columns that no reduced column
-// covers. Lines are cut, trimmed and compared as the reduction does: raw bytes, case-sensitive,
-// the first 14 signs. Throws TEngineError when a file cannot be read.
-TCheckResult CheckReduction(const std::string& inputPath, const std::string& reducedPath);
+// Reads both files, changing neither, and counts the input columns that no reduced column covers
+// at `guarantee`. Both files' columns are read as a run loads them (trimmed, cut to 14 signs, up
+// to a line that begins with byte 26) and compared as raw bytes. Throws TEngineError when a file
+// cannot be read or memory runs out.
+TCheckResult CheckReduction(const std::string& inputPath, const std::string& reducedPath,
+                            int guarantee = kStrongestGuarantee);

@@ -9,29 +9,10 @@ TKey MakeKey(std::string_view column) {
     return key;
 }
 
-std::optional<TDenseIndex> TDenseIndex::Make(const TAlphabet& alphabet, std::uint64_t limit) {
-    TDenseIndex index;
-    for (int p = kColumnLength - 1; p >= 0; --p) {
-        std::uint64_t radix = 0;
-        for (unsigned byte = 0; byte < 256; ++byte) {
-            if (alphabet.Has(p, byte)) {
-                index.digit_[p][byte] = static_cast<std::uint8_t>(radix++);
-            }
-        }
-        index.radix_[p] = radix;
-        index.stride_[p] = index.size_;
-        index.size_ *= radix;
-        if (index.size_ > limit) {
-            return std::nullopt;
-        }
+std::string ColumnText(const TKey& key) {
+    std::string text;
+    for (int p = 0; p < kColumnLength && ByteAt(key, p) != 0; ++p) {
+        text += static_cast<char>(ByteAt(key, p));
     }
-    return index;
-}
-
-std::uint64_t TDenseIndex::IndexOf(const TKey& key) const {
-    std::uint64_t index = 0;
-    for (int p = 0; p < kColumnLength; ++p) {
-        index += digit_[p][ByteAt(key, p)] * stride_[p];
-    }
-    return index;
+    return text;
 }

@@ -2,85 +2,57 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 
-namespace {
-
-// Which ids the chosen columns cover so far, by id, with the count of distinct covered ids. The
-// chosen records' ids are never dropped for want of room: the result is that of a covered list
-// large enough for all of them.
-class TCoveredList {
-public:
-    explicit TCoveredList(std::size_t count) : covered_(count + 1, 0) {}
-
-    bool IsCovered(std::int32_t id) const { return covered_[static_cast<std::size_t>(id)] != 0; }
-    // Marks `id` covered; false when it already was.
-    bool Cover(std::int32_t id) {
-        if (IsCovered(id)) {
-            return false;
-        }
-        covered_[static_cast<std::size_t>(id)] = 1;
-        ++coveredCount_;
-        return true;
+std::vector<TKey> SelectCover(const TNeighbourhood& neighbourhood, TRunHost& host) {
+    const TCoverage& coverage = neighbourhood.Coverage;
+    const std::size_t count = coverage.Count();
+    std::int64_t uncoveredRecords = 0;
+    for (const std::int32_t records : neighbourhood.Records) {
+        uncoveredRecords += records;
     }
-    std::size_t Count() const { return coveredCount_; }
-    // Whether ids 1..count are all covered.
-    bool CoversAll() const { return coveredCount_ + 1 == covered_.size(); }
+    const double toFraction = uncoveredRecords > 0 ? 1.0 / static_cast<double>(uncoveredRecords) : 0;
+    const std::int64_t allRecords = uncoveredRecords;
 
-private:
-    std::vector<std::uint8_t> covered_;
-    std::size_t coveredCount_ = 0;
-};
-
-}  // namespace
-
-std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string& OutputPath,
-                                     TRunHost& host, const TWriteCall& write) {
-    const std::size_t n = list.Records.size();
-    TCoveredList covered(n);
-    std::vector<std::string> result;
-    host.AddLogLine("Buscando las reductoras...");
-
-    // A record's count of uncovered neighbours, kept up to date as ids get covered. The relation
-    // is symmetric, so the records whose lists hold a newly covered id are the ids of its own list.
-    // Choosing a record covers its whole list, so from then on its count is 0, as the chosen mark
-    // in its list says; the passes read the counts alone.
-    std::vector<int> uncovered(n);
-    for (std::size_t r = 0; r < n; ++r) {
-        uncovered[r] = static_cast<int>(list.Records[r].Neighbours.size());
-    }
-
+    // Each record's count of uncovered neighbours, kept up to date as records get covered. Records
+    // of one column share their count, so only the first of them can ever be chosen: once it is,
+    // the count of all of them is 0, and while it is not, theirs is below the target too. The
+    // relation is symmetric, so the columns whose lists hold a newly covered column are the
+    // columns it covers itself.
+    std::vector<std::int32_t> uncovered = neighbourhood.ListLength;
+    std::vector<std::uint8_t> covered(count, 0);
+    std::vector<TKey> chosen;
     TPacedPump pump(host, kSelectingPhase);
-    const double toFraction = 1.0 / static_cast<double>(n);
-    for (int target = L; target > 0;) {
-        pump.Now();
-        for (std::size_t r = 0; r < n; ++r) {
-            pump.Work();
-            if (uncovered[r] != target) {
-                continue;
-            }
-            TColumnRecord& record = list.Records[r];
-            result.push_back(record.Column);
-            for (const std::int32_t id : record.Neighbours) {
-                if (covered.Cover(id)) {
-                    pump.SetProgress(static_cast<double>(covered.Count()) * toFraction);
-                    const auto& newlyCovered = list.Records[static_cast<std::size_t>(id - 1)];
-                    for (const std::int32_t holder : newlyCovered.Neighbours) {
-                        --uncovered[static_cast<std::size_t>(holder - 1)];
-                    }
-                    pump.Work(static_cast<std::uint32_t>(newlyCovered.Neighbours.size()));
-                }
-            }
-            record.Neighbours[0] = 0;
+    const auto cover = [&](std::size_t j) {
+        if (covered[j]) {
+            return;
         }
-        if (covered.CoversAll()) {
-            SaveColumns(result, OutputPath + ".txt", write);
+        covered[j] = 1;
+        const std::int32_t records = neighbourhood.Records[j];
+        uncoveredRecords -= records;
+        std::uint64_t work = 0;
+        coverage.ForEachCovered(j, [&](std::size_t holder) {
+            uncovered[holder] -= records;
+            ++work;
+        });
+        pump.SetProgress(static_cast<double>(allRecords - uncoveredRecords) * toFraction);
+        pump.Work(work);
+    };
+    for (std::int32_t target = neighbourhood.Longest; target > 0;) {
+        pump.Now();
+        for (std::size_t k = 0; k < count; ++k) {
+            pump.Work();
+            if (uncovered[k] == target) {
+                chosen.push_back(coverage.Column(k));
+                coverage.ForEachCovered(k, cover);
+            }
+        }
+        if (uncoveredRecords == 0) {
             break;
         }
         // Counts only fall, so a pass whose target lies above every count left would choose
-        // nothing and leave the coverage as it is: go straight to the first target that can.
-        const int highest = *std::max_element(uncovered.begin(), uncovered.end());
+        // nothing: go straight to the first target that can.
+        const std::int32_t highest = *std::max_element(uncovered.begin(), uncovered.end());
         target = std::min(target - 1, highest);
     }
-    return result;
+    return chosen;
 }

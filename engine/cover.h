@@ -1,14 +1,14 @@
 // The cover selection: the greedy passes with a falling target that choose the reduced set.
 #pragma once
 
-#include <string>
 #include <vector>
 
-#include "column_file.h"
-#include "run.h"
+#include "column_key.h"
+#include "neighbours.h"
+#include "run_host.h"
 
-// Chooses the reduced set of `list` (whose neighbour lists are filled, L the longest), logs
-// "Buscando las reductoras...", writes the chosen columns to `OutputPath` + ".txt" once every
-// record is covered, and returns the chosen columns in the order they were chosen.
-std::vector<std::string> SelectCover(TColumnList& list, int L, const std::string& OutputPath,
-                                     TRunHost& host, const TWriteCall& write = SystemWrite);
+// Chooses the reduced set: in passes with a target falling from the longest neighbour list, every
+// record that at that moment would newly cover exactly that many records is chosen, in file
+// order, until every record is covered. Returns the chosen columns in the order they were chosen.
+// Reads `neighbourhood` without changing it and pumps the host's events while it works.
+std::vector<TKey> SelectCover(const TNeighbourhood& neighbourhood, TRunHost& host);

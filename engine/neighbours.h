@@ -1,15 +1,27 @@
-// The neighbour analysis: which records each record would cover.
+// The neighbour analysis: which records each record would cover, kept once per distinct column.
 #pragma once
 
-#include <string_view>
+#include <cstdint>
+#include <vector>
 
 #include "column_file.h"
-#include "run.h"
+#include "coverage.h"
+#include "run_host.h"
 
-// Number of positions among the first kColumnLength in which `a` and `b` hold different bytes,
-// counted no further than 2. A position past the end of a column holds byte 0.
-int ColumnDistance(std::string_view a, std::string_view b);
+// What the analysis finds. Records with equal columns have equal neighbour lists, so everything
+// is kept once per distinct column, in the order of the column's first record. A record's
+// neighbour list holds the ids of every record within the radius of its column, its own and those
+// of equal columns included.
+struct TNeighbourhood {
+    TCoverage Coverage;
+    // Records[k]: how many records hold distinct column k.
+    std::vector<std::int32_t> Records;
+    // ListLength[k]: the length of the neighbour list of a record holding distinct column k.
+    std::vector<std::int32_t> ListLength;
+    // The longest neighbour list (L).
+    int Longest = 0;
+};
 
-// Gives every record the ascending ids of all records within distance 1 of it, itself included,
-// and returns the length of the longest such list (L). Pumps the host's events while it works.
-int AnalyseNeighbours(TColumnList& list, TRunHost& host);
+// Analyses the columns of `list` for coverage within `radius` differing positions, pumping the
+// host's events while it works. Throws std::bad_alloc when memory runs out.
+TNeighbourhood AnalyseNeighbours(const TColumnList& list, int radius, TRunHost& host);

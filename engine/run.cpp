@@ -3,14 +3,14 @@
 #include <sys/stat.h>
 
 #include <new>
+#include <vector>
 
 #include "column_file.h"
 #include "cover.h"
+#include "engine_error.h"
 #include "neighbours.h"
 
 namespace {
-
-constexpr unsigned char kFullStop = '.';
 
 // Writing the reduced set over the input would destroy the full set of columns, so an output
 // that is the input file itself (by another name, a link, or the same name once ".txt" is
@@ -27,26 +27,38 @@ void RefuseOutputOverInput(const std::string& inputPath, const std::string& outp
 
 TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRunHost& host,
                 const TRunOptions& options) {
+    if (!IsGuarantee(options.Guarantee)) {
+        throw TEngineError("Unknown guarantee " + std::to_string(options.Guarantee) +
+                           ": the guarantees are 11, 12 and 13");
+    }
     const std::string outputFile = outputPath + ".txt";
     RefuseOutputOverInput(inputPath, outputFile);
-    const int lineCount = PrepareColumnFile(inputPath, options.Write, [&host](double fraction) {
+    const int lineCount = PrepareColumnFile(inputPath, options.Files, [&host](double fraction) {
         host.ShowProgress(kSortingPhase, fraction);
     });
     if (!options.NoLimit && lineCount > kMaxColumns) {
         host.ShowInfo(std::string(kRefusalText));
         return TRunOutcome::Refused;
     }
-    TColumnList list = LoadColumns(inputPath);
-    host.AddLogLine("Comienzo de la Reduccion...");
-    host.AddLogLine("Analizando columnas...");
-    const int longest = AnalyseNeighbours(list, host);
+    std::int32_t columnCount = 0;
+    const TNeighbourhood neighbourhood = [&] {
+        const TColumnList list = LoadColumns(inputPath, options.Files);
+        columnCount = list.Count();
+        host.AddLogLine("Comienzo de la Reduccion...");
+        host.AddLogLine("Analizando columnas...");
+        return AnalyseNeighbours(list, RadiusOf(options.Guarantee), host);
+    }();
     host.AddLogLine("Fin de analisis de Columnas.");
-    const std::vector<std::string> reduced =
-        SelectCover(list, longest, outputPath, host, options.Write);
+    host.AddLogLine("Buscando las reductoras...");
+    std::vector<std::string> reduced;
+    for (const TKey& column : SelectCover(neighbourhood, host)) {
+        reduced.push_back(ColumnText(column));
+    }
+    SaveColumns(reduced, outputFile, options.Files);
     host.AddLogLine("Reductoras Buscadas.");
     host.AddLogLine("Fin de la Reduccion.");
     host.AddLogLine("------------------------");
-    host.AddLogLine("Columnas Iniciales: " + std::to_string(list.Count()));
+    host.AddLogLine("Columnas Iniciales: " + std::to_string(columnCount));
     host.AddLogLine("Columnas en la reducida: " + std::to_string(reduced.size()));
     host.AddLogLine("*****----HECHO--------*****");
     return TRunOutcome::Completed;
@@ -61,12 +73,4 @@ TRunOutcome ReduceColumns(const std::string& InputPath, const std::string& Outpu
     } catch (const std::bad_alloc&) {
         throw TEngineError("Out of memory");
     }
-}
-
-std::string ErrorBoxText(std::string_view message) {
-    std::string text(message);
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > kFullStop) {
-        text += '.';
-    }
-    return text;
 }

@@ -1,56 +1,21 @@
 // Fuzzes a whole run on a temporary file: line cutting, the sort, loading, the neighbour
-// analysis and the cover selection, checking what must hold whatever the bytes.
-#include <stdlib.h>
-#include <unistd.h>
-
+// analysis and the cover selection, checking what must hold whatever the bytes. The first byte
+// picks the guarantee.
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <cstdlib>
 #include <set>
 #include <string>
 
+#include "check.h"
 #include "column_file.h"
-#include "neighbours.h"
+#include "file_bytes.h"
+#include "hosts.h"
 #include "run.h"
+#include "temp_dir.h"
 
 namespace {
-
-class TQuietHost : public TRunHost {
-public:
-    void AddLogLine(const std::string&) override {}
-    void ShowInfo(const std::string&) override {}
-    void PumpEvents() override {}
-};
-
-// A folder for one input, removed afterwards.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kelvo-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        path_ = pattern;
-    }
-    ~TScratchFolder() { std::filesystem::remove_all(path_); }
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-    std::string operator/(const char* name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void Require(bool holds, const char* what) {
     if (!holds) {
@@ -62,15 +27,20 @@ void Require(bool holds, const char* what) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string original(reinterpret_cast<const char*>(data), size);
-    TScratchFolder folder;
+    if (size == 0) {
+        return 0;
+    }
+    TRunOptions options;
+    options.Guarantee = kWeakestGuarantee + data[0] % 3;
+    const std::string original(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const TTempDir folder;
     const std::string input = folder / "in.txt";
-    std::ofstream(input, std::ios::binary) << original;
+    WriteBytes(input, original);
 
     TQuietHost host;
     TRunOutcome outcome{};
     try {
-        outcome = ReduceColumns(input, folder / "out", host);
+        outcome = ReduceColumns(input, folder / "out", host, options);
     } catch (const TEngineError&) {
         Require(original.find('\0') != std::string::npos, "only a file with zero bytes fails");
         Require(ReadBytes(input) == original, "a refused file is untouched");
@@ -78,41 +48,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::string rewritten = ReadBytes(input);
-    std::vector<std::string> before = CutLines(original);
-    const std::vector<std::string> after = CutLines(rewritten);
+    const auto before = CutLines(original);
+    const auto after = CutLines(rewritten);
     std::string expectedBytes;
-    for (const auto& line : after) {
-        expectedBytes += line + "\r\n";
+    for (const auto line : after) {
+        expectedBytes.append(line).append("\r\n");
     }
     Require(rewritten == expectedBytes, "every rewritten line ends in CR LF");
-    Require(std::is_sorted(
-                after.begin(), after.end(),
-                [](const std::string& a, const std::string& b) { return CompareLines(a, b) < 0; }),
+    Require(std::is_sorted(after.begin(), after.end(),
+                           [](std::string_view a, std::string_view b) {
+                               return CompareLines(a, b) < 0;
+                           }),
             "the rewritten lines are in order");
-    std::vector<std::string> sortedAfter = after;
-    std::sort(before.begin(), before.end());
-    std::sort(sortedAfter.begin(), sortedAfter.end());
-    Require(before == sortedAfter, "the rewrite keeps the same lines");
+    std::multiset<std::string_view> beforeSet(before.begin(), before.end());
+    std::multiset<std::string_view> afterSet(after.begin(), after.end());
+    Require(beforeSet == afterSet, "the rewrite keeps the same lines");
     if (outcome == TRunOutcome::Refused) {
         Require(after.size() > kMaxColumns, "only a long file is refused");
         return 0;
     }
 
     const TColumnList list = LoadColumns(input);
-    const std::vector<std::string> chosen = CutLines(ReadBytes(folder / "out.txt"));
-    std::set<std::string> columns;
-    for (const auto& record : list.Records) {
-        columns.insert(record.Column);
-    }
-    for (const auto& column : chosen) {
+    const TColumnList chosen = ParseColumns(ReadBytes(folder / "out.txt"));
+    const std::set<TKey> columns(list.Columns.begin(), list.Columns.end());
+    for (const TKey& column : chosen.Columns) {
         Require(columns.count(column) == 1, "the output holds only input columns");
     }
-    for (const auto& record : list.Records) {
-        Require(std::any_of(chosen.begin(), chosen.end(),
-                            [&](const std::string& column) {
-                                return ColumnDistance(record.Column, column) < 2;
+    for (const TKey& column : list.Columns) {
+        Require(std::any_of(chosen.Columns.begin(), chosen.Columns.end(),
+                            [&](const TKey& reduced) {
+                                return ColumnDistance(column, reduced) <=
+                                       RadiusOf(options.Guarantee);
                             }),
                 "every record is covered");
     }
+    const TCheckResult check = CheckReduction(input, folder / "out.txt", options.Guarantee);
+    Require(check.Uncovered == 0, "the check agrees with the run");
     return 0;
 }

@@ -21,6 +21,7 @@
 #include <optional>
 
 #include "application_title.h"
+#include "engine_error.h"
 #include "info_dialog.h"
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "column_file.h"
+#include "run.h"
 #include "test_support.h"
 
 namespace {
@@ -66,25 +68,74 @@ TEST(driver, failure_prints_the_error_box_text) {
     EXPECT_EQ(run.Err, "Cannot open file \n");
 }
 
-TEST(driver, wrong_usage_and_help) {
+TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
     const std::string usage =
-        "usage: kelvo-reduce [--no-limit] INPUT OUTPUT\n"
-        "       kelvo-reduce --check INPUT REDUCED\n";
-    for (const auto& args : std::vector<std::vector<std::string>>{{},
-                                                                  {"a"},
-                                                                  {"a", "b", "c"},
-                                                                  {"--check", "a"},
-                                                                  {"--limit", "a", "b"},
-                                                                  {"--no-limit", "b"}}) {
+        "usage: kelvo-reduce [--guarantee G] [--no-limit] INPUT OUTPUT\n"
+        "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
+        "       kelvo-reduce --help | --version\n";
+    const std::string noGuarantee = "is no guarantee: the guarantees are 11, 12 and 13\n";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "INPUT is required\n"},
+        {{"a"}, "OUTPUT is required\n"},
+        {{"a", "b", "c"}, "The following argument was not expected: c\n"},
+        {{"--check", "a"}, "OUTPUT is required\n"},
+        {{"--limit", "a", "b"}, "The following argument was not expected: --limit\n"},
+        {{"--guarantee", "14", "a", "b"}, "--guarantee: '14' " + noGuarantee},
+        {{"--guarantee", "10", "--check", "a", "b"}, "--guarantee: '10' " + noGuarantee},
+        {{"--guarantee", "12x", "a", "b"}, "--guarantee: '12x' " + noGuarantee},
+        {{"--guarantee", "", "a", "b"}, "--guarantee: '' " + noGuarantee},
+        {{"--check", "--no-limit", "a", "b"}, "--check takes no --no-limit\n"},
+    };
+    for (const auto& [args, message] : cases) {
         const TDriverRun run = Drive(args);
         EXPECT_EQ(run.Status, kExitUsage);
-        EXPECT_EQ(run.Err, usage);
+        EXPECT_EQ(run.Err, "kelvo-reduce: " + message + usage);
         EXPECT_EQ(run.Out, "");
     }
+}
+
+TEST(driver, help_lists_every_option_and_version_prints_the_version) {
     const TDriverRun help = Drive({"--help"});
     EXPECT_EQ(help.Status, kExitCompleted);
-    EXPECT_EQ(help.Out.substr(0, usage.size()), usage);
     EXPECT_EQ(help.Err, "");
+    for (const std::string option :
+         {"  --guarantee G ", "  --no-limit ", "  --check ", "  -h,--help ", "  --version "}) {
+        EXPECT_NE(help.Out.find("\n" + option), std::string::npos) << option;
+    }
+    EXPECT_NE(help.Out.find("Exit status: 0 reduced"), std::string::npos);
+    const TDriverRun version = Drive({"--version"});
+    EXPECT_EQ(version.Status, kExitCompleted);
+    EXPECT_EQ(version.Out, "kelvo-reduce 0.4\n");
+}
+
+TEST(driver, guarantee_sets_the_radius_of_the_reduction_and_of_the_check) {
+    TTempDir dir;
+    const std::string input = CrLfLines({"11111111111111", "1111111111112X", "11111111122222"});
+    WriteBytes(dir / "in.txt", input);
+    TDriverRun run = Drive({"--guarantee", "12", dir / "in.txt", dir / "out12"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(ReadBytes(dir / "out12.txt"), CrLfLines({"11111111111111", "11111111122222"}));
+    run = Drive({"--guarantee=11", dir / "in.txt", dir / "out11"});
+    EXPECT_EQ(ReadBytes(dir / "out11.txt"), CrLfLines({"11111111111111", "11111111122222"}));
+    run = Drive({"--guarantee", "13", dir / "in.txt", dir / "out13"});
+    EXPECT_EQ(ReadBytes(dir / "out13.txt"), input);
+
+    EXPECT_EQ(Drive({"--check", "--guarantee", "12", dir / "in.txt", dir / "out12.txt"}).Status,
+              kExitCompleted);
+    run = Drive({"--check", dir / "in.txt", dir / "out12.txt"});
+    EXPECT_EQ(run.Status, kExitNotCovered);
+    EXPECT_EQ(run.Out,
+              "Input columns: 3\nReduced columns: 2\nUncovered input columns: 1\n"
+              "  line 2: 1111111111112X\n");
+}
+
+TEST(driver, check_agrees_with_the_run_on_a_line_that_begins_with_byte_26) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", CrLfLines({"22222222222222", "\x1a" "end", "11111111111111"}));
+    EXPECT_EQ(Drive({dir / "in.txt", dir / "out"}).Status, kExitCompleted);
+    const TDriverRun run = Drive({"--check", dir / "in.txt", dir / "out.txt"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Out, "Input columns: 1\nReduced columns: 1\nUncovered input columns: 0\n");
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "neighbours.h"
 
+#include <algorithm>
 #include <random>
 
 #include "test_support.h"
@@ -7,94 +8,71 @@
 namespace {
 
 using Ids = std::vector<std::int32_t>;
+using Columns = std::vector<std::string>;
 
-TColumnList ListOf(const std::vector<std::string>& columns) {
+TColumnList ListOf(const Columns& columns) {
     TColumnList list;
     for (const auto& column : columns) {
-        list.Records.push_back(TColumnRecord{list.Count() + 1, column, {}});
+        list.Columns.push_back(MakeKey(column));
     }
     return list;
 }
 
-std::vector<Ids> NeighbourLists(const TColumnList& list) {
+// Each record's neighbour list as the analysis describes it: the ids of the records holding the
+// distinct columns its column covers, ascending.
+std::vector<Ids> NeighbourLists(const TColumnList& list, const TNeighbourhood& neighbourhood) {
+    const TCoverage& coverage = neighbourhood.Coverage;
     std::vector<Ids> lists;
-    for (const auto& record : list.Records) {
-        lists.emplace_back(record.Neighbours.begin(), record.Neighbours.end());
+    for (const TKey& column : list.Columns) {
+        std::vector<bool> near(coverage.Count(), false);
+        coverage.ForEachCovered(coverage.Find(column), [&](std::size_t k) { near[k] = true; });
+        Ids ids;
+        for (std::int32_t id = 1; id <= list.Count(); ++id) {
+            if (near[coverage.Find(list.Columns[static_cast<std::size_t>(id - 1)])]) {
+                ids.push_back(id);
+            }
+        }
+        lists.push_back(ids);
     }
     return lists;
 }
 
-}  // namespace
-
-TEST(neighbours, distance_counts_differing_positions_up_to_two) {
-    EXPECT_EQ(ColumnDistance("11111111111111", "11111111111111"), 0);
-    EXPECT_EQ(ColumnDistance("11111111111111", "1111111111111X"), 1);
-    EXPECT_EQ(ColumnDistance("X1111111111111", "11111111111111"), 1);
-    EXPECT_EQ(ColumnDistance("1111111111111X", "11111111111122"), 2);
-    EXPECT_EQ(ColumnDistance("XXXXXXXXXXXXXX", "22222222222222"), 2);
-    EXPECT_EQ(ColumnDistance("1111111111111x", "1111111111111X"), 1);
-}
-
-TEST(neighbours, missing_positions_hold_byte_zero) {
-    EXPECT_EQ(ColumnDistance("1111111111111", "11111111111111"), 1);
-    EXPECT_EQ(ColumnDistance("111111111111", "11111111111111"), 2);
-    EXPECT_EQ(ColumnDistance("", ""), 0);
-    EXPECT_EQ(ColumnDistance("", "1"), 1);
-    EXPECT_EQ(ColumnDistance("1X", "1X"), 0);
-}
-
-TEST(neighbours, worked_example_lists_and_longest) {
-    TColumnList list = ListOf({"11111111111111", "1111111111111X", "11111111111122"});
+// Expects the lists, their lengths and L that comparing every ordered pair position by position
+// gives.
+void ExpectPairwiseLists(const Columns& columns, int radius) {
+    const TColumnList list = ListOf(columns);
     TRecordingHost host;
-    EXPECT_EQ(AnalyseNeighbours(list, host), 2);
-    EXPECT_EQ(NeighbourLists(list), (std::vector<Ids>{{1, 2}, {1, 2}, {3}}));
-}
-
-TEST(neighbours, one_record_is_its_own_neighbour) {
-    TColumnList list = ListOf({"1X21X21X21X21X"});
-    TRecordingHost host;
-    EXPECT_EQ(AnalyseNeighbours(list, host), 1);
-    EXPECT_EQ(NeighbourLists(list), std::vector<Ids>{{1}});
-}
-
-TEST(neighbours, equal_columns_and_case_variants_are_neighbours) {
-    TColumnList list = ListOf({"1111111111111X", "1111111111111x", "1111111111111X", "", ""});
-    TRecordingHost host;
-    EXPECT_EQ(AnalyseNeighbours(list, host), 3);
-    EXPECT_EQ(NeighbourLists(list),
-              (std::vector<Ids>{{1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {4, 5}, {4, 5}}));
-}
-
-namespace {
-
-// Expects the lists and L that comparing every ordered pair gives.
-void ExpectPairwiseLists(const std::vector<std::string>& columns) {
-    TColumnList list = ListOf(columns);
-    TRecordingHost host;
-    const int longest = AnalyseNeighbours(list, host);
+    const TNeighbourhood neighbourhood = AnalyseNeighbours(list, radius, host);
+    const std::vector<Ids> lists = NeighbourLists(list, neighbourhood);
     int expectedLongest = 0;
     for (std::size_t a = 0; a < columns.size(); ++a) {
         Ids expected;
         for (std::size_t b = 0; b < columns.size(); ++b) {
-            if (ColumnDistance(columns[a], columns[b]) < 2) {
+            int distance = 0;
+            for (std::size_t p = 0; p < kColumnLength; ++p) {
+                const char signA = p < columns[a].size() ? columns[a][p] : '\0';
+                const char signB = p < columns[b].size() ? columns[b][p] : '\0';
+                distance += signA != signB ? 1 : 0;
+            }
+            if (distance <= radius) {
                 expected.push_back(static_cast<std::int32_t>(b + 1));
             }
         }
         expectedLongest = std::max(expectedLongest, static_cast<int>(expected.size()));
-        ASSERT_EQ(Ids(list.Records[a].Neighbours.begin(), list.Records[a].Neighbours.end()),
-                  expected)
-            << "record " << a + 1;
+        ASSERT_EQ(lists[a], expected) << "record " << a + 1;
+        const std::size_t k = neighbourhood.Coverage.Find(list.Columns[a]);
+        ASSERT_EQ(neighbourhood.ListLength[k], static_cast<std::int32_t>(expected.size()));
     }
-    EXPECT_EQ(longest, expectedLongest);
+    EXPECT_EQ(neighbourhood.Longest, expectedLongest);
 }
 
 // `count` columns that take one of `signs` at each of the `varying` first positions.
-std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
-                                       const std::string& signs, int varying) {
-    std::vector<std::string> columns(count, "1X21X21X21X21X");
+Columns RandomColumns(std::mt19937& random, std::size_t count, const std::string& signs,
+                      int varying) {
+    Columns columns(count, "1X21X21X21X21X");
     for (auto& column : columns) {
         for (int p = 0; p < varying; ++p) {
-            column[p] = signs[random() % signs.size()];
+            column[static_cast<std::size_t>(p)] = signs[random() % signs.size()];
         }
     }
     return columns;
@@ -102,39 +80,68 @@ std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
 
 }  // namespace
 
-TEST(neighbours, lists_are_those_of_comparing_every_pair_in_developments) {
-    // Few signs at few positions: the shape of real column files, duplicates included.
-    std::mt19937 random(11);
-    for (int round = 0; round < 20; ++round) {
-        SCOPED_TRACE(round);
-        ExpectPairwiseLists(RandomColumns(random, 1 + random() % 400, "1X2", 7));
-    }
+TEST(neighbours, worked_example_lists_and_longest) {
+    const TColumnList list = ListOf({"11111111111111", "1111111111111X", "11111111111122"});
+    TRecordingHost host;
+    const TNeighbourhood neighbourhood = AnalyseNeighbours(list, 1, host);
+    EXPECT_EQ(neighbourhood.Longest, 2);
+    EXPECT_EQ(NeighbourLists(list, neighbourhood), (std::vector<Ids>{{1, 2}, {1, 2}, {3}}));
+    // The lists of the second guarantee reach two positions.
+    const TNeighbourhood wider = AnalyseNeighbours(list, 2, host);
+    EXPECT_EQ(wider.Longest, 3);
+    EXPECT_EQ(NeighbourLists(list, wider), (std::vector<Ids>{{1, 2, 3}, {1, 2, 3}, {1, 2, 3}}));
 }
 
-TEST(neighbours, lists_are_those_of_comparing_every_pair_for_any_bytes) {
-    std::mt19937 random(13);
+TEST(neighbours, equal_columns_are_kept_once_with_their_records) {
+    const TColumnList list =
+        ListOf({"1111111111111X", "1111111111111x", "1111111111111X", "", ""});
+    TRecordingHost host;
+    const TNeighbourhood neighbourhood = AnalyseNeighbours(list, 1, host);
+    EXPECT_EQ(neighbourhood.Coverage.Count(), 3u);
+    EXPECT_EQ(neighbourhood.Records, (std::vector<std::int32_t>{2, 1, 2}));
+    EXPECT_EQ(neighbourhood.ListLength, (std::vector<std::int32_t>{3, 3, 2}));
+    EXPECT_EQ(neighbourhood.Longest, 3);
+    EXPECT_EQ(NeighbourLists(list, neighbourhood),
+              (std::vector<Ids>{{1, 2, 3}, {1, 2, 3}, {1, 2, 3}, {4, 5}, {4, 5}}));
+}
+
+TEST(neighbours, lists_are_those_of_comparing_every_pair_at_every_guarantee) {
+    // Few signs at few positions, the shape of real column files, duplicates included; signs
+    // spread over every position; and any bytes, with short columns.
+    std::mt19937 random(11);
     std::string everyByte;
     for (int b = 1; b < 256; ++b) {
         everyByte += static_cast<char>(b);
     }
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < 36; ++round) {
         SCOPED_TRACE(round);
-        auto columns = RandomColumns(random, 1 + random() % 300, round % 2 ? "1X2x" : everyByte,
-                                     round % 2 ? 14 : 3);
-        for (auto& column : columns) {
-            if (random() % 10 == 0) {
-                column.resize(random() % 15);
-            }
+        const int radius = 1 + round % 3;
+        Columns columns;
+        switch (round / 3 % 3) {
+            case 0:
+                columns = RandomColumns(random, 1 + random() % 300, "1X2", 7);
+                break;
+            case 1:
+                columns = RandomColumns(random, 1 + random() % 300, "1X2", 14);
+                break;
+            default:
+                columns = RandomColumns(random, 1 + random() % 200,
+                                        round % 2 ? "1X2x" : everyByte, round % 2 ? 14 : 3);
+                for (auto& column : columns) {
+                    if (random() % 10 == 0) {
+                        column.resize(random() % 15);
+                    }
+                }
         }
-        ExpectPairwiseLists(columns);
+        ExpectPairwiseLists(columns, radius);
     }
 }
 
-TEST(neighbours, analysis_pumps_events_but_not_per_comparison) {
-    std::vector<std::string> columns(7000, "1X21X21X21X21X");
-    TColumnList list = ListOf(columns);
+TEST(neighbours, analysis_pumps_events_but_not_per_column) {
+    std::mt19937 random(3);
+    const TColumnList list = ListOf(RandomColumns(random, 200000, "1X2", 12));
     TRecordingHost host;
-    EXPECT_EQ(AnalyseNeighbours(list, host), 7000);
-    EXPECT_GT(host.Pumps, 10);
-    EXPECT_LT(host.Pumps, 7000);
+    AnalyseNeighbours(list, 1, host);
+    EXPECT_GT(host.Pumps, 2);
+    EXPECT_LT(host.Pumps, 2000);
 }

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "column_file.h"
+#include "engine_error.h"
 #include "test_support.h"
 
 namespace {
@@ -148,12 +149,12 @@ TEST(run, failed_output_write_leaves_no_output_and_ends_the_log_before_the_summa
     TRunOptions options;
     int writes = 0;
     // The input's rewrite is the first write; the output's is the second.
-    options.Write = [&writes](int fd, const void* data, std::size_t size) -> ssize_t {
+    options.Files.Write = [&writes](int fd, const void* data, std::size_t size) -> ssize_t {
         if (++writes == 2) {
             errno = EIO;
             return -1;
         }
-        return SystemWrite(fd, data, size);
+        return ::write(fd, data, size);
     };
     TRecordingHost host;
     EXPECT_THROW_MSG(ReduceColumns(dir / "in.txt", dir / "out", host, options), TEngineError,

@@ -1,0 +1,127 @@
+// The coverage rule: a chosen column covers every column within a number of differing positions
+// set by the guarantee. Every unit that asks which columns cover which asks this one.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <span>
+#include <vector>
+
+#include "column_key.h"
+#include "run_host.h"
+
+// The guarantees a reduction can give: if the winning column is in the file, some chosen column
+// has at least this many signs right.
+constexpr int kWeakestGuarantee = 11;
+constexpr int kStrongestGuarantee = 13;
+
+// Whether `guarantee` is one of the guarantees a reduction can give.
+constexpr bool IsGuarantee(int guarantee) {
+    return guarantee >= kWeakestGuarantee && guarantee <= kStrongestGuarantee;
+}
+
+// The number of positions in which a covered column may differ from the column covering it.
+constexpr int RadiusOf(int guarantee) {
+    return kColumnLength - guarantee;
+}
+
+// The number of positions in which `a` and `b` hold different bytes (missing positions hold 0).
+int ColumnDistance(const TKey& a, const TKey& b);
+
+// The distinct columns of a set, numbered 0..Count()-1 in the order of their first appearance,
+// and for each of them the columns of the set within `radius` differing positions. Where the signs
+// seen at each position number every possible column in a table not much larger than the set,
+// the covered columns are derived from that numbering when asked for; otherwise they are found
+// once, through a hash of the columns or by sorting the columns with positions masked, and kept.
+class TCoverage {
+public:
+    static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+
+    // The coverage among `columns` for `radius` (0 to kColumnLength). Counts its work on `pump`
+    // when one is given. Throws std::bad_alloc when memory runs out.
+    TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump = nullptr);
+
+    int Radius() const { return radius_; }
+    std::size_t Count() const { return columns_.size(); }
+    const TKey& Column(std::size_t k) const { return columns_[k]; }
+    // The number of the column equal to `key`, or kNone.
+    std::size_t Find(const TKey& key) const;
+
+    // Calls visit(j) for every column j within the radius of column k, k itself included, each
+    // once, in no particular order.
+    template <class Visit>
+    void ForEachCovered(std::size_t k, Visit&& visit) const {
+        visit(k);
+        if (!table_.empty()) {
+            TDigits digits;
+            std::uint64_t number = 0;
+            for (std::size_t q = 0; q < live_.size(); ++q) {
+                digits[q] = digit_[live_[q].Position][ByteAt(columns_[k], live_[q].Position)];
+                number += digits[q] * live_[q].Stride;
+            }
+            if (radius_ > 0) {
+                Vary(number, digits, 0, radius_, visit);
+            }
+            return;
+        }
+        for (std::size_t e = start_[k]; e < start_[k + 1]; ++e) {
+            visit(static_cast<std::size_t>(adjacent_[e]));
+        }
+    }
+
+private:
+    struct TLivePosition {
+        int Position = 0;
+        std::uint32_t Radix = 0;
+        std::uint64_t Stride = 0;
+    };
+    using TDigits = std::array<std::uint32_t, kColumnLength>;
+    static constexpr std::uint32_t kEmpty = 0;
+
+    // Every number that differs from `number` in 1 to `left` of the live positions from `from`
+    // on; table entries hold column + 1.
+    template <class Visit>
+    void Vary(std::uint64_t number, const TDigits& digits, std::size_t from, int left,
+              Visit& visit) const {
+        for (std::size_t q = from; q < live_.size(); ++q) {
+            const TLivePosition& live = live_[q];
+            const std::uint64_t base = number - digits[q] * live.Stride;
+            for (std::uint32_t d = 0; d < live.Radix; ++d) {
+                if (d == digits[q]) {
+                    continue;
+                }
+                const std::uint64_t varied = base + d * live.Stride;
+                if (const std::uint32_t entry = table_[varied]; entry != kEmpty) {
+                    visit(static_cast<std::size_t>(entry - 1));
+                }
+                if (left > 1) {
+                    Vary(varied, digits, q + 1, left - 1, visit);
+                }
+            }
+        }
+    }
+
+    void Distinguish(std::span<const TKey> columns);
+    std::size_t AddToHash(const TKey& key);
+    std::size_t FindInHash(const TKey& key) const;
+    void FindByVariants(TPacedPump* pump);
+    void FindByMasking(TPacedPump* pump);
+    void KeepLists(std::vector<std::pair<std::uint32_t, std::uint32_t>>& pairs);
+
+    int radius_;
+    std::vector<TKey> columns_;
+    // The signs seen at each position, as digits of the numbering.
+    std::array<std::array<std::uint8_t, 256>, kColumnLength> digit_{};
+    std::array<std::vector<std::uint8_t>, kColumnLength> signs_;
+    // The positions where more than one sign is seen, which alone can differ.
+    std::vector<TLivePosition> live_;
+    // Dense numbering: column + 1 by number, kEmpty where no column is.
+    std::vector<std::uint32_t> table_;
+    // Otherwise: column + 1 by hash slot, and the covered columns of column k other than itself
+    // in adjacent_[start_[k]..start_[k + 1]).
+    std::vector<std::uint32_t> hash_;
+    std::vector<std::size_t> start_;
+    std::vector<std::uint32_t> adjacent_;
+};

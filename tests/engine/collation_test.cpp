@@ -1,0 +1,3 @@
+#include "collation.h"
+
+#include "test_support.h"

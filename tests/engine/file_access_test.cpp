@@ -1,0 +1,3 @@
+#include "file_access.h"
+
+#include "test_support.h"
