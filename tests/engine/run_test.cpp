@@ -1,6 +1,9 @@
 #include "run.h"
 
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <new>
 
 #include "column_file.h"
 #include "engine_error.h"
@@ -188,4 +191,42 @@ TEST(run, short_blank_and_high_byte_lines_are_columns_too) {
     EXPECT_EQ(ReadBytes(dir / "out.txt"),
               CrLfLines({"1111111111111", "", std::string(14, '\xf1')}));
     EXPECT_EQ(host.Log[8], "Columnas en la reducida: 3");
+}
+
+TEST(run, failures_past_the_rewrite_leave_the_input_sorted_and_no_log) {
+    TTempDir dir;
+    // The rewrite opens the input and a temporary file; loading opens the input again.
+    const auto failingThirdOpen = [](auto fail) {
+        TRunOptions options;
+        options.Files.Open = [fail, opened = 0](const char* path, int flags, mode_t mode) mutable {
+            if (++opened == 3) {
+                return fail();
+            }
+            return ::open(path, flags, mode);
+        };
+        return options;
+    };
+    const TRunOptions tooMany = failingThirdOpen([] { return errno = EMFILE, -1; });
+    const TRunOptions noMemory = failingThirdOpen([]() -> int { throw std::bad_alloc(); });
+    for (const auto& [options, message] :
+         {std::pair{&tooMany, "Too many open files"}, std::pair{&noMemory, "Out of memory"}}) {
+        WriteBytes(dir / "in.txt", "2\n1\n");
+        TRecordingHost host;
+        EXPECT_THROW_MSG(ReduceColumns(dir / "in.txt", dir / "out", host, *options), TEngineError,
+                         message);
+        EXPECT_TRUE(host.Log.empty());
+        EXPECT_EQ(ReadBytes(dir / "in.txt"), "1\r\n2\r\n");
+        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"in.txt"});
+    }
+}
+
+TEST(run, guarantee_outside_the_three_is_refused_before_anything_is_read) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", "2\n1\n");
+    TRunOptions options;
+    options.Guarantee = 14;
+    TRecordingHost host;
+    EXPECT_THROW_MSG(ReduceColumns(dir / "in.txt", dir / "out", host, options), TEngineError,
+                     "Unknown guarantee 14: the guarantees are 11, 12 and 13");
+    EXPECT_EQ(ReadBytes(dir / "in.txt"), "2\n1\n");
 }
