@@ -22,9 +22,8 @@ TCheckResult Check(const std::string& inputPath, const std::string& reducedPath,
     const TCoverage coverage(both, RadiusOf(guarantee));
     std::vector<bool> covered(coverage.Count(), false);
     for (const TKey& column : reduced.Columns) {
-        coverage.ForEachCovered(coverage.Find(column), [&covered](std::size_t k) {
-            covered[k] = true;
-        });
+        coverage.ForEachCovered(coverage.Find(column),
+                                [&covered](std::size_t k) { covered[k] = true; });
     }
 
     TCheckResult result;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "large_buffer.h"
+
 namespace {
 
 constexpr char kCR = 13;
@@ -45,7 +47,7 @@ std::string ColumnFileBytes(const Lines& lines, const Order& order) {
         size += line.size() + 2;
     }
     std::string bytes;
-    bytes.reserve(size);
+    ReserveLarge(bytes, size);
     for (const auto k : order) {
         bytes += lines[k];
         bytes += "\r\n";
@@ -57,6 +59,8 @@ std::string ColumnFileBytes(const Lines& lines, const Order& order) {
 
 std::vector<std::string_view> CutLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
+    // Column files end every line with CR LF: a line per 16 bytes is the usual count.
+    ReserveLarge(lines, bytes.size() / 16 + 1);
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const std::size_t end = std::min(bytes.find_first_of("\r\n", pos), bytes.size());
@@ -79,8 +83,8 @@ std::string_view TrimColumn(std::string_view line) {
     if (first >= last) {
         return {};
     }
-    const auto length = std::min<std::size_t>(static_cast<std::size_t>(last - first),
-                                              kColumnLength);
+    const auto length =
+        std::min<std::size_t>(static_cast<std::size_t>(last - first), kColumnLength);
     return line.substr(static_cast<std::size_t>(first - line.begin()), length);
 }
 
@@ -121,6 +125,8 @@ TColumnList ParseColumns(std::string_view text) {
     };
 
     TColumnList list;
+    ReserveLarge(list.Columns,
+                 static_cast<std::size_t>(std::count(text.begin(), text.end(), kLF)) + 1);
     do {
         list.Columns.push_back(MakeKey(TrimColumn(readLine())));
     } while (!atEnd());

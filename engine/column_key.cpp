@@ -1,12 +1,24 @@
 #include "column_key.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+
 TKey MakeKey(std::string_view column) {
-    TKey key;
-    for (std::size_t p = 0; p < column.size() && p < kColumnLength; ++p) {
-        const std::uint64_t byte = static_cast<unsigned char>(column[p]);
-        (p < 8 ? key.High : key.Low) |= byte << ShiftOf(static_cast<int>(p));
+    // The signs read as two big-endian words: position 0 lands in the top byte of High, and
+    // positions 8-13 in the low six bytes of Low.
+    std::array<unsigned char, 16> bytes{};
+    std::memcpy(bytes.data(), column.data(), std::min<std::size_t>(column.size(), kColumnLength));
+    std::uint64_t high = 0;
+    std::uint64_t low = 0;
+    std::memcpy(&high, bytes.data(), sizeof high);
+    std::memcpy(&low, bytes.data() + 8, sizeof low);
+    if constexpr (std::endian::native == std::endian::little) {
+        high = __builtin_bswap64(high);
+        low = __builtin_bswap64(low);
     }
-    return key;
+    return {high, low >> 16};
 }
 
 std::string ColumnText(const TKey& key) {

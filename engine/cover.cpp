@@ -2,32 +2,45 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
-std::vector<TKey> SelectCover(const TNeighbourhood& neighbourhood, TRunHost& host) {
+#include "large_buffer.h"
+
+namespace {
+
+// The passes, with each count held in `TCount`, which must hold the longest list: the smaller the
+// counts, the more of them stay in the processor's caches while the selection updates them in
+// no particular order.
+template <class TCount>
+std::vector<TKey> Select(const TNeighbourhood& neighbourhood, TRunHost& host) {
     const TCoverage& coverage = neighbourhood.Coverage;
     const std::size_t count = coverage.Count();
     std::int64_t uncoveredRecords = 0;
-    for (const std::int32_t records : neighbourhood.Records) {
-        uncoveredRecords += records;
+    for (std::size_t k = 0; k < count; ++k) {
+        uncoveredRecords += coverage.Occurrences(k);
     }
-    const double toFraction = uncoveredRecords > 0 ? 1.0 / static_cast<double>(uncoveredRecords) : 0;
+    // Most files hold each column once; then no count of occurrences needs reading.
+    const bool oneRecordEach = uncoveredRecords == static_cast<std::int64_t>(count);
     const std::int64_t allRecords = uncoveredRecords;
+    const double toFraction = allRecords > 0 ? 1.0 / static_cast<double>(allRecords) : 0;
 
     // Each record's count of uncovered neighbours, kept up to date as records get covered. Records
     // of one column share their count, so only the first of them can ever be chosen: once it is,
     // the count of all of them is 0, and while it is not, theirs is below the target too. The
     // relation is symmetric, so the columns whose lists hold a newly covered column are the
     // columns it covers itself.
-    std::vector<std::int32_t> uncovered = neighbourhood.ListLength;
-    std::vector<std::uint8_t> covered(count, 0);
+    std::vector<TCount> uncovered;
+    ReserveLarge(uncovered, count);
+    uncovered.assign(neighbourhood.ListLength.begin(), neighbourhood.ListLength.end());
+    std::vector<bool> covered(count, false);
     std::vector<TKey> chosen;
     TPacedPump pump(host, kSelectingPhase);
     const auto cover = [&](std::size_t j) {
         if (covered[j]) {
             return;
         }
-        covered[j] = 1;
-        const std::int32_t records = neighbourhood.Records[j];
+        covered[j] = true;
+        const auto records = static_cast<TCount>(oneRecordEach ? 1 : coverage.Occurrences(j));
         uncoveredRecords -= records;
         std::uint64_t work = 0;
         coverage.ForEachCovered(j, [&](std::size_t holder) {
@@ -37,22 +50,34 @@ std::vector<TKey> SelectCover(const TNeighbourhood& neighbourhood, TRunHost& hos
         pump.SetProgress(static_cast<double>(allRecords - uncoveredRecords) * toFraction);
         pump.Work(work);
     };
-    for (std::int32_t target = neighbourhood.Longest; target > 0;) {
+    for (auto target = static_cast<TCount>(neighbourhood.Longest); target > 0;) {
         pump.Now();
         for (std::size_t k = 0; k < count; ++k) {
-            pump.Work();
             if (uncovered[k] == target) {
                 chosen.push_back(coverage.Column(k));
                 coverage.ForEachCovered(k, cover);
             }
         }
+        pump.Work(count);
         if (uncoveredRecords == 0) {
             break;
         }
         // Counts only fall, so a pass whose target lies above every count left would choose
         // nothing: go straight to the first target that can.
-        const std::int32_t highest = *std::max_element(uncovered.begin(), uncovered.end());
-        target = std::min(target - 1, highest);
+        const TCount highest = *std::max_element(uncovered.begin(), uncovered.end());
+        target = std::min(static_cast<TCount>(target - 1), highest);
     }
     return chosen;
+}
+
+}  // namespace
+
+std::vector<TKey> SelectCover(const TNeighbourhood& neighbourhood, TRunHost& host) {
+    if (neighbourhood.Longest <= std::numeric_limits<std::uint8_t>::max()) {
+        return Select<std::uint8_t>(neighbourhood, host);
+    }
+    if (neighbourhood.Longest <= std::numeric_limits<std::uint16_t>::max()) {
+        return Select<std::uint16_t>(neighbourhood, host);
+    }
+    return Select<std::int32_t>(neighbourhood, host);
 }

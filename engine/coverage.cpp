@@ -4,6 +4,8 @@
 #include <bit>
 #include <utility>
 
+#include "large_buffer.h"
+
 namespace {
 
 // A table may have this many entries for each column of the set, and always this many, before
@@ -13,6 +15,8 @@ constexpr std::uint64_t kMinimumTableEntries = 1 << 20;
 // Above this many variants of a column within the radius, finding the covered columns by
 // masking positions and sorting costs less than looking every variant up.
 constexpr std::uint64_t kMaxVariants = 4096;
+// Counts of variants stop here, where multiplying by a number of signs cannot overflow.
+constexpr std::uint64_t kVariantsCap = std::uint64_t{1} << 48;
 
 // A word whose byte i (from the top) is 1 where the byte of x is not 0, and 0 elsewhere.
 std::uint64_t NonZeroBytes(std::uint64_t x) {
@@ -110,27 +114,35 @@ TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump
         live_.push_back({p, static_cast<std::uint32_t>(radix), size});
         size = size > limit / radix ? limit + 1 : size * radix;
         for (int d = radius; d >= 1; --d) {
-            variants[d] = std::min(variants[d] + variants[d - 1] * (radix - 1), kMaxVariants + 1);
+            variants[d] = std::min(variants[d] + variants[d - 1] * (radix - 1), kVariantsCap);
         }
     }
     std::uint64_t allVariants = 0;
     for (int d = 1; d <= radius; ++d) {
-        allVariants = std::min(allVariants + variants[d], kMaxVariants + 1);
+        allVariants = std::min(allVariants + variants[d], kVariantsCap);
     }
 
     if (size <= limit) {
+        ReserveLarge(table_, size);
         table_.assign(size, kEmpty);
+        ReserveLarge(columns_, std::min<std::uint64_t>(size, columns.size()));
+        ReserveLarge(occurrences_, columns_.capacity());
+        bool inOrder = true;
         for (const TKey& key : columns) {
             std::uint64_t number = 0;
             for (const TLivePosition& live : live_) {
                 number += digit_[live.Position][ByteAt(key, live.Position)] * live.Stride;
             }
             if (table_[number] == kEmpty) {
-                columns_.push_back(key);
+                inOrder = inOrder && number == columns_.size();
+                Add(key);
                 table_[number] = static_cast<std::uint32_t>(columns_.size());
+            } else {
+                ++occurrences_[table_[number] - 1];
             }
         }
-        // The digits the table's numbers are made of: ForEachCovered reads them by live index.
+        identity_ = inOrder && columns_.size() == table_.size();
+        identityCount_ = 1 + allVariants;
         return;
     }
     Distinguish(columns);
@@ -155,17 +167,23 @@ void TCoverage::Distinguish(std::span<const TKey> columns) {
     }
 }
 
-std::size_t TCoverage::AddToHash(const TKey& key) {
+void TCoverage::Add(const TKey& key) {
+    columns_.push_back(key);
+    occurrences_.push_back(1);
+}
+
+void TCoverage::AddToHash(const TKey& key) {
     const std::size_t mask = hash_.size() - 1;
     for (std::size_t slot = HashOf(key) & mask;; slot = (slot + 1) & mask) {
         const std::uint32_t entry = hash_[slot];
         if (entry == kEmpty) {
-            columns_.push_back(key);
+            Add(key);
             hash_[slot] = static_cast<std::uint32_t>(columns_.size());
-            return columns_.size() - 1;
+            return;
         }
         if (columns_[entry - 1] == key) {
-            return entry - 1;
+            ++occurrences_[entry - 1];
+            return;
         }
     }
 }
@@ -269,7 +287,8 @@ void TCoverage::FindByMasking(TPacedPump* pump) {
                 for (std::size_t b = first; b < last; ++b) {
                     const std::uint32_t ka = masked[a].second;
                     const std::uint32_t kb = masked[b].second;
-                    if (a != b && canonical(DifferingPositions(columns_[ka], columns_[kb])) == mask) {
+                    if (a != b &&
+                        canonical(DifferingPositions(columns_[ka], columns_[kb])) == mask) {
                         pairs.emplace_back(ka, kb);
                     }
                 }

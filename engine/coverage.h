@@ -46,8 +46,20 @@ public:
     int Radius() const { return radius_; }
     std::size_t Count() const { return columns_.size(); }
     const TKey& Column(std::size_t k) const { return columns_[k]; }
+    // How many of the columns the coverage was made from are equal to column k.
+    std::int32_t Occurrences(std::size_t k) const { return occurrences_[k]; }
     // The number of the column equal to `key`, or kNone.
     std::size_t Find(const TKey& key) const;
+
+    // The number of columns within the radius of column k, k itself included.
+    std::size_t CoveredCount(std::size_t k) const {
+        if (identity_) {
+            return identityCount_;
+        }
+        std::size_t covered = 0;
+        ForEachCovered(k, [&covered](std::size_t) { ++covered; });
+        return covered;
+    }
 
     // Calls visit(j) for every column j within the radius of column k, k itself included, each
     // once, in no particular order.
@@ -61,8 +73,10 @@ public:
                 digits[q] = digit_[live_[q].Position][ByteAt(columns_[k], live_[q].Position)];
                 number += digits[q] * live_[q].Stride;
             }
-            if (radius_ > 0) {
-                Vary(number, digits, 0, radius_, visit);
+            if (radius_ > 0 && identity_) {
+                Vary<true>(number, digits, 0, radius_, visit);
+            } else if (radius_ > 0) {
+                Vary<false>(number, digits, 0, radius_, visit);
             }
             return;
         }
@@ -80,9 +94,10 @@ private:
     using TDigits = std::array<std::uint32_t, kColumnLength>;
     static constexpr std::uint32_t kEmpty = 0;
 
-    // Every number that differs from `number` in 1 to `left` of the live positions from `from`
-    // on; table entries hold column + 1.
-    template <class Visit>
+    // Visits the columns whose numbers differ from `number` in 1 to `left` of the live positions
+    // from `from` on. Where every number is a column, numbered by its number, the table is not
+    // read.
+    template <bool kIdentity, class Visit>
     void Vary(std::uint64_t number, const TDigits& digits, std::size_t from, int left,
               Visit& visit) const {
         for (std::size_t q = from; q < live_.size(); ++q) {
@@ -93,18 +108,21 @@ private:
                     continue;
                 }
                 const std::uint64_t varied = base + d * live.Stride;
-                if (const std::uint32_t entry = table_[varied]; entry != kEmpty) {
+                if constexpr (kIdentity) {
+                    visit(static_cast<std::size_t>(varied));
+                } else if (const std::uint32_t entry = table_[varied]; entry != kEmpty) {
                     visit(static_cast<std::size_t>(entry - 1));
                 }
                 if (left > 1) {
-                    Vary(varied, digits, q + 1, left - 1, visit);
+                    Vary<kIdentity>(varied, digits, q + 1, left - 1, visit);
                 }
             }
         }
     }
 
     void Distinguish(std::span<const TKey> columns);
-    std::size_t AddToHash(const TKey& key);
+    void Add(const TKey& key);
+    void AddToHash(const TKey& key);
     std::size_t FindInHash(const TKey& key) const;
     void FindByVariants(TPacedPump* pump);
     void FindByMasking(TPacedPump* pump);
@@ -112,6 +130,7 @@ private:
 
     int radius_;
     std::vector<TKey> columns_;
+    std::vector<std::int32_t> occurrences_;
     // The signs seen at each position, as digits of the numbering.
     std::array<std::array<std::uint8_t, 256>, kColumnLength> digit_{};
     std::array<std::vector<std::uint8_t>, kColumnLength> signs_;
@@ -119,6 +138,11 @@ private:
     std::vector<TLivePosition> live_;
     // Dense numbering: column + 1 by number, kEmpty where no column is.
     std::vector<std::uint32_t> table_;
+    // Whether every number is a column and each column's number is its own: the case of a full
+    // development, whose sorted file lists the columns in the order of their numbers.
+    bool identity_ = false;
+    // There, the number of columns within the radius of every column.
+    std::size_t identityCount_ = 0;
     // Otherwise: column + 1 by hash slot, and the covered columns of column k other than itself
     // in adjacent_[start_[k]..start_[k + 1]).
     std::vector<std::uint32_t> hash_;

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "engine_error.h"
+#include "large_buffer.h"
 
 namespace {
 
@@ -49,9 +50,9 @@ public:
         for (int attempt = 0; attempt < kAttempts && !file_.IsOpen(); ++attempt) {
             path_ = folder + "." + name + ".kelvo-" + std::to_string(::getpid()) + "-" +
                     std::to_string(attempt);
-            file_ = TFileHandle(calls.Open(path_.c_str(),
-                                           O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode),
-                                calls);
+            file_ = TFileHandle(
+                calls.Open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode),
+                calls);
             if (!file_.IsOpen() && errno != EEXIST) {
                 break;
             }
@@ -154,10 +155,11 @@ bool ReadWholeFile(const std::string& path, std::vector<char>& bytes, const TFil
         return false;
     }
     struct stat info {};
-    const std::size_t expected =
-        ::fstat(file.Get(), &info) == 0 && info.st_size > 0 ? static_cast<std::size_t>(info.st_size)
-                                                             : 0;
+    const std::size_t expected = ::fstat(file.Get(), &info) == 0 && info.st_size > 0
+                                     ? static_cast<std::size_t>(info.st_size)
+                                     : 0;
     // One byte more than the size, so that a file that has not grown ends with one short read.
+    ReserveLarge(bytes, expected + 1);
     bytes.resize(expected + 1);
     std::size_t filled = 0;
     for (;;) {

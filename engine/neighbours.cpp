@@ -3,18 +3,24 @@
 #include <algorithm>
 #include <thread>
 
+#include "large_buffer.h"
+
 namespace {
 
 // Below this many distinct columns a second thread costs more than it saves.
 constexpr std::size_t kColumnsPerThread = 1 << 16;
 
-// The list lengths of the distinct columns [from, to).
-void MeasureLists(const TCoverage& coverage, const std::vector<std::int32_t>& records,
-                  std::vector<std::int32_t>& length, std::size_t from, std::size_t to,
-                  TPacedPump* pump) {
+// The list lengths of the distinct columns [from, to). Where every column is held by one record,
+// a list is as long as the number of columns covered.
+void MeasureLists(const TCoverage& coverage, bool oneRecordEach, std::vector<std::int32_t>& length,
+                  std::size_t from, std::size_t to, TPacedPump* pump) {
     for (std::size_t k = from; k < to; ++k) {
         std::int32_t sum = 0;
-        coverage.ForEachCovered(k, [&](std::size_t j) { sum += records[j]; });
+        if (oneRecordEach) {
+            sum = static_cast<std::int32_t>(coverage.CoveredCount(k));
+        } else {
+            coverage.ForEachCovered(k, [&](std::size_t j) { sum += coverage.Occurrences(j); });
+        }
         length[k] = sum;
         if (pump) {
             pump->Work();
@@ -27,30 +33,27 @@ void MeasureLists(const TCoverage& coverage, const std::vector<std::int32_t>& re
 TNeighbourhood AnalyseNeighbours(const TColumnList& list, int radius, TRunHost& host) {
     TPacedPump pump(host, kAnalysingPhase);
     pump.Now();
-    TNeighbourhood result{TCoverage(list.Columns, radius, &pump), {}, {}, 0};
+    TNeighbourhood result{TCoverage(list.Columns, radius, &pump), {}, 0};
     const TCoverage& coverage = result.Coverage;
-    result.Records.assign(coverage.Count(), 0);
-    for (const TKey& column : list.Columns) {
-        ++result.Records[coverage.Find(column)];
-    }
     pump.SetProgress(0.5);
 
     // The lists of distinct columns are independent of each other: the second half goes to a
     // thread of its own, and only this thread pumps the host's events.
+    ReserveLarge(result.ListLength, coverage.Count());
     result.ListLength.assign(coverage.Count(), 0);
     const std::size_t count = coverage.Count();
+    const bool oneRecordEach = coverage.Count() == list.Columns.size();
     const std::size_t half = count >= 2 * kColumnsPerThread ? count / 2 : count;
     std::thread second;
     if (half < count) {
-        second = std::thread(MeasureLists, std::cref(coverage), std::cref(result.Records),
+        second = std::thread(MeasureLists, std::cref(coverage), oneRecordEach,
                              std::ref(result.ListLength), half, count, nullptr);
     }
-    MeasureLists(coverage, result.Records, result.ListLength, 0, half, &pump);
+    MeasureLists(coverage, oneRecordEach, result.ListLength, 0, half, &pump);
     if (second.joinable()) {
         second.join();
     }
-    result.Longest = count == 0 ? 0
-                                : *std::max_element(result.ListLength.begin(),
-                                                    result.ListLength.end());
+    result.Longest =
+        count == 0 ? 0 : *std::max_element(result.ListLength.begin(), result.ListLength.end());
     return result;
 }

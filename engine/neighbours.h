@@ -9,13 +9,12 @@
 #include "run_host.h"
 
 // What the analysis finds. Records with equal columns have equal neighbour lists, so everything
-// is kept once per distinct column, in the order of the column's first record. A record's
+// is kept once per distinct column, in the order of the column's first record (the coverage's
+// numbering, whose Occurrences(k) is the number of records holding column k). A record's
 // neighbour list holds the ids of every record within the radius of its column, its own and those
 // of equal columns included.
 struct TNeighbourhood {
     TCoverage Coverage;
-    // Records[k]: how many records hold distinct column k.
-    std::vector<std::int32_t> Records;
     // ListLength[k]: the length of the neighbour list of a record holding distinct column k.
     std::vector<std::int32_t> ListLength;
     // The longest neighbour list (L).

@@ -93,12 +93,13 @@ TEST(neighbours, worked_example_lists_and_longest) {
 }
 
 TEST(neighbours, equal_columns_are_kept_once_with_their_records) {
-    const TColumnList list =
-        ListOf({"1111111111111X", "1111111111111x", "1111111111111X", "", ""});
+    const TColumnList list = ListOf({"1111111111111X", "1111111111111x", "1111111111111X", "", ""});
     TRecordingHost host;
     const TNeighbourhood neighbourhood = AnalyseNeighbours(list, 1, host);
     EXPECT_EQ(neighbourhood.Coverage.Count(), 3u);
-    EXPECT_EQ(neighbourhood.Records, (std::vector<std::int32_t>{2, 1, 2}));
+    EXPECT_EQ(neighbourhood.Coverage.Occurrences(0), 2);
+    EXPECT_EQ(neighbourhood.Coverage.Occurrences(1), 1);
+    EXPECT_EQ(neighbourhood.Coverage.Occurrences(2), 2);
     EXPECT_EQ(neighbourhood.ListLength, (std::vector<std::int32_t>{3, 3, 2}));
     EXPECT_EQ(neighbourhood.Longest, 3);
     EXPECT_EQ(NeighbourLists(list, neighbourhood),
@@ -125,8 +126,8 @@ TEST(neighbours, lists_are_those_of_comparing_every_pair_at_every_guarantee) {
                 columns = RandomColumns(random, 1 + random() % 300, "1X2", 14);
                 break;
             default:
-                columns = RandomColumns(random, 1 + random() % 200,
-                                        round % 2 ? "1X2x" : everyByte, round % 2 ? 14 : 3);
+                columns = RandomColumns(random, 1 + random() % 200, round % 2 ? "1X2x" : everyByte,
+                                        round % 2 ? 14 : 3);
                 for (auto& column : columns) {
                     if (random() % 10 == 0) {
                         column.resize(random() % 15);
