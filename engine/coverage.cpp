@@ -111,7 +111,8 @@ TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump
         if (radix <= 1) {
             continue;
         }
-        live_.push_back({p, static_cast<std::uint32_t>(radix), size});
+        live_.push_back({p, static_cast<std::uint32_t>(radix), size,
+                         (std::uint64_t{1} << kReciprocalShift) / radix + 1});
         size = size > limit / radix ? limit + 1 : size * radix;
         for (int d = radius; d >= 1; --d) {
             variants[d] = std::min(variants[d] + variants[d - 1] * (radix - 1), kVariantsCap);
@@ -141,7 +142,7 @@ TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump
                 ++occurrences_[table_[number] - 1];
             }
         }
-        identity_ = inOrder && columns_.size() == table_.size();
+        identity_ = inOrder && columns_.size() == table_.size() && size <= kMaxIdentitySize;
         identityCount_ = 1 + allVariants;
         return;
     }

@@ -66,6 +66,21 @@ public:
     template <class Visit>
     void ForEachCovered(std::size_t k, Visit&& visit) const {
         visit(k);
+        if (radius_ == 0) {
+            return;
+        }
+        if (identity_) {
+            // Column k is number k: its digits come from k itself, without reading the column.
+            TDigits digits;
+            std::uint64_t rest = k;
+            for (std::size_t q = 0; q < live_.size(); ++q) {
+                const std::uint64_t quotient = live_[q].Divide(rest);
+                digits[q] = static_cast<std::uint32_t>(rest - quotient * live_[q].Radix);
+                rest = quotient;
+            }
+            Vary<true>(k, digits, 0, radius_, visit);
+            return;
+        }
         if (!table_.empty()) {
             TDigits digits;
             std::uint64_t number = 0;
@@ -73,11 +88,7 @@ public:
                 digits[q] = digit_[live_[q].Position][ByteAt(columns_[k], live_[q].Position)];
                 number += digits[q] * live_[q].Stride;
             }
-            if (radius_ > 0 && identity_) {
-                Vary<true>(number, digits, 0, radius_, visit);
-            } else if (radius_ > 0) {
-                Vary<false>(number, digits, 0, radius_, visit);
-            }
+            Vary<false>(number, digits, 0, radius_, visit);
             return;
         }
         for (std::size_t e = start_[k]; e < start_[k + 1]; ++e) {
@@ -90,7 +101,16 @@ private:
         int Position = 0;
         std::uint32_t Radix = 0;
         std::uint64_t Stride = 0;
+        // Radix as a multiplier and shift: n / Radix is (n * Reciprocal) >> kReciprocalShift for
+        // every n below kMaxIdentitySize, without the cost of a division.
+        std::uint64_t Reciprocal = 0;
+
+        std::uint64_t Divide(std::uint64_t n) const { return (n * Reciprocal) >> kReciprocalShift; }
     };
+    // With n < 2^24 and Reciprocal = 2^40 / Radix + 1 (at most 2^39 + 1 for a radix of 2 or
+    // more), n * Reciprocal stays below 2^64, and its error n / 2^40 stays below 1 / Radix.
+    static constexpr int kReciprocalShift = 40;
+    static constexpr std::uint64_t kMaxIdentitySize = std::uint64_t{1} << 24;
     using TDigits = std::array<std::uint32_t, kColumnLength>;
     static constexpr std::uint32_t kEmpty = 0;
 

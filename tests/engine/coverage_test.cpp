@@ -96,6 +96,23 @@ TEST(coverage, covered_columns_are_those_within_the_radius_in_every_kind_of_set)
         ExpectCoverageOfEveryPair(RandomColumns(random, 300, everyByte, 3), radius);
         ExpectCoverageOfEveryPair(RandomColumns(random, 300, "1X2x", 14), radius);
     }
+    // A full development in the order of a sorted file, where every possible column is there and
+    // each column's number is its place, and the same columns in another order.
+    Columns development{""};
+    for (int position = 0; position < 6; ++position) {
+        Columns next;
+        for (const auto& column : development) {
+            for (const char sign : {'1', '2', 'X'}) {
+                next.push_back(column + sign + (position == 2 ? "x" : ""));
+            }
+        }
+        development = std::move(next);
+    }
+    for (int radius = 0; radius <= 3; ++radius) {
+        SCOPED_TRACE(radius);
+        ExpectCoverageOfEveryPair(development, radius);
+        ExpectCoverageOfEveryPair(Columns(development.rbegin(), development.rend()), radius);
+    }
     // A radius beyond the positions that vary covers everything.
     ExpectCoverageOfEveryPair(RandomColumns(random, 50, everyByte, 2), 3);
     ExpectCoverageOfEveryPair({"1", "", "2", "12", "1X2X1X2X1X2X1X", "1X2X1X2X1X2X1x"}, 2);
