@@ -16,6 +16,7 @@ constexpr int kFullTriples = 8;
 constexpr std::size_t kFullFile = 7000;
 
 constexpr std::uint64_t kFarApartSeed = kColumnSeed + 1;
+constexpr std::uint64_t kRandomSeed = kColumnSeed + 2;
 
 }  // namespace
 
@@ -61,6 +62,23 @@ std::vector<std::string> FilteredDevelopment(std::size_t count) {
     return columns;
 }
 
+std::vector<std::string> RandomColumns(std::size_t count) {
+    TSplitMix random(kRandomSeed);
+    std::unordered_set<std::string> seen;
+    std::vector<std::string> columns;
+    columns.reserve(count);
+    while (columns.size() < count) {
+        std::string column(kColumnLength, '1');
+        for (char& sign : column) {
+            sign = kSigns[random.Next() % 3];
+        }
+        if (seen.insert(column).second) {
+            columns.push_back(std::move(column));
+        }
+    }
+    return columns;
+}
+
 std::vector<std::string> Identical(std::size_t count) {
     return std::vector<std::string>(count, kBaseColumn);
 }
@@ -100,6 +118,7 @@ std::vector<TColumnSet> BenchmarkColumnSets() {
     return {
         {"triples8", Shuffled(Development(kFullTriples), kColumnSeed)},
         {"filtered7000", FilteredDevelopment(kFullFile)},
+        {"random7000", RandomColumns(kFullFile)},
         {"identical7000", Identical(kFullFile)},
         {"far7000", FarApart(kFullFile)},
     };

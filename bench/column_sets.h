@@ -1,6 +1,6 @@
 // The column files the benchmarks reduce, made the same way on every machine: forecast
-// developments in a shuffled order, a filtered development, one column repeated, and columns
-// that lie pairwise at least two positions apart.
+// developments in a shuffled order, a filtered development, columns drawn from the whole space,
+// one column repeated, and columns that lie pairwise at least two positions apart.
 #pragma once
 
 #include <cstddef>
@@ -41,6 +41,10 @@ std::vector<std::string> Shuffled(std::vector<std::string> columns, std::uint64_
 // filtering a development by conditions the tool does not know about.
 std::vector<std::string> FilteredDevelopment(std::size_t count);
 
+// `count` distinct columns drawn at random (seeded) from all 3^14, in the order drawn: a file
+// with no forecast behind it, where few columns lie near each other.
+std::vector<std::string> RandomColumns(std::size_t count);
+
 // `count` copies of the base column.
 std::vector<std::string> Identical(std::size_t count);
 
@@ -56,7 +60,7 @@ struct TColumnSet {
     std::vector<std::string> Columns;
 };
 
-// The four files every phase is timed on, in the order in which a user would hand them over:
-// "triples8" (the full 8-triples development, 6561 columns), "filtered7000", "identical7000" and
-// "far7000".
+// The files every phase is timed on, in the order in which a user would hand them over:
+// "triples8" (the full 8-triples development, 6561 columns), "filtered7000", "random7000",
+// "identical7000" and "far7000".
 std::vector<TColumnSet> BenchmarkColumnSets();

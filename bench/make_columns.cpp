@@ -1,20 +1,50 @@
 // Writes one of the benchmark's column files, so that the whole program can be timed on exactly
-// the columns the benchmark reduces: kelvo_columns NAME FILE.
+// the columns the benchmark reduces: kelvo_columns NAME FILE. Besides the benchmark's own files,
+// NAME may be "triplesN" (N from 1 to 14): the shuffled development of N triples, as the
+// benchmark's growth and large inputs make it, up to all 3^14 columns.
+#include <charconv>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
 
 #include "column_sets.h"
 
+namespace {
+
+constexpr std::string_view kDevelopmentPrefix = "triples";
+
+// The columns called `name`, if it names any.
+std::optional<std::vector<std::string>> NamedColumns(std::string_view name) {
+    for (TColumnSet& set : BenchmarkColumnSets()) {
+        if (set.Name == name) {
+            return std::move(set.Columns);
+        }
+    }
+    if (name.substr(0, kDevelopmentPrefix.size()) != kDevelopmentPrefix) {
+        return std::nullopt;
+    }
+    const std::string_view digits = name.substr(kDevelopmentPrefix.size());
+    int triples = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), triples);
+    if (error != std::errc() || end != digits.data() + digits.size() || triples < 1 ||
+        triples > kColumnLength) {
+        return std::nullopt;
+    }
+    return Shuffled(Development(triples), kColumnSeed);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    const std::vector<TColumnSet> sets = BenchmarkColumnSets();
     if (argc == 3) {
-        for (const TColumnSet& set : sets) {
-            if (set.Name != argv[1]) {
-                continue;
-            }
-            const std::string bytes = ColumnFileBytes(set.Columns);
+        if (const auto columns = NamedColumns(argv[1])) {
+            const std::string bytes = ColumnFileBytes(*columns);
             std::ofstream file(argv[2], std::ios::binary | std::ios::trunc);
             file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
             if (!file.flush()) {
@@ -25,9 +55,9 @@ int main(int argc, char** argv) {
         }
     }
     std::cerr << "usage: kelvo_columns NAME FILE, NAME one of:";
-    for (const TColumnSet& set : sets) {
+    for (const TColumnSet& set : BenchmarkColumnSets()) {
         std::cerr << ' ' << set.Name;
     }
-    std::cerr << '\n';
+    std::cerr << " triples1 ... triples" << kColumnLength << '\n';
     return 2;
 }

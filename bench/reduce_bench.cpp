@@ -1,30 +1,33 @@
 // Times a whole reduction and each of its phases on the column files that matter: a plain
-// development, a filtered one, one column repeated (the longest neighbour lists) and columns that
-// cover nothing but themselves (the most chosen columns); then the analysis and the whole run over
-// growing developments, to show how they scale. `--literal` adds one run of the literal method,
-// which needs 700 MB for its fixed-size lists and billions of slot comparisons.
+// development, a filtered one, columns drawn from the whole space, one column repeated (the
+// longest neighbour lists) and columns that cover nothing but themselves (the most chosen
+// columns), at guarantee 13 and 12 (the benchmark argument G); then the analysis and the whole run
+// over growing developments at both guarantees, to show how they scale. `--literal` adds one run
+// of the literal method, which compares every pair of columns position by position and searches a
+// list of at least 25000 slots for every membership test.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <cerrno>
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <map>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "column_file.h"
 #include "column_sets.h"
 #include "cover.h"
+#include "coverage.h"
+#include "file_bytes.h"
+#include "hosts.h"
 #include "literal_reduction.h"
 #include "neighbours.h"
 #include "run.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -36,16 +39,9 @@ constexpr std::string_view kLargeFlag = "--large";
 constexpr int kLargeTriples[] = {8, 10, 12, 14};
 constexpr int kFirstScalingTriples = 6;
 constexpr int kLastScalingTriples = 11;
-
-// A window with nothing to do: what the engine pays for its own work alone.
-class TQuietHost : public TRunHost {
-public:
-    void AddLogLine(const std::string&) override {}
-    void ShowInfo(const std::string&) override {}
-    void PumpEvents() override { ++Pumps; }
-
-    std::int64_t Pumps = 0;
-};
+// The default guarantee and the next weaker one, whose radius of two positions makes every
+// neighbour list several times longer.
+constexpr int kTimedGuarantees[] = {kStrongestGuarantee, kStrongestGuarantee - 1};
 
 // The highest resident memory of the process while it lives, reported as the counter
 // "peak_MiB": the kernel's high-water mark is reset when it is made, so setup done before does
@@ -71,29 +67,6 @@ private:
     bool reset_;
 };
 
-// A folder of its own for the benchmark's files, removed with them when the run ends.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-bench-XXXXXX");
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::system_error(errno, std::generic_category(), "mkdtemp");
-        }
-        path_ = pattern;
-    }
-    ~TScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TScratchFolder(const TScratchFolder&) = delete;
-    TScratchFolder& operator=(const TScratchFolder&) = delete;
-
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
 struct TInput {
     std::string Name;
     std::size_t Columns = 0;
@@ -105,16 +78,8 @@ TInput MakeInput(std::string name, const std::vector<std::string>& columns) {
     return {std::move(name), columns.size(), ColumnFileBytes(columns)};
 }
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!file.flush()) {
-        throw std::runtime_error("cannot write " + path);
-    }
-}
-
 // The input written and prepared once, for the phases that read a prepared file.
-std::string PreparedFile(const TInput& input, const TScratchFolder& folder) {
+std::string PreparedFile(const TInput& input, const TTempDir& folder) {
     const std::string path = folder / (input.Name + "-prepared.txt");
     WriteBytes(path, input.UnsortedBytes);
     PrepareColumnFile(path);
@@ -123,12 +88,14 @@ std::string PreparedFile(const TInput& input, const TScratchFolder& folder) {
 
 // The run rewrites its input sorted, so every timed run gets the unsorted bytes back first,
 // untimed: each one sorts the file as a user's first run does.
-void TimeReduceColumns(benchmark::State& state, const TInput& input, const TScratchFolder& folder) {
+void TimeReduceColumns(benchmark::State& state, const TInput& input, int guarantee,
+                       const TTempDir& folder) {
     const std::string inputPath = folder / (input.Name + "-reduce.txt");
     const std::string outputPath = folder / (input.Name + "-reduced");
     TQuietHost host;
     TRunOptions options;
     options.NoLimit = input.Columns > static_cast<std::size_t>(kMaxColumns);
+    options.Guarantee = guarantee;
     const TPeakMemory peak(state);
     for (auto _ : state) {
         state.PauseTiming();
@@ -145,8 +112,9 @@ void TimeReduceColumns(benchmark::State& state, const TInput& input, const TScra
     state.SetComplexityN(static_cast<benchmark::IterationCount>(input.Columns));
 }
 
-void TimePrepareColumnFile(benchmark::State& state, const TInput& input,
-                           const TScratchFolder& folder) {
+// The prepared file holds no guarantee, so this phase and the load are timed once.
+void TimePrepareColumnFile(benchmark::State& state, const TInput& input, int,
+                           const TTempDir& folder) {
     const std::string path = folder / (input.Name + "-prepare.txt");
     const TPeakMemory peak(state);
     for (auto _ : state) {
@@ -157,98 +125,128 @@ void TimePrepareColumnFile(benchmark::State& state, const TInput& input,
     }
 }
 
-void TimeLoadColumns(benchmark::State& state, const TInput& input, const TScratchFolder& folder) {
+void TimeLoadColumns(benchmark::State& state, const TInput& input, int, const TTempDir& folder) {
     const std::string path = PreparedFile(input, folder);
     const TPeakMemory peak(state);
     for (auto _ : state) {
         TColumnList list = LoadColumns(path);
-        benchmark::DoNotOptimize(list.Records.data());
+        benchmark::DoNotOptimize(list.Columns.data());
     }
 }
 
-// Every timed analysis gets a freshly loaded list, untimed, so that it pays for the memory of its
-// lists as a run does instead of reusing the previous iteration's.
-void TimeAnalyseNeighbours(benchmark::State& state, const TInput& input,
-                           const TScratchFolder& folder) {
-    const std::string path = PreparedFile(input, folder);
-    TColumnList list;
+// Every timed analysis starts with the previous one's result freed, untimed, so that it pays for
+// fresh memory as a run does and not for freeing what the last iteration left.
+void TimeAnalyseNeighbours(benchmark::State& state, const TInput& input, int guarantee,
+                           const TTempDir& folder) {
+    const TColumnList list = LoadColumns(PreparedFile(input, folder));
     TQuietHost host;
-    int longest = 0;
+    std::optional<TNeighbourhood> neighbourhood;
     const TPeakMemory peak(state);
     for (auto _ : state) {
         state.PauseTiming();
-        list = LoadColumns(path);
+        neighbourhood.reset();
         state.ResumeTiming();
-        longest = AnalyseNeighbours(list, host);
-        benchmark::DoNotOptimize(longest);
+        neighbourhood.emplace(AnalyseNeighbours(list, RadiusOf(guarantee), host));
     }
-    const auto entries = static_cast<double>(list.NeighbourStore.size());
-    const auto listBytes =
-        static_cast<double>(list.NeighbourStore.capacity() * sizeof(std::int32_t));
-    state.counters["L"] = longest;
+    // A record's list counts every record within the radius, so the entries are the lists' total
+    // length over all records, though the analysis keeps one list length per distinct column.
+    double entries = 0;
+    for (const TKey& column : list.Columns) {
+        entries += neighbourhood->ListLength[neighbourhood->Coverage.Find(column)];
+    }
+    state.counters["L"] = neighbourhood->Longest;
+    state.counters["distinct"] = static_cast<double>(neighbourhood->Coverage.Count());
     state.counters["entries"] = entries;
-    state.counters["list_bytes"] =
-        benchmark::Counter(listBytes, benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
-    state.counters["bytes/entry"] = entries > 0 ? listBytes / entries : 0;
+    state.counters["pumps/run"] =
+        benchmark::Counter(static_cast<double>(host.Pumps), benchmark::Counter::kAvgIterations);
     state.SetComplexityN(static_cast<benchmark::IterationCount>(input.Columns));
 }
 
-// The selection marks the lists of the columns it chooses, so every timed selection gets the
-// lists as the analysis left them, untimed.
-void TimeSelectCover(benchmark::State& state, const TInput& input, const TScratchFolder& folder) {
-    TColumnList list = LoadColumns(PreparedFile(input, folder));
+// The selection reads the analysis without changing it, so one analysis serves every iteration.
+// The output file is the run's business and not timed here.
+void TimeSelectCover(benchmark::State& state, const TInput& input, int guarantee,
+                     const TTempDir& folder) {
+    const TColumnList list = LoadColumns(PreparedFile(input, folder));
+    TQuietHost analysisHost;
+    const TNeighbourhood neighbourhood = AnalyseNeighbours(list, RadiusOf(guarantee), analysisHost);
     TQuietHost host;
-    const int longest = AnalyseNeighbours(list, host);
-    const std::vector<std::int32_t> analysed = list.NeighbourStore;
-    const std::string outputPath = folder / (input.Name + "-selected");
     std::size_t chosen = 0;
     const TPeakMemory peak(state);
     for (auto _ : state) {
-        state.PauseTiming();
-        std::copy(analysed.begin(), analysed.end(), list.NeighbourStore.begin());
-        state.ResumeTiming();
-        chosen = SelectCover(list, longest, outputPath, host).size();
+        chosen = SelectCover(neighbourhood, host).size();
     }
     state.counters["chosen"] = static_cast<double>(chosen);
+    state.counters["L"] = neighbourhood.Longest;
+    state.counters["pumps/run"] =
+        benchmark::Counter(static_cast<double>(host.Pumps), benchmark::Counter::kAvgIterations);
 }
 
-// Once, with the file prepared and loaded beforehand: the literal analysis and selection of the
-// prepared file, checked against the engine's choice, which must be the same columns in the same
-// order.
-void TimeLiteralReduction(benchmark::State& state, const TInput& input,
-                          const TScratchFolder& folder) {
-    const std::string path = PreparedFile(input, folder);
-    TQuietHost engineHost;
-    TColumnList engineList = LoadColumns(path);
-    const int longest = AnalyseNeighbours(engineList, engineHost);
-    const std::vector<std::string> expected =
-        SelectCover(engineList, longest, folder / (input.Name + "-engine"), engineHost);
-
-    const TColumnList list = LoadColumns(path);
+// Once, with the file prepared and loaded beforehand: the literal reduction of the loaded columns,
+// checked against the engine's choice, which must be the same columns in the same order.
+void TimeLiteralReduction(benchmark::State& state, const TInput& input, int guarantee,
+                          const TTempDir& folder) {
+    const TColumnList list = LoadColumns(PreparedFile(input, folder));
     TQuietHost host;
+    const TNeighbourhood neighbourhood = AnalyseNeighbours(list, RadiusOf(guarantee), host);
+    std::vector<std::string> expected;
+    for (const TKey& column : SelectCover(neighbourhood, host)) {
+        expected.push_back(ColumnText(column));
+    }
+
+    std::vector<std::string> columns;
+    for (const TKey& column : list.Columns) {
+        columns.push_back(ColumnText(column));
+    }
     std::vector<std::string> chosen;
     for (auto _ : state) {
-        chosen = LiteralReduction(list, folder / (input.Name + "-literal"), host);
+        chosen = LiteralReduction(columns, guarantee);
     }
     if (chosen != expected) {
         state.SkipWithError("the literal method chose other columns than the engine");
         return;
     }
     state.counters["chosen"] = static_cast<double>(chosen.size());
-    state.counters["pumps"] = static_cast<double>(host.Pumps);
 }
 
-using TTimer = void (*)(benchmark::State&, const TInput&, const TScratchFolder&);
+using TTimer = void (*)(benchmark::State&, const TInput&, int guarantee, const TTempDir&);
+
+struct TPhase {
+    std::string Name;
+    TTimer Timer;
+    // Whether the phase's work depends on the guarantee: only those are timed at each one.
+    bool ByGuarantee;
+};
 
 // A failing run ends its own benchmark with the engine's message instead of the whole program,
 // so that the scratch folder is still removed.
-void Guarded(benchmark::State& state, TTimer timer, const TInput& input,
-             const TScratchFolder& folder) {
+void Guarded(benchmark::State& state, TTimer timer, const TInput& input, int guarantee,
+             const TTempDir& folder) {
     try {
-        timer(state, input, folder);
+        timer(state, input, guarantee, folder);
     } catch (const std::exception& error) {
         state.SkipWithError(error.what());
     }
+}
+
+// Registers `phase` on `input` as NAME/INPUT, with the argument G where the phase depends on the
+// guarantee.
+benchmark::internal::Benchmark* RegisterPhase(const std::string& prefix, const TPhase& phase,
+                                              const TInput& input, const TTempDir& folder) {
+    auto* registered = benchmark::RegisterBenchmark(
+        (prefix + phase.Name + "/" + input.Name).c_str(),
+        [timer = phase.Timer, byGuarantee = phase.ByGuarantee, &input,
+         &folder](benchmark::State& state) {
+            const int guarantee =
+                byGuarantee ? static_cast<int>(state.range(0)) : kStrongestGuarantee;
+            Guarded(state, timer, input, guarantee, folder);
+        });
+    if (phase.ByGuarantee) {
+        registered->ArgName("G");
+        for (const int guarantee : kTimedGuarantees) {
+            registered->Arg(guarantee);
+        }
+    }
+    return registered->UseRealTime()->Unit(benchmark::kMillisecond);
 }
 
 // Takes `flag` out of the arguments; whether it was there.
@@ -270,7 +268,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
-    const TScratchFolder folder;
+    const TTempDir folder;
     std::vector<TInput> inputs;
     for (const TColumnSet& set : BenchmarkColumnSets()) {
         inputs.push_back(MakeInput(set.Name, set.Columns));
@@ -282,35 +280,36 @@ int main(int argc, char** argv) {
         developments.emplace(static_cast<std::int64_t>(input.Columns), std::move(input));
     }
 
-    const std::vector<std::pair<std::string, TTimer>> phases = {
-        {"ReduceColumns", TimeReduceColumns}, {"PrepareColumnFile", TimePrepareColumnFile},
-        {"LoadColumns", TimeLoadColumns},     {"AnalyseNeighbours", TimeAnalyseNeighbours},
-        {"SelectCover", TimeSelectCover},
+    const std::vector<TPhase> phases = {
+        {"ReduceColumns", TimeReduceColumns, true},
+        {"PrepareColumnFile", TimePrepareColumnFile, false},
+        {"LoadColumns", TimeLoadColumns, false},
+        {"AnalyseNeighbours", TimeAnalyseNeighbours, true},
+        {"SelectCover", TimeSelectCover, true},
     };
     for (const TInput& input : inputs) {
-        for (const auto& [phase, timer] : phases) {
-            benchmark::RegisterBenchmark((phase + "/" + input.Name).c_str(),
-                                         [timer = timer, &input, &folder](benchmark::State& state) {
-                                             Guarded(state, timer, input, folder);
-                                         })
-                ->UseRealTime()
-                ->Unit(benchmark::kMillisecond);
+        for (const TPhase& phase : phases) {
+            RegisterPhase("", phase, input, folder);
         }
     }
 
+    // One family per guarantee, so that each gets a complexity fit of its own.
     const std::vector<std::pair<std::string, TTimer>> scaled = {
         {"AnalyseNeighbours_growth", TimeAnalyseNeighbours},
         {"ReduceColumns_growth", TimeReduceColumns},
     };
-    for (const auto& [phase, timer] : scaled) {
-        auto* family = benchmark::RegisterBenchmark(
-            phase.c_str(), [timer = timer, &developments, &folder](benchmark::State& state) {
-                Guarded(state, timer, developments.at(state.range(0)), folder);
-            });
-        for (const auto& [columns, input] : developments) {
-            family->Arg(columns);
+    for (const int guarantee : kTimedGuarantees) {
+        for (const auto& [phase, timer] : scaled) {
+            auto* family = benchmark::RegisterBenchmark(
+                (phase + "/G:" + std::to_string(guarantee)).c_str(),
+                [timer = timer, guarantee, &developments, &folder](benchmark::State& state) {
+                    Guarded(state, timer, developments.at(state.range(0)), guarantee, folder);
+                });
+            for (const auto& [columns, input] : developments) {
+                family->Arg(columns);
+            }
+            family->UseRealTime()->Unit(benchmark::kMillisecond)->Complexity();
         }
-        family->UseRealTime()->Unit(benchmark::kMillisecond)->Complexity();
     }
 
     std::vector<TInput> largeInputs;
@@ -321,14 +320,8 @@ int main(int argc, char** argv) {
         }
     }
     for (const TInput& input : largeInputs) {
-        for (const auto& [phase, timer] : phases) {
-            benchmark::RegisterBenchmark(("Large/" + phase + "/" + input.Name).c_str(),
-                                         [timer = timer, &input, &folder](benchmark::State& state) {
-                                             Guarded(state, timer, input, folder);
-                                         })
-                ->Iterations(1)
-                ->UseRealTime()
-                ->Unit(benchmark::kMillisecond);
+        for (const TPhase& phase : phases) {
+            RegisterPhase("Large/", phase, input, folder)->Iterations(1);
         }
     }
 
@@ -338,7 +331,8 @@ int main(int argc, char** argv) {
         });
         benchmark::RegisterBenchmark(("LiteralReduction/" + input->Name).c_str(),
                                      [&input = *input, &folder](benchmark::State& state) {
-                                         Guarded(state, TimeLiteralReduction, input, folder);
+                                         Guarded(state, TimeLiteralReduction, input,
+                                                 kStrongestGuarantee, folder);
                                      })
             ->Iterations(1)
             ->UseRealTime()
