@@ -15,8 +15,12 @@ constexpr std::uint64_t kMinimumTableEntries = 1 << 20;
 // Above this many variants of a column within the radius, finding the covered columns by
 // masking positions and sorting costs less than looking every variant up.
 constexpr std::uint64_t kMaxVariants = 4096;
-// Counts of variants stop here, where multiplying by a number of signs cannot overflow.
+// Counts of variants and numbers stop here, where multiplying by a number of signs cannot
+// overflow; numbers are exact below it.
 constexpr std::uint64_t kVariantsCap = std::uint64_t{1} << 48;
+constexpr std::uint64_t kNumberCap = std::uint64_t{1} << 48;
+// The most numbers for which a bit each is kept to tell which are columns (8 MiB).
+constexpr std::uint64_t kMaxPresenceBits = std::uint64_t{1} << 26;
 
 // A word whose byte i (from the top) is 1 where the byte of x is not 0, and 0 elsewhere.
 std::uint64_t NonZeroBytes(std::uint64_t x) {
@@ -113,7 +117,7 @@ TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump
         }
         live_.push_back({p, static_cast<std::uint32_t>(radix), size,
                          (std::uint64_t{1} << kReciprocalShift) / radix + 1});
-        size = size > limit / radix ? limit + 1 : size * radix;
+        size = size > kNumberCap / radix ? kNumberCap + 1 : size * radix;
         for (int d = radius; d >= 1; --d) {
             variants[d] = std::min(variants[d] + variants[d - 1] * (radix - 1), kVariantsCap);
         }
@@ -151,7 +155,7 @@ TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump
         pump->Work(columns.size());
     }
     if (allVariants <= kMaxVariants) {
-        FindByVariants(pump);
+        FindByVariants(size, pump);
     } else {
         FindByMasking(pump);
     }
@@ -224,31 +228,57 @@ std::size_t TCoverage::Find(const TKey& key) const {
     return entry == kEmpty ? kNone : entry - 1;
 }
 
-void TCoverage::FindByVariants(TPacedPump* pump) {
+void TCoverage::FindByVariants(std::uint64_t size, TPacedPump* pump) {
+    // Most variants are no column of the set. Where the numbering is small enough, a bit for
+    // every number tells so without a look in the hash.
+    std::vector<std::uint64_t> present;
+    const auto numberOf = [this](const TKey& key) {
+        std::uint64_t number = 0;
+        for (const TLivePosition& live : live_) {
+            number += digit_[live.Position][ByteAt(key, live.Position)] * live.Stride;
+        }
+        return number;
+    };
+    if (size <= kMaxPresenceBits) {
+        present.assign(size / 64 + 1, 0);
+        for (const TKey& key : columns_) {
+            const std::uint64_t number = numberOf(key);
+            present[number / 64] |= std::uint64_t{1} << (number % 64);
+        }
+    }
     start_.assign(columns_.size() + 1, 0);
     // Varies the column at the live positions from `from` on, in up to `left` more of them.
-    const auto vary = [this](auto& self, std::size_t k, const TKey& key, std::size_t from,
-                             int left) -> void {
+    const auto vary = [&](auto& self, const TKey& key, std::uint64_t number, std::size_t from,
+                          int left) -> void {
         for (std::size_t q = from; q < live_.size(); ++q) {
-            const int position = live_[q].Position;
-            const unsigned own = ByteAt(key, position);
-            for (const std::uint8_t sign : signs_[position]) {
+            const TLivePosition& live = live_[q];
+            const unsigned own = ByteAt(key, live.Position);
+            const std::uint64_t base = number - digit_[live.Position][own] * live.Stride;
+            for (const std::uint8_t sign : signs_[live.Position]) {
                 if (sign == own) {
                     continue;
                 }
-                const TKey varied = WithByte(key, position, sign);
-                if (const std::size_t j = FindInHash(varied); j != kNone) {
-                    adjacent_.push_back(static_cast<std::uint32_t>(j));
+                const std::uint64_t variedNumber = base + digit_[live.Position][sign] * live.Stride;
+                const bool maybe =
+                    present.empty() || ((present[variedNumber / 64] >> (variedNumber % 64)) & 1u);
+                if (!maybe && left == 1) {
+                    continue;
+                }
+                const TKey varied = WithByte(key, live.Position, sign);
+                if (maybe) {
+                    if (const std::size_t j = FindInHash(varied); j != kNone) {
+                        adjacent_.push_back(static_cast<std::uint32_t>(j));
+                    }
                 }
                 if (left > 1) {
-                    self(self, k, varied, q + 1, left - 1);
+                    self(self, varied, variedNumber, q + 1, left - 1);
                 }
             }
         }
     };
     for (std::size_t k = 0; k < columns_.size(); ++k) {
         if (radius_ > 0) {
-            vary(vary, k, columns_[k], 0, radius_);
+            vary(vary, columns_[k], present.empty() ? 0 : numberOf(columns_[k]), 0, radius_);
         }
         start_[k + 1] = adjacent_.size();
         if (pump) {
