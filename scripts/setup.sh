@@ -3,7 +3,7 @@
 
 kelvo_packages=(
   cmake ninja-build g++ pkg-config
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libcli11-dev
   qt6-base-dev
 )
 
