@@ -45,17 +45,6 @@ void ExpectCoverageOfEveryPair(const Columns& columns, int radius) {
     }
 }
 
-Columns RandomColumns(std::mt19937& random, std::size_t count, const std::string& signs,
-                      int varying) {
-    Columns columns(count, "11X1211X21X112");
-    for (auto& column : columns) {
-        for (int p = 0; p < varying; ++p) {
-            column[static_cast<std::size_t>(p)] = signs[random() % signs.size()];
-        }
-    }
-    return columns;
-}
-
 }  // namespace
 
 TEST(coverage, distance_counts_every_differing_position) {

@@ -66,18 +66,6 @@ void ExpectPairwiseLists(const Columns& columns, int radius) {
     EXPECT_EQ(neighbourhood.Longest, expectedLongest);
 }
 
-// `count` columns that take one of `signs` at each of the `varying` first positions.
-Columns RandomColumns(std::mt19937& random, std::size_t count, const std::string& signs,
-                      int varying) {
-    Columns columns(count, "1X21X21X21X21X");
-    for (auto& column : columns) {
-        for (int p = 0; p < varying; ++p) {
-            column[static_cast<std::size_t>(p)] = signs[random() % signs.size()];
-        }
-    }
-    return columns;
-}
-
 }  // namespace
 
 TEST(neighbours, worked_example_lists_and_longest) {

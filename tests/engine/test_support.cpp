@@ -12,3 +12,14 @@ std::vector<std::string> CompletedLog(int initial, int reduced) {
             "Columnas en la reducida: " + std::to_string(reduced),
             "*****----HECHO--------*****"};
 }
+
+std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
+                                       const std::string& signs, int varying) {
+    std::vector<std::string> columns(count, "11X1211X21X112");
+    for (auto& column : columns) {
+        for (int p = 0; p < varying; ++p) {
+            column[static_cast<std::size_t>(p)] = signs[random() % signs.size()];
+        }
+    }
+    return columns;
+}

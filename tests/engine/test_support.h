@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -23,3 +24,8 @@
 
 // The ten log lines of a completed run.
 std::vector<std::string> CompletedLog(int initial, int reduced);
+
+// `count` columns that take one of `signs`, drawn at random, at each of the first `varying`
+// positions, and the signs of a fixed column elsewhere.
+std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
+                                       const std::string& signs, int varying);
