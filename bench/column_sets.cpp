@@ -18,6 +18,22 @@ constexpr std::size_t kFullFile = 7000;
 constexpr std::uint64_t kFarApartSeed = kColumnSeed + 1;
 constexpr std::uint64_t kRandomSeed = kColumnSeed + 2;
 
+// `count` distinct columns, each drawn by `draw` from a generator seeded with `seed`.
+template <class Draw>
+std::vector<std::string> DistinctColumns(std::size_t count, std::uint64_t seed, Draw draw) {
+    TSplitMix random(seed);
+    std::unordered_set<std::string> seen;
+    std::vector<std::string> columns;
+    columns.reserve(count);
+    while (columns.size() < count) {
+        std::string column = draw(random);
+        if (seen.insert(column).second) {
+            columns.push_back(std::move(column));
+        }
+    }
+    return columns;
+}
+
 }  // namespace
 
 std::uint64_t TSplitMix::Next() {
@@ -63,20 +79,13 @@ std::vector<std::string> FilteredDevelopment(std::size_t count) {
 }
 
 std::vector<std::string> RandomColumns(std::size_t count) {
-    TSplitMix random(kRandomSeed);
-    std::unordered_set<std::string> seen;
-    std::vector<std::string> columns;
-    columns.reserve(count);
-    while (columns.size() < count) {
+    return DistinctColumns(count, kRandomSeed, [](TSplitMix& random) {
         std::string column(kColumnLength, '1');
         for (char& sign : column) {
             sign = kSigns[random.Next() % 3];
         }
-        if (seen.insert(column).second) {
-            columns.push_back(std::move(column));
-        }
-    }
-    return columns;
+        return column;
+    });
 }
 
 std::vector<std::string> Identical(std::size_t count) {
@@ -84,11 +93,7 @@ std::vector<std::string> Identical(std::size_t count) {
 }
 
 std::vector<std::string> FarApart(std::size_t count) {
-    TSplitMix random(kFarApartSeed);
-    std::unordered_set<std::string> seen;
-    std::vector<std::string> columns;
-    columns.reserve(count);
-    while (columns.size() < count) {
+    return DistinctColumns(count, kFarApartSeed, [](TSplitMix& random) {
         std::string column(kColumnLength, '1');
         unsigned sum = 0;
         for (std::size_t p = 0; p + 1 < column.size(); ++p) {
@@ -97,11 +102,8 @@ std::vector<std::string> FarApart(std::size_t count) {
             sum += sign;
         }
         column.back() = kSigns[(3 - sum % 3) % 3];
-        if (seen.insert(column).second) {
-            columns.push_back(std::move(column));
-        }
-    }
-    return columns;
+        return column;
+    });
 }
 
 std::string ColumnFileBytes(const std::vector<std::string>& columns) {
