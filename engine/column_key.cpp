@@ -9,7 +9,7 @@ TKey MakeKey(std::string_view column) {
     // The signs read as two big-endian words: position 0 lands in the top byte of High, and
     // positions 8-13 in the low six bytes of Low.
     std::array<unsigned char, 16> bytes{};
-    std::memcpy(bytes.data(), column.data(), std::min<std::size_t>(column.size(), kColumnLength));
+    std::copy_n(column.begin(), std::min<std::size_t>(column.size(), kColumnLength), bytes.begin());
     std::uint64_t high = 0;
     std::uint64_t low = 0;
     std::memcpy(&high, bytes.data(), sizeof high);

@@ -15,10 +15,9 @@ constexpr std::uint64_t kMinimumTableEntries = 1 << 20;
 // Above this many variants of a column within the radius, finding the covered columns by
 // masking positions and sorting costs less than looking every variant up.
 constexpr std::uint64_t kMaxVariants = 4096;
-// Counts of variants and numbers stop here, where multiplying by a number of signs cannot
-// overflow; numbers are exact below it.
-constexpr std::uint64_t kVariantsCap = std::uint64_t{1} << 48;
-constexpr std::uint64_t kNumberCap = std::uint64_t{1} << 48;
+// Counts of variants and of numbers stop here, where multiplying by a number of signs cannot
+// overflow; below it they are exact.
+constexpr std::uint64_t kCountCap = std::uint64_t{1} << 48;
 // The most numbers for which a bit each is kept to tell which are columns (8 MiB).
 constexpr std::uint64_t kMaxPresenceBits = std::uint64_t{1} << 26;
 
@@ -117,14 +116,14 @@ TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump
         }
         live_.push_back({p, static_cast<std::uint32_t>(radix), size,
                          (std::uint64_t{1} << kReciprocalShift) / radix + 1});
-        size = size > kNumberCap / radix ? kNumberCap + 1 : size * radix;
+        size = size > kCountCap / radix ? kCountCap + 1 : size * radix;
         for (int d = radius; d >= 1; --d) {
-            variants[d] = std::min(variants[d] + variants[d - 1] * (radix - 1), kVariantsCap);
+            variants[d] = std::min(variants[d] + variants[d - 1] * (radix - 1), kCountCap);
         }
     }
     std::uint64_t allVariants = 0;
     for (int d = 1; d <= radius; ++d) {
-        allVariants = std::min(allVariants + variants[d], kVariantsCap);
+        allVariants = std::min(allVariants + variants[d], kCountCap);
     }
 
     if (size <= limit) {
