@@ -18,8 +18,8 @@ constexpr std::uint64_t kMaxVariants = 4096;
 // Counts of variants and of numbers stop here, where multiplying by a number of signs cannot
 // overflow; below it they are exact.
 constexpr std::uint64_t kCountCap = std::uint64_t{1} << 48;
-// The most numbers for which a bit each is kept to tell which are columns (8 MiB).
-constexpr std::uint64_t kMaxPresenceBits = std::uint64_t{1} << 26;
+// Bits of the filter that tells most variants that are no column from those that may be.
+constexpr std::uint64_t kFilterBitsPerColumn = 16;
 
 // A word whose byte i (from the top) is 1 where the byte of x is not 0, and 0 elsewhere.
 std::uint64_t NonZeroBytes(std::uint64_t x) {
@@ -154,7 +154,7 @@ TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump
         pump->Work(columns.size());
     }
     if (allVariants <= kMaxVariants) {
-        FindByVariants(size, pump);
+        FindByVariants(pump);
     } else {
         FindByMasking(pump);
     }
@@ -227,10 +227,11 @@ std::size_t TCoverage::Find(const TKey& key) const {
     return entry == kEmpty ? kNone : entry - 1;
 }
 
-void TCoverage::FindByVariants(std::uint64_t size, TPacedPump* pump) {
-    // Most variants are no column of the set. Where the numbering is small enough, a bit for
-    // every number tells so without a look in the hash.
-    std::vector<std::uint64_t> present;
+void TCoverage::FindByVariants(TPacedPump* pump) {
+    // Most variants are no column of the set. A filter of kFilterBitsPerColumn bits a column,
+    // one set for each column's number, tells most of them so without a look in the hash: a
+    // variant whose bit is clear is none. Numbers are sums of digits times strides, the same
+    // whether made from a column or varied from another, so no column is ever missed.
     const auto numberOf = [this](const TKey& key) {
         std::uint64_t number = 0;
         for (const TLivePosition& live : live_) {
@@ -238,15 +239,19 @@ void TCoverage::FindByVariants(std::uint64_t size, TPacedPump* pump) {
         }
         return number;
     };
-    if (size <= kMaxPresenceBits) {
-        present.assign(size / 64 + 1, 0);
-        for (const TKey& key : columns_) {
-            const std::uint64_t number = numberOf(key);
-            present[number / 64] |= std::uint64_t{1} << (number % 64);
-        }
+    const int filterShift =
+        64 - std::bit_width(std::bit_ceil(kFilterBitsPerColumn * columns_.size()) - 1);
+    const auto filterBit = [filterShift](std::uint64_t number) {
+        return (number * 0x9E3779B97F4A7C15ull) >> filterShift;
+    };
+    std::vector<std::uint64_t> filter((std::uint64_t{1} << (64 - filterShift)) / 64 + 1, 0);
+    for (const TKey& key : columns_) {
+        const std::uint64_t bit = filterBit(numberOf(key));
+        filter[bit / 64] |= std::uint64_t{1} << (bit % 64);
     }
     start_.assign(columns_.size() + 1, 0);
-    // Varies the column at the live positions from `from` on, in up to `left` more of them.
+    // Varies the column at the live positions from `from` on, in up to `left` more of them; only
+    // a variant that may be a column, or is varied further, is made as a key.
     const auto vary = [&](auto& self, const TKey& key, std::uint64_t number, std::size_t from,
                           int left) -> void {
         for (std::size_t q = from; q < live_.size(); ++q) {
@@ -257,27 +262,27 @@ void TCoverage::FindByVariants(std::uint64_t size, TPacedPump* pump) {
                 if (sign == own) {
                     continue;
                 }
-                const std::uint64_t variedNumber = base + digit_[live.Position][sign] * live.Stride;
-                const bool maybe =
-                    present.empty() || ((present[variedNumber / 64] >> (variedNumber % 64)) & 1u);
+                const std::uint64_t varied = base + digit_[live.Position][sign] * live.Stride;
+                const std::uint64_t bit = filterBit(varied);
+                const bool maybe = (filter[bit / 64] >> (bit % 64)) & 1u;
                 if (!maybe && left == 1) {
                     continue;
                 }
-                const TKey varied = WithByte(key, live.Position, sign);
+                const TKey variedKey = WithByte(key, live.Position, sign);
                 if (maybe) {
-                    if (const std::size_t j = FindInHash(varied); j != kNone) {
+                    if (const std::size_t j = FindInHash(variedKey); j != kNone) {
                         adjacent_.push_back(static_cast<std::uint32_t>(j));
                     }
                 }
                 if (left > 1) {
-                    self(self, varied, variedNumber, q + 1, left - 1);
+                    self(self, variedKey, varied, q + 1, left - 1);
                 }
             }
         }
     };
     for (std::size_t k = 0; k < columns_.size(); ++k) {
         if (radius_ > 0) {
-            vary(vary, columns_[k], present.empty() ? 0 : numberOf(columns_[k]), 0, radius_);
+            vary(vary, columns_[k], numberOf(columns_[k]), 0, radius_);
         }
         start_[k + 1] = adjacent_.size();
         if (pump) {
