@@ -15,13 +15,10 @@ template <class TCount>
 std::vector<TKey> Select(const TNeighbourhood& neighbourhood, TRunHost& host) {
     const TCoverage& coverage = neighbourhood.Coverage;
     const std::size_t count = coverage.Count();
-    std::int64_t uncoveredRecords = 0;
-    for (std::size_t k = 0; k < count; ++k) {
-        uncoveredRecords += coverage.Occurrences(k);
-    }
+    const auto allRecords = static_cast<std::int64_t>(coverage.Given());
+    std::int64_t uncoveredRecords = allRecords;
     // Most files hold each column once; then no count of occurrences needs reading.
-    const bool oneRecordEach = uncoveredRecords == static_cast<std::int64_t>(count);
-    const std::int64_t allRecords = uncoveredRecords;
+    const bool oneRecordEach = coverage.AllDistinct();
     const double toFraction = allRecords > 0 ? 1.0 / static_cast<double>(allRecords) : 0;
 
     // Each record's count of uncovered neighbours, kept up to date as records get covered. Records

@@ -87,7 +87,7 @@ int ColumnDistance(const TKey& a, const TKey& b) {
 }
 
 TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump)
-    : radius_(radius) {
+    : radius_(radius), given_(columns.size()) {
     std::array<std::array<bool, 256>, kColumnLength> seen{};
     for (const TKey& key : columns) {
         for (int p = 0; p < kColumnLength; ++p) {

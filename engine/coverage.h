@@ -48,6 +48,10 @@ public:
     const TKey& Column(std::size_t k) const { return columns_[k]; }
     // How many of the columns the coverage was made from are equal to column k.
     std::int32_t Occurrences(std::size_t k) const { return occurrences_[k]; }
+    // How many columns the coverage was made from, equal ones each counted.
+    std::size_t Given() const { return given_; }
+    // Whether every column the coverage was made from differs from the others.
+    bool AllDistinct() const { return given_ == columns_.size(); }
     // The number of the column equal to `key`, or kNone.
     std::size_t Find(const TKey& key) const;
 
@@ -149,6 +153,7 @@ private:
     void KeepLists(std::vector<std::pair<std::uint32_t, std::uint32_t>>& pairs);
 
     int radius_;
+    std::size_t given_;
     std::vector<TKey> columns_;
     std::vector<std::int32_t> occurrences_;
     // The signs seen at each position, as digits of the numbering.

@@ -12,11 +12,11 @@ constexpr std::size_t kColumnsPerThread = 1 << 16;
 
 // The list lengths of the distinct columns [from, to). Where every column is held by one record,
 // a list is as long as the number of columns covered.
-void MeasureLists(const TCoverage& coverage, bool oneRecordEach, std::vector<std::int32_t>& length,
-                  std::size_t from, std::size_t to, TPacedPump* pump) {
+void MeasureLists(const TCoverage& coverage, std::vector<std::int32_t>& length, std::size_t from,
+                  std::size_t to, TPacedPump* pump) {
     for (std::size_t k = from; k < to; ++k) {
         std::int32_t sum = 0;
-        if (oneRecordEach) {
+        if (coverage.AllDistinct()) {
             sum = static_cast<std::int32_t>(coverage.CoveredCount(k));
         } else {
             coverage.ForEachCovered(k, [&](std::size_t j) { sum += coverage.Occurrences(j); });
@@ -42,14 +42,13 @@ TNeighbourhood AnalyseNeighbours(const TColumnList& list, int radius, TRunHost& 
     ReserveLarge(result.ListLength, coverage.Count());
     result.ListLength.assign(coverage.Count(), 0);
     const std::size_t count = coverage.Count();
-    const bool oneRecordEach = coverage.Count() == list.Columns.size();
     const std::size_t half = count >= 2 * kColumnsPerThread ? count / 2 : count;
     std::thread second;
     if (half < count) {
-        second = std::thread(MeasureLists, std::cref(coverage), oneRecordEach,
-                             std::ref(result.ListLength), half, count, nullptr);
+        second = std::thread(MeasureLists, std::cref(coverage), std::ref(result.ListLength), half,
+                             count, nullptr);
     }
-    MeasureLists(coverage, oneRecordEach, result.ListLength, 0, half, &pump);
+    MeasureLists(coverage, result.ListLength, 0, half, &pump);
     if (second.joinable()) {
         second.join();
     }
