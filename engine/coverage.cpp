@@ -18,7 +18,9 @@ constexpr std::uint64_t kMaxVariants = 4096;
 // Counts of variants and of numbers stop here, where multiplying by a number of signs cannot
 // overflow; below it they are exact.
 constexpr std::uint64_t kCountCap = std::uint64_t{1} << 48;
-// Bits of the filter that tells most variants that are no column from those that may be.
+// The filter that tells most variants that are no column from those that may be: a bit for every
+// number up to this many numbers (1 MiB), else this many bits a column.
+constexpr std::uint64_t kDirectFilterBits = std::uint64_t{1} << 23;
 constexpr std::uint64_t kFilterBitsPerColumn = 16;
 
 // A word whose byte i (from the top) is 1 where the byte of x is not 0, and 0 elsewhere.
@@ -154,7 +156,7 @@ TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump
         pump->Work(columns.size());
     }
     if (allVariants <= kMaxVariants) {
-        FindByVariants(pump);
+        FindByVariants(size, pump);
     } else {
         FindByMasking(pump);
     }
@@ -227,11 +229,13 @@ std::size_t TCoverage::Find(const TKey& key) const {
     return entry == kEmpty ? kNone : entry - 1;
 }
 
-void TCoverage::FindByVariants(TPacedPump* pump) {
-    // Most variants are no column of the set. A filter of kFilterBitsPerColumn bits a column,
-    // one set for each column's number, tells most of them so without a look in the hash: a
-    // variant whose bit is clear is none. Numbers are sums of digits times strides, the same
-    // whether made from a column or varied from another, so no column is ever missed.
+void TCoverage::FindByVariants(std::uint64_t size, TPacedPump* pump) {
+    // Most variants are no column of the set. A filter with a bit set for each column's number
+    // tells most of them so without a look in the hash: a variant whose bit is clear is none.
+    // Where the numbering is small, the bit is the number's own, and variants one position apart
+    // share cache lines; elsewhere kFilterBitsPerColumn bits a column are picked by a hash of
+    // the number. Numbers are sums of digits times strides, the same whether made from a column
+    // or varied from another, so no column is ever missed.
     const auto numberOf = [this](const TKey& key) {
         std::uint64_t number = 0;
         for (const TLivePosition& live : live_) {
@@ -239,12 +243,14 @@ void TCoverage::FindByVariants(TPacedPump* pump) {
         }
         return number;
     };
-    const int filterShift =
+    const bool direct = size <= kDirectFilterBits;
+    const int shift =
         64 - std::bit_width(std::bit_ceil(kFilterBitsPerColumn * columns_.size()) - 1);
-    const auto filterBit = [filterShift](std::uint64_t number) {
-        return (number * 0x9E3779B97F4A7C15ull) >> filterShift;
+    const auto filterBit = [direct, shift](std::uint64_t number) {
+        return direct ? number : (number * 0x9E3779B97F4A7C15ull) >> shift;
     };
-    std::vector<std::uint64_t> filter((std::uint64_t{1} << (64 - filterShift)) / 64 + 1, 0);
+    const std::uint64_t bits = direct ? size : std::uint64_t{1} << (64 - shift);
+    std::vector<std::uint64_t> filter(bits / 64 + 1, 0);
     for (const TKey& key : columns_) {
         const std::uint64_t bit = filterBit(numberOf(key));
         filter[bit / 64] |= std::uint64_t{1} << (bit % 64);

@@ -148,7 +148,7 @@ private:
     void Add(const TKey& key);
     void AddToHash(const TKey& key);
     std::size_t FindInHash(const TKey& key) const;
-    void FindByVariants(TPacedPump* pump);
+    void FindByVariants(std::uint64_t size, TPacedPump* pump);
     void FindByMasking(TPacedPump* pump);
     void KeepLists(std::vector<std::pair<std::uint32_t, std::uint32_t>>& pairs);
 
