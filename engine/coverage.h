@@ -43,7 +43,6 @@ public:
     // when one is given. Throws std::bad_alloc when memory runs out.
     TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump = nullptr);
 
-    int Radius() const { return radius_; }
     std::size_t Count() const { return columns_.size(); }
     const TKey& Column(std::size_t k) const { return columns_[k]; }
     // How many of the columns the coverage was made from are equal to column k.
