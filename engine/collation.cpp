@@ -7,8 +7,9 @@
 #include <limits>
 #include <numeric>
 #include <optional>
-#include <thread>
 #include <utility>
+
+#include "side_by_side.h"
 
 namespace {
 
@@ -159,12 +160,10 @@ TCollated CollationOrder(std::span<const std::string_view> lines, TPlacedProgres
         std::sort(keyed.data() + from, keyed.data() + to, before);
     };
     const std::size_t half = count > kParallelLines ? count / 2 : count;
-    {
-        std::jthread helper;
-        if (half < count) {
-            helper = std::jthread(sortPart, half, count);
-        }
-        sortPart(0, half);
+    if (half < count) {
+        RunSideBySide([&] { sortPart(0, half); }, [&] { sortPart(half, count); });
+    } else {
+        sortPart(0, count);
     }
     TCollated collated{std::vector<std::size_t>(count), std::vector<std::uint8_t>(count), false};
     const TKeyedLine* left = keyed.data();

@@ -1,9 +1,9 @@
 #include "neighbours.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "large_buffer.h"
+#include "side_by_side.h"
 
 namespace {
 
@@ -43,14 +43,11 @@ TNeighbourhood AnalyseNeighbours(const TColumnList& list, int radius, TRunHost& 
     result.ListLength.assign(coverage.Count(), 0);
     const std::size_t count = coverage.Count();
     const std::size_t half = count >= 2 * kColumnsPerThread ? count / 2 : count;
-    std::thread second;
     if (half < count) {
-        second = std::thread(MeasureLists, std::cref(coverage), std::ref(result.ListLength), half,
-                             count, nullptr);
-    }
-    MeasureLists(coverage, result.ListLength, 0, half, &pump);
-    if (second.joinable()) {
-        second.join();
+        RunSideBySide([&] { MeasureLists(coverage, result.ListLength, 0, half, &pump); },
+                      [&] { MeasureLists(coverage, result.ListLength, half, count, nullptr); });
+    } else {
+        MeasureLists(coverage, result.ListLength, 0, count, &pump);
     }
     result.Longest =
         count == 0 ? 0 : *std::max_element(result.ListLength.begin(), result.ListLength.end());
