@@ -175,7 +175,9 @@ int RunDriver(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     try {
         return command.Check ? Check(command, out) : Reduce(command, out, err, terminal);
-    } catch (const TEngineError& error) {
+    } catch (const std::exception& error) {
+        // The engine's failures are TEngineError; anything else still ends the run as a failure
+        // with its message, as the window shows it, rather than ending the program.
         err << ErrorBoxText(error.what()) << '\n';
         return kExitFailed;
     }
