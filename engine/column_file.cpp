@@ -39,17 +39,18 @@ std::string_view View(const std::vector<char>& bytes) {
     return {bytes.data(), bytes.size()};
 }
 
-// The bytes of a column file holding `lines` in the order `order` gives, each followed by CR LF.
-template <class Lines, class Order>
-std::string ColumnFileBytes(const Lines& lines, const Order& order) {
+// The bytes of a column file holding `count` lines, the k-th being lineAt(k), each followed by
+// CR LF.
+template <class LineAt>
+std::string ColumnFileBytes(std::size_t count, const LineAt& lineAt) {
     std::size_t size = 0;
-    for (const auto& line : lines) {
-        size += line.size() + 2;
+    for (std::size_t k = 0; k < count; ++k) {
+        size += lineAt(k).size() + 2;
     }
     std::string bytes;
     ReserveLarge(bytes, size);
-    for (const auto k : order) {
-        bytes += lines[k];
+    for (std::size_t k = 0; k < count; ++k) {
+        bytes += lineAt(k);
         bytes += "\r\n";
     }
     return bytes;
@@ -103,7 +104,9 @@ int PrepareColumnFile(const std::string& path, const TFileCalls& calls,
                       const TProgressCall& progress) {
     const std::vector<char> bytes = ReadColumnFile(path, calls);
     const std::vector<std::string_view> lines = CutLines(View(bytes));
-    ReplaceFileContent(path, ColumnFileBytes(lines, SortedOrder(lines, progress)), calls);
+    const std::vector<std::size_t> order = SortedOrder(lines, progress);
+    ReplaceFileContent(
+        path, ColumnFileBytes(lines.size(), [&](std::size_t k) { return lines[order[k]]; }), calls);
     return static_cast<int>(lines.size());
 }
 
@@ -143,9 +146,8 @@ TColumnList LoadColumns(const std::string& path, const TFileCalls& calls) {
 
 void SaveColumns(const std::vector<std::string>& lines, const std::string& path,
                  const TFileCalls& calls) {
-    std::vector<std::size_t> order(lines.size());
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        order[k] = k;
-    }
-    ReplaceFileContent(path, ColumnFileBytes(lines, order), calls);
+    ReplaceFileContent(
+        path,
+        ColumnFileBytes(lines.size(), [&](std::size_t k) -> std::string_view { return lines[k]; }),
+        calls);
 }

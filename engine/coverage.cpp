@@ -135,10 +135,7 @@ TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedPump* pump
         ReserveLarge(occurrences_, columns_.capacity());
         bool inOrder = true;
         for (const TKey& key : columns) {
-            std::uint64_t number = 0;
-            for (const TLivePosition& live : live_) {
-                number += digit_[live.Position][ByteAt(key, live.Position)] * live.Stride;
-            }
+            const std::uint64_t number = NumberOf(key);
             if (table_[number] == kEmpty) {
                 inOrder = inOrder && number == columns_.size();
                 Add(key);
@@ -171,6 +168,14 @@ void TCoverage::Distinguish(std::span<const TKey> columns) {
     for (const TKey& key : columns) {
         AddToHash(key);
     }
+}
+
+std::uint64_t TCoverage::NumberOf(const TKey& key) const {
+    std::uint64_t number = 0;
+    for (const TLivePosition& live : live_) {
+        number += digit_[live.Position][ByteAt(key, live.Position)] * live.Stride;
+    }
+    return number;
 }
 
 void TCoverage::Add(const TKey& key) {
@@ -211,20 +216,14 @@ std::size_t TCoverage::Find(const TKey& key) const {
     if (table_.empty()) {
         return FindInHash(key);
     }
-    std::uint64_t number = 0;
-    for (const TLivePosition& live : live_) {
-        const unsigned byte = ByteAt(key, live.Position);
-        if (signs_[live.Position][digit_[live.Position][byte]] != byte) {
-            return kNone;
-        }
-        number += digit_[live.Position][byte] * live.Stride;
-    }
-    // A sign never seen at a position that is not live cannot be in the set either.
+    // A sign never seen at its position cannot be in the set; the others number the column.
     for (int p = 0; p < kColumnLength; ++p) {
-        if (signs_[p].size() == 1 && signs_[p][0] != ByteAt(key, p)) {
+        const unsigned byte = ByteAt(key, p);
+        if (signs_[p].empty() || signs_[p][digit_[p][byte]] != byte) {
             return kNone;
         }
     }
+    const std::uint64_t number = NumberOf(key);
     const std::uint32_t entry = number < table_.size() ? table_[number] : kEmpty;
     return entry == kEmpty ? kNone : entry - 1;
 }
@@ -236,13 +235,6 @@ void TCoverage::FindByVariants(std::uint64_t size, TPacedPump* pump) {
     // share cache lines; elsewhere kFilterBitsPerColumn bits a column are picked by a hash of
     // the number. Numbers are sums of digits times strides, the same whether made from a column
     // or varied from another, so no column is ever missed.
-    const auto numberOf = [this](const TKey& key) {
-        std::uint64_t number = 0;
-        for (const TLivePosition& live : live_) {
-            number += digit_[live.Position][ByteAt(key, live.Position)] * live.Stride;
-        }
-        return number;
-    };
     const bool direct = size <= kDirectFilterBits;
     const int shift =
         64 - std::bit_width(std::bit_ceil(kFilterBitsPerColumn * columns_.size()) - 1);
@@ -252,7 +244,7 @@ void TCoverage::FindByVariants(std::uint64_t size, TPacedPump* pump) {
     const std::uint64_t bits = direct ? size : std::uint64_t{1} << (64 - shift);
     std::vector<std::uint64_t> filter(bits / 64 + 1, 0);
     for (const TKey& key : columns_) {
-        const std::uint64_t bit = filterBit(numberOf(key));
+        const std::uint64_t bit = filterBit(NumberOf(key));
         filter[bit / 64] |= std::uint64_t{1} << (bit % 64);
     }
     start_.assign(columns_.size() + 1, 0);
@@ -288,7 +280,7 @@ void TCoverage::FindByVariants(std::uint64_t size, TPacedPump* pump) {
     };
     for (std::size_t k = 0; k < columns_.size(); ++k) {
         if (radius_ > 0) {
-            vary(vary, columns_[k], numberOf(columns_[k]), 0, radius_);
+            vary(vary, columns_[k], NumberOf(columns_[k]), 0, radius_);
         }
         start_[k + 1] = adjacent_.size();
         if (pump) {

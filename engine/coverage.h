@@ -143,6 +143,9 @@ private:
         }
     }
 
+    // The number of a column whose signs were all seen: the sum of its digits times the strides
+    // of the live positions (wrapping past 2^64 alike for a column and its variants).
+    std::uint64_t NumberOf(const TKey& key) const;
     void Distinguish(std::span<const TKey> columns);
     void Add(const TKey& key);
     void AddToHash(const TKey& key);

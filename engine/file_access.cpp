@@ -16,8 +16,9 @@
 namespace {
 
 // Opens `path` for reading only if it is a regular file, without ever blocking on a FIFO or a
-// device. Returns a closed handle and sets errno on failure.
-TFileHandle OpenRegularForReading(const std::string& path, const TFileCalls& calls) {
+// device, and tells its size. Returns a closed handle and sets errno on failure.
+TFileHandle OpenRegularForReading(const std::string& path, const TFileCalls& calls,
+                                  std::size_t& size) {
     TFileHandle file(calls.Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0),
                      calls);
     if (!file.IsOpen()) {
@@ -31,6 +32,7 @@ TFileHandle OpenRegularForReading(const std::string& path, const TFileCalls& cal
         errno = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
         return TFileHandle();
     }
+    size = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
     return file;
 }
 
@@ -150,14 +152,11 @@ bool TFileHandle::Close() {
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<char>& bytes, const TFileCalls& calls) {
-    TFileHandle file = OpenRegularForReading(path, calls);
+    std::size_t expected = 0;
+    TFileHandle file = OpenRegularForReading(path, calls, expected);
     if (!file.IsOpen()) {
         return false;
     }
-    struct stat info {};
-    const std::size_t expected = ::fstat(file.Get(), &info) == 0 && info.st_size > 0
-                                     ? static_cast<std::size_t>(info.st_size)
-                                     : 0;
     // One byte more than the size, so that a file that has not grown ends with one short read.
     ReserveLarge(bytes, expected + 1);
     bytes.resize(expected + 1);
