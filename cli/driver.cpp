@@ -3,11 +3,19 @@
 #include <CLI/CLI.hpp>
 
 #include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <iomanip>
+#include <limits>
+#include <optional>
+#include <sstream>
 #include <string_view>
 #include <system_error>
 
 #include "check.h"
 #include "engine_error.h"
+#include "interrupt.h"
+#include "optimise.h"
 #include "run.h"
 #include "version.h"
 
@@ -16,7 +24,8 @@ namespace {
 constexpr std::string_view kProgram = "kelvo-reduce";
 
 constexpr std::string_view kUsage =
-    "usage: kelvo-reduce [--guarantee G] [--no-limit] INPUT OUTPUT\n"
+    "usage: kelvo-reduce [--guarantee G] [--no-limit] [--optimise SECONDS [--seed N] [--steps N]]\n"
+    "                    INPUT OUTPUT\n"
     "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
     "       kelvo-reduce --help | --version\n";
 
@@ -30,12 +39,23 @@ constexpr std::string_view kFooter =
     "how many input columns and reduced columns there are and how many input columns have no\n"
     "reduced column within 14 - G positions, listing the first ten with their line numbers.\n"
     "\n"
+    "kelvo-reduce --optimise SECONDS INPUT OUTPUT runs as above, then spends at most SECONDS\n"
+    "searching for a smaller set with the same guarantee, and writes the smallest set found in\n"
+    "the order of INPUT; it is never larger than the plain run's. A last line reports both sizes,\n"
+    "a lower bound (no reduction can be smaller; it is usually well below the smallest one\n"
+    "that exists), the gap between the result and the bound as a share of the result, and the\n"
+    "time spent. Ctrl-C ends the search early and writes the best set so far; a second Ctrl-C\n"
+    "stops at once and writes nothing. Runs differ by their timing; --seed and --steps make a\n"
+    "run repeatable.\n"
+    "\n"
     "Exit status: 0 reduced (or, with --check, every input column covered), 1 failed,\n"
     "2 wrong usage, 3 refused (more than 7000 lines), 4 with --check, some column not covered.\n";
 
 using TClock = std::chrono::steady_clock;
 constexpr auto kQuietStart = std::chrono::seconds(1);
 constexpr auto kRedrawInterval = std::chrono::milliseconds(250);
+// Longer budgets than this are taken for a mistake (about 115 days).
+constexpr double kLongestBudget = 1e7;
 
 // Log lines to standard output, notices to standard error, there are no events to pump; on a
 // terminal, a progress line on standard error for runs that take a while.
@@ -57,6 +77,27 @@ public:
     }
     void PumpEvents() override {}
     void ShowProgress(std::string_view phase, double fraction) override {
+        Draw([&](std::ostream& line) {
+            line << phase << ' ' << static_cast<int>(fraction * 100) << '%';
+        });
+    }
+    // Shows the optimiser's smallest set so far and, with a time budget, the seconds left.
+    void ShowSearch(std::size_t best, std::optional<TClock::time_point> deadline) {
+        Draw([&](std::ostream& line) {
+            line << "optimising: " << best << " columns";
+            if (deadline) {
+                const auto left =
+                    std::chrono::ceil<std::chrono::seconds>(*deadline - terminal_.Now());
+                line << ", " << std::max<long long>(0, left.count()) << " s left";
+            }
+        });
+    }
+
+private:
+    // Redraws the progress line with what `write` puts on it, on a terminal, once a run has
+    // taken a while, and not more often than the eye can follow.
+    template <class Write>
+    void Draw(Write&& write) {
         if (!terminal_.ErrIsTerminal) {
             return;
         }
@@ -64,12 +105,13 @@ public:
         if (now - start_ < kQuietStart || (shown_ && now - lastDrawn_ < kRedrawInterval)) {
             return;
         }
-        err_ << '\r' << phase << ' ' << static_cast<int>(fraction * 100) << "%\x1b[K" << std::flush;
+        err_ << '\r';
+        write(err_);
+        err_ << "\x1b[K" << std::flush;
         shown_ = true;
         lastDrawn_ = now;
     }
 
-private:
     void ClearProgress() {
         if (shown_) {
             err_ << "\r\x1b[K" << std::flush;
@@ -90,6 +132,10 @@ struct TCommand {
     bool Check = false;
     bool NoLimit = false;
     int Guarantee = kStrongestGuarantee;
+    // The optimiser's budget in seconds; none: the plain run.
+    std::optional<double> Optimise;
+    std::uint64_t Seed = 1;
+    std::uint64_t Steps = 0;
     std::string Input;
     std::string Output;
 };
@@ -105,11 +151,39 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
                 const char* end = value.data() + value.size();
                 const auto [stop, error] = std::from_chars(value.data(), end, guarantee);
                 const bool valid = error == std::errc() && stop == end && IsGuarantee(guarantee);
-                return valid ? "" : "'" + value + "' is no guarantee: the guarantees are 11, 12 and 13";
+                return valid ? ""
+                             : "'" + value + "' is no guarantee: the guarantees are 11, 12 and 13";
             },
             "11, 12 or 13");
     app.add_flag("--no-limit", command.NoLimit,
                  "reduces any number of columns, not only up to 7000");
+    CLI::Option* optimise =
+        app.add_option("--optimise", command.Optimise,
+                       "then spends at most SECONDS on finding a smaller set (see below)")
+            ->option_text("SECONDS")
+            ->check(
+                [](const std::string& value) -> std::string {
+                    double seconds = 0;
+                    const char* end = value.data() + value.size();
+                    const auto [stop, error] = std::from_chars(value.data(), end, seconds);
+                    const bool valid = error == std::errc() && stop == end &&
+                                       std::isfinite(seconds) && seconds > 0 &&
+                                       seconds <= kLongestBudget;
+                    return valid ? ""
+                                 : "'" + value +
+                                       "' is no budget: give the seconds to spend, "
+                                       "a number above 0 and at most 10000000";
+                },
+                "SECONDS");
+    app.add_option("--seed", command.Seed, "with --optimise: the seed of the search (default 1)")
+        ->option_text("N")
+        ->needs(optimise);
+    app.add_option("--steps", command.Steps,
+                   "with --optimise: each of two searches takes N steps instead of running out "
+                   "the budget, for results that are the same on every machine")
+        ->option_text("N")
+        ->check(CLI::Range(std::uint64_t{1}, std::numeric_limits<std::uint64_t>::max()))
+        ->needs(optimise);
     app.add_flag("--check", command.Check,
                  "verifies that REDUCED covers INPUT, changing neither file");
     app.set_help_flag("-h,--help", "prints this help and exits");
@@ -122,15 +196,58 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
     app.footer(std::string(kFooter));
 }
 
+// The optimiser's report: "Optimised: greedy 239, final 186, lower bound 156 (gap 16.1%), 10.0 s
+// spent, final size reached at 3.2 s".
+std::string OptimiserReport(std::size_t greedy, const TOptimisation& optimised,
+                            std::chrono::duration<double> spent) {
+    const std::size_t final = optimised.Chosen.size();
+    const double gap = final == 0 ? 0
+                                  : 100.0 * static_cast<double>(final - optimised.LowerBound) /
+                                        static_cast<double>(final);
+    const std::chrono::duration<double> reached = optimised.Reached;
+    std::ostringstream report;
+    report << std::fixed << std::setprecision(1) << "Optimised: greedy " << greedy << ", final "
+           << final << ", lower bound " << optimised.LowerBound << " (gap " << gap << "%), "
+           << spent.count() << " s spent, final size reached at " << reached.count() << " s";
+    return report.str();
+}
+
 int Reduce(const TCommand& command, std::ostream& out, std::ostream& err,
            const TDriverTerminal& terminal) {
     TStreamHost host(out, err, terminal);
     TRunOptions options;
     options.NoLimit = command.NoLimit;
     options.Guarantee = command.Guarantee;
-    return ReduceColumns(command.Input, command.Output, host, options) == TRunOutcome::Completed
-               ? kExitCompleted
-               : kExitRefused;
+    std::optional<TInterruptGuard> interrupts;
+    std::string report;
+    if (command.Optimise) {
+        interrupts.emplace();
+        options.Improve = [&](const TCoverage& coverage, std::vector<std::size_t> greedy) {
+            const TClock::time_point begin = TClock::now();
+            TOptimiseSettings settings;
+            settings.Budget = std::chrono::duration_cast<TClock::duration>(
+                std::chrono::duration<double>(*command.Optimise));
+            settings.Steps = command.Steps;
+            settings.Seed = command.Seed;
+            settings.Interrupted = &interrupts->Interrupted();
+            std::optional<TClock::time_point> deadline;
+            if (command.Steps == 0) {
+                deadline = terminal.Now() + settings.Budget;
+            }
+            settings.Progress = [&](std::size_t best) { host.ShowSearch(best, deadline); };
+            TOptimisation optimised =
+                Optimise(coverage, greedy, RadiusOf(command.Guarantee), settings);
+            report = OptimiserReport(greedy.size(), optimised, TClock::now() - begin);
+            return std::move(optimised.Chosen);
+        };
+    }
+    if (ReduceColumns(command.Input, command.Output, host, options) == TRunOutcome::Refused) {
+        return kExitRefused;
+    }
+    if (!report.empty()) {
+        host.AddLogLine(report);
+    }
+    return kExitCompleted;
 }
 
 int Check(const TCommand& command, std::ostream& out) {
@@ -172,6 +289,9 @@ int RunDriver(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     if (command.Check && command.NoLimit) {
         return UsageError("--check takes no --no-limit", err);
+    }
+    if (command.Check && command.Optimise) {
+        return UsageError("--check takes no --optimise", err);
     }
     try {
         return command.Check ? Check(command, out) : Reduce(command, out, err, terminal);

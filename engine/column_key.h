@@ -31,3 +31,10 @@ inline int ShiftOf(int position) {
 inline unsigned ByteAt(const TKey& key, int position) {
     return static_cast<unsigned>(((position < 8 ? key.High : key.Low) >> ShiftOf(position)) & 0xFF);
 }
+
+// Puts `byte` at `position` of `key`.
+inline void SetByteAt(TKey& key, int position, unsigned byte) {
+    std::uint64_t& word = position < 8 ? key.High : key.Low;
+    word = (word & ~(std::uint64_t{0xFF} << ShiftOf(position))) |
+           (std::uint64_t{byte} << ShiftOf(position));
+}

@@ -350,3 +350,13 @@ void TCoverage::KeepLists(std::vector<std::pair<std::uint32_t, std::uint32_t>>& 
         start_[k + 1] += start_[k];
     }
 }
+
+std::size_t FirstUncovered(const TCoverage& coverage, std::span<const std::size_t> chosen) {
+    std::vector<bool> covered(coverage.Count(), false);
+    for (const std::size_t k : chosen) {
+        coverage.ForEachCovered(k, [&covered](std::size_t j) { covered[j] = true; });
+    }
+    const auto first = std::find(covered.begin(), covered.end(), false);
+    return first == covered.end() ? TCoverage::kNone
+                                  : static_cast<std::size_t>(first - covered.begin());
+}

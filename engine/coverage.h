@@ -54,6 +54,10 @@ public:
     // The number of the column equal to `key`, or kNone.
     std::size_t Find(const TKey& key) const;
 
+    // Whether every variant of every column is a column too, numbered so that ForEachCovered
+    // enumerates them without a look-up: the case of a sorted full development.
+    bool EveryVariantIsAColumn() const { return identity_; }
+
     // The number of columns within the radius of column k, k itself included.
     std::size_t CoveredCount(std::size_t k) const {
         if (identity_) {
@@ -176,3 +180,7 @@ private:
     std::vector<std::size_t> start_;
     std::vector<std::uint32_t> adjacent_;
 };
+
+// The number of the first column of `coverage` that no column numbered in `chosen` covers, or
+// TCoverage::kNone when they cover every column. Every number in `chosen` must be below Count().
+std::size_t FirstUncovered(const TCoverage& coverage, std::span<const std::size_t> chosen);

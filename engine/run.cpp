@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -23,6 +24,40 @@ void RefuseOutputOverInput(const std::string& inputPath, const std::string& outp
         throw TEngineError("Output file " + outputFile + " is the input file " + inputPath +
                            "; choose another output name");
     }
+}
+
+// The columns to write: the greedy's as chosen, or the improved set in file order once it is
+// checked, since a set that leaves a column uncovered would break the guarantee the user pays for.
+std::vector<std::string> ReducedColumns(const TCoverage& coverage, const std::vector<TKey>& greedy,
+                                        const TRunOptions& options) {
+    std::vector<std::string> reduced;
+    if (!options.Improve) {
+        for (const TKey& column : greedy) {
+            reduced.push_back(ColumnText(column));
+        }
+        return reduced;
+    }
+    std::vector<std::size_t> numbers;
+    for (const TKey& column : greedy) {
+        numbers.push_back(coverage.Find(column));
+    }
+    std::vector<std::size_t> improved = options.Improve(coverage, numbers);
+    std::sort(improved.begin(), improved.end());
+    improved.erase(std::unique(improved.begin(), improved.end()), improved.end());
+    if (!improved.empty() && improved.back() >= coverage.Count()) {
+        throw TEngineError("The optimised reduction holds a column that is not in the input");
+    }
+    if (improved.size() > greedy.size()) {
+        throw TEngineError("The optimised reduction holds more columns than the greedy one");
+    }
+    if (const std::size_t missed = FirstUncovered(coverage, improved); missed != TCoverage::kNone) {
+        throw TEngineError("The optimised reduction leaves column " +
+                           ColumnText(coverage.Column(missed)) + " uncovered");
+    }
+    for (const std::size_t k : improved) {
+        reduced.push_back(ColumnText(coverage.Column(k)));
+    }
+    return reduced;
 }
 
 TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRunHost& host,
@@ -50,10 +85,8 @@ TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRu
     }();
     host.AddLogLine("Fin de analisis de Columnas.");
     host.AddLogLine("Buscando las reductoras...");
-    std::vector<std::string> reduced;
-    for (const TKey& column : SelectCover(neighbourhood, host)) {
-        reduced.push_back(ColumnText(column));
-    }
+    const std::vector<std::string> reduced =
+        ReducedColumns(neighbourhood.Coverage, SelectCover(neighbourhood, host), options);
     SaveColumns(reduced, outputFile, options.Files);
     host.AddLogLine("Reductoras Buscadas.");
     host.AddLogLine("Fin de la Reduccion.");

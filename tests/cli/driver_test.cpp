@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "collation.h"
 #include "column_file.h"
 #include "run.h"
 #include "test_support.h"
@@ -70,10 +71,14 @@ TEST(driver, failure_prints_the_error_box_text) {
 
 TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
     const std::string usage =
-        "usage: kelvo-reduce [--guarantee G] [--no-limit] INPUT OUTPUT\n"
+        "usage: kelvo-reduce [--guarantee G] [--no-limit] [--optimise SECONDS [--seed N] [--steps "
+        "N]]\n"
+        "                    INPUT OUTPUT\n"
         "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
         "       kelvo-reduce --help | --version\n";
     const std::string noGuarantee = "is no guarantee: the guarantees are 11, 12 and 13\n";
+    const std::string noBudget =
+        "is no budget: give the seconds to spend, a number above 0 and at most 10000000\n";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "INPUT is required\n"},
         {{"a"}, "OUTPUT is required\n"},
@@ -85,6 +90,19 @@ TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
         {{"--guarantee", "12x", "a", "b"}, "--guarantee: '12x' " + noGuarantee},
         {{"--guarantee", "", "a", "b"}, "--guarantee: '' " + noGuarantee},
         {{"--check", "--no-limit", "a", "b"}, "--check takes no --no-limit\n"},
+        {{"--optimise", "0", "a", "b"}, "--optimise: '0' " + noBudget},
+        {{"--optimise", "-1", "a", "b"}, "--optimise: '-1' " + noBudget},
+        {{"--optimise", "ten", "a", "b"}, "--optimise: 'ten' " + noBudget},
+        {{"--optimise", "nan", "a", "b"}, "--optimise: 'nan' " + noBudget},
+        {{"--optimise", "inf", "a", "b"}, "--optimise: 'inf' " + noBudget},
+        {{"--optimise", "1e8", "a", "b"}, "--optimise: '1e8' " + noBudget},
+        {{"--optimise", "5s", "a", "b"}, "--optimise: '5s' " + noBudget},
+        {{"--seed", "3", "a", "b"}, "--seed requires --optimise\n"},
+        {{"--steps", "3", "a", "b"}, "--steps requires --optimise\n"},
+        {{"--optimise", "5", "--steps", "0", "a", "b"},
+         "--steps: Value 0 not in range 1 to 18446744073709551615\n"},
+        {{"--optimise", "5", "--seed", "x", "a", "b"}, "Could not convert: --seed = x\n"},
+        {{"--check", "--optimise", "5", "a", "b"}, "--check takes no --optimise\n"},
     };
     for (const auto& [args, message] : cases) {
         const TDriverRun run = Drive(args);
@@ -99,7 +117,8 @@ TEST(driver, help_lists_every_option_and_version_prints_the_version) {
     EXPECT_EQ(help.Status, kExitCompleted);
     EXPECT_EQ(help.Err, "");
     for (const std::string option :
-         {"  --guarantee G ", "  --no-limit ", "  --check ", "  -h,--help ", "  --version "}) {
+         {"  --guarantee G ", "  --no-limit ", "  --optimise SECONDS ", "  --seed N ",
+          "  --steps N ", "  --check ", "  -h,--help ", "  --version "}) {
         EXPECT_NE(help.Out.find("\n" + option), std::string::npos) << option;
     }
     EXPECT_NE(help.Out.find("Exit status: 0 reduced"), std::string::npos);
@@ -131,33 +150,15 @@ TEST(driver, guarantee_sets_the_radius_of_the_reduction_and_of_the_check) {
 
 TEST(driver, check_agrees_with_the_run_on_a_line_that_begins_with_byte_26) {
     TTempDir dir;
-    WriteBytes(dir / "in.txt", CrLfLines({"22222222222222", "\x1a" "end", "11111111111111"}));
+    WriteBytes(dir / "in.txt", CrLfLines({"22222222222222",
+                                          "\x1a"
+                                          "end",
+                                          "11111111111111"}));
     EXPECT_EQ(Drive({dir / "in.txt", dir / "out"}).Status, kExitCompleted);
     const TDriverRun run = Drive({"--check", dir / "in.txt", dir / "out.txt"});
     EXPECT_EQ(run.Status, kExitCompleted);
     EXPECT_EQ(run.Out, "Input columns: 1\nReduced columns: 1\nUncovered input columns: 0\n");
 }
-
-namespace {
-
-// Every column over 1, X and 2 at the first `varying` positions, the rest 1, in an unsorted
-// order.
-std::vector<std::string> Development(int varying) {
-    std::vector<std::string> columns{std::string(14, '1')};
-    for (int p = 0; p < varying; ++p) {
-        std::vector<std::string> next;
-        for (const auto& column : columns) {
-            for (const char sign : {'2', 'X', '1'}) {
-                next.push_back(column);
-                next.back()[p] = sign;
-            }
-        }
-        columns = std::move(next);
-    }
-    return columns;
-}
-
-}  // namespace
 
 TEST(driver, no_limit_reduces_beyond_the_limit_and_passes_the_check) {
     TTempDir dir;
@@ -256,4 +257,66 @@ TEST(driver, progress_shows_on_a_terminal_after_a_second_and_is_cleared) {
     std::ostringstream quiet;
     RunDriver({"--no-limit", dir / "in.txt", dir / "out"}, out, quiet, terminal);
     EXPECT_EQ(quiet.str(), "");
+}
+
+TEST(driver, optimise_writes_a_smaller_reduction_in_file_order_and_reports_it) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", CrLfLines(Development(5)));
+    const TDriverRun run =
+        Drive({"--optimise", "60", "--steps", "20000", "--seed", "1", dir / "in.txt", dir / "out"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Err, "");
+    const std::string report = "Optimised: greedy 31, final 27, lower bound 23 (gap 14.8%), ";
+    EXPECT_EQ(run.Out.substr(0, run.Out.find(report)), Joined(CompletedLog(243, 27)));
+    EXPECT_NE(run.Out.find(report), std::string::npos) << run.Out;
+    EXPECT_EQ(run.Out.back(), '\n');
+    const std::string written = ReadBytes(dir / "out.txt");
+    const std::vector<std::string_view> lines = CutLines(written);
+    EXPECT_EQ(lines.size(), 27u);
+    EXPECT_TRUE(std::is_sorted(
+        lines.begin(), lines.end(),
+        [](std::string_view a, std::string_view b) { return CompareLines(a, b) < 0; }));
+    EXPECT_EQ(Drive({"--check", dir / "in.txt", dir / "out.txt"}).Status, kExitCompleted);
+
+    // The same seed and steps write the same bytes again.
+    const std::string first = ReadBytes(dir / "out.txt");
+    Drive({"--optimise", "60", "--steps", "20000", "--seed", "1", dir / "in.txt", dir / "out"});
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), first);
+}
+
+TEST(driver, optimise_keeps_the_greedy_set_when_nothing_smaller_is_found) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", "11111111111122\n1111111111111X\n11111111111111\n");
+    const TDriverRun run = Drive(
+        {"--guarantee", "12", "--optimise", "1", "--steps", "100", dir / "in.txt", dir / "out"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), CrLfLines({"11111111111111"}));
+    EXPECT_NE(run.Out.find("\nOptimised: greedy 1, final 1, lower bound 1 (gap 0.0%), "),
+              std::string::npos)
+        << run.Out;
+    EXPECT_NE(run.Out.find(" s spent, final size reached at 0.0 s\n"), std::string::npos)
+        << run.Out;
+}
+
+TEST(driver, optimise_shows_the_best_size_and_the_time_left_on_a_terminal) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", CrLfLines(Development(5)));
+    auto tick = std::chrono::steady_clock::time_point{};
+    TDriverTerminal terminal;
+    terminal.ErrIsTerminal = true;
+    terminal.Now = [&tick] { return tick += std::chrono::seconds(1); };
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunDriver({"--optimise", "0.2", dir / "in.txt", dir / "out"}, out, err, terminal),
+              kExitCompleted);
+    EXPECT_NE(err.str().find("\roptimising: "), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(" columns, 0 s left\x1b[K"), std::string::npos) << err.str();
+    EXPECT_EQ(err.str().substr(err.str().size() - 4), "\r\x1b[K");
+
+    std::ostringstream stepsErr;
+    EXPECT_EQ(RunDriver({"--optimise", "9", "--steps", "2000", dir / "in.txt", dir / "out"}, out,
+                        stepsErr, terminal),
+              kExitCompleted);
+    EXPECT_NE(stepsErr.str().find("\roptimising: 27 columns\x1b[K"), std::string::npos)
+        << stepsErr.str();
 }

@@ -9,14 +9,6 @@ namespace {
 
 using Columns = std::vector<std::string>;
 
-std::vector<TKey> KeysOf(const Columns& columns) {
-    std::vector<TKey> keys;
-    for (const auto& column : columns) {
-        keys.push_back(MakeKey(column));
-    }
-    return keys;
-}
-
 // Expects every column's covered columns to be those at most `radius` positions away, each once,
 // numbered by first appearance.
 void ExpectCoverageOfEveryPair(const Columns& columns, int radius) {

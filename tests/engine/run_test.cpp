@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <functional>
 #include <new>
 
 #include "column_file.h"
@@ -229,4 +230,63 @@ TEST(run, guarantee_outside_the_three_is_refused_before_anything_is_read) {
     EXPECT_THROW_MSG(ReduceColumns(dir / "in.txt", dir / "out", host, options), TEngineError,
                      "Unknown guarantee 14: the guarantees are 11, 12 and 13");
     EXPECT_EQ(ReadBytes(dir / "in.txt"), "2\n1\n");
+}
+
+TEST(run, an_improved_set_is_written_in_file_order_with_the_final_count) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", CrLfLines(Development(3)));
+    TRecordingHost host;
+    TRunOptions options;
+    std::vector<std::size_t> greedy;
+    options.Improve = [&greedy](const TCoverage& coverage, std::vector<std::size_t> chosen) {
+        greedy = chosen;
+        // A smallest cover of the 27 columns, named backwards and once twice.
+        std::vector<std::size_t> improved;
+        for (const char* column : {"22211111111111", "XXX11111111111", "12111111111111",
+                                   "11211111111111", "22211111111111", "21111111111111"}) {
+            improved.push_back(coverage.Find(MakeKey(column)));
+        }
+        return improved;
+    };
+    EXPECT_EQ(ReduceColumns(dir / "in.txt", dir / "out", host, options), TRunOutcome::Completed);
+    EXPECT_EQ(greedy.size(), 6u);
+    EXPECT_EQ(host.Log, CompletedLog(27, 5));
+    EXPECT_EQ(ReadBytes(dir / "out.txt"),
+              CrLfLines({"11211111111111", "12111111111111", "21111111111111", "22211111111111",
+                         "XXX11111111111"}));
+}
+
+TEST(run, an_improved_set_that_fails_its_check_is_never_written) {
+    TTempDir dir;
+    const std::string sorted = CrLfLines({"11111111111111", "1111111111111X", "11111111111122"});
+    const std::vector<
+        std::pair<std::function<std::vector<std::size_t>(std::vector<std::size_t>)>, std::string>>
+        broken = {
+            {[](std::vector<std::size_t> greedy) {
+                 greedy.pop_back();
+                 return greedy;
+             },
+             "The optimised reduction leaves column 11111111111122 uncovered"},
+            {[](std::vector<std::size_t>) {
+                 return std::vector<std::size_t>{0, 1, 2};
+             },
+             "The optimised reduction holds more columns than the greedy one"},
+            {[](std::vector<std::size_t>) {
+                 return std::vector<std::size_t>{0, 3};
+             },
+             "The optimised reduction holds a column that is not in the input"},
+        };
+    for (const auto& [improve, message] : broken) {
+        WriteBytes(dir / "in.txt", sorted);
+        TRecordingHost host;
+        TRunOptions options;
+        options.Improve = [&improve](const TCoverage&, std::vector<std::size_t> greedy) {
+            return improve(std::move(greedy));
+        };
+        EXPECT_THROW_MSG(ReduceColumns(dir / "in.txt", dir / "out", host, options), TEngineError,
+                         message);
+        EXPECT_EQ(host.Log.size(), 4u);
+        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"in.txt"});
+        EXPECT_EQ(ReadBytes(dir / "in.txt"), sorted);
+    }
 }

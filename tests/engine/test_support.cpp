@@ -23,3 +23,50 @@ std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
     }
     return columns;
 }
+
+std::vector<std::string> Development(const std::vector<std::string>& signsAt) {
+    std::vector<std::string> columns{std::string(kColumnLength, '1')};
+    for (std::size_t p = 0; p < signsAt.size(); ++p) {
+        std::vector<std::string> next;
+        for (const auto& column : columns) {
+            for (const char sign : signsAt[p]) {
+                next.push_back(column);
+                next.back()[p] = sign;
+            }
+        }
+        columns = std::move(next);
+    }
+    return columns;
+}
+
+std::vector<std::string> Development(int varying) {
+    return Development(std::vector<std::string>(static_cast<std::size_t>(varying), "2X1"));
+}
+
+std::vector<TKey> KeysOf(const std::vector<std::string>& columns) {
+    std::vector<TKey> keys;
+    for (const auto& column : columns) {
+        keys.push_back(MakeKey(column));
+    }
+    return keys;
+}
+
+bool LiterallyCovers(const std::vector<std::string>& columns,
+                     const std::vector<std::string>& chosen, int radius) {
+    for (const auto& column : columns) {
+        bool covered = false;
+        for (const auto& candidate : chosen) {
+            int distance = 0;
+            for (std::size_t p = 0; p < kColumnLength; ++p) {
+                const char a = p < column.size() ? column[p] : '\0';
+                const char b = p < candidate.size() ? candidate[p] : '\0';
+                distance += a != b ? 1 : 0;
+            }
+            covered = covered || distance <= radius;
+        }
+        if (!covered) {
+            return false;
+        }
+    }
+    return true;
+}

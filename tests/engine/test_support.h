@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "column_key.h"
 #include "file_bytes.h"
 #include "hosts.h"
 #include "temp_dir.h"
@@ -24,6 +25,20 @@
 
 // The ten log lines of a completed run.
 std::vector<std::string> CompletedLog(int initial, int reduced);
+
+// Every column with one of `signsAt[p]` at each position p of `signsAt`, in the order of those
+// signs with the last position varying slowest, and sign 1 at the other positions.
+std::vector<std::string> Development(const std::vector<std::string>& signsAt);
+// Every column over 2, X and 1 at the first `varying` positions, the rest 1, in an unsorted order.
+std::vector<std::string> Development(int varying);
+
+// Keys of `columns`, in order.
+std::vector<TKey> KeysOf(const std::vector<std::string>& columns);
+
+// Whether every column of `columns` differs from some column of `chosen` in at most `radius`
+// positions, counted position by position over every pair.
+bool LiterallyCovers(const std::vector<std::string>& columns,
+                     const std::vector<std::string>& chosen, int radius);
 
 // `count` columns that take one of `signs`, drawn at random, at each of the first `varying`
 // positions, and the signs of a fixed column elsewhere.

@@ -1,0 +1,98 @@
+#include "optimise.h"
+
+#include "cover.h"
+#include "neighbours.h"
+#include "test_support.h"
+
+namespace {
+
+struct TCase {
+    std::vector<std::string> Columns;
+    TCoverage Coverage;
+    std::vector<std::size_t> Greedy;
+};
+
+TCase CaseOf(std::vector<std::string> columns, int radius) {
+    TColumnList list;
+    list.Columns = KeysOf(columns);
+    TQuietHost host;
+    TNeighbourhood neighbourhood = AnalyseNeighbours(list, radius, host);
+    std::vector<std::size_t> greedy;
+    for (const TKey& key : SelectCover(neighbourhood, host)) {
+        greedy.push_back(neighbourhood.Coverage.Find(key));
+    }
+    return {std::move(columns), std::move(neighbourhood.Coverage), std::move(greedy)};
+}
+
+TOptimiseSettings Steps(std::uint64_t steps, std::uint64_t seed = 1) {
+    TOptimiseSettings settings;
+    settings.Steps = steps;
+    settings.Seed = seed;
+    return settings;
+}
+
+std::vector<std::string> TextsOf(const TCoverage& coverage,
+                                 const std::vector<std::size_t>& chosen) {
+    std::vector<std::string> texts;
+    for (const std::size_t k : chosen) {
+        texts.push_back(ColumnText(coverage.Column(k)));
+    }
+    return texts;
+}
+
+}  // namespace
+
+TEST(optimise, small_full_developments_reach_their_optimum_with_a_bound_below_it) {
+    const std::vector<std::pair<int, std::size_t>> known = {{3, 5}, {4, 9}, {5, 27}};
+    for (const auto& [varying, smallest] : known) {
+        const TCase c = CaseOf(Development(varying), 1);
+        const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, Steps(20000));
+        EXPECT_EQ(result.Chosen.size(), smallest) << varying;
+        EXPECT_LE(result.LowerBound, smallest) << varying;
+        EXPECT_GT(result.LowerBound, 0u);
+        EXPECT_TRUE(LiterallyCovers(c.Columns, TextsOf(c.Coverage, result.Chosen), 1));
+    }
+}
+
+TEST(optimise, a_full_development_starts_from_the_product_of_known_codes) {
+    // The greedy gives 655 for 8 triples; three copies of the code of 7 give 558 before any step.
+    const TCase c = CaseOf(Development(8), 1);
+    ASSERT_EQ(c.Greedy.size(), 655u);
+    const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, Steps(1));
+    EXPECT_LE(result.Chosen.size(), 558u);
+    EXPECT_EQ(FirstUncovered(c.Coverage, result.Chosen), TCoverage::kNone);
+    // The sphere-covering bound: 6561 columns, each covering 17.
+    EXPECT_EQ(result.LowerBound, 386u);
+}
+
+TEST(optimise, weaker_guarantees_give_true_covers_no_larger_than_the_greedy) {
+    std::mt19937 random(23);
+    for (int radius = 2; radius <= 3; ++radius) {
+        const TCase c = CaseOf(RandomColumns(random, 1500, "1X2", 9), radius);
+        const TOptimisation result = Optimise(c.Coverage, c.Greedy, radius, Steps(2000, 9));
+        EXPECT_LE(result.Chosen.size(), c.Greedy.size());
+        EXPECT_LE(result.LowerBound, result.Chosen.size());
+        EXPECT_TRUE(LiterallyCovers(c.Columns, TextsOf(c.Coverage, result.Chosen), radius));
+        EXPECT_EQ(Optimise(c.Coverage, c.Greedy, radius, Steps(2000, 9)).Chosen, result.Chosen);
+    }
+}
+
+TEST(optimise, an_interruption_before_the_search_keeps_the_greedy_set) {
+    const TCase c = CaseOf(Development(6), 1);
+    const std::atomic<bool> interrupted{true};
+    TOptimiseSettings settings;
+    settings.Budget = std::chrono::hours(1);
+    settings.Interrupted = &interrupted;
+    std::vector<std::size_t> greedy = c.Greedy;
+    std::sort(greedy.begin(), greedy.end());
+    // 6 triples: the product of known codes is the code of 6 itself, smaller than the greedy's.
+    const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, settings);
+    EXPECT_EQ(result.Chosen.size(), 73u);
+    EXPECT_NE(result.Chosen, greedy);
+
+    std::mt19937 seeded(3);
+    const TCase random = CaseOf(RandomColumns(seeded, 500, "1X2", 7), 1);
+    std::vector<std::size_t> sorted = random.Greedy;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(Optimise(random.Coverage, random.Greedy, 1, settings).Chosen, sorted);
+}
