@@ -34,6 +34,38 @@ std::vector<std::string> DistinctColumns(std::size_t count, std::uint64_t seed, 
     return columns;
 }
 
+// Every column with the signs of `signsAt[t]` at the t-th position of the development order and
+// the base column's signs elsewhere, for which `keep` holds.
+template <class Keep>
+std::vector<std::string> ConditionedDevelopment(const std::vector<std::string>& signsAt,
+                                                Keep keep) {
+    std::vector<std::string> columns{kBaseColumn};
+    for (std::size_t t = 0; t < signsAt.size(); ++t) {
+        std::vector<std::string> next;
+        for (const std::string& column : columns) {
+            for (const char sign : signsAt[t]) {
+                next.push_back(column);
+                next.back()[static_cast<std::size_t>(kDevelopmentOrder[t])] = sign;
+            }
+        }
+        columns = std::move(next);
+    }
+    std::erase_if(columns, [&](const std::string& column) { return !keep(column); });
+    return columns;
+}
+
+// How many of the first `developed` positions of the development order hold `sign`.
+int SignCount(const std::string& column, int developed, char sign) {
+    int count = 0;
+    for (int t = 0; t < developed; ++t) {
+        count +=
+            column[static_cast<std::size_t>(kDevelopmentOrder[static_cast<std::size_t>(t)])] == sign
+                ? 1
+                : 0;
+    }
+    return count;
+}
+
 }  // namespace
 
 std::uint64_t TSplitMix::Next() {
@@ -123,5 +155,33 @@ std::vector<TColumnSet> BenchmarkColumnSets() {
         {"random7000", RandomColumns(kFullFile)},
         {"identical7000", Identical(kFullFile)},
         {"far7000", FarApart(kFullFile)},
+    };
+}
+
+std::vector<TColumnSet> OptimiserColumnSets() {
+    constexpr std::uint64_t kThirdSeed = kColumnSeed + 3;
+    std::vector<std::string> third = Shuffled(Development(9), kThirdSeed);
+    third.resize(third.size() / 3);
+    std::vector<std::string> twoThirds = Shuffled(Development(8), kThirdSeed);
+    twoThirds.resize(twoThirds.size() * 2 / 3);
+    const std::string triple = "1X2";
+    const std::string doubled = "1X";
+    return {
+        {"third9", std::move(third)},
+        {"twothirds8", std::move(twoThirds)},
+        {"signs9", Shuffled(ConditionedDevelopment(std::vector<std::string>(9, triple),
+                                                   [](const std::string& column) {
+                                                       const int ones = SignCount(column, 9, '1');
+                                                       return ones >= 3 && ones <= 6 &&
+                                                              SignCount(column, 9, '2') <= 2;
+                                                   }),
+                            kThirdSeed)},
+        {"mixed10", Shuffled(ConditionedDevelopment({triple, triple, triple, triple, triple, triple,
+                                                     doubled, doubled, doubled, doubled},
+                                                    [](const std::string& column) {
+                                                        return SignCount(column, 10, 'X') <= 3;
+                                                    }),
+                             kThirdSeed)},
+        {"filtered7000", FilteredDevelopment(kFullFile)},
     };
 }

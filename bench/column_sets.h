@@ -64,3 +64,10 @@ struct TColumnSet {
 // "triples8" (the full 8-triples development, 6561 columns), "filtered7000", "random7000",
 // "identical7000" and "far7000".
 std::vector<TColumnSet> BenchmarkColumnSets();
+
+// The filtered developments the optimiser is measured on, 4000 to 7000 columns each, shuffled:
+// "third9" (a random third of the 9-triples development), "twothirds8" (two thirds of the
+// 8-triples one), "signs9" (the 9-triples columns with 3 to 6 signs 1 and at most 2 signs 2 among
+// the developed positions), "mixed10" (6 triples and 4 doubles of 1 and X, at most 3 signs X) and
+// "filtered7000".
+std::vector<TColumnSet> OptimiserColumnSets();

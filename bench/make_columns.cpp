@@ -20,9 +20,11 @@ constexpr std::string_view kDevelopmentPrefix = "triples";
 
 // The columns called `name`, if it names any.
 std::optional<std::vector<std::string>> NamedColumns(std::string_view name) {
-    for (TColumnSet& set : BenchmarkColumnSets()) {
-        if (set.Name == name) {
-            return std::move(set.Columns);
+    for (auto sets : {BenchmarkColumnSets(), OptimiserColumnSets()}) {
+        for (TColumnSet& set : sets) {
+            if (set.Name == name) {
+                return std::move(set.Columns);
+            }
         }
     }
     if (name.substr(0, kDevelopmentPrefix.size()) != kDevelopmentPrefix) {
@@ -55,8 +57,10 @@ int main(int argc, char** argv) {
         }
     }
     std::cerr << "usage: kelvo_columns NAME FILE, NAME one of:";
-    for (const TColumnSet& set : BenchmarkColumnSets()) {
-        std::cerr << ' ' << set.Name;
+    for (const auto& sets : {BenchmarkColumnSets(), OptimiserColumnSets()}) {
+        for (const TColumnSet& set : sets) {
+            std::cerr << ' ' << set.Name;
+        }
     }
     std::cerr << " triples1 ... triples" << kColumnLength << '\n';
     return 2;

@@ -22,7 +22,6 @@ public:
     bool Empty() const { return items_.empty(); }
     std::size_t Size() const { return items_.size(); }
     std::size_t At(std::size_t index) const { return items_[index]; }
-    const std::vector<std::uint32_t>& Items() const { return items_; }
 
     void Insert(std::size_t k) {
         where_[k] = static_cast<std::int32_t>(items_.size());
@@ -55,11 +54,19 @@ public:
                       std::atomic<std::size_t>& shared, bool reports);
 
 private:
+    // For a chosen column, minus the weight it alone covers (what removing it costs); for another,
+    // the weight of the uncovered columns it covers (what adding it gains).
+    std::int64_t Score(std::size_t k) const {
+        return chosen_[k] != 0 ? score_[k] : score_[k] + step_ * uncoveredIn_[k];
+    }
+
     // Whether `a` is the better choice than `b` when both have the same standing: the higher
     // score, then the column unchanged longest, then the lower number.
     bool Better(std::size_t a, std::size_t b) const {
-        if (score_[a] != score_[b]) {
-            return score_[a] > score_[b];
+        const std::int64_t scoreA = Score(a);
+        const std::int64_t scoreB = Score(b);
+        if (scoreA != scoreB) {
+            return scoreA > scoreB;
         }
         if (stamp_[a] != stamp_[b]) {
             return stamp_[a] < stamp_[b];
@@ -71,7 +78,6 @@ private:
     void Remove(std::size_t i);
     std::size_t PickRemoval() const;
     std::size_t PickAddition(std::size_t uncovered) const;
-    void RaiseWeights();
     // A uniform pick below `size` (below 2^32) by multiplying, the same on every machine.
     std::size_t Pick(std::size_t size) {
         return static_cast<std::size_t>(((random_() >> 32) * size) >> 32);
@@ -95,12 +101,19 @@ private:
     // the one covering it while the count is 1.
     std::vector<std::int32_t> coverCount_;
     std::vector<std::uint32_t> coverXor_;
+    // Every step adds 1 to the weight of each uncovered column. Rather than adding it to each of
+    // them and to the score of every column covering them, the weights are counted from the
+    // steps: an uncovered column's weight is what it was when it was uncovered plus the steps
+    // taken since, and a column that is not chosen scores score_ (the sum of weight_ - uncoveredAt_
+    // over the uncovered columns it covers) plus the step times uncoveredIn_ (how many they are).
+    // A step then costs the same however many columns are uncovered.
     std::vector<std::int64_t> weight_;
-    // For a chosen column, minus the weight it alone covers (what removing it costs); for another,
-    // the weight of the uncovered columns it covers (what adding it gains).
+    std::vector<std::int64_t> uncoveredAt_;
+    std::vector<std::int32_t> uncoveredIn_;
+    // For a chosen column, minus the weight it alone covers; for another, see the clock.
     std::vector<std::int64_t> score_;
     // The step at which each column last entered or left the chosen set.
-    std::vector<std::uint64_t> stamp_;
+    std::vector<std::int64_t> stamp_;
     std::vector<std::uint8_t> chosen_;
     // Configuration checking: a removed column may come back only once a column it covers has
     // changed between covered and uncovered since, which keeps the search from cycling.
@@ -110,7 +123,7 @@ private:
     TIndexedSet uncovered_;
     // The column added by the last step, which the next step may not remove.
     std::size_t tabu_ = TCoverage::kNone;
-    std::uint64_t step_ = 0;
+    std::int64_t step_ = 0;
 };
 
 template <class TCover>
@@ -121,6 +134,8 @@ TWeightedSearch<TCover>::TWeightedSearch(const TCover& coverage, std::span<const
       coverCount_(coverage.Count(), 0),
       coverXor_(coverage.Count(), 0),
       weight_(coverage.Count(), 1),
+      uncoveredAt_(coverage.Count(), 0),
+      uncoveredIn_(coverage.Count(), 0),
       score_(coverage.Count(), 0),
       stamp_(coverage.Count(), 0),
       chosen_(coverage.Count(), 0),
@@ -141,10 +156,10 @@ TWeightedSearch<TCover>::TWeightedSearch(const TCover& coverage, std::span<const
     }
     // Columns never moved yet tie on their age: a random age for each keeps ties from always
     // going to the lowest numbers, which in a full development are one corner of it.
-    for (std::uint64_t& stamp : stamp_) {
-        stamp = Pick(coverage_.Count());
+    for (std::int64_t& stamp : stamp_) {
+        stamp = static_cast<std::int64_t>(Pick(coverage_.Count()));
     }
-    step_ = coverage_.Count();
+    step_ = static_cast<std::int64_t>(coverage_.Count());
     for (const std::size_t i : start) {
         HeapPush(i);
     }
@@ -184,7 +199,6 @@ TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::
         Add(added);
         tabu_ = added;
         ++step_;
-        RaiseWeights();
     }
     std::sort(result.Chosen.begin(), result.Chosen.end());
     return result;
@@ -199,9 +213,12 @@ void TWeightedSearch<TCover>::Add(std::size_t i) {
         const std::int32_t count = ++coverCount_[j];
         if (count == 1) {
             uncovered_.Erase(j);
+            const std::int64_t share = weight_[j] - uncoveredAt_[j];
+            weight_[j] = share + step_;
             cost += weight_[j];
             coverage_.ForEachCovered(j, [&](std::size_t k) {
-                score_[k] -= weight_[j];
+                score_[k] -= share;
+                --uncoveredIn_[k];
                 canAdd_[k] = 1;
             });
         } else if (count == 2) {
@@ -220,15 +237,19 @@ void TWeightedSearch<TCover>::Remove(std::size_t i) {
     HeapErase(i);
     chosen_[i] = 0;
     stamp_[i] = step_;
-    std::int64_t gain = 0;
+    // Column i covers every column it covers, so no column it covers is uncovered yet: its score
+    // as a column not chosen starts from nothing.
+    score_[i] = 0;
     coverage_.ForEachCovered(i, [&](std::size_t j) {
         coverXor_[j] ^= static_cast<std::uint32_t>(i);
         const std::int32_t count = --coverCount_[j];
         if (count == 0) {
             uncovered_.Insert(j);
-            gain += weight_[j];
+            uncoveredAt_[j] = step_;
+            const std::int64_t share = weight_[j] - step_;
             coverage_.ForEachCovered(j, [&](std::size_t k) {
-                score_[k] += weight_[j];
+                score_[k] += share;
+                ++uncoveredIn_[k];
                 canAdd_[k] = 1;
             });
         } else if (count == 1) {
@@ -237,7 +258,6 @@ void TWeightedSearch<TCover>::Remove(std::size_t i) {
             HeapUpdate(alone);
         }
     });
-    score_[i] = gain;
     canAdd_[i] = 0;
 }
 
@@ -266,14 +286,6 @@ std::size_t TWeightedSearch<TCover>::PickAddition(std::size_t uncovered) const {
     });
     // Where every column that covers it was just removed, one of them comes back regardless.
     return best != TCoverage::kNone ? best : fallback;
-}
-
-template <class TCover>
-void TWeightedSearch<TCover>::RaiseWeights() {
-    for (const std::uint32_t j : uncovered_.Items()) {
-        ++weight_[j];
-        coverage_.ForEachCovered(j, [&](std::size_t k) { ++score_[k]; });
-    }
 }
 
 template <class TCover>

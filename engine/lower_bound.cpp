@@ -26,7 +26,7 @@ constexpr double kDeflection = 0.9;
 // The target value lies this far above the best value found so far, in proportion to it.
 constexpr double kTargetMargin = 0.1;
 // Once the best value is within this proportion of a fractional cover's size, the linear
-// relaxation is reached and no step can raise the bound.
+// relaxation, which lies between them, is reached: no step can raise the value by more.
 constexpr double kTinyGap = 1e-9;
 constexpr double kEpsilon = std::numeric_limits<double>::epsilon();
 
@@ -64,7 +64,7 @@ struct TEvaluation {
     // The linear relaxation is at most this. Infinite when some column has a load of 0.
     double Fractional = 0;
 
-    // The whole number the value proves: the smallest above Value less Error.
+    // The whole number the value proves: the least one not below Value less Error.
     std::size_t Bound() const {
         const double bound = std::ceil(Value - Error);
         return bound > 0 ? static_cast<std::size_t>(bound) : 0;
@@ -75,11 +75,12 @@ struct TEvaluation {
 // column, how many of the columns with a negative reduced cost at the last evaluation cover it.
 // Column k as a chosen column covers the columns ForEachCovered(k) visits, and those are also the
 // columns that cover column k, so one walk serves both sides.
+template <class TCover>
 class TRelaxation {
 public:
     // Starts each multiplier at 1 / the size of the largest covered set among the columns covering
     // it: no column's load then exceeds 1, and L(u) is the sum of the multipliers.
-    explicit TRelaxation(const TCoverage& coverage) : coverage_(coverage) {
+    explicit TRelaxation(const TCover& coverage) : coverage_(coverage) {
         const std::size_t count = coverage.Count();
         ReserveLarge(multiplier_, count);
         ReserveLarge(direction_, count);
@@ -153,21 +154,20 @@ public:
     }
 
 private:
-    const TCoverage& coverage_;
+    const TCover& coverage_;
     std::vector<double> multiplier_;
     std::vector<double> direction_;
     std::vector<std::uint32_t> chosenCovering_;
 };
 
-}  // namespace
-
-std::size_t CoverLowerBound(const TCoverage& coverage, const TBoundLimits& limits) {
+template <class TCover>
+std::size_t LowerBound(const TCover& coverage, const TBoundLimits& limits) {
     if (coverage.Count() == 0) {
         return 0;
     }
     // Every set of multipliers of at least 0 bounds the linear relaxation from below, so each
     // evaluation's bound holds, however poor the step that led to it.
-    TRelaxation relaxation(coverage);
+    TRelaxation<TCover> relaxation(coverage);
     TEvaluation evaluation = relaxation.Evaluate();
     std::size_t bound = evaluation.Bound();
     double best = evaluation.Value;
@@ -199,4 +199,14 @@ std::size_t CoverLowerBound(const TCoverage& coverage, const TBoundLimits& limit
         }
     }
     return bound;
+}
+
+}  // namespace
+
+std::size_t CoverLowerBound(const TCoverage& coverage, const TBoundLimits& limits) {
+    return LowerBound(coverage, limits);
+}
+
+std::size_t CoverLowerBound(const TCoveredLists& lists, const TBoundLimits& limits) {
+    return LowerBound(lists, limits);
 }

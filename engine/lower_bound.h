@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "coverage.h"
+#include "covered_lists.h"
 
 // How much work the bound may do.
 struct TBoundLimits {
@@ -20,7 +21,11 @@ struct TBoundLimits {
 // A lower bound on the number of columns of any reduction of `coverage`: every set of its columns
 // that covers all of them holds at least this many. The bound is the best value of a Lagrangian
 // relaxation of the covering problem met over the iterations, so it is never above the value of
-// the linear relaxation either, and it depends only on `coverage` and limits.Iterations (and on
-// when limits.Stop first returns true). 0 for an empty coverage. Throws std::bad_alloc when
-// memory runs out, and whatever limits.Stop throws.
+// the linear relaxation either. The iterations end before the limit once the steps stop raising
+// the value, or once it meets the size of a fractional cover (as from the start on a full
+// development). The bound depends only on `coverage` and limits.Iterations, and on when
+// limits.Stop first returns true. 0 for an empty coverage. Throws std::bad_alloc when memory runs
+// out, and whatever limits.Stop throws.
 std::size_t CoverLowerBound(const TCoverage& coverage, const TBoundLimits& limits = {});
+// The same bound, walking the lists of the coverage's covered columns.
+std::size_t CoverLowerBound(const TCoveredLists& lists, const TBoundLimits& limits = {});

@@ -19,9 +19,9 @@ constexpr int kRepeatableSearches = 2;
 constexpr unsigned kMostSearches = 8;
 // The share of a time budget the lower bound may take before the searches begin.
 constexpr double kBoundShare = 0.1;
-// The covered columns the lower bound may visit, about a second's work: past that, on large sets
+// The covered columns the lower bound may visit, under a second's work: past that, on large sets
 // or at weak guarantees, further iterations gain little against the time they take.
-constexpr double kBoundVisits = 1 << 25;
+constexpr double kBoundVisits = 1 << 28;
 // Columns sampled for the size of their covered sets.
 constexpr std::size_t kSampled = 64;
 
@@ -34,7 +34,8 @@ int SearchCount(const TOptimiseSettings& settings) {
 
 // The bound's iterations that fit in kBoundVisits, each visiting the covered columns of every
 // column twice, from the covered sets of evenly spread columns: the same on every machine.
-int BoundIterations(const TCoverage& coverage) {
+template <class TCover>
+int BoundIterations(const TCover& coverage) {
     const std::size_t stride = std::max<std::size_t>(1, coverage.Count() / kSampled);
     std::size_t sampled = 0;
     double covered = 0;
@@ -54,38 +55,38 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
                        const TOptimiseSettings& settings) {
     const TClock::time_point begin = TClock::now();
     const bool timed = settings.Steps == 0;
-    const TClock::time_point deadline = begin + settings.Budget;
-
     TOptimisation result;
-    const auto boundDeadline =
-        begin + std::chrono::duration_cast<TClock::duration>(settings.Budget * kBoundShare);
-    TBoundLimits bound;
-    bound.Iterations = BoundIterations(coverage);
-    bound.Stop = [&] {
-        return (timed && TClock::now() >= boundDeadline) ||
-               (settings.Interrupted != nullptr && settings.Interrupted->load());
-    };
-    result.LowerBound = CoverLowerBound(coverage, bound);
-
     std::vector<std::size_t> start(greedy.begin(), greedy.end());
     if (std::vector<std::size_t> product = ProductCover(coverage, radius);
         !product.empty() && product.size() < start.size()) {
         start = std::move(product);
         result.Reached = TClock::now() - begin;
     }
+
+    TBoundLimits bound;
+    const TClock::time_point boundDeadline =
+        begin + std::chrono::duration_cast<TClock::duration>(settings.Budget * kBoundShare);
+    bound.Stop = [&] {
+        return (timed && TClock::now() >= boundDeadline) ||
+               (settings.Interrupted != nullptr && settings.Interrupted->load());
+    };
     TSearchLimits limits;
     limits.Searches = SearchCount(settings);
     limits.Seed = settings.Seed;
     limits.Steps = settings.Steps;
     if (timed) {
-        limits.Deadline = deadline;
+        limits.Deadline = begin + settings.Budget;
     }
-    limits.Floor = result.LowerBound;
     limits.Interrupted = settings.Interrupted;
     limits.Progress = settings.Progress;
-    const TClock::duration searchStart = TClock::now() - begin;
-    TSearchResult searched = WithCoveredLists(
-        coverage, [&](const auto& cover) { return ShrinkCover(cover, start, limits); });
+    TClock::duration searchStart{};
+    TSearchResult searched = WithCoveredLists(coverage, [&](const auto& cover) {
+        bound.Iterations = BoundIterations(cover);
+        result.LowerBound = CoverLowerBound(cover, bound);
+        limits.Floor = result.LowerBound;
+        searchStart = TClock::now() - begin;
+        return ShrinkCover(cover, start, limits);
+    });
     if (searched.Chosen.size() < start.size()) {
         result.Reached = searchStart + searched.Reached;
     }

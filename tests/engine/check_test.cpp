@@ -76,7 +76,9 @@ TEST(check, reads_columns_as_a_run_loads_them) {
     TTempDir dir;
     // A line that begins with byte 26 ends the columns; after it nothing counts.
     WriteBytes(dir / "in.txt", CrLfLines({"11111111111111", "\x1a", "22222222222222"}));
-    WriteBytes(dir / "reduced.txt", CrLfLines({"11111111111111", "\x1a" "22222222222222"}));
+    WriteBytes(dir / "reduced.txt", CrLfLines({"11111111111111",
+                                               "\x1a"
+                                               "22222222222222"}));
     TCheckResult result = CheckReduction(dir / "in.txt", dir / "reduced.txt");
     EXPECT_EQ(result.InputColumns, 1u);
     EXPECT_EQ(result.ReducedColumns, 1u);

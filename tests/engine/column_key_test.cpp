@@ -3,7 +3,8 @@
 #include "test_support.h"
 
 TEST(column_key, a_column_and_its_key_determine_each_other) {
-    for (const std::string column : {"", "1", "1X2", "11111111111111", "\xff\x01 x", "2X2X2X2X2X2X2X"}) {
+    for (const std::string column :
+         {"", "1", "1X2", "11111111111111", "\xff\x01 x", "2X2X2X2X2X2X2X"}) {
         EXPECT_EQ(ColumnText(MakeKey(column)), column);
     }
     EXPECT_EQ(ColumnText(MakeKey("1111111111111122")), "11111111111111");

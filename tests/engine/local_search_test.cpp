@@ -140,3 +140,20 @@ TEST(local_search, progress_reports_the_smallest_size_so_far_on_the_calling_thre
     EXPECT_GE(reported.back(), result.Chosen.size());
     EXPECT_EQ(reported.front(), 31u);
 }
+
+TEST(local_search, walking_lists_searches_exactly_as_walking_the_coverage) {
+    std::mt19937 random(8);
+    const std::vector<std::string> columns = RandomColumns(random, 1200, "1X2", 8);
+    for (int radius = 1; radius <= 2; ++radius) {
+        const TCoverage coverage(KeysOf(columns), radius);
+        const std::vector<std::size_t> start = GreedyStart(coverage, columns, radius);
+        std::size_t entries = 0;
+        for (std::size_t k = 0; k < coverage.Count(); ++k) {
+            entries += coverage.CoveredCount(k);
+        }
+        const TCoveredLists lists(coverage, entries);
+        EXPECT_EQ(ShrinkCover(lists, start, Fixed(6, 4000)).Chosen,
+                  ShrinkCover(coverage, start, Fixed(6, 4000)).Chosen)
+            << radius;
+    }
+}

@@ -279,3 +279,20 @@ TEST(lower_bound, a_stop_at_once_gives_the_starting_bound) {
         EXPECT_GT(CoverLowerBound(coverage), start) << radius;
     }
 }
+
+TEST(lower_bound, walking_the_covered_lists_gives_the_same_bound_as_the_coverage) {
+    std::mt19937 random(21);
+    for (int radius = 1; radius <= 3; ++radius) {
+        SCOPED_TRACE(radius);
+        const TCoverage coverage(ToKeys(RandomColumns(random, 600, "1X2", 7)), radius);
+        std::size_t entries = 0;
+        for (std::size_t k = 0; k < coverage.Count(); ++k) {
+            entries += coverage.CoveredCount(k);
+        }
+        const TCoveredLists lists(coverage, entries);
+        for (const int iterations : {0, 10, 100}) {
+            const std::size_t bound = CoverLowerBound(coverage, IterationsOnly(iterations));
+            EXPECT_EQ(CoverLowerBound(lists, IterationsOnly(iterations)), bound) << iterations;
+        }
+    }
+}
