@@ -276,7 +276,9 @@ TEST(run, an_improved_set_that_fails_its_check_is_never_written) {
              },
              "The optimised reduction holds a column that is not in the input"},
         };
-    for (const auto& [improve, message] : broken) {
+    for (const auto& breaking : broken) {
+        const auto& improve = breaking.first;
+        const std::string& message = breaking.second;
         WriteBytes(dir / "in.txt", sorted);
         TRecordingHost host;
         TRunOptions options;
