@@ -45,8 +45,8 @@ constexpr std::string_view kFooter =
     "a lower bound (no reduction can be smaller; it is usually well below the smallest one\n"
     "that exists), the gap between the result and the bound as a share of the result, and the\n"
     "time spent. Ctrl-C ends the search early and writes the best set so far; a second Ctrl-C\n"
-    "stops at once and writes nothing. Runs differ by their timing; --seed and --steps make a\n"
-    "run repeatable.\n"
+    "ends the program at once and writes nothing. Runs differ by their timing; with --steps,\n"
+    "two searches take N steps each and the same --seed gives the same set on every machine.\n"
     "\n"
     "Exit status: 0 reduced (or, with --check, every input column covered), 1 failed,\n"
     "2 wrong usage, 3 refused (more than 7000 lines), 4 with --check, some column not covered.\n";
@@ -179,8 +179,7 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
         ->option_text("N")
         ->needs(optimise);
     app.add_option("--steps", command.Steps,
-                   "with --optimise: each of two searches takes N steps instead of running out "
-                   "the budget, for results that are the same on every machine")
+                   "with --optimise: N steps per search instead of the budget (repeatable)")
         ->option_text("N")
         ->check(CLI::Range(std::uint64_t{1}, std::numeric_limits<std::uint64_t>::max()))
         ->needs(optimise);

@@ -170,6 +170,16 @@ TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::
                                            std::atomic<std::size_t>& shared, bool reports) {
     TSearchResult result;
     result.Chosen.assign(heap_.begin(), heap_.end());
+    // Keeps the chosen set when it covers everything and is the smallest yet.
+    const auto record = [&] {
+        if (uncovered_.Empty() && heap_.size() < result.Chosen.size()) {
+            result.Chosen.assign(heap_.begin(), heap_.end());
+            result.Reached = TClock::now() - begin;
+            std::size_t known = shared.load();
+            while (heap_.size() < known && !shared.compare_exchange_weak(known, heap_.size())) {
+            }
+        }
+    };
     for (std::uint64_t step = 0; limits.Steps == 0 || step < limits.Steps; ++step) {
         if (step % kCheckInterval == 0) {
             if ((limits.Interrupted != nullptr && limits.Interrupted->load()) ||
@@ -181,13 +191,7 @@ TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::
             }
         }
         while (uncovered_.Empty()) {
-            if (heap_.size() < result.Chosen.size()) {
-                result.Chosen.assign(heap_.begin(), heap_.end());
-                result.Reached = TClock::now() - begin;
-                std::size_t known = shared.load();
-                while (heap_.size() < known && !shared.compare_exchange_weak(known, heap_.size())) {
-                }
-            }
+            record();
             if (heap_.size() <= limits.Floor) {
                 std::sort(result.Chosen.begin(), result.Chosen.end());
                 return result;
@@ -200,6 +204,7 @@ TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::
         tabu_ = added;
         ++step_;
     }
+    record();
     std::sort(result.Chosen.begin(), result.Chosen.end());
     return result;
 }

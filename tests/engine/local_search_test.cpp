@@ -22,15 +22,6 @@ std::vector<std::size_t> GreedyStart(const TCoverage& coverage,
     return start;
 }
 
-std::vector<std::string> TextsOf(const TCoverage& coverage,
-                                 const std::vector<std::size_t>& chosen) {
-    std::vector<std::string> texts;
-    for (const std::size_t k : chosen) {
-        texts.push_back(ColumnText(coverage.Column(k)));
-    }
-    return texts;
-}
-
 TSearchLimits Fixed(std::uint64_t seed, std::uint64_t steps) {
     TSearchLimits limits;
     limits.Searches = 2;

@@ -13,31 +13,6 @@ namespace {
 
 using Columns = std::vector<std::string>;
 
-std::vector<TKey> ToKeys(const Columns& columns) {
-    std::vector<TKey> keys;
-    for (const auto& column : columns) {
-        keys.push_back(MakeKey(column));
-    }
-    return keys;
-}
-
-// Every column over 1, X and 2 at the first `positions` positions, and 1 at the others.
-Columns FullDevelopment(int positions) {
-    Columns columns{std::string(kColumnLength, '1')};
-    for (int position = 0; position < positions; ++position) {
-        Columns next;
-        for (const auto& column : columns) {
-            for (const char sign : {'1', 'X', '2'}) {
-                std::string varied = column;
-                varied[static_cast<std::size_t>(position)] = sign;
-                next.push_back(varied);
-            }
-        }
-        columns = std::move(next);
-    }
-    return columns;
-}
-
 // The numbered columns of `coverage` that lie within `radius` of column k, found by comparing
 // every pair position by position.
 std::vector<std::size_t> LiterallyCovered(const TCoverage& coverage, std::size_t k, int radius) {
@@ -130,7 +105,7 @@ TBoundLimits IterationsOnly(int iterations) {
 Columns ThinnedDevelopment() {
     std::mt19937 random(2024);
     Columns kept;
-    for (const auto& column : FullDevelopment(8)) {
+    for (const auto& column : Development(std::vector<std::string>(8, "1X2"))) {
         if (random() % 3 == 0) {
             kept.push_back(column);
         }
@@ -168,13 +143,13 @@ TEST(lower_bound, full_developments_give_the_sphere_covering_bound) {
     // At radius 1 a column covers 2n + 1 of the 3^n, and at radius 2 1 + 2n + 2n(n - 1).
     const std::vector<std::pair<int, std::size_t>> radius1{{3, 4}, {4, 9}, {5, 23}, {6, 57}};
     for (const auto& [positions, bound] : radius1) {
-        const TCoverage coverage(ToKeys(FullDevelopment(positions)), 1);
+        const TCoverage coverage(KeysOf(Development(positions)), 1);
         EXPECT_EQ(CoverLowerBound(coverage), bound) << positions << " positions";
     }
     // 243 / 51 and 729 / 73, the second just below 10.
     const std::vector<std::pair<int, std::size_t>> radius2{{5, 5}, {6, 10}};
     for (const auto& [positions, bound] : radius2) {
-        const TCoverage coverage(ToKeys(FullDevelopment(positions)), 2);
+        const TCoverage coverage(KeysOf(Development(positions)), 2);
         EXPECT_EQ(CoverLowerBound(coverage), bound) << positions << " positions";
     }
 }
@@ -182,7 +157,7 @@ TEST(lower_bound, full_developments_give_the_sphere_covering_bound) {
 TEST(lower_bound, never_exceeds_the_smallest_known_reductions_of_full_developments) {
     const std::vector<std::pair<int, std::size_t>> smallest{{3, 5}, {4, 9}, {5, 27}};
     for (const auto& [positions, size] : smallest) {
-        const TCoverage coverage(ToKeys(FullDevelopment(positions)), 1);
+        const TCoverage coverage(KeysOf(Development(positions)), 1);
         EXPECT_LE(CoverLowerBound(coverage), size) << positions << " positions";
     }
 }
@@ -196,7 +171,7 @@ TEST(lower_bound, never_exceeds_an_exhaustive_smallest_cover_of_small_sets) {
             const std::size_t count = 10 + random() % 7;
             const Columns columns = draw % 2 == 0 ? RandomColumns(random, count, "1X2", 4)
                                                   : RandomColumns(random, count, "1X", 9);
-            const TCoverage coverage(ToKeys(columns), radius);
+            const TCoverage coverage(KeysOf(columns), radius);
             const std::size_t smallest = ExhaustiveSmallestCover(coverage, radius);
             const std::size_t bound = CoverLowerBound(coverage);
             SCOPED_TRACE(testing::Message() << "radius " << radius << " draw " << draw);
@@ -213,12 +188,12 @@ TEST(lower_bound, never_exceeds_an_exhaustive_smallest_cover_of_small_sets) {
 
 TEST(lower_bound, each_column_alone_at_radius_0_is_counted) {
     std::mt19937 random(3);
-    const TCoverage coverage(ToKeys(RandomColumns(random, 300, "1X2", 14)), 0);
+    const TCoverage coverage(KeysOf(RandomColumns(random, 300, "1X2", 14)), 0);
     EXPECT_EQ(CoverLowerBound(coverage), coverage.Count());
 }
 
 TEST(lower_bound, reaches_the_linear_relaxation_where_a_column_must_be_chosen) {
-    const TCoverage coverage(ToKeys(SpiderAndLoner()), 1);
+    const TCoverage coverage(KeysOf(SpiderAndLoner()), 1);
     // Starting from 1/3 at the ends, 1/7 at the centre and the middles and 1 at the loner.
     EXPECT_EQ(CoverLowerBound(coverage, IterationsOnly(0)), 4u);
     EXPECT_EQ(LiteralStartingBound(coverage, 1), 4u);
@@ -226,7 +201,7 @@ TEST(lower_bound, reaches_the_linear_relaxation_where_a_column_must_be_chosen) {
 }
 
 TEST(lower_bound, iterations_raise_the_bound_above_its_start_on_a_thinned_development) {
-    const TCoverage coverage(ToKeys(ThinnedDevelopment()), 1);
+    const TCoverage coverage(KeysOf(ThinnedDevelopment()), 1);
     ASSERT_GT(coverage.Count(), 1900u);
     ASSERT_LT(coverage.Count(), 2500u);
     const std::size_t start = CoverLowerBound(coverage, IterationsOnly(0));
@@ -241,7 +216,7 @@ TEST(lower_bound, iterations_raise_the_bound_above_its_start_on_a_thinned_develo
 }
 
 TEST(lower_bound, the_same_work_gives_the_same_bound) {
-    const TCoverage coverage(ToKeys(ThinnedDevelopment()), 1);
+    const TCoverage coverage(KeysOf(ThinnedDevelopment()), 1);
     EXPECT_EQ(CoverLowerBound(coverage, IterationsOnly(7)),
               CoverLowerBound(coverage, IterationsOnly(7)));
     // A run with more iterations repeats the steps of one with fewer, and a stop asked for
@@ -270,7 +245,7 @@ TEST(lower_bound, the_same_work_gives_the_same_bound) {
 TEST(lower_bound, a_stop_at_once_gives_the_starting_bound) {
     std::mt19937 random(8);
     for (int radius = 1; radius <= 2; ++radius) {
-        const TCoverage coverage(ToKeys(RandomColumns(random, 400, "1X2", 7)), radius);
+        const TCoverage coverage(KeysOf(RandomColumns(random, 400, "1X2", 7)), radius);
         TBoundLimits limits;
         limits.Stop = [] { return true; };
         const std::size_t start = LiteralStartingBound(coverage, radius);
@@ -284,7 +259,7 @@ TEST(lower_bound, walking_the_covered_lists_gives_the_same_bound_as_the_coverage
     std::mt19937 random(21);
     for (int radius = 1; radius <= 3; ++radius) {
         SCOPED_TRACE(radius);
-        const TCoverage coverage(ToKeys(RandomColumns(random, 600, "1X2", 7)), radius);
+        const TCoverage coverage(KeysOf(RandomColumns(random, 600, "1X2", 7)), radius);
         std::size_t entries = 0;
         for (std::size_t k = 0; k < coverage.Count(); ++k) {
             entries += coverage.CoveredCount(k);

@@ -31,15 +31,6 @@ TOptimiseSettings Steps(std::uint64_t steps, std::uint64_t seed = 1) {
     return settings;
 }
 
-std::vector<std::string> TextsOf(const TCoverage& coverage,
-                                 const std::vector<std::size_t>& chosen) {
-    std::vector<std::string> texts;
-    for (const std::size_t k : chosen) {
-        texts.push_back(ColumnText(coverage.Column(k)));
-    }
-    return texts;
-}
-
 }  // namespace
 
 TEST(optimise, small_full_developments_reach_their_optimum_with_a_bound_below_it) {

@@ -2,19 +2,6 @@
 
 #include "test_support.h"
 
-namespace {
-
-std::vector<std::string> TextsOf(const TCoverage& coverage,
-                                 const std::vector<std::size_t>& chosen) {
-    std::vector<std::string> texts;
-    for (const std::size_t k : chosen) {
-        texts.push_back(ColumnText(coverage.Column(k)));
-    }
-    return texts;
-}
-
-}  // namespace
-
 TEST(product_cover, full_developments_of_triples_get_the_product_of_the_best_codes) {
     // 5 triples: the Hamming code of 4 times every sign; 8: the code of 7 times every sign.
     const std::vector<std::pair<int, std::size_t>> sizes = {

@@ -51,6 +51,15 @@ std::vector<TKey> KeysOf(const std::vector<std::string>& columns) {
     return keys;
 }
 
+std::vector<std::string> TextsOf(const TCoverage& coverage,
+                                 const std::vector<std::size_t>& chosen) {
+    std::vector<std::string> texts;
+    for (const std::size_t k : chosen) {
+        texts.push_back(ColumnText(coverage.Column(k)));
+    }
+    return texts;
+}
+
 bool LiterallyCovers(const std::vector<std::string>& columns,
                      const std::vector<std::string>& chosen, int radius) {
     for (const auto& column : columns) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "column_key.h"
+#include "coverage.h"
 #include "file_bytes.h"
 #include "hosts.h"
 #include "temp_dir.h"
@@ -34,6 +35,9 @@ std::vector<std::string> Development(int varying);
 
 // Keys of `columns`, in order.
 std::vector<TKey> KeysOf(const std::vector<std::string>& columns);
+
+// The columns numbered `chosen` in `coverage`, as text.
+std::vector<std::string> TextsOf(const TCoverage& coverage, const std::vector<std::size_t>& chosen);
 
 // Whether every column of `columns` differs from some column of `chosen` in at most `radius`
 // positions, counted position by position over every pair.
