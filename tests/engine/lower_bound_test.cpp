@@ -13,41 +13,6 @@ namespace {
 
 using Columns = std::vector<std::string>;
 
-// The numbered columns of `coverage` that lie within `radius` of column k, found by comparing
-// every pair position by position.
-std::vector<std::size_t> LiterallyCovered(const TCoverage& coverage, std::size_t k, int radius) {
-    std::vector<std::size_t> covered;
-    for (std::size_t j = 0; j < coverage.Count(); ++j) {
-        if (ColumnDistance(coverage.Column(k), coverage.Column(j)) <= radius) {
-            covered.push_back(j);
-        }
-    }
-    return covered;
-}
-
-// The fewest columns of `coverage` (at most 20 of them) that cover them all, by trying every
-// subset: the union of each subset's covered columns is that of the subset without its lowest
-// column plus that column's.
-std::size_t ExhaustiveSmallestCover(const TCoverage& coverage, int radius) {
-    const std::size_t count = coverage.Count();
-    std::vector<std::uint32_t> covers(count, 0);
-    for (std::size_t k = 0; k < count; ++k) {
-        for (const std::size_t j : LiterallyCovered(coverage, k, radius)) {
-            covers[k] |= std::uint32_t{1} << j;
-        }
-    }
-    const std::uint32_t all = (std::uint32_t{1} << count) - 1;
-    std::vector<std::uint32_t> unionOf(std::size_t{1} << count, 0);
-    std::size_t smallest = count;
-    for (std::uint32_t subset = 1; subset <= all; ++subset) {
-        unionOf[subset] = unionOf[subset & (subset - 1)] | covers[std::countr_zero(subset)];
-        if (unionOf[subset] == all) {
-            smallest = std::min(smallest, static_cast<std::size_t>(std::popcount(subset)));
-        }
-    }
-    return smallest;
-}
-
 // The size of a cover chosen greedily, each time the column covering most uncovered columns.
 std::size_t GreedyCoverSize(const TCoverage& coverage, int radius) {
     std::vector<std::vector<std::size_t>> covered;

@@ -45,6 +45,23 @@ TEST(optimise, small_full_developments_reach_their_optimum_with_a_bound_below_it
     }
 }
 
+TEST(optimise, the_worked_examples_reach_their_smallest_reduction_at_every_guarantee) {
+    // The lines of examples/small.txt.
+    const std::vector<std::string> small = {"11111111111122", "1111111111111X", "X1111111111111",
+                                            "11111111111111", "2111111111111X", "11111111111112",
+                                            "1X2X1211X21X11", "X2121X1X21X112", "1X2X1211X21X12",
+                                            "2X2X1211X21X11", "1121X211X21X11", "1X2X1211X21X1X"};
+    for (int radius = 1; radius <= 3; ++radius) {
+        const TCase c = CaseOf(small, radius);
+        const TOptimisation result = Optimise(c.Coverage, c.Greedy, radius, Steps(2000));
+        const std::size_t smallest = ExhaustiveSmallestCover(c.Coverage, radius);
+        EXPECT_EQ(result.Chosen.size(), smallest) << radius;
+        EXPECT_LE(result.LowerBound, smallest) << radius;
+        EXPECT_TRUE(LiterallyCovers(small, TextsOf(c.Coverage, result.Chosen), radius));
+    }
+    EXPECT_EQ(CaseOf(small, 1).Greedy.size(), 6u);
+}
+
 TEST(optimise, a_full_development_starts_from_the_product_of_known_codes) {
     // The greedy gives 655 for 8 triples; three copies of the code of 7 give 558 before any step.
     const TCase c = CaseOf(Development(8), 1);

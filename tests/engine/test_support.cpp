@@ -1,5 +1,8 @@
 #include "test_support.h"
 
+#include <algorithm>
+#include <bit>
+
 std::vector<std::string> CompletedLog(int initial, int reduced) {
     return {"Comienzo de la Reduccion...",
             "Analizando columnas...",
@@ -78,4 +81,37 @@ bool LiterallyCovers(const std::vector<std::string>& columns,
         }
     }
     return true;
+}
+
+std::vector<std::size_t> LiterallyCovered(const TCoverage& coverage, std::size_t k, int radius) {
+    std::vector<std::size_t> covered;
+    for (std::size_t j = 0; j < coverage.Count(); ++j) {
+        if (ColumnDistance(coverage.Column(k), coverage.Column(j)) <= radius) {
+            covered.push_back(j);
+        }
+    }
+    return covered;
+}
+
+// The fewest columns of `coverage` (at most 20 of them) that cover them all, by trying every
+// subset: the union of each subset's covered columns is that of the subset without its lowest
+// column plus that column's.
+std::size_t ExhaustiveSmallestCover(const TCoverage& coverage, int radius) {
+    const std::size_t count = coverage.Count();
+    std::vector<std::uint32_t> covers(count, 0);
+    for (std::size_t k = 0; k < count; ++k) {
+        for (const std::size_t j : LiterallyCovered(coverage, k, radius)) {
+            covers[k] |= std::uint32_t{1} << j;
+        }
+    }
+    const std::uint32_t all = (std::uint32_t{1} << count) - 1;
+    std::vector<std::uint32_t> unionOf(std::size_t{1} << count, 0);
+    std::size_t smallest = count;
+    for (std::uint32_t subset = 1; subset <= all; ++subset) {
+        unionOf[subset] = unionOf[subset & (subset - 1)] | covers[std::countr_zero(subset)];
+        if (unionOf[subset] == all) {
+            smallest = std::min(smallest, static_cast<std::size_t>(std::popcount(subset)));
+        }
+    }
+    return smallest;
 }

@@ -44,6 +44,14 @@ std::vector<std::string> TextsOf(const TCoverage& coverage, const std::vector<st
 bool LiterallyCovers(const std::vector<std::string>& columns,
                      const std::vector<std::string>& chosen, int radius);
 
+// The numbered columns of `coverage` that lie within `radius` of column k, found by comparing
+// every pair position by position.
+std::vector<std::size_t> LiterallyCovered(const TCoverage& coverage, std::size_t k, int radius);
+
+// The fewest columns of `coverage` (at most 20 of them) that cover them all within `radius`, by
+// trying every subset.
+std::size_t ExhaustiveSmallestCover(const TCoverage& coverage, int radius);
+
 // `count` columns that take one of `signs`, drawn at random, at each of the first `varying`
 // positions, and the signs of a fixed column elsewhere.
 std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
