@@ -11,8 +11,8 @@ std::atomic<bool> interrupted{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
 constexpr std::string_view kNotice =
-    "\nkelvo-reduce: stopping the search; the best set so far will be checked and written "
-    "(Ctrl-C again stops at once and writes nothing)\n";
+    "\nkelvo-reduce: stopping the search, writing the best set so far (Ctrl-C again: stop at "
+    "once, write nothing)\n";
 
 extern "C" void OnInterrupt(int) {
     interrupted.store(true);

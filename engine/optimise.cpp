@@ -32,21 +32,36 @@ int SearchCount(const TOptimiseSettings& settings) {
     return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, kMostSearches));
 }
 
-// The bound's iterations that fit in kBoundVisits, each visiting the covered columns of every
-// column twice, from the covered sets of evenly spread columns: the same on every machine.
+// How many covered columns one pass over every column's covered columns visits, from the covered
+// sets of evenly spread columns: the same on every machine.
 template <class TCover>
-int BoundIterations(const TCover& coverage) {
-    const std::size_t stride = std::max<std::size_t>(1, coverage.Count() / kSampled);
+double VisitsPerPass(const TCover& cover) {
+    const std::size_t stride = std::max<std::size_t>(1, cover.Count() / kSampled);
     std::size_t sampled = 0;
     double covered = 0;
-    for (std::size_t k = 0; k < coverage.Count(); k += stride, ++sampled) {
-        covered += static_cast<double>(coverage.CoveredCount(k));
+    for (std::size_t k = 0; k < cover.Count(); k += stride, ++sampled) {
+        covered += static_cast<double>(cover.CoveredCount(k));
     }
-    const double perIteration = 2 * covered /
-                                static_cast<double>(std::max<std::size_t>(sampled, 1)) *
-                                static_cast<double>(coverage.Count());
-    return static_cast<int>(
-        std::min(static_cast<double>(TBoundLimits{}.Iterations), kBoundVisits / perIteration));
+    return covered / static_cast<double>(std::max<std::size_t>(sampled, 1)) *
+           static_cast<double>(cover.Count());
+}
+
+// The lower bound with as many iterations as fit in kBoundVisits, each of which takes two passes.
+// Where even the bound's first passes would not fit, a full development, whose columns all cover
+// as many, has the sphere-covering bound, and any other set only 1.
+template <class TCover>
+std::size_t BoundWithin(const TCover& cover, const TCoverage& coverage, TBoundLimits limits) {
+    const double visits = 2 * VisitsPerPass(cover);
+    if (visits > kBoundVisits) {
+        if (coverage.EveryVariantIsAColumn()) {
+            const std::size_t each = coverage.CoveredCount(0);
+            return (coverage.Count() + each - 1) / each;
+        }
+        return 1;
+    }
+    limits.Iterations = static_cast<int>(
+        std::min(static_cast<double>(limits.Iterations), kBoundVisits / std::max(visits, 1.0)));
+    return CoverLowerBound(cover, limits);
 }
 
 }  // namespace
@@ -81,8 +96,7 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
     limits.Progress = settings.Progress;
     TClock::duration searchStart{};
     TSearchResult searched = WithCoveredLists(coverage, [&](const auto& cover) {
-        bound.Iterations = BoundIterations(cover);
-        result.LowerBound = CoverLowerBound(cover, bound);
+        result.LowerBound = BoundWithin(cover, coverage, bound);
         limits.Floor = result.LowerBound;
         searchStart = TClock::now() - begin;
         return ShrinkCover(cover, start, limits);
