@@ -3,6 +3,7 @@
 #include <QIcon>
 
 #include "main_window.h"
+#include "transient_settings.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     // taskbar shows rather than the window caption.
     QGuiApplication::setDesktopFileName(QStringLiteral("kelvo-reductor"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kelvo-reductor.png")));
+    const TTransientSettings settings;
     TForm1 Form1;
     Form1.show();
     return QApplication::exec();

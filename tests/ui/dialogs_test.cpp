@@ -3,21 +3,25 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QWindow>
 
+#include <optional>
+
 #include "application_title.h"
 #include "info_dialog.h"
 #include "main_window.h"
+#include "transient_settings.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -105,13 +109,21 @@ private slots:
     void notice_is_dismissed_data();
     void notice_is_dismissed();
     void notice_lays_out_its_text_and_button();
+    void choosing_files_writes_nothing_under_home();
+
+private:
+    QTemporaryDir home_;
+    std::optional<TTransientSettings> settings_;
 };
 
 void TDialogsTest::initTestCase() {
-    // Qt's file dialog remembers its folder history in the user's settings; keep that out of the
-    // user's own.
-    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(dir_.isValid());
+    QVERIFY(home_.isValid());
+    // The user's own folders stay out of reach: what the dialogs would write lands here, where
+    // the last test looks for it.
+    qputenv("HOME", home_.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral(".config")).toLocal8Bit());
+    settings_.emplace();
 }
 
 void TDialogsTest::application_title_data() {
@@ -309,6 +321,29 @@ void TDialogsTest::notice_lays_out_its_text_and_button() {
     QCOMPARE(minimum, maximum);
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(flags & Qt::WindowCloseButtonHint);
+}
+
+void TDialogsTest::choosing_files_writes_nothing_under_home() {
+    // The tests before this one chose files through both dialogs; choose once more, then run.
+    QVERIFY(WriteBytes(Path(QStringLiteral("salida.txt")), "11111111111111\r\n"));
+    TForm1 form;
+    form.show();
+    TFileDialogSeen open;
+    TFileDialogSeen save;
+    {
+        TModalAnswerer answerer({AnswerFileDialog(open, 0, Path(QStringLiteral("salida.txt")))});
+        QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("SpeedButton1")),
+                          Qt::LeftButton);
+    }
+    {
+        TModalAnswerer answerer({AnswerFileDialog(save, 0, Path(QStringLiteral("otra")))});
+        QTest::mouseClick(form.findChild<QToolButton*>(QStringLiteral("SpeedButton2")),
+                          Qt::LeftButton);
+    }
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    QVERIFY(QFile::exists(Path(QStringLiteral("otra.txt"))));
+    QCOMPARE(QDir(home_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 QTEST_MAIN(TDialogsTest)
