@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the whole suite, then the engine and
-# driver tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then a short
-# bounded fuzz run of the whole reduction (KELVO_FUZZ_SECONDS, 60 by default).
+# Installs what is missing, builds, and runs every test: the whole suite, the window tests again
+# under a real X server with a window manager, then the engine and driver tests again under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then a short bounded fuzz run of the whole
+# reduction (KELVO_FUZZ_SECONDS, 60 by default).
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 
-kelvo_install_missing clang libclang-rt-14-dev
+kelvo_install_missing clang libclang-rt-14-dev xvfb openbox x11-utils
 kelvo_build
 ctest --test-dir build --output-on-failure -j "$(nproc)"
+tests/ui/under_window_manager.sh build
 
 CXX=clang++ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DKELVO_BUILD_UI=OFF -DKELVO_BUILD_BENCH=OFF -DKELVO_SANITIZE=ON -DKELVO_BUILD_FUZZ=ON

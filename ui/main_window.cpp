@@ -21,8 +21,10 @@
 #include <optional>
 
 #include "application_title.h"
+#include "caption_room.h"
 #include "engine_error.h"
 #include "info_dialog.h"
+#include "screen_placement.h"
 
 namespace {
 
@@ -69,6 +71,8 @@ constexpr int kEditPadding = 8;
 // The platform edit control keeps the text close to its border; Qt's default margin of 4 px would
 // cost the notice its last line.
 constexpr int kMemoMargin = 2;
+// The error box stands in the middle of the screen, frame included, as the notice does.
+constexpr int kCentred = 2;
 
 // Scales the design to the window font: down by its line height, across by how much wider it sets
 // the two labels, whose designed widths are exactly their texts' widths in the designed font. The
@@ -297,6 +301,8 @@ void TForm1::ShowError(const std::string& message) {
     QMessageBox box(QMessageBox::Critical, title_, QString::fromUtf8(ErrorBoxText(message)),
                     QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
+    KeepCaptionWhole(box);
+    new TScreenPlacement(&box, kCentred);
     box.exec();
 }
 

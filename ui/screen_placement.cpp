@@ -21,26 +21,33 @@ TScreenPlacement::TScreenPlacement(QWidget* window, int topDivisor)
 
 bool TScreenPlacement::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ && event->type() == QEvent::Show) {
-        QMargins frame = FrameOf(window_);
-        if (frame.isNull() && window_->parentWidget() != nullptr) {
-            frame = FrameOf(window_->parentWidget()->window());
+        const QMargins known = FrameOf(window_);
+        if (!known.isNull()) {
+            window_->move(FramePosition(known));
+        } else {
+            // Until the window manager has framed the window, a move places its client area, so
+            // the frame is taken as that of the owner's window and the client area moved by it.
+            const QMargins assumed = window_->parentWidget() != nullptr
+                                         ? FrameOf(window_->parentWidget()->window())
+                                         : QMargins();
+            window_->move(FramePosition(assumed) + QPoint(assumed.left(), assumed.top()));
         }
-        Place(frame);
-        assumed_ = frame;
         awaitingFrame_ = true;
     } else if (watched == window_ && awaitingFrame_ && event->type() == QEvent::Paint) {
+        // By the first paint the window manager has framed the window: from now on a move places
+        // the frame.
         awaitingFrame_ = false;
-        if (const QMargins frame = FrameOf(window_); frame != assumed_) {
-            Place(frame);
+        const QPoint wanted = FramePosition(FrameOf(window_));
+        if (window_->frameGeometry().topLeft() != wanted) {
+            window_->move(wanted);
         }
     }
     return QObject::eventFilter(watched, event);
 }
 
-void TScreenPlacement::Place(const QMargins& frame) {
+QPoint TScreenPlacement::FramePosition(const QMargins& frame) const {
     const QSize outer = window_->size().grownBy(frame);
     const QRect monitor = window_->screen()->geometry();
-    // For a window, move() places the frame's top left corner.
-    window_->move(monitor.left() + (monitor.width() - outer.width()) / 2,
-                  monitor.top() + (monitor.height() - outer.height()) / topDivisor_);
+    return {monitor.left() + (monitor.width() - outer.width()) / 2,
+            monitor.top() + (monitor.height() - outer.height()) / topDivisor_};
 }

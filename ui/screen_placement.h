@@ -3,6 +3,7 @@
 
 #include <QMargins>
 #include <QObject>
+#include <QPoint>
 
 class QEvent;
 class QWidget;
@@ -10,9 +11,9 @@ class QWidget;
 // Each time `window` is shown, moves it, frame included, horizontally centred on its monitor with
 // its top edge at 1/`topDivisor` of the height its frame leaves free (2 centres it). The placement
 // waits for the show because a dialog settles its size only then. A window manager frames the
-// window only once it is mapped, so the show places it with the frame of its owner's window, and
-// the first paint, by when the real frame is known, moves it again if that differs. Owned by
-// `window`.
+// window only once it is mapped, so the show places it as if its frame were that of its owner's
+// window, and the first paint, by when the real frame is known, moves it to its place by that
+// frame if it stands elsewhere. Owned by `window`.
 class TScreenPlacement final : public QObject {
 public:
     TScreenPlacement(QWidget* window, int topDivisor);
@@ -21,11 +22,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Place(const QMargins& frame);
+    // Where the frame's top left corner goes, for a window with `frame` around it.
+    QPoint FramePosition(const QMargins& frame) const;
 
     QWidget* window_;
     int topDivisor_;
-    // The frame the last placement assumed, while the real one is still to be seen.
-    QMargins assumed_;
+    // Shown, and not yet painted.
     bool awaitingFrame_ = false;
 };

@@ -25,6 +25,8 @@ namespace {
 
 // The application title of this test program: no extension, so the first character stays.
 const QString kTitle = QStringLiteral("main_window_test");
+// The error box and the notice stand in the middle of the screen.
+constexpr int kCentred = 2;
 
 // Enabled state of SpeedButton1, SpeedButton2 and Button1, as States() gives it.
 const QString kStart = QStringLiteral("100");
@@ -135,7 +137,9 @@ struct TBoxSeen {
     QString Text;
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
     QStringList Buttons;
-    bool OnlyOk = false;  // a message box whose one button is its standard OK
+    bool OnlyOk = false;   // a message box whose one button is its standard OK
+    bool Centred = false;  // by its frame, on its monitor
+    int FrameWidth = 0;
 };
 
 // Records an error box and presses its OK button.
@@ -147,6 +151,9 @@ TModalAnswerer::THandler AnswerErrorBox(TBoxSeen& seen) {
             return;
         }
         seen.Seen = true;
+        AwaitFramedPlacement(box, kCentred);
+        seen.Centred = PlacedByFrame(box, kCentred);
+        seen.FrameWidth = box->frameGeometry().width();
         seen.Title = box->windowTitle();
         seen.Text = box->text();
         seen.Icon = box->icon();
@@ -389,6 +396,14 @@ void TMainWindowTest::cancelled_first_open_runs_into_the_open_error() {
     // The message ends in a blank, so the box adds no full stop.
     QCOMPARE(box.Text, QStringLiteral("Cannot open file "));
     QCOMPARE(box.Title, kTitle);
+    QVERIFY(box.Centred);
+    // Wide enough for the caption in bold beside the title bar's icon and buttons, which took
+    // 116 px beside a 20 px title bar under openbox: "Cannot open file " alone made a box of
+    // 176 px there, which showed the caption as "kelv...uctor".
+    QFont bold = window.Form->font();
+    bold.setBold(true);
+    QVERIFY2(box.FrameWidth >= QFontMetrics(bold).horizontalAdvance(kTitle) + 116,
+             qPrintable(QString::number(box.FrameWidth)));
     QCOMPARE(box.Icon, QMessageBox::Critical);
     QVERIFY(box.OnlyOk);
     QCOMPARE(answerer.Unexpected(), 0);

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScreen>
+#include <QTest>
+#include <QWidget>
 
 #include <utility>
 
@@ -20,6 +23,31 @@ void TFakeFileDialog::Execute(QWidget*) {
 
 namespace {
 constexpr int kPollMilliseconds = 5;
+constexpr int kFramingTimeoutMs = 5000;
+}  // namespace
+
+bool UnderWindowManager() {
+    return !qEnvironmentVariableIsEmpty("KELVO_WINDOW_MANAGER");
+}
+
+bool PlacedByFrame(const QWidget* window, int divisor) {
+    const QRect frame = window->frameGeometry();
+    const QRect monitor = window->screen()->geometry();
+    const int left = monitor.left() + (monitor.width() - frame.width()) / 2;
+    const int top = monitor.top() + (monitor.height() - frame.height()) / divisor;
+    return qAbs(frame.left() - left) <= 1 && qAbs(frame.top() - top) <= 1;
+}
+
+void AwaitFramedPlacement(const QWidget* window, int divisor) {
+    if (!UnderWindowManager()) {
+        return;
+    }
+    // A window that never stands by its frame fails the checks that follow.
+    static_cast<void>(QTest::qWaitFor(
+        [window, divisor] {
+            return window->frameGeometry() != window->geometry() && PlacedByFrame(window, divisor);
+        },
+        kFramingTimeoutMs));
 }
 
 TModalAnswerer::TModalAnswerer(std::deque<THandler> handlers) : handlers_(std::move(handlers)) {

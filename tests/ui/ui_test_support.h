@@ -53,6 +53,19 @@ private:
     int unexpected_ = 0;
 };
 
+// Whether the tests run under a real window manager (tests/ui/under_window_manager.sh), where
+// windows get frames, rather than on the offscreen platform, where a frame is the window itself.
+bool UnderWindowManager();
+
+// Whether `window`'s frame stands horizontally centred on its monitor with its top edge at
+// 1/`divisor` of the height the frame leaves free, within a pixel.
+bool PlacedByFrame(const QWidget* window, int divisor);
+
+// Under a window manager, waits until `window` has its frame and stands by it as PlacedByFrame
+// says, at most a few seconds: the frame comes only once the window is mapped, and the window
+// moves to its place after that. Offscreen it returns at once.
+void AwaitFramedPlacement(const QWidget* window, int divisor);
+
 // The bytes of the file at `path`; empty if it cannot be read.
 QByteArray ReadBytes(const QString& path);
 // Creates or replaces the file at `path` with `bytes`; false if it could not be written.
