@@ -9,9 +9,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QToolButton>
@@ -114,6 +117,51 @@ QFont TahomaFont() {
     return QFont(tahoma, kFontPoints);
 }
 
+// A speed button whose caption, while it is disabled, is engraved in grey: drawn in the light
+// colour one pixel down and to the right, then in the shadow colour, as classic desktops draw
+// disabled captions; the style's own disabled caption is flat grey.
+class TSpeedButton final : public QToolButton {
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (isEnabled()) {
+            QToolButton::paintEvent(event);
+            return;
+        }
+        QStylePainter painter(this);
+        QStyleOptionToolButton option;
+        initStyleOption(&option);
+        option.text.clear();
+        painter.drawComplexControl(QStyle::CC_ToolButton, option);
+        const int flags = Qt::AlignCenter | Qt::TextShowMnemonic;
+        painter.setPen(palette().color(QPalette::Light));
+        painter.drawText(rect().translated(1, 1), flags, text());
+        painter.setPen(palette().color(QPalette::Dark));
+        painter.drawText(rect(), flags, text());
+    }
+};
+
+// A memo whose text area stops a pixel short of its frame's right edge, the pixel filled in the
+// text area's colour. At a fractional scale (1.5 for 144 dpi) the text area's size is rounded
+// outward and would otherwise paint over that edge.
+class TMemo final : public QPlainTextEdit {
+public:
+    explicit TMemo(QWidget* parent) : QPlainTextEdit(parent) { setViewportMargins(0, 0, 1, 0); }
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            const QRect text = viewport()->geometry();
+            QPainter painter(this);
+            painter.fillRect(QRect(text.right() + 1, text.top(), 1, text.height()),
+                             palette().color(QPalette::Base));
+        }
+        return QPlainTextEdit::event(event);
+    }
+};
+
 std::string EnginePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
@@ -176,7 +224,7 @@ void TForm1::BuildControls() {
 
     auto makeSpeedButton = [this, &scale](const char* name, const char* text,
                                           const TDesignRect& rect, const QFont& buttonFont) {
-        auto* button = new QToolButton(this);
+        auto* button = new TSpeedButton(this);
         button->setObjectName(QString::fromLatin1(name));
         button->setText(QString::fromLatin1(text));
         button->setFont(buttonFont);
@@ -198,7 +246,7 @@ void TForm1::BuildControls() {
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
     auto makeMemo = [this, &scale](const char* name, const TDesignRect& rect) {
-        auto* memo = new QPlainTextEdit(this);
+        auto* memo = new TMemo(this);
         memo->setObjectName(QString::fromLatin1(name));
         memo->setGeometry(scale.Rect(rect));
         memo->setLineWrapMode(QPlainTextEdit::WidgetWidth);

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -200,6 +201,8 @@ private slots:
     void window_starts_with_only_the_input_button_enabled();
     void tab_order_skips_the_speed_buttons();
     void layout_keeps_every_control_whole();
+    void memos_keep_their_right_border_at_fractional_scales();
+    void disabled_speed_button_caption_is_engraved();
     void speed_button_fires_on_release();
     void buttons_follow_the_choice_sequence();
     void run_logs_ten_lines_and_writes_the_reduced_set();
@@ -266,6 +269,63 @@ void TMainWindowTest::tab_order_skips_the_speed_buttons() {
         QCOMPARE(QApplication::focusWidget(), next);
     }
     QCOMPARE(window.Memo1()->toPlainText(), QString());
+}
+
+void TMainWindowTest::memos_keep_their_right_border_at_fractional_scales() {
+    TWindow window;
+    for (const char* name : {"Memo1", "Memo2"}) {
+        auto* memo = window.Form->findChild<QPlainTextEdit*>(QString::fromLatin1(name));
+        // 1.5 is 144 dpi, where the notice's text area once covered the frame's right edge.
+        for (const double scale : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+            QImage image((QSizeF(memo->size()) * scale).toSize(), QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            image.fill(Qt::red);
+            memo->render(&image);
+            const int middle = image.height() / 2;
+            // The frame's colour, from its left edge, at the first pixel of it.
+            const QRgb frame = image.pixel(0, middle) == image.pixel(image.width() / 2, middle)
+                                   ? image.pixel(1, middle)
+                                   : image.pixel(0, middle);
+            const int last = image.width() - 1;
+            QVERIFY2(image.pixel(last, middle) == frame || image.pixel(last - 1, middle) == frame,
+                     qPrintable(QStringLiteral("%1 at %2").arg(name).arg(scale)));
+        }
+    }
+}
+
+void TMainWindowTest::disabled_speed_button_caption_is_engraved() {
+    TWindow window;
+    auto* button = window.Form->findChild<QToolButton*>(QStringLiteral("SpeedButton2"));
+    QVERIFY(!button->isEnabled());
+    const QImage captioned = button->grab().toImage();
+    const QString caption = button->text();
+    button->setText(QString());
+    const QImage bare = button->grab().toImage();
+    button->setText(caption);
+    // The caption's pixels are those that differ from the bare face. Engraved, its light copy lies
+    // one pixel down and to the right of its grey copy, which covers most of it: the caption's
+    // pixels lighter than the face lie below and to the right of those darker than it.
+    QPointF lightSum;
+    QPointF darkSum;
+    int lightCount = 0;
+    int darkCount = 0;
+    for (int y = 0; y < bare.height(); ++y) {
+        for (int x = 0; x < bare.width(); ++x) {
+            const int difference = qGray(captioned.pixel(x, y)) - qGray(bare.pixel(x, y));
+            if (difference > 0) {
+                lightSum += QPointF(x, y);
+                ++lightCount;
+            } else if (difference < 0) {
+                darkSum += QPointF(x, y);
+                ++darkCount;
+            }
+        }
+    }
+    QVERIFY2(lightCount > 20 && darkCount > 20,
+             qPrintable(QStringLiteral("%1 light, %2 dark").arg(lightCount).arg(darkCount)));
+    const QPointF offset = lightSum / lightCount - darkSum / darkCount;
+    QVERIFY2(offset.x() > 0.5 && offset.x() < 3 && offset.y() > 0.5 && offset.y() < 3,
+             qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
 }
 
 void TMainWindowTest::layout_keeps_every_control_whole() {
