@@ -140,6 +140,7 @@ struct TBoxSeen {
     QStringList Buttons;
     bool OnlyOk = false;   // a message box whose one button is its standard OK
     bool Centred = false;  // by its frame, on its monitor
+    bool Framed = false;   // by the window manager
     int FrameWidth = 0;
 };
 
@@ -154,6 +155,7 @@ TModalAnswerer::THandler AnswerErrorBox(TBoxSeen& seen) {
         seen.Seen = true;
         AwaitFramedPlacement(box, kCentred);
         seen.Centred = PlacedByFrame(box, kCentred);
+        seen.Framed = box->frameGeometry() != box->geometry();
         seen.FrameWidth = box->frameGeometry().width();
         seen.Title = box->windowTitle();
         seen.Text = box->text();
@@ -457,6 +459,9 @@ void TMainWindowTest::cancelled_first_open_runs_into_the_open_error() {
     QCOMPARE(box.Text, QStringLiteral("Cannot open file "));
     QCOMPARE(box.Title, kTitle);
     QVERIFY(box.Centred);
+    if (UnderWindowManager()) {
+        QVERIFY(box.Framed);
+    }
     // Wide enough for the caption in bold beside the title bar's icon and buttons, which took
     // 116 px beside a 20 px title bar under openbox: "Cannot open file " alone made a box of
     // 176 px there, which showed the caption as "kelv...uctor".

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the window tests once more under a real X server (Xvfb, 1280x1024) with a window manager
 # (openbox), where windows get frames as on a desktop, so that the checks of frames and placement
-# run too. Starts both on a free display and stops them afterwards, also when a test fails.
+# run too, at scale factors 1 and 2. Starts both on a free display and stops them afterwards, also
+# when a test fails.
 # Usage: tests/ui/under_window_manager.sh BUILD_FOLDER
 set -euo pipefail
 build=$1
@@ -38,8 +39,11 @@ xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' ||
 export QT_QPA_PLATFORM=xcb
 export KELVO_WINDOW_MANAGER=openbox
 status=0
-for test in main_window_test dialogs_test; do
-  echo "== $test under openbox on $DISPLAY"
-  "$build/$test" ${KELVO_UI_TEST_ARGS:-} || status=1
+# At 96 dpi, and with every size doubled, where frames and placement round differently.
+for scale in 1 2; do
+  for test in main_window_test dialogs_test; do
+    echo "== $test under openbox on $DISPLAY, QT_SCALE_FACTOR=$scale"
+    QT_SCALE_FACTOR=$scale "$build/$test" || status=1
+  done
 done
 exit "$status"
