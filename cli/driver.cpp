@@ -13,10 +13,12 @@
 #include <system_error>
 
 #include "check.h"
+#include "development.h"
 #include "engine_error.h"
 #include "interrupt.h"
 #include "optimise.h"
 #include "run.h"
+#include "score.h"
 #include "version.h"
 
 namespace {
@@ -27,6 +29,8 @@ constexpr std::string_view kUsage =
     "usage: kelvo-reduce [--guarantee G] [--no-limit] [--optimise SECONDS [--seed N] [--steps N]]\n"
     "                    INPUT OUTPUT\n"
     "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
+    "       kelvo-reduce --develop FORECAST [--signs S=MIN-MAX]... OUTPUT\n"
+    "       kelvo-reduce --score RESULT FILE\n"
     "       kelvo-reduce --help | --version\n";
 
 constexpr std::string_view kFooter =
@@ -47,6 +51,17 @@ constexpr std::string_view kFooter =
     "time spent. Ctrl-C ends the search early and writes the best set so far; a second Ctrl-C\n"
     "ends the program at once and writes nothing. Runs differ by their timing; with --steps,\n"
     "two searches take N steps each and the same --seed gives the same set on every machine.\n"
+    "\n"
+    "kelvo-reduce --develop FORECAST OUTPUT writes every column of a forecast to the file OUTPUT\n"
+    "(named as given, replaced if it exists), one per line with CR LF, in the order a run sorts\n"
+    "them. FORECAST is 14 groups of one to three different signs, separated by commas or blanks;\n"
+    "--signs S=MIN-MAX keeps only the columns with MIN to MAX signs S. For example:\n"
+    "  kelvo-reduce --develop 1,1X,X2,1X2,2,1,X,12,1,1,1X2,2,X,1 --signs X=0-3 semana.txt\n"
+    "\n"
+    "kelvo-reduce --score RESULT FILE compares each column of FILE, read as a run loads it and\n"
+    "left as it is, with RESULT (14 signs) and prints how many columns have 14, 13, 12, 11 and\n"
+    "10 signs right, then the line numbers and columns of those with 13 or more. For example:\n"
+    "  kelvo-reduce --score 1X21X1121X2112 reducida.txt\n"
     "\n"
     "Exit status: 0 reduced (or, with --check, every input column covered), 1 failed,\n"
     "2 wrong usage, 3 refused (more than 7000 lines), 4 with --check, some column not covered.\n";
@@ -136,8 +151,14 @@ struct TCommand {
     std::optional<double> Optimise;
     std::uint64_t Seed = 1;
     std::uint64_t Steps = 0;
+    std::optional<std::string> Develop;
+    std::vector<std::string> Signs;
+    std::optional<std::string> Score;
     std::string Input;
     std::string Output;
+    // The positional options, to tell a file given empty from a file not given.
+    CLI::Option* First = nullptr;
+    CLI::Option* Second = nullptr;
 };
 
 // The option parser for `command`; its help is the program's --help.
@@ -188,11 +209,62 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
     app.set_help_flag("-h,--help", "prints this help and exits");
     app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kVersion),
                          "prints the version and exits");
-    app.add_option("INPUT", command.Input, "the column file to reduce or check")->required();
-    app.add_option("OUTPUT", command.Output,
-                   "the output name, \".txt\" added (with --check: REDUCED, the reduction)")
-        ->required();
+    CLI::Option* develop =
+        app.add_option("--develop", command.Develop,
+                       "writes every column of FORECAST to OUTPUT, as given (see below)")
+            ->option_text("FORECAST");
+    app.add_option("--signs", command.Signs,
+                   "with --develop: only columns with MIN to MAX signs S (1, X or 2); repeatable")
+        ->option_text("S=MIN-MAX")
+        ->allow_extra_args(false)
+        ->needs(develop);
+    app.add_option("--score", command.Score,
+                   "counts the signs right of each column of FILE against RESULT (see below)")
+        ->option_text("RESULT");
+    // Which of the files a mode needs are there is checked once the mode is known.
+    command.First = app.add_option(
+        "INPUT", command.Input,
+        "the column file to reduce or check (with --develop: OUTPUT; with --score: FILE)");
+    command.Second =
+        app.add_option("OUTPUT", command.Output,
+                       "the output name, \".txt\" added (with --check: REDUCED, the reduction)");
     app.footer(std::string(kFooter));
+}
+
+// The usage error of a command whose mode and files do not go together, or none.
+std::optional<std::string> MisusedModes(const TCommand& command) {
+    const bool develop = command.Develop.has_value();
+    const bool score = command.Score.has_value();
+    if ((develop || score) && (command.Check || command.NoLimit || command.Optimise)) {
+        return std::string(develop ? "--develop" : "--score") +
+               " takes no --check, --no-limit or --optimise";
+    }
+    if (develop && score) {
+        return "--develop takes no --score";
+    }
+    if (command.Check && command.NoLimit) {
+        return "--check takes no --no-limit";
+    }
+    if (command.Check && command.Optimise) {
+        return "--check takes no --optimise";
+    }
+    const std::size_t files = command.First->count() + command.Second->count();
+    if (develop || score) {
+        if (files == 0) {
+            return std::string(develop ? "OUTPUT" : "FILE") + " is required";
+        }
+        if (files > 1) {
+            return "The following argument was not expected: " + command.Output;
+        }
+        return std::nullopt;
+    }
+    if (files == 0) {
+        return "INPUT is required";
+    }
+    if (files == 1) {
+        return "OUTPUT is required";
+    }
+    return std::nullopt;
 }
 
 // The optimiser's report: "Optimised: greedy 239, final 186, lower bound 156 (gap 16.1%), 10.0 s
@@ -265,6 +337,41 @@ int UsageError(std::string_view message, std::ostream& err) {
     return kExitUsage;
 }
 
+int Develop(const TCommand& command, std::ostream& out, std::ostream& err) {
+    TForecast forecast;
+    try {
+        forecast = ParseForecast(*command.Develop);
+    } catch (const TForecastError& error) {
+        return UsageError(std::string("--develop: ") + error.what(), err);
+    }
+    std::vector<TSignLimit> limits;
+    for (const std::string& condition : command.Signs) {
+        try {
+            limits.push_back(ParseSignLimit(condition));
+        } catch (const TForecastError& error) {
+            return UsageError(std::string("--signs: ") + error.what(), err);
+        }
+    }
+    const std::size_t columns = DevelopForecast(forecast, limits, command.Input);
+    out << columns << " columns written to " << command.Input << '\n';
+    return kExitCompleted;
+}
+
+int Score(const TCommand& command, std::ostream& out, std::ostream& err) {
+    if (!IsResult(*command.Score)) {
+        return UsageError(
+            "--score: '" + *command.Score + "' is no result: give 14 signs of 1, X and 2", err);
+    }
+    const TScore score = ScoreColumns(*command.Score, command.Input);
+    for (std::size_t r = 0; r < score.Right.size(); ++r) {
+        out << kColumnLength - static_cast<int>(r) << " right: " << score.Right[r] << '\n';
+    }
+    for (const auto& [line, column] : score.Prized) {
+        out << "  line " << line << ": " << column << '\n';
+    }
+    return kExitCompleted;
+}
+
 }  // namespace
 
 int RunDriver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
@@ -286,13 +393,16 @@ int RunDriver(const std::vector<std::string>& args, std::ostream& out, std::ostr
     } catch (const CLI::ParseError& error) {
         return UsageError(error.what(), err);
     }
-    if (command.Check && command.NoLimit) {
-        return UsageError("--check takes no --no-limit", err);
-    }
-    if (command.Check && command.Optimise) {
-        return UsageError("--check takes no --optimise", err);
+    if (const std::optional<std::string> misuse = MisusedModes(command)) {
+        return UsageError(*misuse, err);
     }
     try {
+        if (command.Develop) {
+            return Develop(command, out, err);
+        }
+        if (command.Score) {
+            return Score(command, out, err);
+        }
         return command.Check ? Check(command, out) : Reduce(command, out, err, terminal);
     } catch (const std::exception& error) {
         // The engine's failures are TEngineError; anything else still ends the run as a failure

@@ -75,6 +75,8 @@ TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
         "N]]\n"
         "                    INPUT OUTPUT\n"
         "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
+        "       kelvo-reduce --develop FORECAST [--signs S=MIN-MAX]... OUTPUT\n"
+        "       kelvo-reduce --score RESULT FILE\n"
         "       kelvo-reduce --help | --version\n";
     const std::string noGuarantee = "is no guarantee: the guarantees are 11, 12 and 13\n";
     const std::string noBudget =
@@ -319,4 +321,63 @@ TEST(driver, optimise_shows_the_best_size_and_the_time_left_on_a_terminal) {
               kExitCompleted);
     EXPECT_NE(stepsErr.str().find("\roptimising: 27 columns\x1b[K"), std::string::npos)
         << stepsErr.str();
+}
+
+namespace {
+
+constexpr char kForecast[] = "1,1X,X2,1X2,2,1,X,12,1,1,1X2,2,X,1";
+
+}  // namespace
+
+TEST(driver, develop_writes_the_forecast_and_says_how_many_columns) {
+    TTempDir dir;
+    TDriverRun run = Drive({"--develop", kForecast, dir / "semana"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Out, "72 columns written to " + dir / "semana" + "\n");
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(CutLines(ReadBytes(dir / "semana")).size(), 72u);
+    run = Drive({"--develop", kForecast, "--signs", "X=0-3", "--signs", "1=6-6", dir / "semana"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Out, "7 columns written to " + dir / "semana" + "\n");
+}
+
+TEST(driver, a_wrong_development_is_a_usage_error_that_writes_nothing) {
+    TTempDir dir;
+    const std::string out = dir / "semana";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--develop", "1,1X", out}, "--develop: the forecast has 2 groups; it needs 14"},
+        {{"--develop", "1,1,1,1,1,1,1,1,1,1,1,1,1,11", out},
+         "--develop: group 14 ('11') repeats the sign 1"},
+        {{"--develop", kForecast, "--signs", "X=4-3", out},
+         "--signs: 'X=4-3' is no sign condition: write S=MIN-MAX, S one of 1, X and 2, "
+         "0 <= MIN <= MAX <= 14"},
+        {{"--develop", kForecast}, "OUTPUT is required"},
+        {{"--develop", kForecast, out, "more"}, "The following argument was not expected: more"},
+        {{"--signs", "X=0-3", "a", "b"}, "--signs requires --develop"},
+        {{"--develop", kForecast, "--check", out},
+         "--develop takes no --check, --no-limit or --optimise"},
+        {{"--score", "1X21X1121X2112", "--develop", kForecast, out}, "--develop takes no --score"},
+        {{"--score", "1X21X1121X211", out},
+         "--score: '1X21X1121X211' is no result: give 14 signs of 1, X and 2"},
+        {{"--score", "1X21X1121X2112"}, "FILE is required"},
+    };
+    for (const auto& [args, message] : cases) {
+        const TDriverRun run = Drive(args);
+        EXPECT_EQ(run.Status, kExitUsage) << message;
+        EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')), "kelvo-reduce: " + message);
+        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(dir.Entries(), std::vector<std::string>{});
+    }
+}
+
+TEST(driver, score_prints_the_counts_and_the_prized_lines) {
+    TTempDir dir;
+    WriteBytes(dir / "reducida.txt",
+               CrLfLines({"1X21X1121X2111", "1X21X1121X2112", "2221X1121X2111", "1x21x1121x2112"}));
+    const TDriverRun run = Drive({"--score", "1X21X1121X2112", dir / "reducida.txt"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Out,
+              "14 right: 2\n13 right: 1\n12 right: 0\n11 right: 1\n10 right: 0\n"
+              "  line 1: 1X21X1121X2111\n  line 2: 1X21X1121X2112\n  line 4: 1x21x1121x2112\n");
 }
