@@ -25,6 +25,14 @@ TDriverRun Drive(const std::vector<std::string>& args) {
     return run;
 }
 
+// A terminal whose clock, `tick`, moves on a second at every reading.
+TDriverTerminal TickingTerminal(std::chrono::steady_clock::time_point& tick) {
+    TDriverTerminal terminal;
+    terminal.ErrIsTerminal = true;
+    terminal.Now = [&tick] { return tick += std::chrono::seconds(1); };
+    return terminal;
+}
+
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
     for (const auto& line : lines) {
@@ -239,11 +247,8 @@ TEST(driver, check_of_a_missing_file_fails_with_its_name) {
 TEST(driver, progress_shows_on_a_terminal_after_a_second_and_is_cleared) {
     TTempDir dir;
     WriteBytes(dir / "in.txt", CrLfLines(Development(10)));
-    // A clock that moves on a second at every reading.
     auto tick = std::chrono::steady_clock::time_point{};
-    TDriverTerminal terminal;
-    terminal.ErrIsTerminal = true;
-    terminal.Now = [&tick] { return tick += std::chrono::seconds(1); };
+    TDriverTerminal terminal = TickingTerminal(tick);
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(RunDriver({"--no-limit", dir / "in.txt", dir / "out"}, out, err, terminal),
@@ -304,9 +309,7 @@ TEST(driver, optimise_shows_the_best_size_and_the_time_left_on_a_terminal) {
     TTempDir dir;
     WriteBytes(dir / "in.txt", CrLfLines(Development(5)));
     auto tick = std::chrono::steady_clock::time_point{};
-    TDriverTerminal terminal;
-    terminal.ErrIsTerminal = true;
-    terminal.Now = [&tick] { return tick += std::chrono::seconds(1); };
+    TDriverTerminal terminal = TickingTerminal(tick);
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(RunDriver({"--optimise", "0.2", dir / "in.txt", dir / "out"}, out, err, terminal),

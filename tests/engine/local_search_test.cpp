@@ -2,25 +2,9 @@
 
 #include <algorithm>
 
-#include "cover.h"
-#include "neighbours.h"
 #include "test_support.h"
 
 namespace {
-
-// The greedy's reduced set of `columns` at `radius`, as column numbers: where every search
-// starts from in a run.
-std::vector<std::size_t> GreedyStart(const TCoverage& coverage,
-                                     const std::vector<std::string>& columns, int radius) {
-    TColumnList list;
-    list.Columns = KeysOf(columns);
-    TQuietHost host;
-    std::vector<std::size_t> start;
-    for (const TKey& key : SelectCover(AnalyseNeighbours(list, radius, host), host)) {
-        start.push_back(coverage.Find(key));
-    }
-    return start;
-}
 
 TSearchLimits Fixed(std::uint64_t seed, std::uint64_t steps) {
     TSearchLimits limits;
@@ -38,7 +22,7 @@ TEST(local_search, full_developments_reach_the_smallest_known_reductions) {
     for (const auto& [varying, smallest] : known) {
         const std::vector<std::string> columns = Development(varying);
         const TCoverage coverage(KeysOf(columns), 1);
-        const std::vector<std::size_t> start = GreedyStart(coverage, columns, 1);
+        const std::vector<std::size_t> start = GreedyNumbers(coverage, columns, 1);
         const TSearchResult result = ShrinkCover(coverage, start, Fixed(1, 20000));
         EXPECT_EQ(result.Chosen.size(), smallest) << varying;
         EXPECT_TRUE(LiterallyCovers(columns, TextsOf(coverage, result.Chosen), 1)) << varying;
@@ -52,7 +36,7 @@ TEST(local_search, results_cover_every_column_at_every_radius_and_never_grow) {
         for (int round = 0; round < 4; ++round) {
             const std::vector<std::string> columns = RandomColumns(random, 300, "1X2", 8);
             const TCoverage coverage(KeysOf(columns), radius);
-            const std::vector<std::size_t> start = GreedyStart(coverage, columns, radius);
+            const std::vector<std::size_t> start = GreedyNumbers(coverage, columns, radius);
             const TSearchResult result =
                 ShrinkCover(coverage, start, Fixed(static_cast<std::uint64_t>(round), 3000));
             EXPECT_LE(result.Chosen.size(), start.size());
@@ -70,7 +54,7 @@ TEST(local_search, the_same_seed_and_steps_give_the_same_set_and_another_seed_se
     std::mt19937 random(5);
     const std::vector<std::string> columns = RandomColumns(random, 2000, "1X2", 9);
     const TCoverage coverage(KeysOf(columns), 1);
-    const std::vector<std::size_t> start = GreedyStart(coverage, columns, 1);
+    const std::vector<std::size_t> start = GreedyNumbers(coverage, columns, 1);
     const TSearchResult first = ShrinkCover(coverage, start, Fixed(3, 5000));
     EXPECT_EQ(ShrinkCover(coverage, start, Fixed(3, 5000)).Chosen, first.Chosen);
     EXPECT_NE(ShrinkCover(coverage, start, Fixed(4, 5000)).Chosen, first.Chosen);
@@ -80,7 +64,7 @@ TEST(local_search, the_same_seed_and_steps_give_the_same_set_and_another_seed_se
 TEST(local_search, searches_stop_at_the_floor_at_an_interruption_and_at_the_deadline) {
     const std::vector<std::string> columns = Development(5);
     const TCoverage coverage(KeysOf(columns), 1);
-    const std::vector<std::size_t> start = GreedyStart(coverage, columns, 1);
+    const std::vector<std::size_t> start = GreedyNumbers(coverage, columns, 1);
     std::vector<std::size_t> sorted = start;
     std::sort(sorted.begin(), sorted.end());
 
@@ -105,7 +89,7 @@ TEST(local_search, a_column_only_it_covers_stays_chosen) {
     std::vector<std::string> columns = Development(4);
     columns.push_back("22222222222222");
     const TCoverage coverage(KeysOf(columns), 1);
-    const std::vector<std::size_t> start = GreedyStart(coverage, columns, 1);
+    const std::vector<std::size_t> start = GreedyNumbers(coverage, columns, 1);
     const TSearchResult result = ShrinkCover(coverage, start, Fixed(2, 4000));
     EXPECT_EQ(result.Chosen.size(), 10u);
     EXPECT_EQ(result.Chosen.back(), columns.size() - 1);
@@ -124,7 +108,7 @@ TEST(local_search, progress_reports_the_smallest_size_so_far_on_the_calling_thre
         reported.push_back(best);
         elsewhere = elsewhere || std::this_thread::get_id() != caller;
     };
-    const TSearchResult result = ShrinkCover(coverage, GreedyStart(coverage, columns, 1), limits);
+    const TSearchResult result = ShrinkCover(coverage, GreedyNumbers(coverage, columns, 1), limits);
     ASSERT_FALSE(reported.empty());
     EXPECT_FALSE(elsewhere);
     EXPECT_TRUE(std::is_sorted(reported.rbegin(), reported.rend()));
@@ -137,7 +121,7 @@ TEST(local_search, walking_lists_searches_exactly_as_walking_the_coverage) {
     const std::vector<std::string> columns = RandomColumns(random, 1200, "1X2", 8);
     for (int radius = 1; radius <= 2; ++radius) {
         const TCoverage coverage(KeysOf(columns), radius);
-        const std::vector<std::size_t> start = GreedyStart(coverage, columns, radius);
+        const std::vector<std::size_t> start = GreedyNumbers(coverage, columns, radius);
         std::size_t entries = 0;
         for (std::size_t k = 0; k < coverage.Count(); ++k) {
             entries += coverage.CoveredCount(k);

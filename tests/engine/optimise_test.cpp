@@ -1,7 +1,5 @@
 #include "optimise.h"
 
-#include "cover.h"
-#include "neighbours.h"
 #include "test_support.h"
 
 namespace {
@@ -13,15 +11,9 @@ struct TCase {
 };
 
 TCase CaseOf(std::vector<std::string> columns, int radius) {
-    TColumnList list;
-    list.Columns = KeysOf(columns);
-    TQuietHost host;
-    TNeighbourhood neighbourhood = AnalyseNeighbours(list, radius, host);
-    std::vector<std::size_t> greedy;
-    for (const TKey& key : SelectCover(neighbourhood, host)) {
-        greedy.push_back(neighbourhood.Coverage.Find(key));
-    }
-    return {std::move(columns), std::move(neighbourhood.Coverage), std::move(greedy)};
+    TCoverage coverage(KeysOf(columns), radius);
+    std::vector<std::size_t> greedy = GreedyNumbers(coverage, columns, radius);
+    return {std::move(columns), std::move(coverage), std::move(greedy)};
 }
 
 TOptimiseSettings Steps(std::uint64_t steps, std::uint64_t seed = 1) {

@@ -1,5 +1,8 @@
 #include "test_support.h"
 
+#include "cover.h"
+#include "neighbours.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -114,4 +117,16 @@ std::size_t ExhaustiveSmallestCover(const TCoverage& coverage, int radius) {
         }
     }
     return smallest;
+}
+
+std::vector<std::size_t> GreedyNumbers(const TCoverage& coverage,
+                                       const std::vector<std::string>& columns, int radius) {
+    TColumnList list;
+    list.Columns = KeysOf(columns);
+    TQuietHost host;
+    std::vector<std::size_t> numbers;
+    for (const TKey& key : SelectCover(AnalyseNeighbours(list, radius, host), host)) {
+        numbers.push_back(coverage.Find(key));
+    }
+    return numbers;
 }

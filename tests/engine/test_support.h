@@ -36,6 +36,11 @@ std::vector<std::string> Development(int varying);
 // Keys of `columns`, in order.
 std::vector<TKey> KeysOf(const std::vector<std::string>& columns);
 
+// The columns the greedy selection chooses from `columns` at `radius`, as their numbers in
+// `coverage` (made from the same columns): where every search starts from in a run.
+std::vector<std::size_t> GreedyNumbers(const TCoverage& coverage,
+                                       const std::vector<std::string>& columns, int radius);
+
 // The columns numbered `chosen` in `coverage`, as text.
 std::vector<std::string> TextsOf(const TCoverage& coverage, const std::vector<std::size_t>& chosen);
 
