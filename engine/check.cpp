@@ -7,11 +7,6 @@
 
 namespace {
 
-TColumnList ReadColumns(const std::string& path) {
-    const std::vector<char> bytes = ReadColumnFile(path);
-    return ParseColumns({bytes.data(), bytes.size()});
-}
-
 TCheckResult Check(const std::string& inputPath, const std::string& reducedPath, int guarantee) {
     const TColumnList input = ReadColumns(inputPath);
     const TColumnList reduced = ReadColumns(reducedPath);

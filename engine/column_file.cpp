@@ -136,6 +136,11 @@ TColumnList ParseColumns(std::string_view text) {
     return list;
 }
 
+TColumnList ReadColumns(const std::string& path, const TFileCalls& calls) {
+    const std::vector<char> bytes = ReadColumnFile(path, calls);
+    return ParseColumns(View(bytes));
+}
+
 TColumnList LoadColumns(const std::string& path, const TFileCalls& calls) {
     std::vector<char> bytes;
     if (!ReadWholeFile(path, bytes, calls)) {

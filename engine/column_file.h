@@ -40,6 +40,10 @@ int PrepareColumnFile(const std::string& path, const TFileCalls& calls = {},
 // line, or no bytes, give one empty column.
 TColumnList ParseColumns(std::string_view bytes);
 
+// Reads the columns of the file at `path` as a run loads them (ParseColumns), changing nothing.
+// Throws what ReadColumnFile throws.
+TColumnList ReadColumns(const std::string& path, const TFileCalls& calls = {});
+
 // Reads the prepared file at `path` into its columns, as ParseColumns cuts them. Throws
 // TEngineError with the line reader's message for the error number on failure.
 TColumnList LoadColumns(const std::string& path, const TFileCalls& calls = {});

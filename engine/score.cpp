@@ -26,8 +26,7 @@ bool IsResult(std::string_view result) {
 
 TScore ScoreColumns(std::string_view result, const std::string& path) {
     try {
-        const std::vector<char> bytes = ReadColumnFile(path);
-        const TColumnList list = ParseColumns({bytes.data(), bytes.size()});
+        const TColumnList list = ReadColumns(path);
         const TKey wanted = MakeKey(result);
         TScore score;
         for (std::size_t k = 0; k < list.Columns.size(); ++k) {
