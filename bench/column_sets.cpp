@@ -4,6 +4,8 @@
 #include <unordered_set>
 #include <utility>
 
+namespace kelvo {
+
 namespace {
 
 // The order in which a development takes up positions: spread over the column as a real
@@ -185,3 +187,5 @@ std::vector<TColumnSet> OptimiserColumnSets() {
         {"filtered7000", FilteredDevelopment(kFullFile)},
     };
 }
+
+}  // namespace kelvo

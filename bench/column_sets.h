@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "column_file.h"
+#include "files/column_file.h"
+
+namespace kelvo {
 
 // The three signs, in the order in which a development runs through them.
 inline constexpr char kSigns[] = {'1', 'X', '2'};
@@ -71,3 +73,5 @@ std::vector<TColumnSet> BenchmarkColumnSets();
 // the developed positions), "mixed10" (6 triples and 4 doubles of 1 and X, at most 3 signs X) and
 // "filtered7000".
 std::vector<TColumnSet> OptimiserColumnSets();
+
+}  // namespace kelvo

@@ -14,6 +14,8 @@
 
 #include "column_sets.h"
 
+using namespace kelvo;
+
 namespace {
 
 constexpr std::string_view kDevelopmentPrefix = "triples";

@@ -18,16 +18,18 @@
 #include <utility>
 #include <vector>
 
-#include "column_file.h"
 #include "column_sets.h"
-#include "cover.h"
-#include "coverage.h"
 #include "file_bytes.h"
+#include "files/column_file.h"
 #include "hosts.h"
 #include "literal_reduction.h"
-#include "neighbours.h"
-#include "run.h"
+#include "modes/run.h"
+#include "reduce/coverage.h"
+#include "reduce/greedy.h"
+#include "reduce/neighbours.h"
 #include "temp_dir.h"
+
+using namespace kelvo;
 
 namespace {
 
@@ -93,6 +95,7 @@ void TimeReduceColumns(benchmark::State& state, const TInput& input, int guarant
     const std::string inputPath = folder / (input.Name + "-reduce.txt");
     const std::string outputPath = folder / (input.Name + "-reduced");
     TQuietHost host;
+    TRunHostProgress hostProgress(host);
     TRunOptions options;
     options.NoLimit = input.Columns > static_cast<std::size_t>(kMaxColumns);
     options.Guarantee = guarantee;
@@ -101,7 +104,7 @@ void TimeReduceColumns(benchmark::State& state, const TInput& input, int guarant
         state.PauseTiming();
         WriteBytes(inputPath, input.UnsortedBytes);
         state.ResumeTiming();
-        if (ReduceColumns(inputPath, outputPath, host, options) != TRunOutcome::Completed) {
+        if (ReduceColumns(inputPath, outputPath, host, options).Outcome != TRunOutcome::Completed) {
             state.SkipWithError("the run was refused");
             return;
         }
@@ -140,13 +143,14 @@ void TimeAnalyseNeighbours(benchmark::State& state, const TInput& input, int gua
                            const TTempDir& folder) {
     const TColumnList list = LoadColumns(PreparedFile(input, folder));
     TQuietHost host;
+    TRunHostProgress hostProgress(host);
     std::optional<TNeighbourhood> neighbourhood;
     const TPeakMemory peak(state);
     for (auto _ : state) {
         state.PauseTiming();
         neighbourhood.reset();
         state.ResumeTiming();
-        neighbourhood.emplace(AnalyseNeighbours(list, RadiusOf(guarantee), host));
+        neighbourhood.emplace(AnalyseNeighbours(list.Columns, RadiusOf(guarantee), &hostProgress));
     }
     // A record's list counts every record within the radius, so the entries are the lists' total
     // length over all records, though the analysis keeps one list length per distinct column.
@@ -168,12 +172,15 @@ void TimeSelectCover(benchmark::State& state, const TInput& input, int guarantee
                      const TTempDir& folder) {
     const TColumnList list = LoadColumns(PreparedFile(input, folder));
     TQuietHost analysisHost;
-    const TNeighbourhood neighbourhood = AnalyseNeighbours(list, RadiusOf(guarantee), analysisHost);
+    TRunHostProgress analysisHostProgress(analysisHost);
+    const TNeighbourhood neighbourhood =
+        AnalyseNeighbours(list.Columns, RadiusOf(guarantee), &analysisHostProgress);
     TQuietHost host;
+    TRunHostProgress hostProgress(host);
     std::size_t chosen = 0;
     const TPeakMemory peak(state);
     for (auto _ : state) {
-        chosen = SelectCover(neighbourhood, host).size();
+        chosen = SelectGreedyCover(neighbourhood, &hostProgress).size();
     }
     state.counters["chosen"] = static_cast<double>(chosen);
     state.counters["L"] = neighbourhood.Longest;
@@ -187,9 +194,11 @@ void TimeLiteralReduction(benchmark::State& state, const TInput& input, int guar
                           const TTempDir& folder) {
     const TColumnList list = LoadColumns(PreparedFile(input, folder));
     TQuietHost host;
-    const TNeighbourhood neighbourhood = AnalyseNeighbours(list, RadiusOf(guarantee), host);
+    TRunHostProgress hostProgress(host);
+    const TNeighbourhood neighbourhood =
+        AnalyseNeighbours(list.Columns, RadiusOf(guarantee), &hostProgress);
     std::vector<std::string> expected;
-    for (const TKey& column : SelectCover(neighbourhood, host)) {
+    for (const TKey& column : SelectGreedyCover(neighbourhood, &hostProgress)) {
         expected.push_back(ColumnText(column));
     }
 
@@ -285,7 +294,7 @@ int main(int argc, char** argv) {
         {"PrepareColumnFile", TimePrepareColumnFile, false},
         {"LoadColumns", TimeLoadColumns, false},
         {"AnalyseNeighbours", TimeAnalyseNeighbours, true},
-        {"SelectCover", TimeSelectCover, true},
+        {"SelectGreedyCover", TimeSelectCover, true},
     };
     for (const TInput& input : inputs) {
         for (const TPhase& phase : phases) {

@@ -16,7 +16,9 @@
 #include <utility>
 #include <vector>
 
-#include "collation.h"
+#include "files/collation.h"
+
+using namespace kelvo;
 
 namespace {
 

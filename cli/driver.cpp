@@ -12,14 +12,15 @@
 #include <string_view>
 #include <system_error>
 
-#include "check.h"
-#include "development.h"
-#include "engine_error.h"
+#include "core/engine_error.h"
 #include "interrupt.h"
-#include "optimise.h"
-#include "run.h"
-#include "score.h"
+#include "modes/development.h"
+#include "modes/run.h"
+#include "modes/score.h"
+#include "reduce/check.h"
 #include "version.h"
+
+namespace kelvo {
 
 namespace {
 
@@ -66,7 +67,6 @@ constexpr std::string_view kFooter =
     "Exit status: 0 reduced (or, with --check, every input column covered), 1 failed,\n"
     "2 wrong usage, 3 refused (more than 7000 lines), 4 with --check, some column not covered.\n";
 
-using TClock = std::chrono::steady_clock;
 constexpr auto kQuietStart = std::chrono::seconds(1);
 constexpr auto kRedrawInterval = std::chrono::milliseconds(250);
 // Longer budgets than this are taken for a mistake (about 115 days).
@@ -91,19 +91,18 @@ public:
         err_ << text << '\n' << std::flush;
     }
     void PumpEvents() override {}
-    void ShowProgress(std::string_view phase, double fraction) override {
+    // The optimiser's smallest set so far and, with a time budget, the seconds left; any other
+    // phase's share done.
+    void ShowProgress(const TProgress& progress) override {
         Draw([&](std::ostream& line) {
-            line << phase << ' ' << static_cast<int>(fraction * 100) << '%';
-        });
-    }
-    // Shows the optimiser's smallest set so far and, with a time budget, the seconds left.
-    void ShowSearch(std::size_t best, std::optional<TClock::time_point> deadline) {
-        Draw([&](std::ostream& line) {
-            line << "optimising: " << best << " columns";
-            if (deadline) {
-                const auto left =
-                    std::chrono::ceil<std::chrono::seconds>(*deadline - terminal_.Now());
-                line << ", " << std::max<long long>(0, left.count()) << " s left";
+            if (progress.Phase != kOptimisingPhase) {
+                line << progress.Phase << ' ' << static_cast<int>(progress.Fraction * 100) << '%';
+                return;
+            }
+            line << "optimising: " << progress.Best << " columns";
+            if (progress.SecondsLeft) {
+                line << ", " << static_cast<long long>(std::ceil(*progress.SecondsLeft))
+                     << " s left";
             }
         });
     }
@@ -269,17 +268,18 @@ std::optional<std::string> MisusedModes(const TCommand& command) {
 
 // The optimiser's report: "Optimised: greedy 239, final 186, lower bound 156 (gap 16.1%), 10.0 s
 // spent, final size reached at 3.2 s".
-std::string OptimiserReport(std::size_t greedy, const TOptimisation& optimised,
-                            std::chrono::duration<double> spent) {
-    const std::size_t final = optimised.Chosen.size();
-    const double gap = final == 0 ? 0
-                                  : 100.0 * static_cast<double>(final - optimised.LowerBound) /
-                                        static_cast<double>(final);
+std::string OptimiserReport(const TReductionReport& optimised) {
+    const double gap = optimised.Final == 0
+                           ? 0
+                           : 100.0 * static_cast<double>(optimised.Final - optimised.LowerBound) /
+                                 static_cast<double>(optimised.Final);
+    const std::chrono::duration<double> spent = optimised.Spent;
     const std::chrono::duration<double> reached = optimised.Reached;
     std::ostringstream report;
-    report << std::fixed << std::setprecision(1) << "Optimised: greedy " << greedy << ", final "
-           << final << ", lower bound " << optimised.LowerBound << " (gap " << gap << "%), "
-           << spent.count() << " s spent, final size reached at " << reached.count() << " s";
+    report << std::fixed << std::setprecision(1) << "Optimised: greedy " << optimised.Greedy
+           << ", final " << optimised.Final << ", lower bound " << optimised.LowerBound << " (gap "
+           << gap << "%), " << spent.count() << " s spent, final size reached at "
+           << reached.count() << " s";
     return report.str();
 }
 
@@ -290,33 +290,23 @@ int Reduce(const TCommand& command, std::ostream& out, std::ostream& err,
     options.NoLimit = command.NoLimit;
     options.Guarantee = command.Guarantee;
     std::optional<TInterruptGuard> interrupts;
-    std::string report;
     if (command.Optimise) {
         interrupts.emplace();
-        options.Improve = [&](const TCoverage& coverage, std::vector<std::size_t> greedy) {
-            const TClock::time_point begin = TClock::now();
-            TOptimiseSettings settings;
-            settings.Budget = std::chrono::duration_cast<TClock::duration>(
-                std::chrono::duration<double>(*command.Optimise));
-            settings.Steps = command.Steps;
-            settings.Seed = command.Seed;
-            settings.Interrupted = &interrupts->Interrupted();
-            std::optional<TClock::time_point> deadline;
-            if (command.Steps == 0) {
-                deadline = terminal.Now() + settings.Budget;
-            }
-            settings.Progress = [&](std::size_t best) { host.ShowSearch(best, deadline); };
-            TOptimisation optimised =
-                Optimise(coverage, greedy, RadiusOf(command.Guarantee), settings);
-            report = OptimiserReport(greedy.size(), optimised, TClock::now() - begin);
-            return std::move(optimised.Chosen);
-        };
+        TOptimiserBudget budget;
+        budget.Time = std::chrono::duration_cast<TClock::duration>(
+            std::chrono::duration<double>(*command.Optimise));
+        budget.Steps = command.Steps;
+        budget.Seed = command.Seed;
+        options.Optimise = budget;
+        options.Stop = interrupts->Token();
+        options.Now = terminal.Now;
     }
-    if (ReduceColumns(command.Input, command.Output, host, options) == TRunOutcome::Refused) {
+    const TRunResult result = ReduceColumns(command.Input, command.Output, host, options);
+    if (result.Outcome == TRunOutcome::Refused) {
         return kExitRefused;
     }
-    if (!report.empty()) {
-        host.AddLogLine(report);
+    if (command.Optimise) {
+        host.AddLogLine(OptimiserReport(result.Report));
     }
     return kExitCompleted;
 }
@@ -411,3 +401,5 @@ int RunDriver(const std::vector<std::string>& args, std::ostream& out, std::ostr
         return kExitFailed;
     }
 }
+
+}  // namespace kelvo

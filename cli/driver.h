@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace kelvo {
+
 // Exit statuses of kelvo-reduce.
 constexpr int kExitCompleted = 0;
 constexpr int kExitFailed = 1;
@@ -25,3 +27,5 @@ struct TDriverTerminal {
 // to `out`; notices, error-box texts, usage errors and progress to `err`. Returns the exit status.
 int RunDriver(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
               const TDriverTerminal& terminal = {});
+
+}  // namespace kelvo

@@ -1,29 +1,57 @@
 #include "interrupt.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <string_view>
+#include <system_error>
+
+namespace kelvo {
 
 namespace {
 
-// A signal handler can reach nothing but a static object, and only a lock-free atomic one safely.
-std::atomic<bool> interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free);
+// A signal handler can reach nothing but a static object, and only a lock-free atomic one safely:
+// the write end of the live guard's pipe.
+std::atomic<int> interruptPipe{-1};
+static_assert(std::atomic<int>::is_always_lock_free);
 
 constexpr std::string_view kNotice =
     "\nkelvo-reduce: stopping the search, writing the best set so far (Ctrl-C again: stop at "
     "once, write nothing)\n";
 
 extern "C" void OnInterrupt(int) {
-    interrupted.store(true);
-    // write() is safe in a handler, where a stream is not; nothing can be done if it fails.
+    // write() is safe in a handler, where a stream or a stop request is not; nothing can be done
+    // if it fails.
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t told = ::write(interruptPipe.load(), &byte, 1);
     [[maybe_unused]] const ssize_t written = ::write(STDERR_FILENO, kNotice.data(), kNotice.size());
+    errno = saved;
 }
 
 }  // namespace
 
 TInterruptGuard::TInterruptGuard() {
-    interrupted.store(false);
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0) {
+        throw std::system_error(errno, std::generic_category(), "pipe2");
+    }
+    readEnd_ = ends[0];
+    writeEnd_ = ends[1];
+    listener_ = std::jthread([this] {
+        char byte = 0;
+        ssize_t got = 0;
+        do {
+            got = ::read(readEnd_, &byte, 1);
+        } while (got < 0 && errno == EINTR);
+        // A byte is the handler's; the end of the pipe is the guard's own end.
+        if (got == 1) {
+            stop_.request_stop();
+        }
+    });
+    interruptPipe.store(writeEnd_);
     struct sigaction action {};
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
@@ -33,8 +61,10 @@ TInterruptGuard::TInterruptGuard() {
 
 TInterruptGuard::~TInterruptGuard() {
     ::sigaction(SIGINT, &previous_, nullptr);
+    interruptPipe.store(-1);
+    ::close(writeEnd_);
+    listener_.join();
+    ::close(readEnd_);
 }
 
-const std::atomic<bool>& TInterruptGuard::Interrupted() const {
-    return interrupted;
-}
+}  // namespace kelvo

@@ -20,8 +20,8 @@ constexpr int kHeapPad = 8 << 20;
 int main(int argc, char** argv) {
     mallopt(M_MMAP_THRESHOLD, kMapThreshold);
     mallopt(M_TOP_PAD, kHeapPad);
-    TDriverTerminal terminal;
+    kelvo::TDriverTerminal terminal;
     terminal.ErrIsTerminal = ::isatty(STDERR_FILENO) == 1;
-    return RunDriver(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
-                     terminal);
+    return kelvo::RunDriver(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr,
+                            terminal);
 }

@@ -10,12 +10,14 @@
 #include <string_view>
 #include <vector>
 
-#include "check.h"
-#include "column_file.h"
 #include "file_bytes.h"
+#include "files/column_file.h"
 #include "hosts.h"
-#include "run.h"
+#include "modes/run.h"
+#include "reduce/check.h"
 #include "temp_dir.h"
+
+using namespace kelvo;
 
 namespace {
 
@@ -42,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TQuietHost host;
     TRunOutcome outcome{};
     try {
-        outcome = ReduceColumns(input, folder / "out", host, options);
+        outcome = ReduceColumns(input, folder / "out", host, options).Outcome;
     } catch (const TEngineError&) {
         Require(original.find('\0') != std::string::npos, "only a file with zero bytes fails");
         Require(ReadBytes(input) == original, "a refused file is untouched");

@@ -25,7 +25,7 @@
 
 #include "application_title.h"
 #include "caption_room.h"
-#include "engine_error.h"
+#include "core/engine_error.h"
 #include "info_dialog.h"
 #include "screen_placement.h"
 
@@ -312,17 +312,18 @@ void TForm1::Button1Click() {
     SetChoiceButtons(false, false, false);
     QWidget* const focusDuringRun = buttonHadFocus ? focusWidget() : nullptr;
 
-    std::optional<TRunOutcome> outcome;
+    std::optional<kelvo::TRunOutcome> outcome;
     std::string failure;
     running_ = true;
     try {
-        outcome = ReduceColumns(EnginePath(InputPath), EnginePath(OutputPath), *this);
+        outcome =
+            kelvo::ReduceColumns(EnginePath(InputPath), EnginePath(OutputPath), *this).Outcome;
     } catch (const std::exception& error) {
         failure = error.what();
     }
     running_ = false;
 
-    const bool completed = outcome == TRunOutcome::Completed;
+    const bool completed = outcome == kelvo::TRunOutcome::Completed;
     SetChoiceButtons(true, !completed, !completed);
     if (buttonHadFocus && focusWidget() == focusDuringRun) {
         if (completed) {
@@ -346,7 +347,7 @@ void TForm1::SetChoiceButtons(bool inputEnabled, bool outputEnabled, bool runEna
 }
 
 void TForm1::ShowError(const std::string& message) {
-    QMessageBox box(QMessageBox::Critical, title_, QString::fromUtf8(ErrorBoxText(message)),
+    QMessageBox box(QMessageBox::Critical, title_, QString::fromUtf8(kelvo::ErrorBoxText(message)),
                     QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     KeepCaptionWhole(box);

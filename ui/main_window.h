@@ -9,7 +9,7 @@
 #include <string>
 
 #include "file_dialogs.h"
-#include "run.h"
+#include "modes/run.h"
 
 class QCloseEvent;
 class QLabel;
@@ -23,7 +23,7 @@ class QToolButton;
 // was chosen, Button1 (run) once an output was chosen; a completed run disables Button1 and
 // SpeedButton2 again. During a run all three are disabled, so that a run never starts inside
 // another.
-class TForm1 : public QWidget, public TRunHost {
+class TForm1 : public QWidget, public kelvo::TRunHost {
 public:
     // The window with Qt's file dialogs.
     TForm1();

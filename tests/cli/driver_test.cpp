@@ -1,11 +1,14 @@
 #include "driver.h"
 
+#include <atomic>
 #include <sstream>
 
-#include "collation.h"
-#include "column_file.h"
-#include "run.h"
+#include "files/collation.h"
+#include "files/column_file.h"
+#include "modes/run.h"
 #include "test_support.h"
+
+namespace kelvo {
 
 namespace {
 
@@ -25,11 +28,14 @@ TDriverRun Drive(const std::vector<std::string>& args) {
     return run;
 }
 
-// A terminal whose clock, `tick`, moves on a second at every reading.
-TDriverTerminal TickingTerminal(std::chrono::steady_clock::time_point& tick) {
+// A terminal whose clock moves on a second at every reading, `ticks` counting them; the
+// optimiser's threads read it too.
+TDriverTerminal TickingTerminal(std::atomic<std::int64_t>& ticks) {
     TDriverTerminal terminal;
     terminal.ErrIsTerminal = true;
-    terminal.Now = [&tick] { return tick += std::chrono::seconds(1); };
+    terminal.Now = [&ticks] {
+        return std::chrono::steady_clock::time_point{} + std::chrono::seconds(++ticks);
+    };
     return terminal;
 }
 
@@ -56,7 +62,7 @@ TEST(driver, completed_run_prints_the_log) {
 TEST(driver, refusal_goes_to_standard_error) {
     TTempDir dir;
     std::string bytes;
-    for (int k = 0; k <= kMaxColumns; ++k) {
+    for (std::size_t k = 0; k <= kMaxColumns; ++k) {
         bytes += std::to_string(k) + "\n";
     }
     WriteBytes(dir / "in.txt", bytes);
@@ -247,8 +253,8 @@ TEST(driver, check_of_a_missing_file_fails_with_its_name) {
 TEST(driver, progress_shows_on_a_terminal_after_a_second_and_is_cleared) {
     TTempDir dir;
     WriteBytes(dir / "in.txt", CrLfLines(Development(10)));
-    auto tick = std::chrono::steady_clock::time_point{};
-    TDriverTerminal terminal = TickingTerminal(tick);
+    std::atomic<std::int64_t> ticks{0};
+    TDriverTerminal terminal = TickingTerminal(ticks);
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(RunDriver({"--no-limit", dir / "in.txt", dir / "out"}, out, err, terminal),
@@ -308,8 +314,8 @@ TEST(driver, optimise_keeps_the_greedy_set_when_nothing_smaller_is_found) {
 TEST(driver, optimise_shows_the_best_size_and_the_time_left_on_a_terminal) {
     TTempDir dir;
     WriteBytes(dir / "in.txt", CrLfLines(Development(5)));
-    auto tick = std::chrono::steady_clock::time_point{};
-    TDriverTerminal terminal = TickingTerminal(tick);
+    std::atomic<std::int64_t> ticks{0};
+    TDriverTerminal terminal = TickingTerminal(ticks);
     std::ostringstream out;
     std::ostringstream err;
     EXPECT_EQ(RunDriver({"--optimise", "0.2", dir / "in.txt", dir / "out"}, out, err, terminal),
@@ -384,3 +390,5 @@ TEST(driver, score_prints_the_counts_and_the_prized_lines) {
               "14 right: 2\n13 right: 1\n12 right: 0\n11 right: 1\n10 right: 0\n"
               "  line 1: 1X21X1121X2111\n  line 2: 1X21X1121X2112\n  line 4: 1x21x1121x2112\n");
 }
+
+}  // namespace kelvo

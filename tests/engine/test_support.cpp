@@ -1,10 +1,12 @@
 #include "test_support.h"
 
-#include "cover.h"
-#include "neighbours.h"
+#include "reduce/greedy.h"
+#include "reduce/neighbours.h"
 
 #include <algorithm>
 #include <bit>
+
+namespace kelvo {
 
 std::vector<std::string> CompletedLog(int initial, int reduced) {
     return {"Comienzo de la Reduccion...",
@@ -121,12 +123,12 @@ std::size_t ExhaustiveSmallestCover(const TCoverage& coverage, int radius) {
 
 std::vector<std::size_t> GreedyNumbers(const TCoverage& coverage,
                                        const std::vector<std::string>& columns, int radius) {
-    TColumnList list;
-    list.Columns = KeysOf(columns);
-    TQuietHost host;
+    const std::vector<TKey> keys = KeysOf(columns);
     std::vector<std::size_t> numbers;
-    for (const TKey& key : SelectCover(AnalyseNeighbours(list, radius, host), host)) {
+    for (const TKey& key : SelectGreedyCover(AnalyseNeighbours(keys, radius, nullptr), nullptr)) {
         numbers.push_back(coverage.Find(key));
     }
     return numbers;
 }
+
+}  // namespace kelvo

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "column_key.h"
-#include "coverage.h"
+#include "core/column_key.h"
 #include "file_bytes.h"
 #include "hosts.h"
+#include "reduce/coverage.h"
 #include "temp_dir.h"
+
+namespace kelvo {
 
 // Expects `statement` to throw `exception` whose what() is exactly `message`.
 #define EXPECT_THROW_MSG(statement, exception, message)                     \
@@ -61,3 +63,5 @@ std::size_t ExhaustiveSmallestCover(const TCoverage& coverage, int radius);
 // positions, and the signs of a fixed column elsewhere.
 std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
                                        const std::string& signs, int varying);
+
+}  // namespace kelvo

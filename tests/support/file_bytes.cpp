@@ -4,6 +4,8 @@
 #include <iterator>
 #include <stdexcept>
 
+namespace kelvo {
+
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -27,3 +29,5 @@ std::string CrLfLines(const std::vector<std::string>& lines) {
     }
     return bytes;
 }
+
+}  // namespace kelvo

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace kelvo {
+
 // The bytes of the file at `path`. Throws std::runtime_error when it cannot be read.
 std::string ReadBytes(const std::string& path);
 
@@ -12,3 +14,5 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 
 // Each line followed by CR LF, as the engine writes column files.
 std::string CrLfLines(const std::vector<std::string>& lines);
+
+}  // namespace kelvo

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "run_host.h"
+#include "modes/run_host.h"
+
+namespace kelvo {
 
 // A window with nothing to do: what the engine pays for its own work alone. Counts the pumps.
 class TQuietHost : public TRunHost {
@@ -27,3 +29,5 @@ public:
     std::vector<std::string> Infos;
     long long Pumps = 0;
 };
+
+}  // namespace kelvo

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace kelvo {
+
 namespace {
 
 constexpr std::size_t kPositions = 14;
@@ -61,9 +63,8 @@ std::vector<std::string> LiteralReduction(const std::vector<std::string>& column
                 }
                 taken.push_back(id);
             }
-            const auto uncovered = static_cast<std::size_t>(
-                std::count_if(taken.begin(), taken.end(),
-                              [&](std::int32_t id) { return !isCovered(id); }));
+            const auto uncovered = static_cast<std::size_t>(std::count_if(
+                taken.begin(), taken.end(), [&](std::int32_t id) { return !isCovered(id); }));
             if (uncovered != target) {
                 continue;
             }
@@ -87,3 +88,5 @@ std::vector<std::string> LiteralReduction(const std::vector<std::string>& column
     }
     return result;
 }
+
+}  // namespace kelvo

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <system_error>
 
+namespace kelvo {
+
 TTempDir::TTempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "kelvo-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
@@ -29,3 +31,5 @@ std::vector<std::string> TTempDir::Entries() const {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+}  // namespace kelvo

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace kelvo {
+
 // A new folder under the system's temporary folder, removed with everything in it when this
 // goes. Throws std::system_error when it cannot be made.
 class TTempDir {
@@ -22,3 +24,5 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+}  // namespace kelvo

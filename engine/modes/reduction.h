@@ -1,0 +1,98 @@
+// The reduction of columns held in memory: the greedy, then the optimiser, then the check. Every
+// front end reduces through this one call.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <stop_token>
+#include <vector>
+
+#include "core/column_key.h"
+#include "core/guarantee.h"
+#include "core/progress.h"
+#include "optimise/optimise.h"
+
+namespace kelvo {
+
+// The most columns one reduction accepts unless told otherwise.
+constexpr std::size_t kMaxColumns = 7000;
+
+// Whether `count` columns (or lines) are more than a reduction accepts under `noLimit`.
+constexpr bool ExceedsLimit(std::size_t count, bool noLimit) {
+    return !noLimit && count > kMaxColumns;
+}
+
+// How long the optimiser works on a smaller set than the greedy's.
+struct TOptimiserBudget {
+    // The wall-clock budget, from the optimiser's start.
+    TClock::duration Time{};
+    // When not 0, each search takes exactly this many steps and Time does not apply: the result is
+    // then the same on every machine for the same seed.
+    std::uint64_t Steps = 0;
+    std::uint64_t Seed = 1;
+};
+
+// The optimiser a reduction calls: Optimise, or in tests one that breaks its promises.
+using TOptimiserCall =
+    std::function<TOptimisation(const TCoverage& coverage, std::span<const std::size_t> greedy,
+                                int radius, const TOptimiseSettings& settings)>;
+
+// How to reduce.
+struct TReductionSettings {
+    int Guarantee = kStrongestGuarantee;
+    // Reduces any number of columns instead of refusing more than kMaxColumns.
+    bool NoLimit = false;
+    // Without it, the greedy's set is the reduction.
+    std::optional<TOptimiserBudget> Optimise;
+    // Once a stop is requested (from any thread), the optimiser ends as if its budget had run
+    // out; the greedy always completes.
+    std::stop_token Stop;
+    // The clock of the budget and of the times reported; called from the optimiser's threads too.
+    std::function<TClock::time_point()> Now = TClock::now;
+    TOptimiserCall Optimiser = kelvo::Optimise;
+};
+
+// What to reduce, and how.
+struct TReductionRequest : TReductionSettings {
+    // The columns, in file order.
+    std::span<const TKey> Columns;
+    // Told how far the reduction has got, on the calling thread; may be null.
+    TProgressSink* Progress = nullptr;
+};
+
+// How a reduction went.
+struct TReductionReport {
+    std::size_t Greedy = 0;
+    std::size_t Final = 0;
+    // No reduction has fewer columns than this; 0 without the optimiser.
+    std::size_t LowerBound = 0;
+    // The optimiser's time, and when the final size was first reached from its start.
+    TClock::duration Spent{};
+    TClock::duration Reached{};
+    // Whether a stop was requested before the optimiser ended.
+    bool Stopped = false;
+};
+
+enum class TReductionOutcome { Completed, Refused };
+
+struct TReduction {
+    TReductionOutcome Outcome = TReductionOutcome::Completed;
+    // The chosen columns: the greedy's in the order it chose them or, once the optimiser found a
+    // smaller set, that set in file order. Empty when refused.
+    std::vector<TKey> Chosen;
+    TReductionReport Report;
+};
+
+// Reduces `request.Columns`: refuses more than kMaxColumns unless NoLimit (Outcome Refused, no
+// work done); otherwise chooses the greedy's set and, with a budget, lets the optimiser shrink it,
+// then checks the optimiser's set before returning it. Throws TEngineError "Unknown guarantee N:
+// the guarantees are 11, 12 and 13", TEngineError when the optimiser's set holds a column that is
+// not in the input, holds more columns than the greedy's or leaves a column uncovered, and
+// TEngineError "Out of memory" when memory runs out.
+TReduction Reduce(const TReductionRequest& request);
+
+}  // namespace kelvo

@@ -1,0 +1,94 @@
+#include "modes/run.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+#include "core/engine_error.h"
+#include "files/column_file.h"
+
+namespace kelvo {
+
+namespace {
+
+// Writing the reduced set over the input would destroy the full set of columns, so an output
+// that is the input file itself (by another name, a link, or the same name once ".txt" is
+// added) is refused. The files are compared, not their names.
+void RefuseOutputOverInput(const std::string& inputPath, const std::string& outputFile) {
+    struct stat input {};
+    struct stat output {};
+    if (::stat(inputPath.c_str(), &input) == 0 && ::stat(outputFile.c_str(), &output) == 0 &&
+        input.st_dev == output.st_dev && input.st_ino == output.st_ino) {
+        throw TEngineError("Output file " + outputFile + " is the input file " + inputPath +
+                           "; choose another output name");
+    }
+}
+
+// Logs the two lines that close the analysis as the selection begins, and passes progress on to
+// the host.
+class TRunProgress : public TRunHostProgress {
+public:
+    explicit TRunProgress(TRunHost& host) : TRunHostProgress(host), host_(host) {}
+
+    void BeginPhase(std::string_view phase) override {
+        if (phase == kSelectingPhase) {
+            host_.AddLogLine("Fin de analisis de Columnas.");
+            host_.AddLogLine("Buscando las reductoras...");
+        }
+    }
+
+private:
+    TRunHost& host_;
+};
+
+TRunResult Run(const std::string& inputPath, const std::string& outputPath, TRunHost& host,
+               const TRunOptions& options) {
+    RequireGuarantee(options.Guarantee);
+    const std::string outputFile = outputPath + ".txt";
+    RefuseOutputOverInput(inputPath, outputFile);
+    const int lineCount = PrepareColumnFile(inputPath, options.Files, [&host](double fraction) {
+        TProgress progress;
+        progress.Phase = kSortingPhase;
+        progress.Fraction = fraction;
+        host.ShowProgress(progress);
+    });
+    if (ExceedsLimit(static_cast<std::size_t>(lineCount), options.NoLimit)) {
+        host.ShowInfo(std::string(kRefusalText));
+        return {TRunOutcome::Refused, {}};
+    }
+    const TColumnList list = LoadColumns(inputPath, options.Files);
+    host.AddLogLine("Comienzo de la Reduccion...");
+    host.AddLogLine("Analizando columnas...");
+    TRunProgress progress(host);
+    TReductionRequest request;
+    static_cast<TReductionSettings&>(request) = options;
+    // The lines were counted against the limit; the columns loaded from them are no more.
+    request.NoLimit = true;
+    request.Columns = list.Columns;
+    request.Progress = &progress;
+    const TReduction reduction = Reduce(request);
+    std::vector<std::string> reduced;
+    reduced.reserve(reduction.Chosen.size());
+    for (const TKey& column : reduction.Chosen) {
+        reduced.push_back(ColumnText(column));
+    }
+    SaveColumns(reduced, outputFile, options.Files);
+    host.AddLogLine("Reductoras Buscadas.");
+    host.AddLogLine("Fin de la Reduccion.");
+    host.AddLogLine("------------------------");
+    host.AddLogLine("Columnas Iniciales: " + std::to_string(list.Count()));
+    host.AddLogLine("Columnas en la reducida: " + std::to_string(reduced.size()));
+    host.AddLogLine("*****----HECHO--------*****");
+    return {TRunOutcome::Completed, reduction.Report};
+}
+
+}  // namespace
+
+TRunResult ReduceColumns(const std::string& InputPath, const std::string& OutputPath,
+                         TRunHost& host, const TRunOptions& options) {
+    return ReportingOutOfMemory([&] { return Run(InputPath, OutputPath, host, options); });
+}
+
+}  // namespace kelvo

@@ -1,0 +1,32 @@
+// Scoring columns against the results of the matches.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/column_key.h"
+
+namespace kelvo {
+
+// How the columns of a file did against a result.
+struct TScore {
+    // Right[0]: columns with 14 signs right, Right[1] with 13, down to Right[4] with 10.
+    std::array<std::size_t, 5> Right{};
+    // The columns with 13 or 14 right, in file order: their line number (from 1) and the column.
+    std::vector<std::pair<std::size_t, std::string>> Prized;
+};
+
+// Whether `result` is 14 signs of 1, X and 2 (a lower-case x counting as X).
+bool IsResult(std::string_view result);
+
+// Reads the columns of the file at `path` as a run loads them (trimmed, cut to 14 signs, up to a
+// line that begins with byte 26), changing nothing, and counts for each how many positions hold
+// the sign of `result`, a lower-case x counting as X on both sides. `result` must satisfy
+// IsResult. Throws TEngineError when the file cannot be read.
+TScore ScoreColumns(std::string_view result, const std::string& path);
+
+}  // namespace kelvo

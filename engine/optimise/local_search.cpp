@@ -1,0 +1,433 @@
+#include "optimise/local_search.h"
+
+#include <algorithm>
+#include <exception>
+#include <random>
+#include <system_error>
+#include <thread>
+
+namespace kelvo {
+
+namespace {
+
+// Steps between two looks at the clock and the interruption: often enough to stop within a few
+// milliseconds, rarely enough to cost nothing.
+constexpr std::uint64_t kCheckInterval = 16;
+
+// A set of column numbers with removal and a uniform random pick in constant time.
+class TIndexedSet {
+public:
+    explicit TIndexedSet(std::size_t universe) : where_(universe, kAbsent) {}
+
+    bool Empty() const { return items_.empty(); }
+    std::size_t Size() const { return items_.size(); }
+    std::size_t At(std::size_t index) const { return items_[index]; }
+
+    void Insert(std::size_t k) {
+        where_[k] = static_cast<std::int32_t>(items_.size());
+        items_.push_back(static_cast<std::uint32_t>(k));
+    }
+    void Erase(std::size_t k) {
+        const auto index = static_cast<std::size_t>(where_[k]);
+        const std::uint32_t last = items_.back();
+        items_[index] = last;
+        where_[last] = static_cast<std::int32_t>(index);
+        items_.pop_back();
+        where_[k] = kAbsent;
+    }
+
+private:
+    static constexpr std::int32_t kAbsent = -1;
+    std::vector<std::uint32_t> items_;
+    std::vector<std::int32_t> where_;
+};
+
+// One search over the covered columns `TCover` lists: its chosen set, the weights of the columns
+// and the scores they give.
+template <class TCover>
+class TWeightedSearch {
+public:
+    TWeightedSearch(const TCover& coverage, std::span<const std::size_t> start, std::uint64_t seed);
+
+    // Searches until a limit is reached; keeps `shared` at the smallest size any search found
+    // and, where `report` is not null, tells it that size now and then.
+    TSearchResult Run(const TSearchLimits& limits, TClock::time_point begin,
+                      std::atomic<std::size_t>& shared, const TSearchProgress* report);
+
+private:
+    // For a chosen column, minus the weight it alone covers (what removing it costs); for another,
+    // the weight of the uncovered columns it covers (what adding it gains).
+    std::int64_t Score(std::size_t k) const {
+        return chosen_[k] != 0 ? score_[k] : score_[k] + step_ * uncoveredIn_[k];
+    }
+
+    // Whether `a` is the better choice than `b` when both have the same standing: the higher
+    // score, then the column unchanged longest, then the lower number.
+    bool Better(std::size_t a, std::size_t b) const {
+        const std::int64_t scoreA = Score(a);
+        const std::int64_t scoreB = Score(b);
+        if (scoreA != scoreB) {
+            return scoreA > scoreB;
+        }
+        if (stamp_[a] != stamp_[b]) {
+            return stamp_[a] < stamp_[b];
+        }
+        return a < b;
+    }
+
+    void Add(std::size_t i);
+    void Remove(std::size_t i);
+    std::size_t PickRemoval() const;
+    std::size_t PickAddition(std::size_t uncovered) const;
+    // A uniform pick below `size` (below 2^32) by multiplying, the same on every machine.
+    std::size_t Pick(std::size_t size) {
+        return static_cast<std::size_t>(((random_() >> 32) * size) >> 32);
+    }
+
+    // The chosen columns in a binary heap ordered by Better, so that the cheapest removal is at the
+    // top; scores of chosen columns change only when the chosen set does.
+    void HeapPush(std::size_t k);
+    void HeapErase(std::size_t k);
+    void HeapUpdate(std::size_t k);
+    void SiftUp(std::size_t index);
+    void SiftDown(std::size_t index);
+    void Place(std::size_t index, std::uint32_t k) {
+        heap_[index] = k;
+        heapIndex_[k] = static_cast<std::int32_t>(index);
+    }
+
+    const TCover& coverage_;
+    std::mt19937_64 random_;
+    // How many chosen columns cover each column, and the exclusive or of their numbers, which is
+    // the one covering it while the count is 1.
+    std::vector<std::int32_t> coverCount_;
+    std::vector<std::uint32_t> coverXor_;
+    // Every step adds 1 to the weight of each uncovered column. Rather than adding it to each of
+    // them and to the score of every column covering them, the weights are counted from the
+    // steps: an uncovered column's weight is what it was when it was uncovered plus the steps
+    // taken since, and a column that is not chosen scores score_ (the sum of weight_ - uncoveredAt_
+    // over the uncovered columns it covers) plus the step times uncoveredIn_ (how many they are).
+    // A step then costs the same however many columns are uncovered.
+    std::vector<std::int64_t> weight_;
+    std::vector<std::int64_t> uncoveredAt_;
+    std::vector<std::int32_t> uncoveredIn_;
+    // For a chosen column, minus the weight it alone covers; for another, see the clock.
+    std::vector<std::int64_t> score_;
+    // The step at which each column last entered or left the chosen set.
+    std::vector<std::int64_t> stamp_;
+    std::vector<std::uint8_t> chosen_;
+    // Configuration checking: a removed column may come back only once a column it covers has
+    // changed between covered and uncovered since, which keeps the search from cycling.
+    std::vector<std::uint8_t> canAdd_;
+    std::vector<std::uint32_t> heap_;
+    std::vector<std::int32_t> heapIndex_;
+    TIndexedSet uncovered_;
+    // The column added by the last step, which the next step may not remove.
+    std::size_t tabu_ = TCoverage::kNone;
+    std::int64_t step_ = 0;
+};
+
+template <class TCover>
+TWeightedSearch<TCover>::TWeightedSearch(const TCover& coverage, std::span<const std::size_t> start,
+                                         std::uint64_t seed)
+    : coverage_(coverage),
+      random_(seed),
+      coverCount_(coverage.Count(), 0),
+      coverXor_(coverage.Count(), 0),
+      weight_(coverage.Count(), 1),
+      uncoveredAt_(coverage.Count(), 0),
+      uncoveredIn_(coverage.Count(), 0),
+      score_(coverage.Count(), 0),
+      stamp_(coverage.Count(), 0),
+      chosen_(coverage.Count(), 0),
+      canAdd_(coverage.Count(), 1),
+      heapIndex_(coverage.Count(), -1),
+      uncovered_(coverage.Count()) {
+    for (const std::size_t i : start) {
+        chosen_[i] = 1;
+        coverage_.ForEachCovered(i, [&](std::size_t j) {
+            ++coverCount_[j];
+            coverXor_[j] ^= static_cast<std::uint32_t>(i);
+        });
+    }
+    for (std::size_t j = 0; j < coverage_.Count(); ++j) {
+        if (coverCount_[j] == 1) {
+            score_[coverXor_[j]] -= weight_[j];
+        }
+    }
+    // Columns never moved yet tie on their age: a random age for each keeps ties from always
+    // going to the lowest numbers, which in a full development are one corner of it.
+    for (std::int64_t& stamp : stamp_) {
+        stamp = static_cast<std::int64_t>(Pick(coverage_.Count()));
+    }
+    step_ = static_cast<std::int64_t>(coverage_.Count());
+    for (const std::size_t i : start) {
+        HeapPush(i);
+    }
+}
+
+template <class TCover>
+TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::time_point begin,
+                                           std::atomic<std::size_t>& shared,
+                                           const TSearchProgress* report) {
+    TSearchResult result;
+    result.Chosen.assign(heap_.begin(), heap_.end());
+    // Keeps the chosen set when it covers everything and is the smallest yet.
+    const auto record = [&] {
+        if (uncovered_.Empty() && heap_.size() < result.Chosen.size()) {
+            result.Chosen.assign(heap_.begin(), heap_.end());
+            result.Reached = limits.Now() - begin;
+            std::size_t known = shared.load();
+            while (heap_.size() < known && !shared.compare_exchange_weak(known, heap_.size())) {
+            }
+        }
+    };
+    for (std::uint64_t step = 0; limits.Steps == 0 || step < limits.Steps; ++step) {
+        if (step % kCheckInterval == 0) {
+            // Told before the limits are looked at, so that even a search stopped at once
+            // reports where it stands.
+            if (report != nullptr) {
+                (*report)(shared.load());
+            }
+            if (limits.Stop.stop_requested() || limits.Now() >= limits.Deadline) {
+                break;
+            }
+        }
+        while (uncovered_.Empty()) {
+            record();
+            if (heap_.size() <= limits.Floor) {
+                std::sort(result.Chosen.begin(), result.Chosen.end());
+                return result;
+            }
+            Remove(heap_.front());
+        }
+        Remove(PickRemoval());
+        const std::size_t added = PickAddition(uncovered_.At(Pick(uncovered_.Size())));
+        Add(added);
+        tabu_ = added;
+        ++step_;
+    }
+    record();
+    std::sort(result.Chosen.begin(), result.Chosen.end());
+    return result;
+}
+
+template <class TCover>
+void TWeightedSearch<TCover>::Add(std::size_t i) {
+    chosen_[i] = 1;
+    stamp_[i] = step_;
+    std::int64_t cost = 0;
+    coverage_.ForEachCovered(i, [&](std::size_t j) {
+        const std::int32_t count = ++coverCount_[j];
+        if (count == 1) {
+            uncovered_.Erase(j);
+            const std::int64_t share = weight_[j] - uncoveredAt_[j];
+            weight_[j] = share + step_;
+            cost += weight_[j];
+            coverage_.ForEachCovered(j, [&](std::size_t k) {
+                score_[k] -= share;
+                --uncoveredIn_[k];
+                canAdd_[k] = 1;
+            });
+        } else if (count == 2) {
+            const std::uint32_t alone = coverXor_[j];
+            score_[alone] += weight_[j];
+            HeapUpdate(alone);
+        }
+        coverXor_[j] ^= static_cast<std::uint32_t>(i);
+    });
+    score_[i] = -cost;
+    HeapPush(i);
+}
+
+template <class TCover>
+void TWeightedSearch<TCover>::Remove(std::size_t i) {
+    HeapErase(i);
+    chosen_[i] = 0;
+    stamp_[i] = step_;
+    // Column i covers every column it covers, so no column it covers is uncovered yet: its score
+    // as a column not chosen starts from nothing.
+    score_[i] = 0;
+    coverage_.ForEachCovered(i, [&](std::size_t j) {
+        coverXor_[j] ^= static_cast<std::uint32_t>(i);
+        const std::int32_t count = --coverCount_[j];
+        if (count == 0) {
+            uncovered_.Insert(j);
+            uncoveredAt_[j] = step_;
+            const std::int64_t share = weight_[j] - step_;
+            coverage_.ForEachCovered(j, [&](std::size_t k) {
+                score_[k] += share;
+                ++uncoveredIn_[k];
+                canAdd_[k] = 1;
+            });
+        } else if (count == 1) {
+            const std::uint32_t alone = coverXor_[j];
+            score_[alone] -= weight_[j];
+            HeapUpdate(alone);
+        }
+    });
+    canAdd_[i] = 0;
+}
+
+template <class TCover>
+std::size_t TWeightedSearch<TCover>::PickRemoval() const {
+    if (heap_.front() != tabu_ || heap_.size() == 1) {
+        return heap_.front();
+    }
+    if (heap_.size() == 2 || Better(heap_[1], heap_[2])) {
+        return heap_[1];
+    }
+    return heap_[2];
+}
+
+template <class TCover>
+std::size_t TWeightedSearch<TCover>::PickAddition(std::size_t uncovered) const {
+    std::size_t best = TCoverage::kNone;
+    std::size_t fallback = TCoverage::kNone;
+    coverage_.ForEachCovered(uncovered, [&](std::size_t k) {
+        if (fallback == TCoverage::kNone || Better(k, fallback)) {
+            fallback = k;
+        }
+        if (canAdd_[k] != 0 && (best == TCoverage::kNone || Better(k, best))) {
+            best = k;
+        }
+    });
+    // Where every column that covers it was just removed, one of them comes back regardless.
+    return best != TCoverage::kNone ? best : fallback;
+}
+
+template <class TCover>
+void TWeightedSearch<TCover>::HeapPush(std::size_t k) {
+    heap_.push_back(0);
+    Place(heap_.size() - 1, static_cast<std::uint32_t>(k));
+    SiftUp(heap_.size() - 1);
+}
+
+template <class TCover>
+void TWeightedSearch<TCover>::HeapErase(std::size_t k) {
+    const auto index = static_cast<std::size_t>(heapIndex_[k]);
+    const std::uint32_t last = heap_.back();
+    heap_.pop_back();
+    heapIndex_[k] = -1;
+    if (index < heap_.size()) {
+        Place(index, last);
+        SiftUp(index);
+        SiftDown(static_cast<std::size_t>(heapIndex_[last]));
+    }
+}
+
+template <class TCover>
+void TWeightedSearch<TCover>::HeapUpdate(std::size_t k) {
+    const auto index = static_cast<std::size_t>(heapIndex_[k]);
+    SiftUp(index);
+    SiftDown(static_cast<std::size_t>(heapIndex_[k]));
+}
+
+template <class TCover>
+void TWeightedSearch<TCover>::SiftUp(std::size_t index) {
+    const std::uint32_t k = heap_[index];
+    while (index > 0) {
+        const std::size_t parent = (index - 1) / 2;
+        if (!Better(k, heap_[parent])) {
+            break;
+        }
+        Place(index, heap_[parent]);
+        index = parent;
+    }
+    Place(index, k);
+}
+
+template <class TCover>
+void TWeightedSearch<TCover>::SiftDown(std::size_t index) {
+    const std::uint32_t k = heap_[index];
+    for (;;) {
+        std::size_t child = 2 * index + 1;
+        if (child >= heap_.size()) {
+            break;
+        }
+        if (child + 1 < heap_.size() && Better(heap_[child + 1], heap_[child])) {
+            ++child;
+        }
+        if (!Better(heap_[child], k)) {
+            break;
+        }
+        Place(index, heap_[child]);
+        index = child;
+    }
+    Place(index, k);
+}
+
+// Spreads consecutive seeds far apart (splitmix64), so that searches seeded one apart share no
+// stretch of their random streams.
+std::uint64_t SpreadSeed(std::uint64_t seed) {
+    seed += 0x9e3779b97f4a7c15ULL;
+    seed = (seed ^ (seed >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    seed = (seed ^ (seed >> 27)) * 0x94d049bb133111ebULL;
+    return seed ^ (seed >> 31);
+}
+
+template <class TCover>
+TSearchResult Shrink(const TCover& coverage, std::span<const std::size_t> start,
+                     const TSearchLimits& limits) {
+    const TClock::time_point begin = limits.Now();
+    if (start.empty()) {
+        return {};
+    }
+    const auto searches = static_cast<std::size_t>(std::max(1, limits.Searches));
+    std::atomic<std::size_t> shared{start.size()};
+    std::vector<TSearchResult> results(searches);
+    std::vector<std::exception_ptr> failures(searches);
+    const auto search = [&](std::size_t s) {
+        try {
+            TWeightedSearch<TCover> searching(coverage, start, SpreadSeed(limits.Seed + s));
+            // Only the calling thread reports, so that a sink is told from the thread it called
+            // from.
+            const bool reports = s == 0 && limits.Progress;
+            results[s] = searching.Run(limits, begin, shared, reports ? &limits.Progress : nullptr);
+        } catch (...) {
+            failures[s] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> beside;
+        std::vector<std::size_t> after;
+        for (std::size_t s = 1; s < searches; ++s) {
+            try {
+                beside.emplace_back(search, s);
+            } catch (const std::system_error&) {
+                // No second thread: the search runs after the others, the result is the same.
+                after.push_back(s);
+            }
+        }
+        search(0);
+        for (const std::size_t s : after) {
+            search(s);
+        }
+    }
+    for (const std::exception_ptr& failure : failures) {
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+    }
+    std::size_t winner = 0;
+    for (std::size_t s = 1; s < searches; ++s) {
+        if (results[s].Chosen.size() < results[winner].Chosen.size()) {
+            winner = s;
+        }
+    }
+    return std::move(results[winner]);
+}
+
+}  // namespace
+
+TSearchResult ShrinkCover(const TCoverage& coverage, std::span<const std::size_t> start,
+                          const TSearchLimits& limits) {
+    return Shrink(coverage, start, limits);
+}
+
+TSearchResult ShrinkCover(const TCoveredLists& lists, std::span<const std::size_t> start,
+                          const TSearchLimits& limits) {
+    return Shrink(lists, start, limits);
+}
+
+}  // namespace kelvo

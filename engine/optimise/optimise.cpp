@@ -1,0 +1,129 @@
+#include "optimise/optimise.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "optimise/covered_lists.h"
+#include "optimise/local_search.h"
+#include "optimise/lower_bound.h"
+#include "optimise/product_cover.h"
+
+namespace kelvo {
+
+namespace {
+
+// With a fixed number of steps the number of searches is fixed too, whatever the machine's
+// cores, so that the result is the same everywhere.
+constexpr int kRepeatableSearches = 2;
+// Searches beyond this many would only share the same cores and memory.
+constexpr unsigned kMostSearches = 8;
+// The share of a time budget the lower bound may take before the searches begin.
+constexpr double kBoundShare = 0.1;
+// The covered columns the lower bound may visit, under a second's work: past that, on large sets
+// or at weak guarantees, further iterations gain little against the time they take.
+constexpr double kBoundVisits = 1 << 28;
+// Columns sampled for the size of their covered sets.
+constexpr std::size_t kSampled = 64;
+
+int SearchCount(const TOptimiseSettings& settings) {
+    if (settings.Steps > 0) {
+        return kRepeatableSearches;
+    }
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, kMostSearches));
+}
+
+// How many covered columns one pass over every column's covered columns visits, from the covered
+// sets of evenly spread columns: the same on every machine.
+template <class TCover>
+double VisitsPerPass(const TCover& cover) {
+    const std::size_t stride = std::max<std::size_t>(1, cover.Count() / kSampled);
+    std::size_t sampled = 0;
+    double covered = 0;
+    for (std::size_t k = 0; k < cover.Count(); k += stride, ++sampled) {
+        covered += static_cast<double>(cover.CoveredCount(k));
+    }
+    return covered / static_cast<double>(std::max<std::size_t>(sampled, 1)) *
+           static_cast<double>(cover.Count());
+}
+
+// The lower bound with as many iterations as fit in kBoundVisits, each of which takes two passes.
+// Where even the bound's first passes would not fit, a full development, whose columns all cover
+// as many, has the sphere-covering bound, and any other set only 1.
+template <class TCover>
+std::size_t BoundWithin(const TCover& cover, const TCoverage& coverage, TBoundLimits limits) {
+    const double visits = 2 * VisitsPerPass(cover);
+    if (visits > kBoundVisits) {
+        if (coverage.EveryVariantIsAColumn()) {
+            const std::size_t each = coverage.CoveredCount(0);
+            return (coverage.Count() + each - 1) / each;
+        }
+        return 1;
+    }
+    limits.Iterations = static_cast<int>(
+        std::min(static_cast<double>(limits.Iterations), kBoundVisits / std::max(visits, 1.0)));
+    return CoverLowerBound(cover, limits);
+}
+
+}  // namespace
+
+TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> greedy, int radius,
+                       const TOptimiseSettings& settings) {
+    const TClock::time_point begin = settings.Now();
+    if (settings.Progress != nullptr) {
+        settings.Progress->BeginPhase(kOptimisingPhase);
+    }
+    const bool timed = settings.Steps == 0;
+    TOptimisation result;
+    std::vector<std::size_t> start(greedy.begin(), greedy.end());
+    if (std::vector<std::size_t> product = ProductCover(coverage, radius);
+        !product.empty() && product.size() < start.size()) {
+        start = std::move(product);
+        result.Reached = settings.Now() - begin;
+    }
+
+    TBoundLimits bound;
+    const TClock::time_point boundDeadline =
+        begin + std::chrono::duration_cast<TClock::duration>(settings.Budget * kBoundShare);
+    bound.Stop = [&] {
+        return (timed && settings.Now() >= boundDeadline) || settings.Stop.stop_requested();
+    };
+    TSearchLimits limits;
+    limits.Searches = SearchCount(settings);
+    limits.Seed = settings.Seed;
+    limits.Steps = settings.Steps;
+    if (timed) {
+        limits.Deadline = begin + settings.Budget;
+    }
+    limits.Stop = settings.Stop;
+    limits.Now = settings.Now;
+    if (settings.Progress != nullptr) {
+        limits.Progress = [&](std::size_t best) {
+            TProgress progress;
+            progress.Phase = kOptimisingPhase;
+            progress.Best = best;
+            progress.Bound = result.LowerBound;
+            if (timed) {
+                const std::chrono::duration<double> left = limits.Deadline - settings.Now();
+                const std::chrono::duration<double> budget = settings.Budget;
+                progress.SecondsLeft = std::max(0.0, left.count());
+                progress.Fraction =
+                    budget.count() > 0 ? std::clamp(1 - left / budget, 0.0, 1.0) : 1.0;
+            }
+            settings.Progress->Report(progress);
+        };
+    }
+    TClock::duration searchStart{};
+    TSearchResult searched = WithCoveredLists(coverage, [&](const auto& cover) {
+        result.LowerBound = BoundWithin(cover, coverage, bound);
+        limits.Floor = result.LowerBound;
+        searchStart = settings.Now() - begin;
+        return ShrinkCover(cover, start, limits);
+    });
+    if (searched.Chosen.size() < start.size()) {
+        result.Reached = searchStart + searched.Reached;
+    }
+    result.Chosen = std::move(searched.Chosen);
+    return result;
+}
+
+}  // namespace kelvo

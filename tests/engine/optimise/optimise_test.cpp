@@ -1,0 +1,103 @@
+#include "optimise/optimise.h"
+
+#include "test_support.h"
+
+namespace kelvo {
+
+namespace {
+
+struct TCase {
+    std::vector<std::string> Columns;
+    TCoverage Coverage;
+    std::vector<std::size_t> Greedy;
+};
+
+TCase CaseOf(std::vector<std::string> columns, int radius) {
+    TCoverage coverage(KeysOf(columns), radius);
+    std::vector<std::size_t> greedy = GreedyNumbers(coverage, columns, radius);
+    return {std::move(columns), std::move(coverage), std::move(greedy)};
+}
+
+TOptimiseSettings Steps(std::uint64_t steps, std::uint64_t seed = 1) {
+    TOptimiseSettings settings;
+    settings.Steps = steps;
+    settings.Seed = seed;
+    return settings;
+}
+
+}  // namespace
+
+TEST(optimise, small_full_developments_reach_their_optimum_with_a_bound_below_it) {
+    const std::vector<std::pair<int, std::size_t>> known = {{3, 5}, {4, 9}, {5, 27}};
+    for (const auto& [varying, smallest] : known) {
+        const TCase c = CaseOf(Development(varying), 1);
+        const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, Steps(20000));
+        EXPECT_EQ(result.Chosen.size(), smallest) << varying;
+        EXPECT_LE(result.LowerBound, smallest) << varying;
+        EXPECT_GT(result.LowerBound, 0u);
+        EXPECT_TRUE(LiterallyCovers(c.Columns, TextsOf(c.Coverage, result.Chosen), 1));
+    }
+}
+
+TEST(optimise, the_worked_examples_reach_their_smallest_reduction_at_every_guarantee) {
+    // The lines of examples/small.txt.
+    const std::vector<std::string> small = {"11111111111122", "1111111111111X", "X1111111111111",
+                                            "11111111111111", "2111111111111X", "11111111111112",
+                                            "1X2X1211X21X11", "X2121X1X21X112", "1X2X1211X21X12",
+                                            "2X2X1211X21X11", "1121X211X21X11", "1X2X1211X21X1X"};
+    for (int radius = 1; radius <= 3; ++radius) {
+        const TCase c = CaseOf(small, radius);
+        const TOptimisation result = Optimise(c.Coverage, c.Greedy, radius, Steps(2000));
+        const std::size_t smallest = ExhaustiveSmallestCover(c.Coverage, radius);
+        EXPECT_EQ(result.Chosen.size(), smallest) << radius;
+        EXPECT_LE(result.LowerBound, smallest) << radius;
+        EXPECT_TRUE(LiterallyCovers(small, TextsOf(c.Coverage, result.Chosen), radius));
+    }
+    EXPECT_EQ(CaseOf(small, 1).Greedy.size(), 6u);
+}
+
+TEST(optimise, a_full_development_starts_from_the_product_of_known_codes) {
+    // The greedy gives 655 for 8 triples, where the code of 8 has 486 columns.
+    const TCase c = CaseOf(Development(8), 1);
+    ASSERT_EQ(c.Greedy.size(), 655u);
+    const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, Steps(1));
+    EXPECT_EQ(result.Chosen.size(), 486u);
+    EXPECT_EQ(FirstUncovered(c.Coverage, result.Chosen), TCoverage::kNone);
+    // The sphere-covering bound: 6561 columns, each covering 17.
+    EXPECT_EQ(result.LowerBound, 386u);
+}
+
+TEST(optimise, weaker_guarantees_give_true_covers_no_larger_than_the_greedy) {
+    std::mt19937 random(23);
+    for (int radius = 2; radius <= 3; ++radius) {
+        const TCase c = CaseOf(RandomColumns(random, 1500, "1X2", 9), radius);
+        const TOptimisation result = Optimise(c.Coverage, c.Greedy, radius, Steps(2000, 9));
+        EXPECT_LE(result.Chosen.size(), c.Greedy.size());
+        EXPECT_LE(result.LowerBound, result.Chosen.size());
+        EXPECT_TRUE(LiterallyCovers(c.Columns, TextsOf(c.Coverage, result.Chosen), radius));
+        EXPECT_EQ(Optimise(c.Coverage, c.Greedy, radius, Steps(2000, 9)).Chosen, result.Chosen);
+    }
+}
+
+TEST(optimise, a_stop_before_the_search_keeps_the_greedy_set) {
+    const TCase c = CaseOf(Development(6), 1);
+    std::stop_source stopped;
+    stopped.request_stop();
+    TOptimiseSettings settings;
+    settings.Budget = std::chrono::hours(1);
+    settings.Stop = stopped.get_token();
+    std::vector<std::size_t> greedy = c.Greedy;
+    std::sort(greedy.begin(), greedy.end());
+    // 6 triples: the product of known codes is the code of 6 itself, smaller than the greedy's.
+    const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, settings);
+    EXPECT_EQ(result.Chosen.size(), 73u);
+    EXPECT_NE(result.Chosen, greedy);
+
+    std::mt19937 seeded(3);
+    const TCase random = CaseOf(RandomColumns(seeded, 500, "1X2", 7), 1);
+    std::vector<std::size_t> sorted = random.Greedy;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(Optimise(random.Coverage, random.Greedy, 1, settings).Chosen, sorted);
+}
+
+}  // namespace kelvo
