@@ -1,0 +1,78 @@
+// The conditions that narrow a development: how many signs of a kind, how often the sign
+// changes, the longest run of one sign, the signs within a group of matches, the distance from a
+// favourite column. A column is kept when it meets every condition.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <stop_token>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/column_key.h"
+#include "core/progress.h"
+#include "modes/development.h"
+
+namespace kelvo {
+
+// A condition is wrong: the message says what is wrong with it, without the option's name.
+class TConditionError : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
+
+enum class TConditionKind {
+    // Least to Most signs Sign.
+    Signs,
+    // Least to Most signs other than 1 (X and 2 together).
+    Variants,
+    // The sign changes Least to Most times from one match to the next (0 to 13).
+    Breaks,
+    // The longest stretch of consecutive matches with the same sign (Sign 0: any sign; a column
+    // without Sign has a longest run of 0) is Least to Most long.
+    Run,
+    // Among matches First to Last (0-based, inclusive), Least to Most signs Sign.
+    Group,
+    // The column differs from Base in Least to Most matches.
+    Base,
+};
+
+// One condition, as plain data; Sign is '1', 'X' or '2' (or 0 for a run of any sign).
+struct TCondition {
+    TConditionKind Kind = TConditionKind::Signs;
+    char Sign = 0;
+    int First = 0;
+    int Last = kColumnLength - 1;
+    std::array<char, kColumnLength> Base{};
+    int Least = 0;
+    int Most = kColumnLength;
+
+    bool operator==(const TCondition&) const = default;
+};
+
+// The condition of `kind` written as on the command line: "S=MIN-MAX" for Signs, "MIN-MAX" for
+// Variants and Breaks, "MIN-MAX" or "S=MIN-MAX" for Run, "FIRST-LAST:S=MIN-MAX" for Group (matches
+// 1 to 14), "COLUMN=MIN-MAX" for Base (14 signs). A lower-case x is X. Throws TConditionError
+// when it cannot be read: a bound out of range, MIN above MAX, a group outside 1-14 or backwards,
+// a base that is not 14 signs.
+TCondition ParseCondition(TConditionKind kind, std::string_view text);
+
+// Whether the column `signs` (kColumnLength bytes of 1, X and 2) meets every condition.
+bool MeetsConditions(std::span<const char, kColumnLength> signs,
+                     std::span<const TCondition> conditions);
+
+// The number of columns of `forecast` that meet every condition, without writing them: fast
+// enough to follow every change in a window. Returns early, with what it has counted so far, once
+// a stop is requested.
+std::uint64_t CountColumns(const TForecast& forecast, std::span<const TCondition> conditions,
+                           std::stop_token stop = {});
+
+// The columns of `forecast` that meet every condition, in the order in which a run sorts them.
+// Reports to `progress` (which may be null). Throws std::bad_alloc when memory runs out.
+std::vector<TKey> DevelopColumns(const TForecast& forecast, std::span<const TCondition> conditions,
+                                 TProgressSink* progress = nullptr);
+
+}  // namespace kelvo

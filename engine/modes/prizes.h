@@ -1,0 +1,74 @@
+// What a reduction wins: for every result of a development, how many signs right its best reduced
+// column has and how many prizes it brings; and, given the chances of each sign, how likely each
+// prize is this week.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <stdexcept>
+#include <stop_token>
+#include <string_view>
+
+#include "core/column_key.h"
+#include "core/progress.h"
+
+namespace kelvo {
+
+// The categories counted: 14 right down to 10 right.
+constexpr int kPrizeCategories = 5;
+
+// Every column of a development taken in turn as the week's result.
+struct TPrizeTable {
+    std::size_t Results = 0;
+    // Best[0]: results whose best reduced column has 14 right, Best[1] 13, ..., Best[4] 10,
+    // Best[5] fewer than 10.
+    std::array<std::size_t, kPrizeCategories + 1> Best{};
+    // The smallest best over all results (13 for any true al-13 reduction of the development).
+    int Guaranteed = 0;
+    // For category c (14 - c right): the mean and the largest number of reduced columns with that
+    // many right for one result.
+    std::array<double, kPrizeCategories> MeanColumns{};
+    std::array<std::size_t, kPrizeCategories> MostColumns{};
+};
+
+// Scores every column of `reduced` against every column of `development` taken as the result,
+// working outwards from the reduced columns (every result within four differences of one) in a
+// dense numbering of every column. Columns are compared sign by sign, a lower-case x counting as
+// X. Reports to `progress` (which may be null); once a stop is requested it returns what it has
+// counted so far. Throws std::bad_alloc when memory runs out.
+TPrizeTable TablePrizes(std::span<const TKey> development, std::span<const TKey> reduced,
+                        TProgressSink* progress = nullptr, std::stop_token stop = {});
+
+// The chances in percent of 1, X and 2 for each match.
+using TChances = std::array<std::array<double, 3>, kColumnLength>;
+
+// A chances file is wrong: the message names the line (from 1) and what is wrong with it.
+class TChancesError : public std::invalid_argument {
+public:
+    using std::invalid_argument::invalid_argument;
+};
+
+// The chances written as 14 lines, line i holding the chances of 1, X and 2 for match i: three
+// numbers separated by blanks or commas, none negative, each line summing to 100 within 0.5.
+// Throws TChancesError naming the line when it is not so.
+TChances ParseChances(std::string_view text);
+
+// Every one of the 3^14 results weighed by its chance (the product of its signs' chances).
+struct TPrizeChances {
+    // The chance that the result is a column of the development, in percent.
+    double InDevelopment = 0;
+    // AtLeast[c]: the chance, in percent, that the best reduced column has at least 14 - c right.
+    std::array<double, kPrizeCategories> AtLeast{};
+    // Expected[c]: the expected number of reduced columns with exactly 14 - c right.
+    std::array<double, kPrizeCategories> Expected{};
+};
+
+// The chances of each prize for `reduced` over every possible result, and the chance that the
+// result lies in `development`. Reports to `progress` (which may be null); once a stop is
+// requested it returns what it has summed so far. Throws std::bad_alloc when memory runs out.
+TPrizeChances ChancesOfPrizes(std::span<const TKey> development, std::span<const TKey> reduced,
+                              const TChances& chances, TProgressSink* progress = nullptr,
+                              std::stop_token stop = {});
+
+}  // namespace kelvo
