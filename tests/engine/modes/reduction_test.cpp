@@ -134,11 +134,12 @@ TEST(reduction, a_stop_from_another_thread_ends_the_search_with_a_checked_cover)
     request.Progress = &sink;
     std::stop_source stop;
     request.Stop = stop.get_token();
-    std::jthread stopper([&] {
-        sink.Searching.acquire();
-        stop.request_stop();
-    });
-    const TReduction reduction = Reduce(request);
+    // The reduction runs on a worker, as a window runs it; this thread stops it once it searches.
+    TReduction reduction;
+    std::jthread worker([&] { reduction = Reduce(request); });
+    sink.Searching.acquire();
+    stop.request_stop();
+    worker.join();
     EXPECT_TRUE(reduction.Report.Stopped);
     EXPECT_LE(reduction.Chosen.size(), reduction.Report.Greedy);
     EXPECT_EQ(reduction.Report.Final, reduction.Chosen.size());
