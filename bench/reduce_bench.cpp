@@ -132,7 +132,7 @@ void TimeLoadColumns(benchmark::State& state, const TInput& input, int, const TT
     const std::string path = PreparedFile(input, folder);
     const TPeakMemory peak(state);
     for (auto _ : state) {
-        TColumnList list = LoadColumns(path);
+        TColumnList list = ReadColumns(path, TReadMessages::LineReader);
         benchmark::DoNotOptimize(list.Columns.data());
     }
 }
@@ -141,7 +141,7 @@ void TimeLoadColumns(benchmark::State& state, const TInput& input, int, const TT
 // fresh memory as a run does and not for freeing what the last iteration left.
 void TimeAnalyseNeighbours(benchmark::State& state, const TInput& input, int guarantee,
                            const TTempDir& folder) {
-    const TColumnList list = LoadColumns(PreparedFile(input, folder));
+    const TColumnList list = ReadColumns(PreparedFile(input, folder), TReadMessages::LineReader);
     TQuietHost host;
     TRunHostProgress hostProgress(host);
     std::optional<TNeighbourhood> neighbourhood;
@@ -170,7 +170,7 @@ void TimeAnalyseNeighbours(benchmark::State& state, const TInput& input, int gua
 // The output file is the run's business and not timed here.
 void TimeSelectCover(benchmark::State& state, const TInput& input, int guarantee,
                      const TTempDir& folder) {
-    const TColumnList list = LoadColumns(PreparedFile(input, folder));
+    const TColumnList list = ReadColumns(PreparedFile(input, folder), TReadMessages::LineReader);
     TQuietHost analysisHost;
     TRunHostProgress analysisHostProgress(analysisHost);
     const TNeighbourhood neighbourhood =
@@ -192,7 +192,7 @@ void TimeSelectCover(benchmark::State& state, const TInput& input, int guarantee
 // checked against the engine's choice, which must be the same columns in the same order.
 void TimeLiteralReduction(benchmark::State& state, const TInput& input, int guarantee,
                           const TTempDir& folder) {
-    const TColumnList list = LoadColumns(PreparedFile(input, folder));
+    const TColumnList list = ReadColumns(PreparedFile(input, folder), TReadMessages::LineReader);
     TQuietHost host;
     TRunHostProgress hostProgress(host);
     const TNeighbourhood neighbourhood =

@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    const TColumnList list = LoadColumns(input);
+    const TColumnList list = ReadColumns(input, TReadMessages::LineReader);
     const std::string output = ReadBytes(folder / "out.txt");
     const std::set<TKey> columns(list.Columns.begin(), list.Columns.end());
     std::vector<TKey> chosen;

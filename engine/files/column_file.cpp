@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <system_error>
 
 #include "core/large_buffer.h"
 
@@ -14,9 +15,9 @@ constexpr char kLF = 10;
 constexpr char kTextEndMark = 26;
 constexpr unsigned char kLastTrimmedByte = 32;
 
-// The line reader's message for an error number, by its condition.
-std::string LineReaderMessage(int error) {
-    switch (error) {
+// The line reader's message for an error, by its number.
+std::string LineReaderMessage(const std::error_code& error) {
+    switch (error.value()) {
         case ENOENT:
         case ENOTDIR:
             return "File not found";
@@ -33,7 +34,7 @@ std::string LineReaderMessage(int error) {
         case ENOSPC:
             return "Disk full";
         default:
-            return "I/O error " + std::to_string(error);
+            return "I/O error " + std::to_string(error.value());
     }
 }
 
@@ -91,12 +92,15 @@ std::string_view TrimColumn(std::string_view line) {
     return line.substr(static_cast<std::size_t>(first - line.begin()), length);
 }
 
-std::vector<char> ReadColumnFile(const std::string& path, const TFileCalls& calls) {
+std::vector<char> ReadColumnFileBytes(const std::string& path, TReadMessages messages,
+                                      const TFileCalls& calls) {
     std::vector<char> bytes;
-    if (!ReadWholeFile(path, bytes, calls)) {
-        throw TEngineError("Cannot open file " + path);
+    if (const std::error_code error = ReadWholeFile(path, bytes, calls)) {
+        throw TEngineError(messages == TReadMessages::LineReader ? LineReaderMessage(error)
+                                                                 : "Cannot open file " + path);
     }
-    if (std::find(bytes.begin(), bytes.end(), '\0') != bytes.end()) {
+    if (messages == TReadMessages::CannotOpenFile &&
+        std::find(bytes.begin(), bytes.end(), '\0') != bytes.end()) {
         throw TEngineError("File " + path + " holds zero bytes and is not a column file");
     }
     return bytes;
@@ -104,7 +108,7 @@ std::vector<char> ReadColumnFile(const std::string& path, const TFileCalls& call
 
 int PrepareColumnFile(const std::string& path, const TFileCalls& calls,
                       const TProgressCall& progress) {
-    const std::vector<char> bytes = ReadColumnFile(path, calls);
+    const std::vector<char> bytes = ReadColumnFileBytes(path, TReadMessages::CannotOpenFile, calls);
     const std::vector<std::string_view> lines = CutLines(View(bytes));
     const std::vector<std::size_t> order = SortedOrder(lines, progress);
     ReplaceFileContent(
@@ -138,16 +142,8 @@ TColumnList ParseColumns(std::string_view text) {
     return list;
 }
 
-TColumnList ReadColumns(const std::string& path, const TFileCalls& calls) {
-    const std::vector<char> bytes = ReadColumnFile(path, calls);
-    return ParseColumns(View(bytes));
-}
-
-TColumnList LoadColumns(const std::string& path, const TFileCalls& calls) {
-    std::vector<char> bytes;
-    if (!ReadWholeFile(path, bytes, calls)) {
-        throw TEngineError(LineReaderMessage(errno));
-    }
+TColumnList ReadColumns(const std::string& path, TReadMessages messages, const TFileCalls& calls) {
+    const std::vector<char> bytes = ReadColumnFileBytes(path, messages, calls);
     return ParseColumns(View(bytes));
 }
 

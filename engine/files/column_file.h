@@ -17,10 +17,22 @@ namespace kelvo {
 // line; a line end just before the end starts no further line; no bytes give no lines.
 std::vector<std::string_view> CutLines(std::string_view bytes);
 
-// Reads the whole file at `path`, changing nothing. Throws TEngineError "Cannot open file PATH"
-// when it cannot be read and "File PATH holds zero bytes and is not a column file" when it holds
-// a byte 0, which no column file does.
-std::vector<char> ReadColumnFile(const std::string& path, const TFileCalls& calls = {});
+// The messages with which a reader says it cannot read a column file.
+enum class TReadMessages {
+    // "Cannot open file PATH", and "File PATH holds zero bytes and is not a column file" for a
+    // file holding a byte 0, which no column file does: as the rewrite, the check and the score
+    // report them.
+    CannotOpenFile,
+    // The line reader's message for the error number: "File not found", "Invalid filename", "Too
+    // many open files", "File access denied", "Disk full" or "I/O error N"; a byte 0 is read as
+    // any other. As a run reports loading the file it has just rewritten.
+    LineReader,
+};
+
+// Reads the whole file at `path`, changing nothing. Throws TEngineError with the message of
+// `messages` when it cannot be read or, for CannotOpenFile, holds a byte 0.
+std::vector<char> ReadColumnFileBytes(const std::string& path, TReadMessages messages,
+                                      const TFileCalls& calls = {});
 
 // Reads every line of the file at `path`, sorts the lines and writes them back in place. Returns
 // the number of lines. Throws TEngineError with the user-visible message on failure; the file then
@@ -34,13 +46,10 @@ int PrepareColumnFile(const std::string& path, const TFileCalls& calls = {},
 // line, or no bytes, give one empty column.
 TColumnList ParseColumns(std::string_view bytes);
 
-// Reads the columns of the file at `path` as a run loads them (ParseColumns), changing nothing.
-// Throws what ReadColumnFile throws.
-TColumnList ReadColumns(const std::string& path, const TFileCalls& calls = {});
-
-// Reads the prepared file at `path` into its columns, as ParseColumns cuts them. Throws
-// TEngineError with the line reader's message for the error number on failure.
-TColumnList LoadColumns(const std::string& path, const TFileCalls& calls = {});
+// Reads the columns of the file at `path` as ParseColumns cuts them, changing nothing. Throws
+// what ReadColumnFileBytes throws.
+TColumnList ReadColumns(const std::string& path, TReadMessages messages,
+                        const TFileCalls& calls = {});
 
 // Writes `lines` to `path`, each followed by CR LF, creating or replacing the file. The file is
 // replaced only once complete: on failure (TEngineError) it keeps its old content.

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <memory>
+#include <system_error>
 #include <utility>
 
 #include "core/engine_error.h"
@@ -17,25 +18,51 @@ namespace kelvo {
 
 namespace {
 
-// Opens `path` for reading only if it is a regular file, without ever blocking on a FIFO or a
-// device, and tells its size. Returns a closed handle and sets errno on failure.
-TFileHandle OpenRegularForReading(const std::string& path, const TFileCalls& calls,
-                                  std::size_t& size) {
-    TFileHandle file(calls.Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0),
-                     calls);
-    if (!file.IsOpen()) {
-        return file;
+// The error a failed call left in errno. A call that failed without saying why counts as an I/O
+// error, so that a failure is never taken for success.
+std::error_code LastError() {
+    const int error = errno;
+    return error != 0 ? std::error_code(error, std::generic_category())
+                      : std::make_error_code(std::errc::io_error);
+}
+
+// What examining a name found: the file it leads to; no file this process can reach, which is
+// what the name's folders say rather than a fault; or a file that could not be examined.
+enum class TLookup { Found, Nowhere, Failed };
+
+TLookup LookUp(const std::function<int(const char*, struct stat*)>& examine,
+               const std::string& path, struct stat& info) {
+    if (examine(path.c_str(), &info) == 0) {
+        return TLookup::Found;
+    }
+    const std::error_code error = LastError();
+    const bool nowhere =
+        error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory ||
+        error == std::errc::permission_denied || error == std::errc::filename_too_long ||
+        error == std::errc::too_many_symbolic_link_levels;
+    return nowhere ? TLookup::Nowhere : TLookup::Failed;
+}
+
+// Opens `path` for reading into `file` only if it is a regular file, without ever blocking on a
+// FIFO or a device, and tells its size. Returns the error and leaves `file` closed on failure.
+std::error_code OpenRegularForReading(const std::string& path, const TFileCalls& calls,
+                                      TFileHandle& file, std::size_t& size) {
+    TFileHandle opened(calls.Open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0),
+                       calls);
+    if (!opened.IsOpen()) {
+        return LastError();
     }
     struct stat info {};
-    if (::fstat(file.Get(), &info) != 0) {
-        return TFileHandle();
+    if (calls.Fstat(opened.Get(), &info) != 0) {
+        return LastError();
     }
     if (!S_ISREG(info.st_mode)) {
-        errno = S_ISDIR(info.st_mode) ? EISDIR : EACCES;
-        return TFileHandle();
+        return std::make_error_code(S_ISDIR(info.st_mode) ? std::errc::is_a_directory
+                                                          : std::errc::permission_denied);
     }
     size = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
-    return file;
+    file = std::move(opened);
+    return {};
 }
 
 std::string CannotCreate(const std::string& path) {
@@ -57,7 +84,7 @@ public:
             file_ = TFileHandle(
                 calls.Open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, mode),
                 calls);
-            if (!file_.IsOpen() && errno != EEXIST) {
+            if (!file_.IsOpen() && LastError() != std::errc::file_exists) {
                 break;
             }
         }
@@ -68,7 +95,7 @@ public:
     ~TTemporaryFile() {
         file_.Close();
         if (!path_.empty()) {
-            ::unlink(path_.c_str());
+            calls_.Unlink(path_.c_str());
         }
     }
     TTemporaryFile(const TTemporaryFile&) = delete;
@@ -76,14 +103,14 @@ public:
 
     bool IsOpen() const { return file_.IsOpen(); }
     int Fd() const { return file_.Get(); }
-    bool Close() { return file_.Close(); }
+    std::error_code Close() { return file_.Close(); }
     // Puts the file in the place of `target`; afterwards there is nothing left to remove.
-    bool CommitAs(const std::string& target) {
+    std::error_code CommitAs(const std::string& target) {
         if (calls_.Rename(path_.c_str(), target.c_str()) != 0) {
-            return false;
+            return LastError();
         }
         path_.clear();
-        return true;
+        return {};
     }
 
 private:
@@ -94,13 +121,22 @@ private:
 };
 
 // The file that writing to `path` must replace: the file a symbolic link points to, so that the
-// link stays, or `path` itself. Empty when `path` is a link that leads nowhere.
-std::string ReplacementTarget(const std::string& path) {
+// link stays, or `path` itself. Empty when `path` is a link that leads nowhere or a name that
+// cannot be examined.
+std::string ReplacementTarget(const std::string& path, const TFileCalls& calls) {
     struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+    switch (LookUp(calls.Lstat, path, info)) {
+        case TLookup::Nowhere:
+            return path;
+        case TLookup::Failed:
+            return {};
+        case TLookup::Found:
+            break;
+    }
+    if (!S_ISLNK(info.st_mode)) {
         return path;
     }
-    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+    std::unique_ptr<char, decltype(&std::free)> resolved(calls.Realpath(path.c_str(), nullptr),
                                                          &std::free);
     return resolved ? std::string(resolved.get()) : std::string();
 }
@@ -112,18 +148,23 @@ constexpr std::size_t kReadPiece = 1 << 16;
 // piece, and each must leave the old file as it was.
 constexpr std::size_t kWritePiece = 1 << 16;
 
-bool WriteAll(int fd, std::string_view bytes, const TFileCalls& calls) {
+std::error_code WriteAll(int fd, std::string_view bytes, const TFileCalls& calls) {
     while (!bytes.empty()) {
         const ssize_t put = calls.Write(fd, bytes.data(), std::min(bytes.size(), kWritePiece));
-        if (put < 0 && errno == EINTR) {
-            continue;
+        if (put < 0) {
+            const std::error_code error = LastError();
+            if (error == std::errc::interrupted) {
+                continue;
+            }
+            return error;
         }
-        if (put <= 0) {
-            return false;
+        // A write that takes nothing of a non-empty piece will take nothing of it again.
+        if (put == 0) {
+            return std::make_error_code(std::errc::io_error);
         }
         bytes.remove_prefix(std::min(bytes.size(), static_cast<std::size_t>(put)));
     }
-    return true;
+    return {};
 }
 
 }  // namespace
@@ -134,7 +175,15 @@ TFileCalls::TFileCalls()
       Write(::write),
       Fsync(::fsync),
       Close(::close),
-      Rename(::rename) {}
+      Rename(::rename),
+      Stat([](const char* path, struct stat* info) { return ::stat(path, info); }),
+      Lstat([](const char* path, struct stat* info) { return ::lstat(path, info); }),
+      Fstat([](int fd, struct stat* info) { return ::fstat(fd, info); }),
+      Access(::access),
+      Fchmod(::fchmod),
+      Fchown(::fchown),
+      Unlink(::unlink),
+      Realpath(::realpath) {}
 
 TFileHandle::TFileHandle(TFileHandle&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), calls_(other.calls_) {}
@@ -148,16 +197,20 @@ TFileHandle& TFileHandle::operator=(TFileHandle&& other) noexcept {
     return *this;
 }
 
-bool TFileHandle::Close() {
+std::error_code TFileHandle::Close() {
     const int fd = std::exchange(fd_, -1);
-    return fd < 0 || calls_->Close(fd) == 0;
+    if (fd < 0 || calls_->Close(fd) == 0) {
+        return {};
+    }
+    return LastError();
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<char>& bytes, const TFileCalls& calls) {
+std::error_code ReadWholeFile(const std::string& path, std::vector<char>& bytes,
+                              const TFileCalls& calls) {
     std::size_t expected = 0;
-    TFileHandle file = OpenRegularForReading(path, calls, expected);
-    if (!file.IsOpen()) {
-        return false;
+    TFileHandle file;
+    if (const std::error_code error = OpenRegularForReading(path, calls, file, expected)) {
+        return error;
     }
     // One byte more than the size, so that a file that has not grown ends with one short read.
     ReserveLarge(bytes, expected + 1);
@@ -169,11 +222,12 @@ bool ReadWholeFile(const std::string& path, std::vector<char>& bytes, const TFil
         }
         const ssize_t got = calls.Read(file.Get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
-            if (errno == EINTR) {
+            const std::error_code error = LastError();
+            if (error == std::errc::interrupted) {
                 continue;
             }
             bytes.resize(filled);
-            return false;
+            return error;
         }
         if (got == 0) {
             bytes.resize(filled);
@@ -183,19 +237,40 @@ bool ReadWholeFile(const std::string& path, std::vector<char>& bytes, const TFil
     }
 }
 
+bool IsSameFile(const std::string& kept, const std::string& written, const TFileCalls& calls) {
+    struct stat keptInfo {};
+    const TLookup keptFound = LookUp(calls.Stat, kept, keptInfo);
+    if (keptFound == TLookup::Nowhere) {
+        return false;
+    }
+    struct stat writtenInfo {};
+    const TLookup writtenFound = LookUp(calls.Stat, written, writtenInfo);
+    if (writtenFound == TLookup::Nowhere) {
+        return false;
+    }
+    if (keptFound == TLookup::Failed || writtenFound == TLookup::Failed) {
+        throw TEngineError(CannotCreate(written));
+    }
+    return keptInfo.st_dev == writtenInfo.st_dev && keptInfo.st_ino == writtenInfo.st_ino;
+}
+
 void ReplaceFileContent(const std::string& path, std::string_view bytes, const TFileCalls& calls) {
-    const std::string target = ReplacementTarget(path);
+    const std::string target = ReplacementTarget(path, calls);
     if (target.empty()) {
         throw TEngineError(CannotCreate(path));
     }
     mode_t mode = 0666;
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const TLookup found = LookUp(calls.Stat, target, existing);
+    if (found == TLookup::Failed) {
+        throw TEngineError(CannotCreate(path));
+    }
+    const bool exists = found == TLookup::Found;
     if (exists) {
         // A file without any write permission is read-only, for its owner and for root alike.
         constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
         if (!S_ISREG(existing.st_mode) || (existing.st_mode & kAnyWrite) == 0 ||
-            ::access(target.c_str(), W_OK) != 0) {
+            calls.Access(target.c_str(), W_OK) != 0) {
             throw TEngineError(CannotCreate(path));
         }
         mode = existing.st_mode & 07777;
@@ -206,16 +281,17 @@ void ReplaceFileContent(const std::string& path, std::string_view bytes, const T
     }
     if (exists) {
         // The permission bits given at creation are cut by the umask; the replacement keeps the
-        // old file's bits and, where allowed, its owner.
-        ::fchmod(temporary.Fd(), mode);
-        [[maybe_unused]] const int ignored =
-            ::fchown(temporary.Fd(), existing.st_uid, existing.st_gid);
+        // old file's bits and, where allowed, its owner: a refused change of owner leaves ours.
+        if (calls.Fchmod(temporary.Fd(), mode) != 0) {
+            throw TEngineError(CannotCreate(path));
+        }
+        calls.Fchown(temporary.Fd(), existing.st_uid, existing.st_gid);
     }
-    if (!WriteAll(temporary.Fd(), bytes, calls) || calls.Fsync(temporary.Fd()) != 0 ||
-        !temporary.Close()) {
+    if (WriteAll(temporary.Fd(), bytes, calls) || calls.Fsync(temporary.Fd()) != 0 ||
+        temporary.Close()) {
         throw TEngineError("Stream write error");
     }
-    if (!temporary.CommitAs(target)) {
+    if (temporary.CommitAs(target)) {
         throw TEngineError(CannotCreate(path));
     }
 }

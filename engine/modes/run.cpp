@@ -1,13 +1,12 @@
 #include "modes/run.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <new>
 #include <vector>
 
 #include "core/engine_error.h"
 #include "files/column_file.h"
+#include "files/file_access.h"
 
 namespace kelvo {
 
@@ -16,11 +15,9 @@ namespace {
 // Writing the reduced set over the input would destroy the full set of columns, so an output
 // that is the input file itself (by another name, a link, or the same name once ".txt" is
 // added) is refused. The files are compared, not their names.
-void RefuseOutputOverInput(const std::string& inputPath, const std::string& outputFile) {
-    struct stat input {};
-    struct stat output {};
-    if (::stat(inputPath.c_str(), &input) == 0 && ::stat(outputFile.c_str(), &output) == 0 &&
-        input.st_dev == output.st_dev && input.st_ino == output.st_ino) {
+void RefuseOutputOverInput(const std::string& inputPath, const std::string& outputFile,
+                           const TFileCalls& calls) {
+    if (IsSameFile(inputPath, outputFile, calls)) {
         throw TEngineError("Output file " + outputFile + " is the input file " + inputPath +
                            "; choose another output name");
     }
@@ -47,7 +44,7 @@ TRunResult Run(const std::string& inputPath, const std::string& outputPath, TRun
                const TRunOptions& options) {
     RequireGuarantee(options.Guarantee);
     const std::string outputFile = outputPath + ".txt";
-    RefuseOutputOverInput(inputPath, outputFile);
+    RefuseOutputOverInput(inputPath, outputFile, options.Files);
     const int lineCount = PrepareColumnFile(inputPath, options.Files, [&host](double fraction) {
         TProgress progress;
         progress.Phase = kSortingPhase;
@@ -58,7 +55,7 @@ TRunResult Run(const std::string& inputPath, const std::string& outputPath, TRun
         host.ShowInfo(std::string(kRefusalText));
         return {TRunOutcome::Refused, {}};
     }
-    const TColumnList list = LoadColumns(inputPath, options.Files);
+    const TColumnList list = ReadColumns(inputPath, TReadMessages::LineReader, options.Files);
     host.AddLogLine("Comienzo de la Reduccion...");
     host.AddLogLine("Analizando columnas...");
     TRunProgress progress(host);

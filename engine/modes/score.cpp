@@ -28,7 +28,7 @@ bool IsResult(std::string_view result) {
 
 TScore ScoreColumns(std::string_view result, const std::string& path) {
     try {
-        const TColumnList list = ReadColumns(path);
+        const TColumnList list = ReadColumns(path, TReadMessages::CannotOpenFile);
         const TKey wanted = MakeKey(result);
         TScore score;
         for (std::size_t k = 0; k < list.Columns.size(); ++k) {

@@ -11,8 +11,8 @@ namespace kelvo {
 namespace {
 
 TCheckResult Check(const std::string& inputPath, const std::string& reducedPath, int guarantee) {
-    const TColumnList input = ReadColumns(inputPath);
-    const TColumnList reduced = ReadColumns(reducedPath);
+    const TColumnList input = ReadColumns(inputPath, TReadMessages::CannotOpenFile);
+    const TColumnList reduced = ReadColumns(reducedPath, TReadMessages::CannotOpenFile);
 
     // One coverage over both files' columns: the reduced ones mark what they cover.
     std::vector<TKey> both = reduced.Columns;

@@ -83,7 +83,7 @@ TEST(column_file, records_are_trimmed_and_cut_to_fourteen_signs) {
                                           "\xa0"
                                           "1 2\xff",
                                           "   ", "1X"}));
-    const TColumnList list = LoadColumns(dir / "in.txt");
+    const TColumnList list = ReadColumns(dir / "in.txt", TReadMessages::LineReader);
     EXPECT_EQ(Columns(list), (Lines{"1X2", "11111111111111",
                                     "\xa0"
                                     "1 2\xff",
@@ -94,9 +94,9 @@ TEST(column_file, records_are_trimmed_and_cut_to_fourteen_signs) {
 TEST(column_file, empty_file_loads_as_one_empty_record) {
     TTempDir dir;
     WriteBytes(dir / "in.txt", "");
-    EXPECT_EQ(Columns(LoadColumns(dir / "in.txt")), Lines{""});
+    EXPECT_EQ(Columns(ReadColumns(dir / "in.txt", TReadMessages::LineReader)), Lines{""});
     WriteBytes(dir / "in.txt", "\r\n");
-    EXPECT_EQ(Columns(LoadColumns(dir / "in.txt")), Lines{""});
+    EXPECT_EQ(Columns(ReadColumns(dir / "in.txt", TReadMessages::LineReader)), Lines{""});
 }
 
 TEST(column_file, text_end_mark_at_a_line_start_ends_loading) {
@@ -105,21 +105,21 @@ TEST(column_file, text_end_mark_at_a_line_start_ends_loading) {
                                           "\x1a"
                                           "3",
                                           "4"}));
-    EXPECT_EQ(Columns(LoadColumns(dir / "in.txt")), (Lines{"1", "2"}));
+    EXPECT_EQ(Columns(ReadColumns(dir / "in.txt", TReadMessages::LineReader)), (Lines{"1", "2"}));
     WriteBytes(dir / "in.txt", CrLfLines({"\x1a", "1"}));
-    EXPECT_EQ(Columns(LoadColumns(dir / "in.txt")), Lines{""});
+    EXPECT_EQ(Columns(ReadColumns(dir / "in.txt", TReadMessages::LineReader)), Lines{""});
     WriteBytes(dir / "in.txt", CrLfLines({"1\x1a"
                                           "2",
                                           "3"}));
-    EXPECT_EQ(Columns(LoadColumns(dir / "in.txt")), (Lines{"1\x1a"
-                                                           "2",
-                                                           "3"}));
+    EXPECT_EQ(Columns(ReadColumns(dir / "in.txt", TReadMessages::LineReader)), (Lines{"1\x1a"
+                                                                                      "2",
+                                                                                      "3"}));
 }
 
 TEST(column_file, identical_lines_give_consecutive_records) {
     TTempDir dir;
     WriteBytes(dir / "in.txt", CrLfLines({"1X", "1X"}));
-    const TColumnList list = LoadColumns(dir / "in.txt");
+    const TColumnList list = ReadColumns(dir / "in.txt", TReadMessages::LineReader);
     EXPECT_EQ(Columns(list), (Lines{"1X", "1X"}));
 }
 
@@ -151,7 +151,8 @@ TEST(column_file, fifo_is_refused_without_reading) {
     ASSERT_EQ(::mkfifo((dir / "fifo.txt").c_str(), 0600), 0);
     EXPECT_THROW_MSG(PrepareColumnFile(dir / "fifo.txt"), TEngineError,
                      "Cannot open file " + dir / "fifo.txt");
-    EXPECT_THROW_MSG(LoadColumns(dir / "fifo.txt"), TEngineError, "File access denied");
+    EXPECT_THROW_MSG(ReadColumns(dir / "fifo.txt", TReadMessages::LineReader), TEngineError,
+                     "File access denied");
 }
 
 TEST(column_file, read_only_input_fails_at_the_rewrite_and_stays_untouched) {
@@ -197,10 +198,13 @@ TEST(column_file, symlinked_input_keeps_its_link) {
 
 TEST(column_file, line_reader_reports_by_condition) {
     TTempDir dir;
-    EXPECT_THROW_MSG(LoadColumns(dir / "nope.txt"), TEngineError, "File not found");
-    EXPECT_THROW_MSG(LoadColumns(""), TEngineError, "File not found");
-    EXPECT_THROW_MSG(LoadColumns(dir.Path().string()), TEngineError, "File access denied");
-    EXPECT_THROW_MSG(LoadColumns(dir / std::string(300, 'a')), TEngineError, "Invalid filename");
+    EXPECT_THROW_MSG(ReadColumns(dir / "nope.txt", TReadMessages::LineReader), TEngineError,
+                     "File not found");
+    EXPECT_THROW_MSG(ReadColumns("", TReadMessages::LineReader), TEngineError, "File not found");
+    EXPECT_THROW_MSG(ReadColumns(dir.Path().string(), TReadMessages::LineReader), TEngineError,
+                     "File access denied");
+    EXPECT_THROW_MSG(ReadColumns(dir / std::string(300, 'a'), TReadMessages::LineReader),
+                     TEngineError, "Invalid filename");
 }
 
 namespace {
@@ -280,17 +284,21 @@ TEST(column_file, input_gone_or_replaced_after_the_rewrite_gives_a_reader_messag
     WriteBytes(dir / "in.txt", "2\n1\n");
     PrepareColumnFile(dir / "in.txt");
     std::filesystem::remove(dir / "in.txt");
-    EXPECT_THROW_MSG(LoadColumns(dir / "in.txt"), TEngineError, "File not found");
+    EXPECT_THROW_MSG(ReadColumns(dir / "in.txt", TReadMessages::LineReader), TEngineError,
+                     "File not found");
     std::filesystem::create_directory(dir / "in.txt");
-    EXPECT_THROW_MSG(LoadColumns(dir / "in.txt"), TEngineError, "File access denied");
+    EXPECT_THROW_MSG(ReadColumns(dir / "in.txt", TReadMessages::LineReader), TEngineError,
+                     "File access denied");
     std::filesystem::remove(dir / "in.txt");
     WriteBytes(dir / "in.txt", "no line end, lone \r inside");
-    EXPECT_EQ(Columns(LoadColumns(dir / "in.txt")), Lines{"no line end, l"});
+    EXPECT_EQ(Columns(ReadColumns(dir / "in.txt", TReadMessages::LineReader)),
+              Lines{"no line end, l"});
 }
 
 TEST(column_file, devices_and_impossible_paths_are_never_read) {
     EXPECT_THROW_MSG(PrepareColumnFile("/dev/zero"), TEngineError, "Cannot open file /dev/zero");
-    EXPECT_THROW_MSG(LoadColumns("/dev/zero"), TEngineError, "File access denied");
+    EXPECT_THROW_MSG(ReadColumns("/dev/zero", TReadMessages::LineReader), TEngineError,
+                     "File access denied");
     const std::string longPath = "/tmp/" + std::string(5000, 'a') + ".txt";
     EXPECT_THROW_MSG(PrepareColumnFile(longPath), TEngineError, "Cannot open file " + longPath);
     EXPECT_THROW_MSG(SaveColumns({"1"}, longPath), TEngineError, "Cannot create file " + longPath);
@@ -307,9 +315,10 @@ TEST(column_file, byte_order_mark_belongs_to_the_first_line) {
     EXPECT_EQ(ReadBytes(dir / "in.txt"),
               "1X\r\n\xef\xbb\xbf"
               "11111111111111\r\n");
-    EXPECT_EQ(Columns(LoadColumns(dir / "in.txt")), (Lines{"1X",
-                                                           "\xef\xbb\xbf"
-                                                           "11111111111"}));
+    EXPECT_EQ(Columns(ReadColumns(dir / "in.txt", TReadMessages::LineReader)),
+              (Lines{"1X",
+                     "\xef\xbb\xbf"
+                     "11111111111"}));
 }
 
 TEST(column_file, one_line_of_a_hundred_megabytes) {
@@ -319,7 +328,8 @@ TEST(column_file, one_line_of_a_hundred_megabytes) {
     WriteBytes(dir / "in.txt", line);
     EXPECT_EQ(PrepareColumnFile(dir / "in.txt"), 1);
     EXPECT_EQ(std::filesystem::file_size(dir / "in.txt"), line.size() + 2);
-    EXPECT_EQ(Columns(LoadColumns(dir / "in.txt")), Lines{"11111X11111111"});
+    EXPECT_EQ(Columns(ReadColumns(dir / "in.txt", TReadMessages::LineReader)),
+              Lines{"11111X11111111"});
 }
 
 }  // namespace kelvo

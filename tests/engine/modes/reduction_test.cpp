@@ -39,7 +39,7 @@ std::vector<TKey> PreparedColumns(const std::string& path) {
     TTempDir dir;
     WriteBytes(dir / "in.txt", ReadBytes(path));
     PrepareColumnFile(dir / "in.txt");
-    return LoadColumns(dir / "in.txt").Columns;
+    return ReadColumns(dir / "in.txt", TReadMessages::LineReader).Columns;
 }
 
 std::vector<std::string> Texts(const std::vector<TKey>& keys) {

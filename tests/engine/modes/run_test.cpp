@@ -1,6 +1,7 @@
 #include "modes/run.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -147,6 +148,26 @@ TEST(run, output_that_would_replace_the_input_is_refused_before_anything_is_writ
         EXPECT_TRUE(host.Log.empty());
         EXPECT_EQ(ReadBytes(dir / "semana.txt"), unsorted);
     }
+}
+
+TEST(run, an_output_that_cannot_be_examined_is_refused_before_anything_is_written) {
+    TTempDir dir;
+    const std::string unsorted = "2\n1\n";
+    WriteBytes(dir / "semana.txt", unsorted);
+    std::filesystem::create_symlink("semana.txt", dir / "enlace.txt");
+    TRunOptions options;
+    // Only the output's name fails: were it taken for another file, the run would write the
+    // reduced set through the link over the input.
+    options.Files.Stat = [output = dir / "enlace.txt"](const char* path, struct stat* info) {
+        return path == output ? (errno = EIO, -1) : ::stat(path, info);
+    };
+    TRecordingHost host;
+    EXPECT_THROW_MSG(ReduceColumns(dir / "semana.txt", dir / "enlace", host, options), TEngineError,
+                     "Cannot create file " + dir / "enlace.txt");
+    EXPECT_TRUE(host.Log.empty());
+    EXPECT_EQ(ReadBytes(dir / "semana.txt"), unsorted);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "enlace.txt"));
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"enlace.txt", "semana.txt"}));
 }
 
 TEST(run, failed_output_write_leaves_no_output_and_ends_the_log_before_the_summary) {

@@ -74,7 +74,7 @@ Columns Mangled(std::mt19937& random) {
 
 Columns LoadedColumns(const std::string& path) {
     Columns columns;
-    for (const TKey& column : LoadColumns(path).Columns) {
+    for (const TKey& column : ReadColumns(path, TReadMessages::LineReader).Columns) {
         columns.push_back(ColumnText(column));
     }
     return columns;
