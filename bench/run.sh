@@ -64,7 +64,7 @@ for b in medians or [b for b in runs if b["run_type"] == "iteration"]:
     guarantees = [parts[2]] if parts[2].startswith("G:") else ["G:13", "G:12"]
     for g in guarantees:
         rows.setdefault((name, g), {})[phase] = b
-phases = ["ReduceColumns", "PrepareColumnFile", "LoadColumns", "AnalyseNeighbours", "SelectCover"]
+phases = ["ReduceColumns", "PrepareColumnFile", "LoadColumns", "AnalyseNeighbours", "SelectGreedyCover"]
 print(f"{'input':<14}{'G':>4}" + "".join(f"{p:>19}" for p in phases)
       + f"{'L':>7}{'chosen':>8}{'pumps/run':>11}")
 for (name, g), times in rows.items():
@@ -72,7 +72,7 @@ for (name, g), times in rows.items():
     cells = "".join(f"{times[p]['real_time']:>19.{3 if times[p]['real_time'] >= 0.01 else 6}f}"
                     if p in times else f"{'-':>19}" for p in phases)
     analysis, run = times.get("AnalyseNeighbours", {}), times.get("ReduceColumns", {})
-    chosen = times.get("SelectCover", {}).get("chosen", float("nan"))
+    chosen = times.get("SelectGreedyCover", {}).get("chosen", float("nan"))
     print(f"{name:<14}{g[2:]:>4}{cells}{analysis.get('L', float('nan')):>7.0f}{chosen:>8.0f}"
           f"{run.get('pumps/run', float('nan')):>11.0f}")
 print()

@@ -53,7 +53,7 @@ for run in json.load(open(sys.argv[1]))["benchmarks"]:
     for g in guarantees:
         rows.setdefault((int(g), columns), {})[phase] = run
 rows = {key: phases for key, phases in rows.items() if "ReduceColumns" in phases}
-phases = ["ReduceColumns", "PrepareColumnFile", "LoadColumns", "AnalyseNeighbours", "SelectCover"]
+phases = ["ReduceColumns", "PrepareColumnFile", "LoadColumns", "AnalyseNeighbours", "SelectGreedyCover"]
 heads = ["whole run", "prepare", "load", "analyse", "select"]
 order = sorted(rows, key=lambda key: (-key[0], key[1]))
 print("Time of each phase, ms (prepare and load take no guarantee: one run, shown at both):")
@@ -61,7 +61,7 @@ print(f"{'columns':>9}{'G':>4}" + "".join(f"{h:>11}" for h in heads) + f"{'chose
 for key in order:
     times = rows[key]
     print(f"{key[1]:>9}{key[0]:>4}" + "".join(f"{times[p]['real_time']:>11.1f}" for p in phases)
-          + f"{times['SelectCover']['chosen']:>9.0f}{times['AnalyseNeighbours']['L']:>6.0f}")
+          + f"{times['SelectGreedyCover']['chosen']:>9.0f}{times['AnalyseNeighbours']['L']:>6.0f}")
 print()
 print("Peak memory of the benchmark process during each phase, MiB:")
 print(f"{'columns':>9}{'G':>4}" + "".join(f"{h:>11}" for h in heads))
