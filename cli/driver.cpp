@@ -14,6 +14,7 @@
 
 #include "core/engine_error.h"
 #include "interrupt.h"
+#include "modes/conditions.h"
 #include "modes/development.h"
 #include "modes/run.h"
 #include "modes/score.h"
@@ -334,11 +335,11 @@ int Develop(const TCommand& command, std::ostream& out, std::ostream& err) {
     } catch (const TForecastError& error) {
         return UsageError(std::string("--develop: ") + error.what(), err);
     }
-    std::vector<TSignLimit> limits;
+    std::vector<TCondition> limits;
     for (const std::string& condition : command.Signs) {
         try {
-            limits.push_back(ParseSignLimit(condition));
-        } catch (const TForecastError& error) {
+            limits.push_back(ParseCondition(TConditionKind::Signs, condition));
+        } catch (const TConditionError& error) {
             return UsageError(std::string("--signs: ") + error.what(), err);
         }
     }

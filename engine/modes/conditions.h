@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <stop_token>
@@ -63,6 +64,15 @@ TCondition ParseCondition(TConditionKind kind, std::string_view text);
 // Whether the column `signs` (kColumnLength bytes of 1, X and 2) meets every condition.
 bool MeetsConditions(std::span<const char, kColumnLength> signs,
                      std::span<const TCondition> conditions);
+
+// The phase DevelopColumns reports.
+inline constexpr std::string_view kDevelopingPhase = "developing";
+
+// Calls `column` with the signs of every column of `forecast` that meets every condition, in the
+// order of each match's signs in `forecast`, the last match turning fastest: with the groups as
+// ParseForecast orders them, the order in which a run sorts the columns.
+void ForEachColumn(const TForecast& forecast, std::span<const TCondition> conditions,
+                   const std::function<void(std::span<const char, kColumnLength>)>& column);
 
 // The number of columns of `forecast` that meet every condition, without writing them: fast
 // enough to follow every change in a window. Returns early, with what it has counted so far, once

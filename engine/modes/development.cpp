@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/engine_error.h"
+#include "modes/conditions.h"
 
 namespace kelvo {
 
@@ -48,14 +49,6 @@ std::vector<std::string> SplitGroups(std::string_view text) {
     return groups;
 }
 
-int ParseCount(std::string_view digits) {
-    if (digits.empty() || digits.size() > 2 ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return -1;
-    }
-    return std::stoi(std::string(digits));
-}
-
 }  // namespace
 
 TForecast ParseForecast(std::string_view text) {
@@ -90,69 +83,22 @@ TForecast ParseForecast(std::string_view text) {
     return forecast;
 }
 
-TSignLimit ParseSignLimit(std::string_view text) {
-    const auto wrong = [&] {
-        return TForecastError("'" + std::string(text) +
-                              "' is no sign condition: write S=MIN-MAX, S one of 1, X and 2, "
-                              "0 <= MIN <= MAX <= 14");
-    };
-    const std::size_t dash = text.find('-');
-    if (text.size() < 5 || text[1] != '=' || dash == std::string_view::npos) {
-        throw wrong();
-    }
-    TSignLimit limit;
-    limit.Sign = text[0] == 'x' ? 'X' : text[0];
-    limit.Least = ParseCount(text.substr(2, dash - 2));
-    limit.Most = ParseCount(text.substr(dash + 1));
-    if (kSignOrder.find(limit.Sign) == std::string_view::npos || limit.Least < 0 ||
-        limit.Most < limit.Least || limit.Most > kColumnLength) {
-        throw wrong();
-    }
-    return limit;
-}
-
-std::size_t DevelopForecast(const TForecast& forecast, std::span<const TSignLimit> limits,
+std::size_t DevelopForecast(const TForecast& forecast, std::span<const TCondition> conditions,
                             const std::string& path, const TFileCalls& calls) {
-    constexpr std::size_t kLineBytes = kColumnLength + 2;
     std::string bytes;
     std::size_t columns = 0;
-    try {
-        std::size_t all = 1;
+    ReportingOutOfMemory([&] {
+        std::size_t product = 1;
         for (const std::string& group : forecast) {
-            all *= group.size();
+            product *= group.size();
         }
-        bytes.reserve(all * kLineBytes);
-        // An odometer over the groups, the last match turning fastest: the columns come out in
-        // the collation's order.
-        std::array<std::size_t, kColumnLength> digit{};
-        std::string line(kLineBytes, '\n');
-        line[kColumnLength] = '\r';
-        for (std::size_t p = 0; p < kColumnLength; ++p) {
-            line[p] = forecast[p][0];
-        }
-        for (;;) {
-            const bool kept = std::all_of(limits.begin(), limits.end(), [&](const TSignLimit& l) {
-                const auto count = std::count(line.begin(), line.begin() + kColumnLength, l.Sign);
-                return count >= l.Least && count <= l.Most;
-            });
-            if (kept) {
-                bytes += line;
-                ++columns;
-            }
-            std::size_t p = kColumnLength;
-            while (p > 0 && ++digit[p - 1] == forecast[p - 1].size()) {
-                digit[p - 1] = 0;
-                line[p - 1] = forecast[p - 1][0];
-                --p;
-            }
-            if (p == 0) {
-                break;
-            }
-            line[p - 1] = forecast[p - 1][digit[p - 1]];
-        }
-    } catch (const std::bad_alloc&) {
-        throw TEngineError("Out of memory");
-    }
+        bytes.reserve(product * (kColumnLength + 2));
+        ForEachColumn(forecast, conditions, [&](std::span<const char, kColumnLength> signs) {
+            bytes.append(signs.data(), signs.size());
+            bytes.append("\r\n");
+            ++columns;
+        });
+    });
     ReplaceFileContent(path, bytes, calls);
     return columns;
 }

@@ -24,12 +24,9 @@ public:
 // order in which a sorted column file lists them (1, 2, X).
 using TForecast = std::array<std::string, kColumnLength>;
 
-// At least Least and at most Most signs `Sign` (1, X or 2) in a column.
-struct TSignLimit {
-    char Sign = '1';
-    int Least = 0;
-    int Most = kColumnLength;
-};
+// A condition on the columns of a development, defined with its reader in modes/conditions.h,
+// which includes this header for TForecast.
+struct TCondition;
 
 // The forecast written as 14 groups separated by commas or blanks, e.g. "1,1X,X2,1X2,...": blanks
 // around a comma and runs of blanks count as one separator. A lower-case x is taken as X. Throws
@@ -37,14 +34,11 @@ struct TSignLimit {
 // character, naming the first such group.
 TForecast ParseForecast(std::string_view text);
 
-// A sign condition written S=MIN-MAX. Throws TForecastError when it is not one.
-TSignLimit ParseSignLimit(std::string_view text);
-
-// Writes every column of `forecast` that meets every limit to the file `path` (replaced safely if
-// it exists), one per line with CR LF, in the order in which a run sorts them, so that a run
+// Writes every column of `forecast` that meets every condition to the file `path` (replaced safely
+// if it exists), one per line with CR LF, in the order in which a run sorts them, so that a run
 // leaves the file as it is. Returns the number of columns. Throws TEngineError when the file
 // cannot be written ("Out of memory" when memory runs out); the file is then as it was.
-std::size_t DevelopForecast(const TForecast& forecast, std::span<const TSignLimit> limits,
+std::size_t DevelopForecast(const TForecast& forecast, std::span<const TCondition> conditions,
                             const std::string& path, const TFileCalls& calls = {});
 
 }  // namespace kelvo

@@ -18,13 +18,19 @@ namespace kelvo {
 // The categories counted: 14 right down to 10 right.
 constexpr int kPrizeCategories = 5;
 
+// The phase TablePrizes and ChancesOfPrizes report.
+inline constexpr std::string_view kPrizesPhase = "prizes";
+
 // Every column of a development taken in turn as the week's result.
 struct TPrizeTable {
+    // The results scored: every column of the development, a repeated column as often as it
+    // comes.
     std::size_t Results = 0;
     // Best[0]: results whose best reduced column has 14 right, Best[1] 13, ..., Best[4] 10,
     // Best[5] fewer than 10.
     std::array<std::size_t, kPrizeCategories + 1> Best{};
-    // The smallest best over all results (13 for any true al-13 reduction of the development).
+    // The smallest best over all results (13 for any true al-13 reduction of the development); 0
+    // without results or without reduced columns.
     int Guaranteed = 0;
     // For category c (14 - c right): the mean and the largest number of reduced columns with that
     // many right for one result.
@@ -35,8 +41,12 @@ struct TPrizeTable {
 // Scores every column of `reduced` against every column of `development` taken as the result,
 // working outwards from the reduced columns (every result within four differences of one) in a
 // dense numbering of every column. Columns are compared sign by sign, a lower-case x counting as
-// X. Reports to `progress` (which may be null); once a stop is requested it returns what it has
-// counted so far. Throws std::bad_alloc when memory runs out.
+// X: a match is right only where both columns hold the same sign of 1, X and 2, so a byte that is
+// no sign (or a missing one, in a column shorter than 14) is wrong against anything. A
+// development column that is not 14 signs is compared with every reduced column directly.
+// Reports to `progress` (which may be null); once a stop is requested it returns the results
+// scored so far (none while the reduced columns are still being spread out). Throws
+// std::bad_alloc when memory runs out.
 TPrizeTable TablePrizes(std::span<const TKey> development, std::span<const TKey> reduced,
                         TProgressSink* progress = nullptr, std::stop_token stop = {});
 
@@ -49,9 +59,11 @@ public:
     using std::invalid_argument::invalid_argument;
 };
 
-// The chances written as 14 lines, line i holding the chances of 1, X and 2 for match i: three
-// numbers separated by blanks or commas, none negative, each line summing to 100 within 0.5.
-// Throws TChancesError naming the line when it is not so.
+// The chances written as 14 lines (LF or CR LF, the last one ending or not), line i holding the
+// chances of 1, X and 2 for match i: three numbers of digits with at most one decimal point,
+// separated by commas or blanks (blanks around a comma and runs of blanks counting as one
+// separator), each line summing to 100 within 0.5. Throws TChancesError naming the line when it
+// is not so, or saying how many lines there are when they are not 14.
 TChances ParseChances(std::string_view text);
 
 // Every one of the 3^14 results weighed by its chance (the product of its signs' chances).
@@ -65,8 +77,11 @@ struct TPrizeChances {
 };
 
 // The chances of each prize for `reduced` over every possible result, and the chance that the
-// result lies in `development`. Reports to `progress` (which may be null); once a stop is
-// requested it returns what it has summed so far. Throws std::bad_alloc when memory runs out.
+// result lies in `development` (a repeated column counting once). Each match's chances are taken
+// as shares of their sum, so that the results' chances add up to 100 %. Columns are compared as
+// TablePrizes compares them; a development column that is not 14 signs is never the result.
+// Reports to `progress` (which may be null); once a stop is requested it returns what it has
+// summed so far. Throws std::bad_alloc when memory runs out.
 TPrizeChances ChancesOfPrizes(std::span<const TKey> development, std::span<const TKey> reduced,
                               const TChances& chances, TProgressSink* progress = nullptr,
                               std::stop_token stop = {});

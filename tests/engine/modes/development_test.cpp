@@ -5,6 +5,7 @@
 
 #include "files/collation.h"
 #include "files/column_file.h"
+#include "modes/conditions.h"
 #include "modes/run.h"
 #include "test_support.h"
 
@@ -22,9 +23,17 @@ TForecast Fixed(std::string_view column) {
     return forecast;
 }
 
+TCondition SignLimit(char sign, int least, int most) {
+    TCondition condition;
+    condition.Sign = sign;
+    condition.Least = least;
+    condition.Most = most;
+    return condition;
+}
+
 // Every column of `forecast` by a literal nested walk, kept by counting signs.
 std::vector<std::string> LiteralDevelopment(const TForecast& forecast,
-                                            const std::vector<TSignLimit>& limits) {
+                                            const std::vector<TCondition>& limits) {
     std::vector<std::string> columns{""};
     for (const std::string& group : forecast) {
         std::vector<std::string> next;
@@ -36,7 +45,7 @@ std::vector<std::string> LiteralDevelopment(const TForecast& forecast,
         columns = std::move(next);
     }
     std::erase_if(columns, [&](const std::string& column) {
-        return !std::all_of(limits.begin(), limits.end(), [&](const TSignLimit& limit) {
+        return !std::all_of(limits.begin(), limits.end(), [&](const TCondition& limit) {
             const auto count = std::count(column.begin(), column.end(), limit.Sign);
             return count >= limit.Least && count <= limit.Most;
         });
@@ -73,18 +82,6 @@ TEST(development, a_wrong_forecast_names_the_group_and_what_is_wrong) {
                      "the forecast has 13 groups; it needs 14");
 }
 
-TEST(development, sign_conditions_are_read_within_their_bounds) {
-    const TSignLimit limit = ParseSignLimit("x=0-14");
-    EXPECT_EQ(limit.Sign, 'X');
-    EXPECT_EQ(limit.Least, 0);
-    EXPECT_EQ(limit.Most, 14);
-    const std::string wrong =
-        "' is no sign condition: write S=MIN-MAX, S one of 1, X and 2, 0 <= MIN <= MAX <= 14";
-    for (const char* text : {"1=3", "1=5-4", "1=0-15", "3=1-2", "1-2", "1=a-2", "1=-1-2", ""}) {
-        EXPECT_THROW_MSG(ParseSignLimit(text), TForecastError, "'" + std::string(text) + wrong);
-    }
-}
-
 TEST(development, a_small_development_is_written_sorted_with_cr_lf) {
     TTempDir dir;
     TForecast forecast = Fixed("11X1211X21X112");
@@ -98,8 +95,12 @@ TEST(development, a_small_development_is_written_sorted_with_cr_lf) {
 TEST(development, conditions_keep_the_columns_that_meet_them_all_at_their_bounds) {
     TTempDir dir;
     const TForecast forecast = ParseForecast(kWeekForecast);
-    const std::vector<std::vector<TSignLimit>> cases = {
-        {}, {{'X', 0, 0}}, {{'1', 5, 6}, {'X', 0, 3}}, {{'2', 14, 14}}, {{'1', 0, 14}, {'2', 2, 2}},
+    const std::vector<std::vector<TCondition>> cases = {
+        {},
+        {SignLimit('X', 0, 0)},
+        {SignLimit('1', 5, 6), SignLimit('X', 0, 3)},
+        {SignLimit('2', 14, 14)},
+        {SignLimit('1', 0, 14), SignLimit('2', 2, 2)},
     };
     for (const auto& limits : cases) {
         const std::vector<std::string> expected = LiteralDevelopment(forecast, limits);
@@ -111,7 +112,7 @@ TEST(development, conditions_keep_the_columns_that_meet_them_all_at_their_bounds
 
 TEST(development, a_reduction_leaves_a_developed_file_byte_for_byte_as_it_was) {
     TTempDir dir;
-    const std::vector<TSignLimit> limits = {{'X', 1, 4}};
+    const std::vector<TCondition> limits = {SignLimit('X', 1, 4)};
     DevelopForecast(ParseForecast("1X2 1X2 1X 12 X2 1 1X2 2 1X2 X 1 12 1X2 1X"), limits,
                     dir / "d.txt");
     const std::string developed = ReadBytes(dir / "d.txt");
