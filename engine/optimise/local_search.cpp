@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
-#include <exception>
 #include <random>
-#include <system_error>
-#include <thread>
 
+#include "core/parallel.h"
 #include "optimise/indexed_heap.h"
 
 namespace kelvo {
@@ -317,39 +315,12 @@ TSearchResult Shrink(const TCover& coverage, std::span<const std::size_t> start,
     const auto searches = static_cast<std::size_t>(std::max(1, limits.Searches));
     std::atomic<std::size_t> shared{start.size()};
     std::vector<TSearchResult> results(searches);
-    std::vector<std::exception_ptr> failures(searches);
-    const auto search = [&](std::size_t s) {
-        try {
-            TWeightedSearch<TCover> searching(coverage, start, SpreadSeed(limits.Seed + s));
-            // Only the calling thread reports, so that a sink is told from the thread it called
-            // from.
-            const bool reports = s == 0 && limits.Progress;
-            results[s] = searching.Run(limits, begin, shared, reports ? &limits.Progress : nullptr);
-        } catch (...) {
-            failures[s] = std::current_exception();
-        }
-    };
-    {
-        std::vector<std::jthread> beside;
-        std::vector<std::size_t> after;
-        for (std::size_t s = 1; s < searches; ++s) {
-            try {
-                beside.emplace_back(search, s);
-            } catch (const std::system_error&) {
-                // No second thread: the search runs after the others, the result is the same.
-                after.push_back(s);
-            }
-        }
-        search(0);
-        for (const std::size_t s : after) {
-            search(s);
-        }
-    }
-    for (const std::exception_ptr& failure : failures) {
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
-    }
+    RunInParallel(searches, [&](std::size_t s) {
+        TWeightedSearch<TCover> searching(coverage, start, SpreadSeed(limits.Seed + s));
+        // Only the calling thread reports, so that a sink is told from the thread it called from.
+        const bool reports = s == 0 && limits.Progress;
+        results[s] = searching.Run(limits, begin, shared, reports ? &limits.Progress : nullptr);
+    });
     std::size_t winner = 0;
     for (std::size_t s = 1; s < searches; ++s) {
         if (results[s].Chosen.size() < results[winner].Chosen.size()) {
