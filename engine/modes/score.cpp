@@ -13,16 +13,12 @@ namespace {
 constexpr int kFewestCounted = 10;
 constexpr int kFewestPrized = 13;
 
-unsigned Folded(unsigned byte) {
-    return byte == 'x' ? 'X' : byte;
-}
-
 }  // namespace
 
 bool IsResult(std::string_view result) {
     return result.size() == kColumnLength &&
            std::all_of(result.begin(), result.end(), [](char sign) {
-               return sign == '1' || sign == '2' || sign == 'X' || sign == 'x';
+               return sign == '1' || sign == '2' || FoldSign(sign) == 'X';
            });
 }
 
@@ -35,7 +31,10 @@ TScore ScoreColumns(std::string_view result, const std::string& path) {
             const TKey& column = list.Columns[k];
             int right = 0;
             for (int p = 0; p < kColumnLength; ++p) {
-                right += Folded(ByteAt(column, p)) == Folded(ByteAt(wanted, p)) ? 1 : 0;
+                right += FoldSign(static_cast<char>(ByteAt(column, p))) ==
+                                 FoldSign(static_cast<char>(ByteAt(wanted, p)))
+                             ? 1
+                             : 0;
             }
             if (right >= kFewestCounted) {
                 ++score.Right[static_cast<std::size_t>(kColumnLength - right)];
