@@ -42,10 +42,29 @@ inline void SetByteAt(TKey& key, int position, unsigned byte) {
            (std::uint64_t{byte} << ShiftOf(position));
 }
 
+// The sign a column's byte stands for: a lower-case x is the draw X, every other byte itself.
+constexpr char FoldSign(char byte) {
+    return byte == 'x' ? 'X' : byte;
+}
+
+// The digit of a sign: 0 for 1, 1 for X (or x), 2 for 2, and kOtherSign for any other byte.
+constexpr int kOtherSign = 3;
+constexpr int SignDigit(unsigned byte) {
+    switch (FoldSign(static_cast<char>(byte))) {
+        case '1':
+            return 0;
+        case 'X':
+            return 1;
+        case '2':
+            return 2;
+        default:
+            return kOtherSign;
+    }
+}
+
 // The columns of one run, in file order. A key and its id (its position + 1) play the part of a
-// column record: the id is the line number in the prepared file, and the key its column.
-// In file order: Columns[k] is the column whose id is k + 1, its line
-// number in the prepared file, trimmed and cut to kColumnLength.
+// column record: Columns[k] is the column whose id is k + 1, its line number in the prepared
+// file, trimmed and cut to kColumnLength.
 struct TColumnList {
     std::vector<TKey> Columns;
 

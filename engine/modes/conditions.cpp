@@ -10,23 +10,8 @@ namespace {
 // Signs by index: 1, X, 2; any other byte is kOtherSign, and before the first match there is
 // kNoSign.
 constexpr int kSignCount = 3;
-constexpr int kOtherSign = 3;
 constexpr int kNoSign = 4;
 constexpr std::string_view kSigns = "1X2";
-
-int SignIndex(char byte) {
-    switch (byte) {
-        case '1':
-            return 0;
-        case 'X':
-        case 'x':
-            return 1;
-        case '2':
-            return 2;
-        default:
-            return kOtherSign;
-    }
-}
 
 // ---- Reading conditions.
 
@@ -59,10 +44,10 @@ std::optional<TBounds> ParseBounds(std::string_view text, int lowest, int highes
 
 // The sign of "S=..." (a lower-case x read as X), or 0.
 char ParseSign(std::string_view text) {
-    if (text.size() < 2 || text[1] != '=' || SignIndex(text[0]) == kOtherSign) {
+    if (text.size() < 2 || text[1] != '=' || SignDigit(text[0]) == kOtherSign) {
         return 0;
     }
-    return kSigns[static_cast<std::size_t>(SignIndex(text[0]))];
+    return kSigns[static_cast<std::size_t>(SignDigit(text[0]))];
 }
 
 // What each kind is called in its message, and how it is written.
@@ -150,7 +135,7 @@ std::optional<TCondition> ReadCondition(TConditionKind kind, std::string_view te
                 return std::nullopt;
             }
             for (std::size_t p = 0; p < kColumnLength; ++p) {
-                const int sign = SignIndex(text[p]);
+                const int sign = SignDigit(text[p]);
                 if (sign == kOtherSign) {
                     return std::nullopt;
                 }
@@ -202,7 +187,7 @@ public:
         : forecast_(forecast) {
         for (std::size_t p = 0; p < kColumnLength; ++p) {
             for (const char sign : forecast[p]) {
-                holds_[p][static_cast<std::size_t>(SignIndex(sign))] = true;
+                holds_[p][static_cast<std::size_t>(SignDigit(sign))] = true;
             }
         }
         below_[kColumnLength] = 1;
@@ -251,17 +236,17 @@ private:
                 const char sign = kSigns[static_cast<std::size_t>(s)];
                 switch (condition.Kind) {
                     case TConditionKind::Signs:
-                        counts[s] = SignIndex(condition.Sign) == s;
+                        counts[s] = SignDigit(condition.Sign) == s;
                         break;
                     case TConditionKind::Variants:
                         counts[s] = sign != '1';
                         break;
                     case TConditionKind::Group:
-                        counts[s] = SignIndex(condition.Sign) == s && p >= condition.First &&
+                        counts[s] = SignDigit(condition.Sign) == s && p >= condition.First &&
                                     p <= condition.Last;
                         break;
                     case TConditionKind::Base:
-                        counts[s] = SignIndex(base) != s;
+                        counts[s] = SignDigit(base) != s;
                         break;
                     default:
                         break;
@@ -273,7 +258,7 @@ private:
             bool sometimes = false;
             for (const char sign : forecast_[static_cast<std::size_t>(p)]) {
                 const bool counted = limit.Counts[static_cast<std::size_t>(p)]
-                                                 [static_cast<std::size_t>(SignIndex(sign))] != 0;
+                                                 [static_cast<std::size_t>(SignDigit(sign))] != 0;
                 always = always && counted;
                 sometimes = sometimes || counted;
             }
@@ -293,7 +278,7 @@ private:
                     int fewest = kColumnLength;
                     int most = -1;
                     for (const char sign : forecast_[static_cast<std::size_t>(n)]) {
-                        const int s = SignIndex(sign);
+                        const int s = SignDigit(sign);
                         const int here = last != kNoSign && s != last ? 1 : 0;
                         fewest = std::min(fewest, here + breaks_->Fewest[n + 1][s]);
                         most = std::max(most, here + breaks_->Most[n + 1][s]);
@@ -309,7 +294,7 @@ private:
 
     void AddRun(const TCondition& condition) {
         TRunLimit limit;
-        limit.Sign = condition.Sign == 0 ? kNoSign : SignIndex(condition.Sign);
+        limit.Sign = condition.Sign == 0 ? kNoSign : SignDigit(condition.Sign);
         limit.Least = condition.Least;
         limit.Most = condition.Most;
         for (int n = kColumnLength - 1; n >= 0; --n) {
@@ -374,7 +359,7 @@ private:
         const std::string& group = forecast_[static_cast<std::size_t>(p)];
         for (std::size_t d = 0; d < group.size(); ++d) {
             digit_[p] = d;
-            if (!Step(p, SignIndex(group[d]))) {
+            if (!Step(p, SignDigit(group[d]))) {
                 continue;
             }
             column_[p] = group[d];
@@ -428,11 +413,11 @@ bool MeetsConditions(std::span<const char, kColumnLength> signs,
         int value = 0;
         int run = 0;
         for (int p = 0; p < kColumnLength; ++p) {
-            const int sign = SignIndex(signs[p]);
-            const bool same = p > 0 && sign == SignIndex(signs[p - 1]);
+            const int sign = SignDigit(signs[p]);
+            const bool same = p > 0 && sign == SignDigit(signs[p - 1]);
             switch (condition.Kind) {
                 case TConditionKind::Signs:
-                    value += sign == SignIndex(condition.Sign) ? 1 : 0;
+                    value += sign == SignDigit(condition.Sign) ? 1 : 0;
                     break;
                 case TConditionKind::Variants:
                     value += sign != 0 ? 1 : 0;
@@ -441,19 +426,19 @@ bool MeetsConditions(std::span<const char, kColumnLength> signs,
                     value += p > 0 && !same ? 1 : 0;
                     break;
                 case TConditionKind::Run:
-                    run = condition.Sign != 0 && sign != SignIndex(condition.Sign) ? 0
+                    run = condition.Sign != 0 && sign != SignDigit(condition.Sign) ? 0
                           : same                                                   ? run + 1
                                                                                    : 1;
                     value = std::max(value, run);
                     break;
                 case TConditionKind::Group:
                     value += p >= condition.First && p <= condition.Last &&
-                                     sign == SignIndex(condition.Sign)
+                                     sign == SignDigit(condition.Sign)
                                  ? 1
                                  : 0;
                     break;
                 case TConditionKind::Base:
-                    value += sign != SignIndex(condition.Base[static_cast<std::size_t>(p)]) ? 1 : 0;
+                    value += sign != SignDigit(condition.Base[static_cast<std::size_t>(p)]) ? 1 : 0;
                     break;
             }
         }

@@ -65,7 +65,7 @@ TForecast ParseForecast(std::string_view text) {
         }
         std::string signs;
         for (const char byte : group) {
-            const char sign = byte == 'x' ? 'X' : byte;
+            const char sign = FoldSign(byte);
             if (kSignOrder.find(sign) == std::string_view::npos) {
                 throw TForecastError(GroupName(g, group) + " holds '" + std::string(1, byte) +
                                      "', which is no sign: the signs are 1, X and 2");

@@ -16,7 +16,6 @@ namespace {
 // Every column of 14 signs has a number from 0 to kResults - 1: its signs (1, X, 2 as 0, 1, 2)
 // read as a number in base 3, match 1 the most significant digit.
 constexpr std::uint32_t kResults = 4782969;
-constexpr int kOtherSign = 3;
 // The fewest differences of a result no reduced column reaches: above every real distance,
 // with room to add the 14 differences of a spread without overflowing a byte.
 constexpr std::uint8_t kFar = 64;
@@ -33,26 +32,12 @@ constexpr std::uint32_t Stride(int position) {
     return stride;
 }
 
-int SignIndex(unsigned byte) {
-    switch (byte) {
-        case '1':
-            return 0;
-        case 'X':
-        case 'x':
-            return 1;
-        case '2':
-            return 2;
-        default:
-            return kOtherSign;
-    }
-}
-
 using TSigns = std::array<int, kColumnLength>;
 
 TSigns SignsOf(const TKey& key) {
     TSigns signs{};
     for (int p = 0; p < kColumnLength; ++p) {
-        signs[static_cast<std::size_t>(p)] = SignIndex(ByteAt(key, p));
+        signs[static_cast<std::size_t>(p)] = SignDigit(ByteAt(key, p));
     }
     return signs;
 }
@@ -61,7 +46,7 @@ TSigns SignsOf(const TKey& key) {
 std::optional<std::uint32_t> ResultNumber(const TKey& key) {
     std::uint32_t number = 0;
     for (int p = 0; p < kColumnLength; ++p) {
-        const int sign = SignIndex(ByteAt(key, p));
+        const int sign = SignDigit(ByteAt(key, p));
         if (sign == kOtherSign) {
             return std::nullopt;
         }
@@ -456,7 +441,7 @@ TPrizeChances ChancesOfPrizes(std::span<const TKey> development, std::span<const
         // The chances of 0, 1, ... differences from this column, match by match.
         std::array<double, kPrizeCategories> differences{1};
         for (int p = 0; p < kColumnLength; ++p) {
-            const int sign = SignIndex(ByteAt(column, p));
+            const int sign = SignDigit(ByteAt(column, p));
             const double right = sign == kOtherSign ? 0 : shares[static_cast<std::size_t>(p)][sign];
             for (std::size_t d = kPrizeCategories; d-- > 0;) {
                 differences[d] =

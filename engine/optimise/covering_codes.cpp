@@ -99,16 +99,9 @@ constexpr std::string_view kTernary8 =
     "22201200 22201210 22202211 22202221 22210020 22210101 22211001 22211112 22212012 22212120 "
     "22220011 22220110 22221022 22221121 22222000 22222102";
 
-constexpr std::array kShapes{
-    TCodeShape{2, 1, 1},   TCodeShape{2, 2, 2},      TCodeShape{2, 3, 2},  TCodeShape{2, 5, 7},
-    TCodeShape{2, 6, 12},  TCodeShape{2, 7, 16},     TCodeShape{3, 1, 1},  TCodeShape{3, 2, 3},
-    TCodeShape{3, 3, 5},   TCodeShape{3, 4, 9},      TCodeShape{3, 6, 73}, TCodeShape{3, 7, 186},
-    TCodeShape{3, 8, 486}, TCodeShape{3, 13, 59049},
-};
-
 // The number of check digits of the Hamming code of `shape`, or 0 when it is not one: Hamming
 // codes have length (radix^checks - 1) / (radix - 1) and radix^(length - checks) words.
-int HammingChecks(const TCodeShape& shape) {
+constexpr int HammingChecks(const TCodeShape& shape) {
     std::size_t power = 1;
     for (int checks = 1; checks <= 3; ++checks) {
         power *= static_cast<std::size_t>(shape.Radix);
@@ -183,24 +176,37 @@ std::vector<std::uint8_t> HammingWords(int radix, int checks) {
     return result;
 }
 
-std::string_view StoredWords(const TCodeShape& shape) {
-    constexpr std::array<std::pair<TCodeShape, std::string_view>, 8> kStored{{
-        {{2, 2, 2}, kBinary2},
-        {{2, 5, 7}, kBinary5},
-        {{2, 6, 12}, kBinary6},
-        {{3, 2, 3}, kTernary2},
-        {{3, 3, 5}, kTernary3},
-        {{3, 6, 73}, kTernary6},
-        {{3, 7, 186}, kTernary7},
-        {{3, 8, 486}, kTernary8},
-    }};
-    for (const auto& [stored, words] : kStored) {
-        if (stored.Radix == shape.Radix && stored.Length == shape.Length) {
-            return words;
-        }
-    }
-    return {};
+// A known code: its shape and, unless it is a Hamming code, its words.
+struct TKnownCode {
+    TCodeShape Shape;
+    std::string_view Words;
+};
+
+// Every known code, in the order in which products try them.
+constexpr std::array kCodes{
+    TKnownCode{{2, 1, 1}, {}},          TKnownCode{{2, 2, 2}, kBinary2},
+    TKnownCode{{2, 3, 2}, {}},          TKnownCode{{2, 5, 7}, kBinary5},
+    TKnownCode{{2, 6, 12}, kBinary6},   TKnownCode{{2, 7, 16}, {}},
+    TKnownCode{{3, 1, 1}, {}},          TKnownCode{{3, 2, 3}, kTernary2},
+    TKnownCode{{3, 3, 5}, kTernary3},   TKnownCode{{3, 4, 9}, {}},
+    TKnownCode{{3, 6, 73}, kTernary6},  TKnownCode{{3, 7, 186}, kTernary7},
+    TKnownCode{{3, 8, 486}, kTernary8}, TKnownCode{{3, 13, 59049}, {}},
+};
+
+// A code is stored exactly where no Hamming code can be built for its shape.
+constexpr bool StoredUnlessHamming(const TKnownCode& code) {
+    return (HammingChecks(code.Shape) > 0) == code.Words.empty();
 }
+static_assert(std::all_of(kCodes.begin(), kCodes.end(), StoredUnlessHamming));
+
+// The shapes of kCodes, which KnownCodes hands out as one span.
+constexpr std::array<TCodeShape, kCodes.size()> kShapes = [] {
+    std::array<TCodeShape, kCodes.size()> shapes{};
+    for (std::size_t c = 0; c < kCodes.size(); ++c) {
+        shapes[c] = kCodes[c].Shape;
+    }
+    return shapes;
+}();
 
 }  // namespace
 
@@ -209,10 +215,11 @@ std::span<const TCodeShape> KnownCodes() {
 }
 
 std::vector<std::uint8_t> CodeWords(const TCodeShape& shape) {
-    const bool known = std::any_of(kShapes.begin(), kShapes.end(), [&](const TCodeShape& k) {
-        return k.Radix == shape.Radix && k.Length == shape.Length && k.Size == shape.Size;
+    const auto* known = std::find_if(kCodes.begin(), kCodes.end(), [&](const TKnownCode& k) {
+        return k.Shape.Radix == shape.Radix && k.Shape.Length == shape.Length &&
+               k.Shape.Size == shape.Size;
     });
-    if (!known) {
+    if (known == kCodes.end()) {
         throw std::invalid_argument("no known code of radix " + std::to_string(shape.Radix) +
                                     " and length " + std::to_string(shape.Length));
     }
@@ -220,7 +227,7 @@ std::vector<std::uint8_t> CodeWords(const TCodeShape& shape) {
         return HammingWords(shape.Radix, checks);
     }
     std::vector<std::uint8_t> words;
-    for (const char digit : StoredWords(shape)) {
+    for (const char digit : known->Words) {
         if (digit != ' ') {
             words.push_back(static_cast<std::uint8_t>(digit - '0'));
         }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
 
 #include "optimise/covering_codes.h"
 
@@ -13,26 +12,6 @@ namespace {
 // The most signs a position may hold for a product to be built: the known codes are binary and
 // ternary.
 constexpr std::size_t kMostSigns = 3;
-
-using TSigns = std::array<std::vector<std::uint8_t>, kColumnLength>;
-
-TSigns SignsSeen(const TCoverage& coverage) {
-    std::array<std::bitset<256>, kColumnLength> seen;
-    for (std::size_t k = 0; k < coverage.Count(); ++k) {
-        for (int p = 0; p < kColumnLength; ++p) {
-            seen[static_cast<std::size_t>(p)].set(ByteAt(coverage.Column(k), p));
-        }
-    }
-    TSigns signs;
-    for (std::size_t p = 0; p < kColumnLength; ++p) {
-        for (unsigned byte = 0; byte < 256; ++byte) {
-            if (seen[p].test(byte)) {
-                signs[p].push_back(static_cast<std::uint8_t>(byte));
-            }
-        }
-    }
-    return signs;
-}
 
 // The codes of a product, and how many words it has.
 struct TPlan {
@@ -88,11 +67,11 @@ std::vector<std::size_t> ProductCover(const TCoverage& coverage, int radius) {
     if (coverage.Count() == 0) {
         return {};
     }
-    const TSigns signs = SignsSeen(coverage);
+    const TSignCensus& census = coverage.Census();
     std::array<std::vector<int>, kMostSigns + 1> positions;
     std::size_t product = 1;
     for (int p = 0; p < kColumnLength; ++p) {
-        const std::size_t seen = signs[static_cast<std::size_t>(p)].size();
+        const std::size_t seen = census.Signs(p).size();
         if (seen > kMostSigns) {
             return {};
         }
@@ -148,7 +127,7 @@ std::vector<std::size_t> ProductCover(const TCoverage& coverage, int radius) {
             for (std::size_t t = 0; t < factor.Positions.size(); ++t) {
                 const int p = factor.Positions[t];
                 const std::uint8_t digit = factor.Digits[word[f] * factor.Positions.size() + t];
-                SetByteAt(key, p, signs[static_cast<std::size_t>(p)][digit]);
+                SetByteAt(key, p, census.Signs(p)[digit]);
             }
         }
         chosen.push_back(coverage.Find(key));
