@@ -138,6 +138,16 @@ TEST(driver, help_lists_every_option_and_version_prints_the_version) {
         EXPECT_NE(help.Out.find("\n" + option), std::string::npos) << option;
     }
     EXPECT_NE(help.Out.find("Exit status: 0 reduced"), std::string::npos);
+    // The modes that exclude each other are told by the usage, not on the option lines.
+    EXPECT_NE(help.Out.find("\n  --no-limit                  reduces any number of columns, not "
+                            "only up to 7000\n  --optimise SECONDS "),
+              std::string::npos)
+        << help.Out;
+    EXPECT_NE(help.Out.find("\n  --check                     verifies that REDUCED covers INPUT, "
+                            "changing neither file\n  -h,--help "),
+              std::string::npos)
+        << help.Out;
+    EXPECT_EQ(help.Out.find("Excludes"), std::string::npos) << help.Out;
     const TDriverRun version = Drive({"--version"});
     EXPECT_EQ(version.Status, kExitCompleted);
     EXPECT_EQ(version.Out, "kelvo-reduce 0.4\n");
@@ -377,6 +387,81 @@ TEST(driver, a_wrong_development_is_a_usage_error_that_writes_nothing) {
         EXPECT_EQ(run.Out, "");
         EXPECT_EQ(dir.Entries(), std::vector<std::string>{});
     }
+}
+
+TEST(driver, modes_that_do_not_go_together_are_told_the_first_rule_they_break) {
+    const std::vector<std::string> develop = {"--develop", kForecast};
+    const std::vector<std::string> score = {"--score", "1X21X1121X2112"};
+    const std::vector<std::string> check = {"--check"};
+    const std::vector<std::string> optimise = {"--optimise", "5"};
+    const std::vector<std::string> noLimit = {"--no-limit"};
+    const std::string notDeveloped = "--develop takes no --check, --no-limit or --optimise";
+    const std::string notScored = "--score takes no --check, --no-limit or --optimise";
+    const std::vector<std::pair<std::vector<std::vector<std::string>>, std::string>> cases = {
+        {{develop, check}, notDeveloped},
+        {{develop, noLimit}, notDeveloped},
+        {{develop, optimise}, notDeveloped},
+        {{score, check}, notScored},
+        {{score, noLimit}, notScored},
+        {{score, optimise}, notScored},
+        {{develop, score}, "--develop takes no --score"},
+        {{check, noLimit}, "--check takes no --no-limit"},
+        {{check, optimise}, "--check takes no --optimise"},
+        {{develop, score, check}, notDeveloped},
+        {{score, check, noLimit}, notScored},
+        {{check, noLimit, optimise}, "--check takes no --no-limit"},
+    };
+    for (const auto& [modes, message] : cases) {
+        // Either order of the options, and files after them or before them.
+        for (const bool reversed : {false, true}) {
+            std::vector<std::string> args;
+            for (std::size_t k = 0; k < modes.size(); ++k) {
+                const std::vector<std::string>& mode = modes[reversed ? modes.size() - 1 - k : k];
+                args.insert(args.end(), mode.begin(), mode.end());
+            }
+            for (const std::vector<std::string>& files :
+                 {std::vector<std::string>{"a", "b"}, std::vector<std::string>{"a"}}) {
+                std::vector<std::string> filesFirst = files;
+                filesFirst.insert(filesFirst.end(), args.begin(), args.end());
+                std::vector<std::string> filesLast = args;
+                filesLast.insert(filesLast.end(), files.begin(), files.end());
+                for (const std::vector<std::string>& command : {filesFirst, filesLast}) {
+                    const TDriverRun run = Drive(command);
+                    EXPECT_EQ(run.Status, kExitUsage) << message;
+                    EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')), "kelvo-reduce: " + message);
+                    EXPECT_EQ(run.Out, "");
+                }
+            }
+        }
+    }
+}
+
+TEST(driver, what_an_option_needs_and_a_file_too_many_are_told_before_modes_that_conflict) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--no-limit", "--check", "--seed", "3", "a", "b"}, "--seed requires --optimise"},
+        {{"--check", "--no-limit", "--steps", "3", "a", "b"}, "--steps requires --optimise"},
+        {{"--score", "1X21X1121X2112", "--check", "--signs", "X=0-3", "a", "b"},
+         "--signs requires --develop"},
+        {{"--optimise", "5", "--check", "--signs", "X=0-3", "a", "b"},
+         "--signs requires --develop"},
+        {{"--develop", kForecast, "--check", "a", "b", "c"},
+         "The following argument was not expected: c"},
+        {{"a", "b", "c", "--score", "1X21X1121X2112", "--no-limit"},
+         "The following argument was not expected: c"},
+        {{"--develop", kForecast, "--score", "1X21X1121X2112", "--optimise", "x", "a"},
+         "--optimise: 'x' is no budget: give the seconds to spend, a number above 0 and at most "
+         "10000000"},
+    };
+    for (const auto& [args, message] : cases) {
+        const TDriverRun run = Drive(args);
+        EXPECT_EQ(run.Status, kExitUsage) << message;
+        EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')), "kelvo-reduce: " + message);
+        EXPECT_EQ(run.Out, "");
+    }
+    // The optimiser's budget goes with any limit.
+    const TDriverRun run = Drive({"--no-limit", "--optimise", "5", "--steps", "9", "nope", "b"});
+    EXPECT_EQ(run.Status, kExitFailed);
+    EXPECT_EQ(run.Err, "Cannot open file nope.\n");
 }
 
 TEST(driver, score_prints_the_counts_and_the_prized_lines) {

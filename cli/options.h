@@ -1,0 +1,58 @@
+// The command line of kelvo-reduce: its options, its usage and its help.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/guarantee.h"
+
+namespace kelvo {
+
+// A command line that cannot be run; what() is the line that tells why, before the usage.
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class TMode { Reduce, Check, Develop, Score };
+
+// What the command line asks for.
+struct TCommand {
+    TMode Mode = TMode::Reduce;
+    bool NoLimit = false;
+    int Guarantee = kStrongestGuarantee;
+    // The optimiser's budget in seconds; none: the plain run.
+    std::optional<double> Optimise;
+    std::uint64_t Seed = 1;
+    std::uint64_t Steps = 0;
+    // With TMode::Develop.
+    std::string Forecast;
+    std::vector<std::string> Signs;
+    // With TMode::Score, as given.
+    std::string Result;
+    // The files in the order given: INPUT and OUTPUT, REDUCED with --check, OUTPUT only with
+    // --develop, FILE only with --score.
+    std::string Input;
+    std::string Output;
+};
+
+// What --help or --version prints.
+struct TInfoText {
+    std::string Text;
+};
+
+// The command `args` (the program name not included) ask for, or the text of --help or --version.
+// Throws TUsageError with the parser's message when an option or its value is wrong, when modes
+// that do not go together are given, or when the mode's files are missing or too many.
+std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string>& args);
+
+// What standard error shows for a usage error with `message`: the message after the program's
+// name, then the usage.
+std::string UsageErrorText(std::string_view message);
+
+}  // namespace kelvo
