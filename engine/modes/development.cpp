@@ -99,7 +99,10 @@ std::size_t DevelopForecast(const TForecast& forecast, std::span<const TConditio
             ++columns;
         });
     });
-    ReplaceFileContent(path, bytes, calls);
+    // An empty file in place of the player's columns would only hide the mistake.
+    if (columns > 0) {
+        ReplaceFileContent(path, bytes, calls);
+    }
     return columns;
 }
 

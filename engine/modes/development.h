@@ -36,8 +36,9 @@ TForecast ParseForecast(std::string_view text);
 
 // Writes every column of `forecast` that meets every condition to the file `path` (replaced safely
 // if it exists), one per line with CR LF, in the order in which a run sorts them, so that a run
-// leaves the file as it is. Returns the number of columns. Throws TEngineError when the file
-// cannot be written ("Out of memory" when memory runs out); the file is then as it was.
+// leaves the file as it is. Returns the number of columns; when no column meets the conditions it
+// writes nothing and returns 0. Throws TEngineError when the file cannot be written ("Out of
+// memory" when memory runs out); the file is then as it was.
 std::size_t DevelopForecast(const TForecast& forecast, std::span<const TCondition> conditions,
                             const std::string& path, const TFileCalls& calls = {});
 

@@ -89,8 +89,10 @@ TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
         "N]]\n"
         "                    INPUT OUTPUT\n"
         "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
-        "       kelvo-reduce --develop FORECAST [--signs S=MIN-MAX]... OUTPUT\n"
+        "       kelvo-reduce --develop FORECAST [CONDITION]... OUTPUT\n"
+        "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
         "       kelvo-reduce --score RESULT FILE\n"
+        "       kelvo-reduce --prizes [--chances FILE] DEVELOPMENT REDUCED\n"
         "       kelvo-reduce --help | --version\n";
     const std::string noGuarantee = "is no guarantee: the guarantees are 11, 12 and 13\n";
     const std::string noBudget =
@@ -138,6 +140,16 @@ TEST(driver, help_lists_every_option_and_version_prints_the_version) {
         EXPECT_NE(help.Out.find("\n" + option), std::string::npos) << option;
     }
     EXPECT_NE(help.Out.find("Exit status: 0 reduced"), std::string::npos);
+    // The modes that exclude each other are told by the usage, not on the option lines.
+    EXPECT_NE(help.Out.find("\n  --no-limit                  reduces any number of columns, not "
+                            "only up to 7000\n  --optimise SECONDS "),
+              std::string::npos)
+        << help.Out;
+    EXPECT_NE(help.Out.find("\n  --check                     verifies that REDUCED covers INPUT, "
+                            "changing neither file\n  -h,--help "),
+              std::string::npos)
+        << help.Out;
+    EXPECT_EQ(help.Out.find("Excludes"), std::string::npos) << help.Out;
     const TDriverRun version = Drive({"--version"});
     EXPECT_EQ(version.Status, kExitCompleted);
     EXPECT_EQ(version.Out, "kelvo-reduce 0.4\n");
@@ -369,6 +381,30 @@ TEST(driver, a_wrong_development_is_a_usage_error_that_writes_nothing) {
         {{"--score", "1X21X1121X211", out},
          "--score: '1X21X1121X211' is no result: give 14 signs of 1, X and 2"},
         {{"--score", "1X21X1121X2112"}, "FILE is required"},
+        {{"--develop", kForecast, "--variants", "3-15", out},
+         "--variants: '3-15' is no variants condition: write MIN-MAX, 0 <= MIN <= MAX <= 14"},
+        {{"--develop", kForecast, "--breaks", "0-14", out},
+         "--breaks: '0-14' is no breaks condition: write MIN-MAX, 0 <= MIN <= MAX <= 13"},
+        {{"--develop", kForecast, "--run", "Y=1-2", out},
+         "--run: 'Y=1-2' is no run condition: write MIN-MAX or S=MIN-MAX, S one of 1, X and 2, "
+         "0 <= MIN <= MAX <= 14"},
+        {{"--develop", kForecast, "--group", "5-2:X=1-2", out},
+         "--group: '5-2:X=1-2' is no group condition: write FIRST-LAST:S=MIN-MAX, 1 <= FIRST <= "
+         "LAST <= 14, S one of 1, X and 2, 0 <= MIN <= MAX <= LAST - FIRST + 1"},
+        {{"--develop", kForecast, "--group", "1-15:X=1-2", out},
+         "--group: '1-15:X=1-2' is no group condition: write FIRST-LAST:S=MIN-MAX, 1 <= FIRST <= "
+         "LAST <= 14, S one of 1, X and 2, 0 <= MIN <= MAX <= LAST - FIRST + 1"},
+        {{"--develop", kForecast, "--base", "1X2=0-3", out},
+         "--base: '1X2=0-3' is no base condition: write COLUMN=MIN-MAX, COLUMN 14 signs of 1, X "
+         "and 2, 0 <= MIN <= MAX <= 14"},
+        {{"--develop", kForecast, "--count", out},
+         "The following argument was not expected: " + out},
+        {{"--count", "a"}, "--count requires --develop"},
+        {{"--chances", "c.txt", "a", "b"}, "--chances requires --prizes"},
+        {{"--prizes", "a"}, "REDUCED is required"},
+        {{"--prizes", "--develop", kForecast, "a", "b"}, "--develop takes no --prizes"},
+        {{"--prizes", "--optimise", "5", "a", "b"},
+         "--prizes takes no --check, --no-limit or --optimise"},
     };
     for (const auto& [args, message] : cases) {
         const TDriverRun run = Drive(args);
@@ -377,6 +413,81 @@ TEST(driver, a_wrong_development_is_a_usage_error_that_writes_nothing) {
         EXPECT_EQ(run.Out, "");
         EXPECT_EQ(dir.Entries(), std::vector<std::string>{});
     }
+}
+
+TEST(driver, modes_that_do_not_go_together_are_told_the_first_rule_they_break) {
+    const std::vector<std::string> develop = {"--develop", kForecast};
+    const std::vector<std::string> score = {"--score", "1X21X1121X2112"};
+    const std::vector<std::string> check = {"--check"};
+    const std::vector<std::string> optimise = {"--optimise", "5"};
+    const std::vector<std::string> noLimit = {"--no-limit"};
+    const std::string notDeveloped = "--develop takes no --check, --no-limit or --optimise";
+    const std::string notScored = "--score takes no --check, --no-limit or --optimise";
+    const std::vector<std::pair<std::vector<std::vector<std::string>>, std::string>> cases = {
+        {{develop, check}, notDeveloped},
+        {{develop, noLimit}, notDeveloped},
+        {{develop, optimise}, notDeveloped},
+        {{score, check}, notScored},
+        {{score, noLimit}, notScored},
+        {{score, optimise}, notScored},
+        {{develop, score}, "--develop takes no --score"},
+        {{check, noLimit}, "--check takes no --no-limit"},
+        {{check, optimise}, "--check takes no --optimise"},
+        {{develop, score, check}, notDeveloped},
+        {{score, check, noLimit}, notScored},
+        {{check, noLimit, optimise}, "--check takes no --no-limit"},
+    };
+    for (const auto& [modes, message] : cases) {
+        // Either order of the options, and files after them or before them.
+        for (const bool reversed : {false, true}) {
+            std::vector<std::string> args;
+            for (std::size_t k = 0; k < modes.size(); ++k) {
+                const std::vector<std::string>& mode = modes[reversed ? modes.size() - 1 - k : k];
+                args.insert(args.end(), mode.begin(), mode.end());
+            }
+            for (const std::vector<std::string>& files :
+                 {std::vector<std::string>{"a", "b"}, std::vector<std::string>{"a"}}) {
+                std::vector<std::string> filesFirst = files;
+                filesFirst.insert(filesFirst.end(), args.begin(), args.end());
+                std::vector<std::string> filesLast = args;
+                filesLast.insert(filesLast.end(), files.begin(), files.end());
+                for (const std::vector<std::string>& command : {filesFirst, filesLast}) {
+                    const TDriverRun run = Drive(command);
+                    EXPECT_EQ(run.Status, kExitUsage) << message;
+                    EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')), "kelvo-reduce: " + message);
+                    EXPECT_EQ(run.Out, "");
+                }
+            }
+        }
+    }
+}
+
+TEST(driver, what_an_option_needs_and_a_file_too_many_are_told_before_modes_that_conflict) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--no-limit", "--check", "--seed", "3", "a", "b"}, "--seed requires --optimise"},
+        {{"--check", "--no-limit", "--steps", "3", "a", "b"}, "--steps requires --optimise"},
+        {{"--score", "1X21X1121X2112", "--check", "--signs", "X=0-3", "a", "b"},
+         "--signs requires --develop"},
+        {{"--optimise", "5", "--check", "--signs", "X=0-3", "a", "b"},
+         "--signs requires --develop"},
+        {{"--develop", kForecast, "--check", "a", "b", "c"},
+         "The following argument was not expected: c"},
+        {{"a", "b", "c", "--score", "1X21X1121X2112", "--no-limit"},
+         "The following argument was not expected: c"},
+        {{"--develop", kForecast, "--score", "1X21X1121X2112", "--optimise", "x", "a"},
+         "--optimise: 'x' is no budget: give the seconds to spend, a number above 0 and at most "
+         "10000000"},
+    };
+    for (const auto& [args, message] : cases) {
+        const TDriverRun run = Drive(args);
+        EXPECT_EQ(run.Status, kExitUsage) << message;
+        EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')), "kelvo-reduce: " + message);
+        EXPECT_EQ(run.Out, "");
+    }
+    // The optimiser's budget goes with any limit.
+    const TDriverRun run = Drive({"--no-limit", "--optimise", "5", "--steps", "9", "nope", "b"});
+    EXPECT_EQ(run.Status, kExitFailed);
+    EXPECT_EQ(run.Err, "Cannot open file nope.\n");
 }
 
 TEST(driver, score_prints_the_counts_and_the_prized_lines) {
@@ -389,6 +500,112 @@ TEST(driver, score_prints_the_counts_and_the_prized_lines) {
     EXPECT_EQ(run.Out,
               "14 right: 2\n13 right: 1\n12 right: 0\n11 right: 1\n10 right: 0\n"
               "  line 1: 1X21X1121X2111\n  line 2: 1X21X1121X2112\n  line 4: 1x21x1121x2112\n");
+}
+
+TEST(driver, develop_reads_every_kind_of_condition_and_counts_without_writing) {
+    TTempDir dir;
+    const std::vector<std::string> conditions = {
+        "--signs", "X=0-3", "--variants", "2-6",     "--breaks",  "3-9",    "--run",
+        "1-4",     "--run", "2=0-2",      "--group", "1-4:X=0-1", "--base", "11111111111111=2-7"};
+    std::vector<std::string> counting = {"--develop", kForecast};
+    counting.insert(counting.end(), conditions.begin(), conditions.end());
+    counting.push_back("--count");
+    const TDriverRun counted = Drive(counting);
+    EXPECT_EQ(counted.Status, kExitCompleted);
+    EXPECT_EQ(counted.Err, "");
+    ASSERT_EQ(counted.Out.substr(counted.Out.find(' ')), " columns\n");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{});
+
+    std::vector<std::string> writing = {"--develop", kForecast};
+    writing.insert(writing.end(), conditions.begin(), conditions.end());
+    writing.push_back(dir / "semana");
+    const TDriverRun written = Drive(writing);
+    EXPECT_EQ(written.Status, kExitCompleted);
+    const std::string count = counted.Out.substr(0, counted.Out.find(' '));
+    EXPECT_EQ(written.Out, count + " columns written to " + dir / "semana" + "\n");
+    // Each written column meets every condition, checked literally.
+    const std::string bytes = ReadBytes(dir / "semana");
+    const std::vector<std::string_view> lines = CutLines(bytes);
+    EXPECT_EQ(std::to_string(lines.size()), count);
+    EXPECT_GT(lines.size(), 0u);
+    for (const std::string_view column : lines) {
+        int xs = 0, others = 0, breaks = 0, longest = 0, run = 0, twos = 0, longestTwos = 0;
+        int groupXs = 0, base = 0;
+        for (std::size_t p = 0; p < column.size(); ++p) {
+            xs += column[p] == 'X';
+            others += column[p] != '1';
+            groupXs += p < 4 && column[p] == 'X';
+            base += column[p] != '1';
+            breaks += p > 0 && column[p] != column[p - 1];
+            run = p > 0 && column[p] == column[p - 1] ? run + 1 : 1;
+            longest = std::max(longest, run);
+            twos = column[p] == '2' ? twos + 1 : 0;
+            longestTwos = std::max(longestTwos, twos);
+        }
+        EXPECT_TRUE(xs <= 3 && others >= 2 && others <= 6 && breaks >= 3 && breaks <= 9 &&
+                    longest <= 4 && longestTwos <= 2 && groupXs <= 1 && base >= 2 && base <= 7)
+            << column;
+    }
+}
+
+TEST(driver, develop_writes_nothing_when_no_column_meets_the_conditions) {
+    TTempDir dir;
+    WriteBytes(dir / "semana", "old\r\n");
+    const TDriverRun run = Drive({"--develop", kForecast, "--signs", "X=10-14", dir / "semana"});
+    EXPECT_EQ(run.Status, kExitFailed);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "no column of the forecast meets the conditions\n");
+    EXPECT_EQ(ReadBytes(dir / "semana"), "old\r\n");
+    const TDriverRun counted = Drive({"--develop", kForecast, "--signs", "X=10-14", "--count"});
+    EXPECT_EQ(counted.Status, kExitCompleted);
+    EXPECT_EQ(counted.Out, "0 columns\n");
+}
+
+TEST(driver, prizes_report_what_a_reduction_wins_and_its_chances) {
+    TTempDir dir;
+    // Every column over the first two matches, reduced to the one column of 1s: a result with
+    // two signs other than 1 gets 12 right.
+    WriteBytes(dir / "semana.txt", CrLfLines(Development(std::vector<std::string>{"1X2", "1X2"})));
+    WriteBytes(dir / "reducida.txt", CrLfLines({"11111111111111"}));
+    const std::string table =
+        "results: 9\nbest 14: 1\nbest 13: 4\nbest 12: 4\nbest 11: 0\nbest 10: 0\n"
+        "best below 10: 0\nguaranteed: 12 right\n"
+        "columns with 14 right per result: mean 0.111111, most 1\n"
+        "columns with 13 right per result: mean 0.444444, most 1\n"
+        "columns with 12 right per result: mean 0.444444, most 1\n"
+        "columns with 11 right per result: mean 0, most 0\n"
+        "columns with 10 right per result: mean 0, most 0\n";
+    TDriverRun run = Drive({"--prizes", dir / "semana.txt", dir / "reducida.txt"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Out, table);
+
+    std::string chances = "50 30 20\n50,30,20\n";
+    for (int match = 3; match <= 14; ++match) {
+        chances += "100 0 0\n";
+    }
+    WriteBytes(dir / "chances.txt", chances);
+    run = Drive(
+        {"--prizes", "--chances", dir / "chances.txt", dir / "semana.txt", dir / "reducida.txt"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Out, table +
+                           "chance in development: 100%\nchance 14: 25%\nchance 13: 75%\n"
+                           "chance 12: 100%\nchance 11: 100%\nchance 10: 100%\n"
+                           "expected columns with 14 right: 0.25\n"
+                           "expected columns with 13 right: 0.5\n"
+                           "expected columns with 12 right: 0.25\n"
+                           "expected columns with 11 right: 0\n"
+                           "expected columns with 10 right: 0\n");
+    EXPECT_EQ(ReadBytes(dir / "reducida.txt"), CrLfLines({"11111111111111"}));
+
+    WriteBytes(dir / "chances.txt", "50 30 20\n");
+    run = Drive(
+        {"--prizes", "--chances", dir / "chances.txt", dir / "semana.txt", dir / "reducida.txt"});
+    EXPECT_EQ(run.Status, kExitUsage);
+    EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')),
+              "kelvo-reduce: --chances: " + dir / "chances.txt" +
+                  ": the chances have 1 lines; they need 14, one per match");
+    EXPECT_EQ(run.Out, "");
 }
 
 }  // namespace kelvo

@@ -1,0 +1,62 @@
+#include "develop_mode.h"
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "exit_status.h"
+#include "modes/conditions.h"
+#include "modes/development.h"
+
+namespace kelvo {
+
+namespace {
+
+constexpr std::string_view kNoColumn = "no column of the forecast meets the conditions";
+
+// The conditions of `command`, kind by kind. Throws TUsageError naming the option of the first
+// condition that cannot be read.
+std::vector<TCondition> ConditionsOf(const TCommand& command) {
+    std::vector<TCondition> conditions;
+    for (const auto& [option, kind, texts] :
+         {std::tuple{"--signs", TConditionKind::Signs, &command.Signs},
+          std::tuple{"--variants", TConditionKind::Variants, &command.Variants},
+          std::tuple{"--breaks", TConditionKind::Breaks, &command.Breaks},
+          std::tuple{"--run", TConditionKind::Run, &command.Runs},
+          std::tuple{"--group", TConditionKind::Group, &command.Groups},
+          std::tuple{"--base", TConditionKind::Base, &command.Bases}}) {
+        for (const std::string& text : *texts) {
+            try {
+                conditions.push_back(ParseCondition(kind, text));
+            } catch (const TConditionError& error) {
+                throw TUsageError(std::string(option) + ": " + error.what());
+            }
+        }
+    }
+    return conditions;
+}
+
+}  // namespace
+
+int RunDevelopMode(const TCommand& command, std::ostream& out, std::ostream& err) {
+    TForecast forecast;
+    try {
+        forecast = ParseForecast(command.Forecast);
+    } catch (const TForecastError& error) {
+        throw TUsageError(std::string("--develop: ") + error.what());
+    }
+    const std::vector<TCondition> conditions = ConditionsOf(command);
+    if (command.Count) {
+        out << CountColumns(forecast, conditions) << " columns\n";
+        return kExitCompleted;
+    }
+    const std::size_t columns = DevelopForecast(forecast, conditions, command.Input);
+    if (columns == 0) {
+        err << kNoColumn << '\n';
+        return kExitFailed;
+    }
+    out << columns << " columns written to " << command.Input << '\n';
+    return kExitCompleted;
+}
+
+}  // namespace kelvo

@@ -1,0 +1,18 @@
+// kelvo-reduce --develop FORECAST [CONDITION]... OUTPUT: the columns of a forecast that meet the
+// conditions, written to a file or counted.
+#pragma once
+
+#include <ostream>
+
+#include "options.h"
+
+namespace kelvo {
+
+// Writes the columns of command.Forecast that meet every condition of the command to the file
+// command.Input, as named, and tells `out` how many; with command.Count only tells how many.
+// Returns kExitCompleted, or kExitFailed after telling `err` when no column meets the conditions
+// (nothing is written then). Throws TUsageError naming the option when the forecast or a
+// condition is wrong, before writing anything; TEngineError when the file cannot be written.
+int RunDevelopMode(const TCommand& command, std::ostream& out, std::ostream& err);
+
+}  // namespace kelvo

@@ -1,0 +1,366 @@
+#include "options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <span>
+#include <system_error>
+#include <tuple>
+
+#include "version.h"
+
+namespace kelvo {
+
+namespace {
+
+constexpr std::string_view kProgram = "kelvo-reduce";
+
+constexpr std::string_view kDescription =
+    "Reduces a file of football-pool columns to fewer columns with a guarantee.";
+
+constexpr std::string_view kUsage =
+    "usage: kelvo-reduce [--guarantee G] [--no-limit] [--optimise SECONDS [--seed N] [--steps N]]\n"
+    "                    INPUT OUTPUT\n"
+    "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
+    "       kelvo-reduce --develop FORECAST [CONDITION]... OUTPUT\n"
+    "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
+    "       kelvo-reduce --score RESULT FILE\n"
+    "       kelvo-reduce --prizes [--chances FILE] DEVELOPMENT REDUCED\n"
+    "       kelvo-reduce --help | --version\n";
+
+constexpr std::string_view kFooter =
+    "kelvo-reduce INPUT OUTPUT reduces the columns of INPUT (at most 7000 lines of 14 signs) to a\n"
+    "set in which every input column differs from some chosen column in at most 14 - G\n"
+    "positions, and writes it to OUTPUT followed by \".txt\". INPUT is rewritten with its lines\n"
+    "sorted, as the window does.\n"
+    "\n"
+    "kelvo-reduce --check INPUT REDUCED verifies any reduction, changing neither file: it prints\n"
+    "how many input columns and reduced columns there are and how many input columns have no\n"
+    "reduced column within 14 - G positions, listing the first ten with their line numbers.\n"
+    "\n"
+    "kelvo-reduce --optimise SECONDS INPUT OUTPUT runs as above, then spends at most SECONDS\n"
+    "searching for a smaller set with the same guarantee, and writes the smallest set found in\n"
+    "the order of INPUT; it is never larger than the plain run's. A last line reports both sizes,\n"
+    "a lower bound (no reduction can be smaller; it is usually well below the smallest one\n"
+    "that exists), the gap between the result and the bound as a share of the result, and the\n"
+    "time spent. Ctrl-C ends the search early and writes the best set so far; a second Ctrl-C\n"
+    "ends the program at once and writes nothing. Runs differ by their timing; with --steps,\n"
+    "two searches take N steps each and the same --seed gives the same set on every machine.\n"
+    "\n"
+    "kelvo-reduce --develop FORECAST OUTPUT writes every column of a forecast to the file OUTPUT\n"
+    "(named as given, replaced if it exists), one per line with CR LF, in the order a run sorts\n"
+    "them. FORECAST is 14 groups of one to three different signs, separated by commas or blanks;\n"
+    "each CONDITION keeps only the columns that meet it, and may be given any number of times\n"
+    "(MIN-MAX: MIN to MAX, both included; matches are numbered 1 to 14):\n"
+    "  --signs S=MIN-MAX           MIN to MAX signs S (1, X or 2)\n"
+    "  --variants MIN-MAX          MIN to MAX signs other than 1 (X and 2 together)\n"
+    "  --breaks MIN-MAX            the sign changes MIN to MAX times from one match to the next\n"
+    "  --run MIN-MAX               the longest run of one sign over consecutive matches\n"
+    "  --run S=MIN-MAX             the longest run of the sign S (0 when S is missing)\n"
+    "  --group FIRST-LAST:S=MIN-MAX  MIN to MAX signs S among matches FIRST to LAST\n"
+    "  --base COLUMN=MIN-MAX       MIN to MAX matches differ from COLUMN (14 signs)\n"
+    "With --count it only prints how many columns there are (\"N columns\") and writes\n"
+    "nothing. When no column meets the conditions, it says so and writes nothing. For example:\n"
+    "  kelvo-reduce --develop 1,1X,X2,1X2,2,1,X,12,1,1,1X2,2,X,1 --signs X=0-3 semana.txt\n"
+    "  kelvo-reduce --develop 1X2,1X2,1X2,1X2,1,1,X,12,1,1,1X2,2,X,1 --breaks 2-8 \\\n"
+    "      --run 1=0-3 --group 1-4:X=1-2 --base 11111111111111=3-9 --count\n"
+    "\n"
+    "kelvo-reduce --score RESULT FILE compares each column of FILE, read as a run loads it and\n"
+    "left as it is, with RESULT (14 signs) and prints how many columns have 14, 13, 12, 11 and\n"
+    "10 signs right, then the line numbers and columns of those with 13 or more. For example:\n"
+    "  kelvo-reduce --score 1X21X1121X2112 reducida.txt\n"
+    "\n"
+    "kelvo-reduce --prizes DEVELOPMENT REDUCED takes every column of DEVELOPMENT in turn as the\n"
+    "week's result and scores every column of REDUCED against it (both read as a run loads\n"
+    "them, neither changed): how many results have a best reduced column with 14, 13, 12, 11,\n"
+    "10 and fewer signs right, the fewest right any result gets (the guarantee that holds),\n"
+    "and for 14 down to 10 right the mean and the most reduced columns with that many right\n"
+    "for one result. --chances FILE gives the chances in percent of 1, X and 2 for each match,\n"
+    "one line per match (three numbers, each line adding up to 100); every possible result is\n"
+    "then weighed by its chance: the chance that the result is in DEVELOPMENT, the chance of a\n"
+    "best reduced column with at least 14, 13, 12, 11 and 10 right, and the expected number of\n"
+    "reduced columns with each. For example:\n"
+    "  kelvo-reduce --prizes --chances probabilidades.txt semana.txt reducida.txt\n"
+    "\n"
+    "Exit status: 0 reduced (or, with --check, every input column covered), 1 failed,\n"
+    "2 wrong usage, 3 refused (more than 7000 lines), 4 with --check, some column not covered.\n";
+
+// Longer budgets than this are taken for a mistake (about 115 days).
+constexpr double kLongestBudget = 1e7;
+
+// Modes that do not go together, in the order a command is told about them: one that gives Mode
+// with any of Excluded is told "Mode takes no Excluded", naming all of them.
+struct TExclusion {
+    std::string_view Mode;
+    std::span<const std::string_view> Excluded;
+};
+
+constexpr std::array<std::string_view, 3> kReductionOptions = {"--check", "--no-limit",
+                                                               "--optimise"};
+constexpr std::array<std::string_view, 1> kScoreOption = {"--score"};
+constexpr std::array<std::string_view, 1> kNoLimitOption = {"--no-limit"};
+constexpr std::array<std::string_view, 1> kOptimiseOption = {"--optimise"};
+
+constexpr std::array<std::string_view, 1> kPrizesOption = {"--prizes"};
+
+constexpr std::array<TExclusion, 8> kExclusions = {{
+    {"--develop", kReductionOptions},
+    {"--score", kReductionOptions},
+    {"--develop", kScoreOption},
+    {"--check", kNoLimitOption},
+    {"--check", kOptimiseOption},
+    {"--prizes", kReductionOptions},
+    {"--develop", kPrizesOption},
+    {"--score", kPrizesOption},
+}};
+
+// The files a mode takes, named as its usage errors name them.
+constexpr std::array<std::string_view, 2> kInputAndOutput = {"INPUT", "OUTPUT"};
+constexpr std::array<std::string_view, 1> kDevelopedFile = {"OUTPUT"};
+constexpr std::array<std::string_view, 1> kScoredFile = {"FILE"};
+constexpr std::array<std::string_view, 2> kPrizedFiles = {"DEVELOPMENT", "REDUCED"};
+
+// The option that chooses a mode, and the files the mode takes.
+struct TModeChoice {
+    std::string_view Option;
+    TMode Mode;
+    std::span<const std::string_view> Files;
+};
+
+// The first of these a command gives chooses its mode; none: the plain reduction.
+constexpr std::array<TModeChoice, 5> kModeChoices = {{
+    {"--count", TMode::Develop, {}},
+    {"--develop", TMode::Develop, kDevelopedFile},
+    {"--score", TMode::Score, kScoredFile},
+    {"--prizes", TMode::Prizes, kPrizedFiles},
+    {"--check", TMode::Check, kInputAndOutput},
+}};
+constexpr TModeChoice kReduction = {"", TMode::Reduce, kInputAndOutput};
+
+// The help's option lines leave out which options exclude which: the usage lines tell that.
+class THelpFormatter : public CLI::Formatter {
+public:
+    std::string make_option_opts(const CLI::Option* option) const override {
+        const std::string opts = CLI::Formatter::make_option_opts(option);
+        return opts.substr(0, opts.find(" " + get_label("Excludes") + ":"));
+    }
+};
+
+bool IsGuaranteeText(const std::string& value) {
+    int guarantee = 0;
+    const char* end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, guarantee);
+    return error == std::errc() && stop == end && IsGuarantee(guarantee);
+}
+
+bool IsBudgetText(const std::string& value) {
+    double seconds = 0;
+    const char* end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, seconds);
+    return error == std::errc() && stop == end && std::isfinite(seconds) && seconds > 0 &&
+           seconds <= kLongestBudget;
+}
+
+// The options of every mode, bound to `command`; the parser's help is the program's --help, in
+// the order they are described here.
+void DescribeOptions(CLI::App& app, TCommand& command) {
+    app.formatter(std::make_shared<THelpFormatter>());
+    app.add_option("--guarantee", command.Guarantee,
+                   "the guarantee: 13 (the default), 12 or 11 signs right in some chosen column")
+        ->option_text("G")
+        ->check(
+            [](const std::string& value) {
+                return IsGuaranteeText(value)
+                           ? std::string()
+                           : "'" + value + "' is no guarantee: the guarantees are 11, 12 and 13";
+            },
+            "11, 12 or 13");
+    app.add_flag("--no-limit", command.NoLimit,
+                 "reduces any number of columns, not only up to 7000");
+    CLI::Option* optimise =
+        app.add_option("--optimise", command.Optimise,
+                       "then spends at most SECONDS on finding a smaller set (see below)")
+            ->option_text("SECONDS")
+            ->check(
+                [](const std::string& value) {
+                    return IsBudgetText(value) ? std::string()
+                                               : "'" + value +
+                                                     "' is no budget: give the seconds to spend, "
+                                                     "a number above 0 and at most 10000000";
+                },
+                "SECONDS");
+    app.add_option("--seed", command.Seed, "with --optimise: the seed of the search (default 1)")
+        ->option_text("N")
+        ->needs(optimise);
+    app.add_option("--steps", command.Steps,
+                   "with --optimise: N steps per search instead of the budget (repeatable)")
+        ->option_text("N")
+        ->check(CLI::Range(std::uint64_t{1}, std::numeric_limits<std::uint64_t>::max()))
+        ->needs(optimise);
+    app.add_flag("--check")->description(
+        "verifies that REDUCED covers INPUT, changing neither file");
+    app.set_help_flag("-h,--help", "prints this help and exits");
+    app.set_version_flag("--version", std::string(kProgram) + " " + std::string(kVersion),
+                         "prints the version and exits");
+    CLI::Option* develop =
+        app.add_option("--develop", command.Forecast,
+                       "writes every column of FORECAST to OUTPUT, as given (see below)")
+            ->option_text("FORECAST");
+    app.add_option("--signs", command.Signs,
+                   "with --develop: only columns with MIN to MAX signs S (1, X or 2); repeatable")
+        ->option_text("S=MIN-MAX")
+        ->allow_extra_args(false)
+        ->needs(develop);
+    for (const auto& [name, text, conditions, help] :
+         {std::tuple{"--variants", "MIN-MAX", &command.Variants,
+                     "with --develop: only columns with MIN to MAX signs X or 2; repeatable"},
+          std::tuple{"--breaks", "MIN-MAX", &command.Breaks,
+                     "with --develop: only columns whose sign changes MIN to MAX times"},
+          std::tuple{"--run", "[S=]MIN-MAX", &command.Runs,
+                     "with --develop: only columns whose longest run (of S) is MIN to MAX"},
+          std::tuple{"--group", "FIRST-LAST:S=MIN-MAX", &command.Groups,
+                     "with --develop: only columns with MIN to MAX signs S in those matches"},
+          std::tuple{"--base", "COLUMN=MIN-MAX", &command.Bases,
+                     "with --develop: only columns differing from COLUMN in MIN to MAX"}}) {
+        app.add_option(name, *conditions, help)
+            ->option_text(text)
+            ->allow_extra_args(false)
+            ->needs(develop);
+    }
+    app.add_flag("--count", command.Count,
+                 "with --develop: prints how many columns there are and writes nothing")
+        ->needs(develop);
+    app.add_option("--score", command.Result,
+                   "counts the signs right of each column of FILE against RESULT (see below)")
+        ->option_text("RESULT");
+    CLI::Option* prizes =
+        app.add_flag("--prizes")
+            ->description(
+                "what REDUCED wins for each result in DEVELOPMENT, changing neither (see below)");
+    app.add_option("--chances", command.Chances,
+                   "with --prizes: the chances of each sign, and so of each prize (see below)")
+        ->option_text("FILE")
+        ->needs(prizes);
+    // Which of the files a mode takes are there is checked once the mode is known.
+    app.add_option(
+        "INPUT", command.Input,
+        "the column file to reduce or check (with --develop: OUTPUT; with --score: FILE)");
+    app.add_option("OUTPUT", command.Output,
+                   "the output name, \".txt\" added (with --check: REDUCED, the reduction)");
+    app.footer(std::string(kFooter));
+}
+
+void ExcludeModes(CLI::App& app) {
+    for (const TExclusion& exclusion : kExclusions) {
+        CLI::Option* mode = app.get_option(std::string(exclusion.Mode));
+        for (const std::string_view excluded : exclusion.Excluded) {
+            mode->excludes(app.get_option(std::string(excluded)));
+        }
+    }
+}
+
+bool Given(const CLI::App& app, std::string_view option) {
+    return app.count(std::string(option)) > 0;
+}
+
+bool Breaks(const CLI::App& app, const TExclusion& exclusion) {
+    return Given(app, exclusion.Mode) &&
+           std::any_of(exclusion.Excluded.begin(), exclusion.Excluded.end(),
+                       [&app](std::string_view excluded) { return Given(app, excluded); });
+}
+
+// "--develop takes no --check, --no-limit or --optimise".
+std::string ExclusionMessage(const TExclusion& exclusion) {
+    std::string message = std::string(exclusion.Mode) + " takes no ";
+    for (std::size_t k = 0; k < exclusion.Excluded.size(); ++k) {
+        if (k > 0) {
+            message += k + 1 == exclusion.Excluded.size() ? " or " : ", ";
+        }
+        message += exclusion.Excluded[k];
+    }
+    return message;
+}
+
+// The message of the first exclusion the parsed command breaks.
+std::string ConflictMessage(const CLI::App& app, const CLI::ExcludesError& error) {
+    for (const TExclusion& exclusion : kExclusions) {
+        if (Breaks(app, exclusion)) {
+            return ExclusionMessage(exclusion);
+        }
+    }
+    return error.what();
+}
+
+void ParseArguments(CLI::App& app, const std::vector<std::string>& args) {
+    // The parser takes the arguments last first.
+    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    app.parse(reversed);
+}
+
+const TModeChoice& ModeOf(const CLI::App& app) {
+    for (const TModeChoice& choice : kModeChoices) {
+        if (Given(app, choice.Option)) {
+            return choice;
+        }
+    }
+    return kReduction;
+}
+
+// Throws TUsageError unless the command gives as many files as its mode takes.
+void CheckFiles(const CLI::App& app, const TCommand& command,
+                std::span<const std::string_view> files) {
+    const std::size_t given = app.count("INPUT") + app.count("OUTPUT");
+    if (given < files.size()) {
+        throw TUsageError(std::string(files[given]) + " is required");
+    }
+    // The parser has refused a third file; the first file a mode does not take is told.
+    if (given > files.size()) {
+        throw TUsageError("The following argument was not expected: " +
+                          (files.empty() ? command.Input : command.Output));
+    }
+}
+
+}  // namespace
+
+std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string>& args) {
+    TCommand command;
+    CLI::App app{std::string(kDescription), std::string(kProgram)};
+    DescribeOptions(app, command);
+    ExcludeModes(app);
+    try {
+        try {
+            ParseArguments(app, args);
+        } catch (const CLI::ExcludesError& error) {
+            // The parser checks the exclusions before what an option needs and before the
+            // arguments left over, whose errors a command is told first: the same options without
+            // the exclusions find those.
+            const std::string conflict = ConflictMessage(app, error);
+            TCommand unchecked;
+            CLI::App permissive{std::string(kDescription), std::string(kProgram)};
+            DescribeOptions(permissive, unchecked);
+            ParseArguments(permissive, args);
+            throw TUsageError(conflict);
+        }
+    } catch (const CLI::CallForHelp&) {
+        return TInfoText{app.help()};
+    } catch (const CLI::CallForVersion& version) {
+        return TInfoText{std::string(version.what()) + "\n"};
+    } catch (const CLI::ParseError& error) {
+        throw TUsageError(error.what());
+    }
+    const TModeChoice& mode = ModeOf(app);
+    command.Mode = mode.Mode;
+    CheckFiles(app, command, mode.Files);
+    return command;
+}
+
+std::string UsageErrorText(std::string_view message) {
+    return std::string(kProgram) + ": " + std::string(message) + "\n" + std::string(kUsage);
+}
+
+}  // namespace kelvo

@@ -1,0 +1,68 @@
+// The command line of kelvo-reduce: its options, its usage and its help.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "core/guarantee.h"
+
+namespace kelvo {
+
+// A command line that cannot be run; what() is the line that tells why, before the usage.
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum class TMode { Reduce, Check, Develop, Score, Prizes };
+
+// What the command line asks for.
+struct TCommand {
+    TMode Mode = TMode::Reduce;
+    bool NoLimit = false;
+    int Guarantee = kStrongestGuarantee;
+    // The optimiser's budget in seconds; none: the plain run.
+    std::optional<double> Optimise;
+    std::uint64_t Seed = 1;
+    std::uint64_t Steps = 0;
+    // With TMode::Develop: the forecast and each kind of condition as written, and whether only
+    // the columns are counted.
+    std::string Forecast;
+    std::vector<std::string> Signs;
+    std::vector<std::string> Variants;
+    std::vector<std::string> Breaks;
+    std::vector<std::string> Runs;
+    std::vector<std::string> Groups;
+    std::vector<std::string> Bases;
+    bool Count = false;
+    // With TMode::Prizes: the chances file, if any.
+    std::optional<std::string> Chances;
+    // With TMode::Score, as given.
+    std::string Result;
+    // The files in the order given: INPUT and OUTPUT, REDUCED with --check, OUTPUT only with
+    // --develop (none with --count), FILE only with --score, DEVELOPMENT and REDUCED with
+    // --prizes.
+    std::string Input;
+    std::string Output;
+};
+
+// What --help or --version prints.
+struct TInfoText {
+    std::string Text;
+};
+
+// The command `args` (the program name not included) ask for, or the text of --help or --version.
+// Throws TUsageError with the parser's message when an option or its value is wrong, when modes
+// that do not go together are given, or when the mode's files are missing or too many.
+std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string>& args);
+
+// What standard error shows for a usage error with `message`: the message after the program's
+// name, then the usage.
+std::string UsageErrorText(std::string_view message);
+
+}  // namespace kelvo
