@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <thread>
 
+#include "optimise/constructed_cover.h"
 #include "optimise/covered_lists.h"
 #include "optimise/local_search.h"
 #include "optimise/lower_bound.h"
-#include "optimise/product_cover.h"
 
 namespace kelvo {
 
@@ -75,9 +75,9 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
     const bool timed = settings.Steps == 0;
     TOptimisation result;
     std::vector<std::size_t> start(greedy.begin(), greedy.end());
-    if (std::vector<std::size_t> product = ProductCover(coverage, radius);
-        !product.empty() && product.size() < start.size()) {
-        start = std::move(product);
+    if (std::vector<std::size_t> constructed = ConstructedCover(coverage, radius);
+        !constructed.empty() && constructed.size() < start.size()) {
+        start = std::move(constructed);
         result.Reached = settings.Now() - begin;
     }
 

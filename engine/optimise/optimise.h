@@ -43,9 +43,9 @@ struct TOptimisation {
 };
 
 // Shrinks `greedy`, a set of column numbers of `coverage` that covers every column within
-// `radius`: starts from it, or from a product of known codes where the columns are a full
-// development and that product is smaller, and runs independent weighted local searches side by
-// side until the budget (or the steps) runs out, the interruption is read or a set reaches the
+// `radius`: starts from it, or from the constructed cover (ConstructedCover) where the columns are
+// a full development and that cover is smaller, and runs independent weighted local searches side
+// by side until the budget (or the steps) runs out, the interruption is read or a set reaches the
 // lower bound, or a stop is requested. Throws std::bad_alloc when memory runs out.
 TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> greedy, int radius,
                        const TOptimiseSettings& settings);

@@ -56,7 +56,7 @@ TEST(optimise, the_worked_examples_reach_their_smallest_reduction_at_every_guara
     EXPECT_EQ(CaseOf(small, 1).Greedy.size(), 6u);
 }
 
-TEST(optimise, a_full_development_starts_from_the_product_of_known_codes) {
+TEST(optimise, a_full_development_starts_from_the_constructed_cover) {
     // The greedy gives 655 for 8 triples, where the code of 8 has 486 columns.
     const TCase c = CaseOf(Development(8), 1);
     ASSERT_EQ(c.Greedy.size(), 655u);
@@ -88,7 +88,7 @@ TEST(optimise, a_stop_before_the_search_keeps_the_greedy_set) {
     settings.Stop = stopped.get_token();
     std::vector<std::size_t> greedy = c.Greedy;
     std::sort(greedy.begin(), greedy.end());
-    // 6 triples: the product of known codes is the code of 6 itself, smaller than the greedy's.
+    // 6 triples: the constructed cover is the code of 6 itself, smaller than the greedy's.
     const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, settings);
     EXPECT_EQ(result.Chosen.size(), 73u);
     EXPECT_NE(result.Chosen, greedy);
