@@ -279,7 +279,7 @@ TEST(driver, optimise_writes_a_smaller_reduction_in_file_order_and_reports_it) {
         Drive({"--optimise", "60", "--steps", "20000", "--seed", "1", dir / "in.txt", dir / "out"});
     EXPECT_EQ(run.Status, kExitCompleted);
     EXPECT_EQ(run.Err, "");
-    const std::string report = "Optimised: greedy 31, final 27, lower bound 23 (gap 14.8%), ";
+    const std::string report = "Optimised: greedy 31, final 27, lower bound 27 (gap 0.0%), ";
     EXPECT_EQ(run.Out.substr(0, run.Out.find(report)), Joined(CompletedLog(243, 27)));
     EXPECT_NE(run.Out.find(report), std::string::npos) << run.Out;
     EXPECT_EQ(run.Out.back(), '\n');
