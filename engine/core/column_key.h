@@ -42,10 +42,14 @@ inline void SetByteAt(TKey& key, int position, unsigned byte) {
            (std::uint64_t{byte} << ShiftOf(position));
 }
 
+// The sign a column's byte stands for: a lower-case x is the draw X, every other byte itself.
+constexpr char FoldSign(char byte) {
+    return byte == 'x' ? 'X' : byte;
+}
+
 // The columns of one run, in file order. A key and its id (its position + 1) play the part of a
-// column record: the id is the line number in the prepared file, and the key its column.
-// In file order: Columns[k] is the column whose id is k + 1, its line
-// number in the prepared file, trimmed and cut to kColumnLength.
+// column record: Columns[k] is the column whose id is k + 1, its line number in the prepared
+// file, trimmed and cut to kColumnLength.
 struct TColumnList {
     std::vector<TKey> Columns;
 

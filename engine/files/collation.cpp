@@ -9,7 +9,7 @@
 #include <optional>
 #include <utility>
 
-#include "core/side_by_side.h"
+#include "core/parallel.h"
 
 namespace kelvo {
 
@@ -162,11 +162,8 @@ TCollated CollationOrder(std::span<const std::string_view> lines, TPlacedProgres
         std::sort(keyed.data() + from, keyed.data() + to, before);
     };
     const std::size_t half = count > kParallelLines ? count / 2 : count;
-    if (half < count) {
-        RunSideBySide([&] { sortPart(0, half); }, [&] { sortPart(half, count); });
-    } else {
-        sortPart(0, count);
-    }
+    RunInParallel(half < count ? 2 : 1,
+                  [&](std::size_t part) { part == 0 ? sortPart(0, half) : sortPart(half, count); });
     TCollated collated{std::vector<std::size_t>(count), std::vector<std::uint8_t>(count), false};
     const TKeyedLine* left = keyed.data();
     const TKeyedLine* const leftEnd = left + half;

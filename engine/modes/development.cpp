@@ -72,7 +72,7 @@ TForecast ParseForecast(std::string_view text) {
         }
         std::string signs;
         for (const char byte : group) {
-            const char sign = byte == 'x' ? 'X' : byte;
+            const char sign = FoldSign(byte);
             if (kSignOrder.find(sign) == std::string_view::npos) {
                 throw TForecastError(GroupName(g, group) + " holds '" + std::string(1, byte) +
                                      "', which is no sign: the signs are 1, X and 2");
@@ -101,7 +101,7 @@ TSignLimit ParseSignLimit(std::string_view text) {
         throw wrong();
     }
     TSignLimit limit;
-    limit.Sign = text[0] == 'x' ? 'X' : text[0];
+    limit.Sign = FoldSign(text[0]);
     limit.Least = ParseCount(text.substr(2, dash - 2));
     limit.Most = ParseCount(text.substr(dash + 1));
     if (kSignOrder.find(limit.Sign) == std::string_view::npos || limit.Least < 0 ||

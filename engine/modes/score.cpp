@@ -1,7 +1,6 @@
 #include "modes/score.h"
 
 #include <algorithm>
-#include <new>
 
 #include "core/engine_error.h"
 #include "files/column_file.h"
@@ -13,41 +12,38 @@ namespace {
 constexpr int kFewestCounted = 10;
 constexpr int kFewestPrized = 13;
 
-unsigned Folded(unsigned byte) {
-    return byte == 'x' ? 'X' : byte;
-}
-
 }  // namespace
 
 bool IsResult(std::string_view result) {
     return result.size() == kColumnLength &&
            std::all_of(result.begin(), result.end(), [](char sign) {
-               return sign == '1' || sign == '2' || sign == 'X' || sign == 'x';
+               return sign == '1' || sign == '2' || FoldSign(sign) == 'X';
            });
 }
 
-TScore ScoreColumns(std::string_view result, const std::string& path) {
-    try {
-        const TColumnList list = ReadColumns(path);
-        const TKey wanted = MakeKey(result);
-        TScore score;
-        for (std::size_t k = 0; k < list.Columns.size(); ++k) {
-            const TKey& column = list.Columns[k];
-            int right = 0;
-            for (int p = 0; p < kColumnLength; ++p) {
-                right += Folded(ByteAt(column, p)) == Folded(ByteAt(wanted, p)) ? 1 : 0;
-            }
-            if (right >= kFewestCounted) {
-                ++score.Right[static_cast<std::size_t>(kColumnLength - right)];
-            }
-            if (right >= kFewestPrized) {
-                score.Prized.emplace_back(k + 1, ColumnText(column));
-            }
+TScore ScoreColumns(std::string_view result, std::span<const TKey> columns) {
+    const TKey wanted = MakeKey(result);
+    TScore score;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        int right = 0;
+        for (int p = 0; p < kColumnLength; ++p) {
+            right += FoldSign(static_cast<char>(ByteAt(columns[k], p))) ==
+                             FoldSign(static_cast<char>(ByteAt(wanted, p)))
+                         ? 1
+                         : 0;
         }
-        return score;
-    } catch (const std::bad_alloc&) {
-        throw TEngineError("Out of memory");
+        if (right >= kFewestCounted) {
+            ++score.Right[static_cast<std::size_t>(kColumnLength - right)];
+        }
+        if (right >= kFewestPrized) {
+            score.Prized.emplace_back(k + 1, ColumnText(columns[k]));
+        }
     }
+    return score;
+}
+
+TScore ScoreColumns(std::string_view result, const std::string& path) {
+    return ReportingOutOfMemory([&] { return ScoreColumns(result, ReadColumns(path).Columns); });
 }
 
 }  // namespace kelvo

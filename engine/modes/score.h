@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -23,10 +24,14 @@ struct TScore {
 // Whether `result` is 14 signs of 1, X and 2 (a lower-case x counting as X).
 bool IsResult(std::string_view result);
 
+// Counts for each of `columns` how many positions hold the sign of `result`, a lower-case x
+// counting as X on both sides; a prized column is listed by its place in `columns` (from 1).
+// `result` must satisfy IsResult. Throws std::bad_alloc when memory runs out.
+TScore ScoreColumns(std::string_view result, std::span<const TKey> columns);
+
 // Reads the columns of the file at `path` as a run loads them (trimmed, cut to 14 signs, up to a
-// line that begins with byte 26), changing nothing, and counts for each how many positions hold
-// the sign of `result`, a lower-case x counting as X on both sides. `result` must satisfy
-// IsResult. Throws TEngineError when the file cannot be read.
+// line that begins with byte 26), changing nothing, and scores them with the function above.
+// Throws TEngineError when the file cannot be read or memory runs out.
 TScore ScoreColumns(std::string_view result, const std::string& path);
 
 }  // namespace kelvo

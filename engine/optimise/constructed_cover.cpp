@@ -1,8 +1,6 @@
 #include "optimise/constructed_cover.h"
 
 #include <algorithm>
-#include <array>
-#include <bitset>
 
 #include "optimise/covering_constructions.h"
 
@@ -14,39 +12,23 @@ namespace {
 // ternary.
 constexpr std::size_t kMostSigns = 3;
 
-using TSigns = std::array<std::vector<std::uint8_t>, kColumnLength>;
+}  // namespace
 
-TSigns SignsSeen(const TCoverage& coverage) {
-    std::array<std::bitset<256>, kColumnLength> seen;
-    for (std::size_t k = 0; k < coverage.Count(); ++k) {
-        for (int p = 0; p < kColumnLength; ++p) {
-            seen[static_cast<std::size_t>(p)].set(ByteAt(coverage.Column(k), p));
-        }
-    }
-    TSigns signs;
-    for (std::size_t p = 0; p < kColumnLength; ++p) {
-        for (unsigned byte = 0; byte < 256; ++byte) {
-            if (seen[p].test(byte)) {
-                signs[p].push_back(static_cast<std::uint8_t>(byte));
-            }
-        }
-    }
-    return signs;
-}
-
-std::optional<TDevelopmentShape> ShapeOf(const TCoverage& coverage, const TSigns& signs) {
+std::optional<TDevelopmentShape> FullDevelopmentShape(const TCoverage& coverage) {
     if (coverage.Count() == 0) {
         return std::nullopt;
     }
+    const TSignCensus& census = coverage.Census();
     TDevelopmentShape shape;
     std::size_t combinations = 1;
-    for (const std::vector<std::uint8_t>& seen : signs) {
-        if (seen.size() > kMostSigns) {
+    for (int p = 0; p < kColumnLength; ++p) {
+        const std::size_t seen = census.Signs(p).size();
+        if (seen > kMostSigns) {
             return std::nullopt;
         }
-        shape.Triples += seen.size() == 3 ? 1 : 0;
-        shape.Doubles += seen.size() == 2 ? 1 : 0;
-        combinations *= seen.size();
+        shape.Triples += seen == 3 ? 1 : 0;
+        shape.Doubles += seen == 2 ? 1 : 0;
+        combinations *= seen;
     }
     // The columns are distinct combinations of the signs seen, so there are as many as there are
     // combinations exactly when every combination is there.
@@ -56,23 +38,17 @@ std::optional<TDevelopmentShape> ShapeOf(const TCoverage& coverage, const TSigns
     return shape;
 }
 
-}  // namespace
-
-std::optional<TDevelopmentShape> FullDevelopmentShape(const TCoverage& coverage) {
-    return ShapeOf(coverage, SignsSeen(coverage));
-}
-
 std::vector<std::size_t> ConstructedCover(const TCoverage& coverage, int radius) {
-    const TSigns signs = SignsSeen(coverage);
-    const std::optional<TDevelopmentShape> shape = ShapeOf(coverage, signs);
+    const std::optional<TDevelopmentShape> shape = FullDevelopmentShape(coverage);
     if (!shape) {
         return {};
     }
+    const TSignCensus& census = coverage.Census();
     // The code's positions: its ternary digits first, then its binary ones.
     std::vector<int> positions;
     for (const std::size_t count : {std::size_t{3}, std::size_t{2}}) {
         for (int p = 0; p < kColumnLength; ++p) {
-            if (signs[static_cast<std::size_t>(p)].size() == count) {
+            if (census.Signs(p).size() == count) {
                 positions.push_back(p);
             }
         }
@@ -86,7 +62,7 @@ std::vector<std::size_t> ConstructedCover(const TCoverage& coverage, int radius)
         for (std::size_t q = 0; q < positions.size(); ++q) {
             const int p = positions[q];
             const std::uint8_t digit = code.Words[w * positions.size() + q];
-            SetByteAt(key, p, signs[static_cast<std::size_t>(p)][digit]);
+            SetByteAt(key, p, census.Signs(p)[digit]);
         }
         chosen.push_back(coverage.Find(key));
     }

@@ -17,8 +17,7 @@ struct TDevelopmentShape {
 };
 
 // The shape of `coverage`'s columns where they are every combination of the signs seen at each
-// position, with at most three signs at any position; otherwise none. Throws std::bad_alloc when
-// memory runs out.
+// position, with at most three signs at any position; otherwise none.
 std::optional<TDevelopmentShape> FullDevelopmentShape(const TCoverage& coverage);
 
 // Where `coverage`'s columns are a full development (FullDevelopmentShape), returns the numbers

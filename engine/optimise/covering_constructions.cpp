@@ -359,10 +359,7 @@ TCode PuncturePosition(const TCode& code, int position) {
     return result;
 }
 
-// ---------------------------------------------------------------------------
-// The catalogue of base codes.  Every entry is checked by the test suite with
-// a dense sweep; sizes are pinned there as well.
-
+// The catalogue of base codes, each swept over its whole space by the tests.
 namespace {
 
 TMatrixCode Listed(int q, int n, int radius, std::vector<int> words) {

@@ -1,10 +1,11 @@
 #include "optimise/local_search.h"
 
 #include <algorithm>
-#include <exception>
+#include <atomic>
 #include <random>
-#include <system_error>
-#include <thread>
+
+#include "core/parallel.h"
+#include "optimise/indexed_heap.h"
 
 namespace kelvo {
 
@@ -48,6 +49,9 @@ template <class TCover>
 class TWeightedSearch {
 public:
     TWeightedSearch(const TCover& coverage, std::span<const std::size_t> start, std::uint64_t seed);
+    // The heap of chosen columns refers to the search that owns it.
+    TWeightedSearch(const TWeightedSearch&) = delete;
+    TWeightedSearch& operator=(const TWeightedSearch&) = delete;
 
     // Searches until a limit is reached; keeps `shared` at the smallest size any search found
     // and, where `report` is not null, tells it that size now and then.
@@ -55,6 +59,13 @@ public:
                       std::atomic<std::size_t>& shared, const TSearchProgress* report);
 
 private:
+    // Orders the chosen columns so that the cheapest removal comes first; scores of chosen columns
+    // change only when the chosen set does.
+    struct TCheaperRemoval {
+        const TWeightedSearch* Search;
+        bool operator()(std::size_t a, std::size_t b) const { return Search->Better(a, b); }
+    };
+
     // For a chosen column, minus the weight it alone covers (what removing it costs); for another,
     // the weight of the uncovered columns it covers (what adding it gains).
     std::int64_t Score(std::size_t k) const {
@@ -84,18 +95,6 @@ private:
         return static_cast<std::size_t>(((random_() >> 32) * size) >> 32);
     }
 
-    // The chosen columns in a binary heap ordered by Better, so that the cheapest removal is at the
-    // top; scores of chosen columns change only when the chosen set does.
-    void HeapPush(std::size_t k);
-    void HeapErase(std::size_t k);
-    void HeapUpdate(std::size_t k);
-    void SiftUp(std::size_t index);
-    void SiftDown(std::size_t index);
-    void Place(std::size_t index, std::uint32_t k) {
-        heap_[index] = k;
-        heapIndex_[k] = static_cast<std::int32_t>(index);
-    }
-
     const TCover& coverage_;
     std::mt19937_64 random_;
     // How many chosen columns cover each column, and the exclusive or of their numbers, which is
@@ -111,7 +110,8 @@ private:
     std::vector<std::int64_t> weight_;
     std::vector<std::int64_t> uncoveredAt_;
     std::vector<std::int32_t> uncoveredIn_;
-    // For a chosen column, minus the weight it alone covers; for another, see the clock.
+    // For a chosen column, minus the weight it alone covers; for another, the sum of weight_ -
+    // uncoveredAt_ over the uncovered columns it covers.
     std::vector<std::int64_t> score_;
     // The step at which each column last entered or left the chosen set.
     std::vector<std::int64_t> stamp_;
@@ -119,8 +119,8 @@ private:
     // Configuration checking: a removed column may come back only once a column it covers has
     // changed between covered and uncovered since, which keeps the search from cycling.
     std::vector<std::uint8_t> canAdd_;
-    std::vector<std::uint32_t> heap_;
-    std::vector<std::int32_t> heapIndex_;
+    // The chosen columns.
+    TIndexedHeap<TCheaperRemoval> heap_;
     TIndexedSet uncovered_;
     // The column added by the last step, which the next step may not remove.
     std::size_t tabu_ = TCoverage::kNone;
@@ -141,7 +141,7 @@ TWeightedSearch<TCover>::TWeightedSearch(const TCover& coverage, std::span<const
       stamp_(coverage.Count(), 0),
       chosen_(coverage.Count(), 0),
       canAdd_(coverage.Count(), 1),
-      heapIndex_(coverage.Count(), -1),
+      heap_(coverage.Count(), TCheaperRemoval{this}),
       uncovered_(coverage.Count()) {
     for (const std::size_t i : start) {
         chosen_[i] = 1;
@@ -162,7 +162,7 @@ TWeightedSearch<TCover>::TWeightedSearch(const TCover& coverage, std::span<const
     }
     step_ = static_cast<std::int64_t>(coverage_.Count());
     for (const std::size_t i : start) {
-        HeapPush(i);
+        heap_.Push(i);
     }
 }
 
@@ -171,14 +171,14 @@ TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::
                                            std::atomic<std::size_t>& shared,
                                            const TSearchProgress* report) {
     TSearchResult result;
-    result.Chosen.assign(heap_.begin(), heap_.end());
+    result.Chosen.assign(heap_.Members().begin(), heap_.Members().end());
     // Keeps the chosen set when it covers everything and is the smallest yet.
     const auto record = [&] {
-        if (uncovered_.Empty() && heap_.size() < result.Chosen.size()) {
-            result.Chosen.assign(heap_.begin(), heap_.end());
+        if (uncovered_.Empty() && heap_.Size() < result.Chosen.size()) {
+            result.Chosen.assign(heap_.Members().begin(), heap_.Members().end());
             result.Reached = limits.Now() - begin;
             std::size_t known = shared.load();
-            while (heap_.size() < known && !shared.compare_exchange_weak(known, heap_.size())) {
+            while (heap_.Size() < known && !shared.compare_exchange_weak(known, heap_.Size())) {
             }
         }
     };
@@ -195,11 +195,11 @@ TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::
         }
         while (uncovered_.Empty()) {
             record();
-            if (heap_.size() <= limits.Floor) {
+            if (heap_.Size() <= limits.Floor) {
                 std::sort(result.Chosen.begin(), result.Chosen.end());
                 return result;
             }
-            Remove(heap_.front());
+            Remove(heap_.Top());
         }
         Remove(PickRemoval());
         const std::size_t added = PickAddition(uncovered_.At(Pick(uncovered_.Size())));
@@ -232,17 +232,17 @@ void TWeightedSearch<TCover>::Add(std::size_t i) {
         } else if (count == 2) {
             const std::uint32_t alone = coverXor_[j];
             score_[alone] += weight_[j];
-            HeapUpdate(alone);
+            heap_.Update(alone);
         }
         coverXor_[j] ^= static_cast<std::uint32_t>(i);
     });
     score_[i] = -cost;
-    HeapPush(i);
+    heap_.Push(i);
 }
 
 template <class TCover>
 void TWeightedSearch<TCover>::Remove(std::size_t i) {
-    HeapErase(i);
+    heap_.Erase(i);
     chosen_[i] = 0;
     stamp_[i] = step_;
     // Column i covers every column it covers, so no column it covers is uncovered yet: its score
@@ -263,7 +263,7 @@ void TWeightedSearch<TCover>::Remove(std::size_t i) {
         } else if (count == 1) {
             const std::uint32_t alone = coverXor_[j];
             score_[alone] -= weight_[j];
-            HeapUpdate(alone);
+            heap_.Update(alone);
         }
     });
     canAdd_[i] = 0;
@@ -271,13 +271,13 @@ void TWeightedSearch<TCover>::Remove(std::size_t i) {
 
 template <class TCover>
 std::size_t TWeightedSearch<TCover>::PickRemoval() const {
-    if (heap_.front() != tabu_ || heap_.size() == 1) {
-        return heap_.front();
+    if (heap_.Top() != tabu_ || heap_.Size() == 1) {
+        return heap_.Top();
     }
-    if (heap_.size() == 2 || Better(heap_[1], heap_[2])) {
-        return heap_[1];
+    if (heap_.Size() == 2 || Better(heap_.At(1), heap_.At(2))) {
+        return heap_.At(1);
     }
-    return heap_[2];
+    return heap_.At(2);
 }
 
 template <class TCover>
@@ -294,67 +294,6 @@ std::size_t TWeightedSearch<TCover>::PickAddition(std::size_t uncovered) const {
     });
     // Where every column that covers it was just removed, one of them comes back regardless.
     return best != TCoverage::kNone ? best : fallback;
-}
-
-template <class TCover>
-void TWeightedSearch<TCover>::HeapPush(std::size_t k) {
-    heap_.push_back(0);
-    Place(heap_.size() - 1, static_cast<std::uint32_t>(k));
-    SiftUp(heap_.size() - 1);
-}
-
-template <class TCover>
-void TWeightedSearch<TCover>::HeapErase(std::size_t k) {
-    const auto index = static_cast<std::size_t>(heapIndex_[k]);
-    const std::uint32_t last = heap_.back();
-    heap_.pop_back();
-    heapIndex_[k] = -1;
-    if (index < heap_.size()) {
-        Place(index, last);
-        SiftUp(index);
-        SiftDown(static_cast<std::size_t>(heapIndex_[last]));
-    }
-}
-
-template <class TCover>
-void TWeightedSearch<TCover>::HeapUpdate(std::size_t k) {
-    const auto index = static_cast<std::size_t>(heapIndex_[k]);
-    SiftUp(index);
-    SiftDown(static_cast<std::size_t>(heapIndex_[k]));
-}
-
-template <class TCover>
-void TWeightedSearch<TCover>::SiftUp(std::size_t index) {
-    const std::uint32_t k = heap_[index];
-    while (index > 0) {
-        const std::size_t parent = (index - 1) / 2;
-        if (!Better(k, heap_[parent])) {
-            break;
-        }
-        Place(index, heap_[parent]);
-        index = parent;
-    }
-    Place(index, k);
-}
-
-template <class TCover>
-void TWeightedSearch<TCover>::SiftDown(std::size_t index) {
-    const std::uint32_t k = heap_[index];
-    for (;;) {
-        std::size_t child = 2 * index + 1;
-        if (child >= heap_.size()) {
-            break;
-        }
-        if (child + 1 < heap_.size() && Better(heap_[child + 1], heap_[child])) {
-            ++child;
-        }
-        if (!Better(heap_[child], k)) {
-            break;
-        }
-        Place(index, heap_[child]);
-        index = child;
-    }
-    Place(index, k);
 }
 
 // Spreads consecutive seeds far apart (splitmix64), so that searches seeded one apart share no
@@ -376,39 +315,12 @@ TSearchResult Shrink(const TCover& coverage, std::span<const std::size_t> start,
     const auto searches = static_cast<std::size_t>(std::max(1, limits.Searches));
     std::atomic<std::size_t> shared{start.size()};
     std::vector<TSearchResult> results(searches);
-    std::vector<std::exception_ptr> failures(searches);
-    const auto search = [&](std::size_t s) {
-        try {
-            TWeightedSearch<TCover> searching(coverage, start, SpreadSeed(limits.Seed + s));
-            // Only the calling thread reports, so that a sink is told from the thread it called
-            // from.
-            const bool reports = s == 0 && limits.Progress;
-            results[s] = searching.Run(limits, begin, shared, reports ? &limits.Progress : nullptr);
-        } catch (...) {
-            failures[s] = std::current_exception();
-        }
-    };
-    {
-        std::vector<std::jthread> beside;
-        std::vector<std::size_t> after;
-        for (std::size_t s = 1; s < searches; ++s) {
-            try {
-                beside.emplace_back(search, s);
-            } catch (const std::system_error&) {
-                // No second thread: the search runs after the others, the result is the same.
-                after.push_back(s);
-            }
-        }
-        search(0);
-        for (const std::size_t s : after) {
-            search(s);
-        }
-    }
-    for (const std::exception_ptr& failure : failures) {
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
-    }
+    RunInParallel(searches, [&](std::size_t s) {
+        TWeightedSearch<TCover> searching(coverage, start, SpreadSeed(limits.Seed + s));
+        // Only the calling thread reports, so that a sink is told from the thread it called from.
+        const bool reports = s == 0 && limits.Progress;
+        results[s] = searching.Run(limits, begin, shared, reports ? &limits.Progress : nullptr);
+    });
     std::size_t winner = 0;
     for (std::size_t s = 1; s < searches; ++s) {
         if (results[s].Chosen.size() < results[winner].Chosen.size()) {

@@ -2,10 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "core/column_key.h"
 #include "core/guarantee.h"
 
 namespace kelvo {
@@ -22,10 +24,15 @@ struct TCheckResult {
     std::vector<std::pair<std::size_t, std::string>> FirstUncovered;
 };
 
-// Reads both files, changing neither, and counts the input columns that no reduced column covers
-// at `guarantee`. Both files' columns are read as a run loads them (trimmed, cut to 14 signs, up
-// to a line that begins with byte 26) and compared as raw bytes. Throws TEngineError when a file
-// cannot be read or memory runs out.
+// Counts the columns of `input` that no column of `reduced` covers at `guarantee`, comparing raw
+// bytes; an uncovered column is listed by its place in `input` (from 1). Throws std::bad_alloc
+// when memory runs out.
+TCheckResult CheckCover(std::span<const TKey> input, std::span<const TKey> reduced,
+                        int guarantee = kStrongestGuarantee);
+
+// Reads both files, changing neither, and checks their columns with CheckCover. Both files'
+// columns are read as a run loads them (trimmed, cut to 14 signs, up to a line that begins with
+// byte 26). Throws TEngineError when a file cannot be read or memory runs out.
 TCheckResult CheckReduction(const std::string& inputPath, const std::string& reducedPath,
                             int guarantee = kStrongestGuarantee);
 

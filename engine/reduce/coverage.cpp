@@ -17,9 +17,6 @@ constexpr std::uint64_t kMinimumTableEntries = 1 << 20;
 // Above this many variants of a column within the radius, finding the covered columns by
 // masking positions and sorting costs less than looking every variant up.
 constexpr std::uint64_t kMaxVariants = 4096;
-// Counts of variants and of numbers stop here, where multiplying by a number of signs cannot
-// overflow; below it they are exact.
-constexpr std::uint64_t kCountCap = std::uint64_t{1} << 48;
 // The filter that tells most variants that are no column from those that may be: a bit for every
 // number up to this many numbers (1 MiB), else this many bits a column.
 constexpr std::uint64_t kDirectFilterBits = std::uint64_t{1} << 23;
@@ -44,17 +41,10 @@ std::uint32_t DifferingPositions(const TKey& a, const TKey& b) {
     return mask;
 }
 
-TKey WithByte(TKey key, int position, unsigned byte) {
-    std::uint64_t& word = position < 8 ? key.High : key.Low;
-    word &= ~(std::uint64_t{0xFF} << ShiftOf(position));
-    word |= std::uint64_t{byte} << ShiftOf(position);
-    return key;
-}
-
 TKey Masked(TKey key, std::uint32_t positions) {
     for (int p = 0; p < kColumnLength; ++p) {
         if ((positions >> p) & 1u) {
-            key = WithByte(key, p, 0);
+            SetByteAt(key, p, 0);
         }
     }
     return key;
@@ -67,6 +57,22 @@ std::uint64_t HashOf(const TKey& key) {
     h ^= h >> 33;
     h *= 0xC4CEB9FE1A85EC53ull;
     return h ^ (h >> 33);
+}
+
+// Keeps the covered columns of each column from `pairs` (column, covered), in the order of the
+// covered columns' numbers.
+void KeepLists(std::vector<std::pair<std::uint32_t, std::uint32_t>>& pairs, std::size_t count,
+               std::vector<std::size_t>& start, std::vector<std::uint32_t>& adjacent) {
+    std::sort(pairs.begin(), pairs.end());
+    start.assign(count + 1, 0);
+    adjacent.reserve(pairs.size());
+    for (const auto& [column, covered] : pairs) {
+        ++start[column + 1];
+        adjacent.push_back(covered);
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+        start[k + 1] += start[k];
+    }
 }
 
 // Calls visit(mask) for every set of `size` positions among those in `from`, as a bit mask.
@@ -91,93 +97,78 @@ int ColumnDistance(const TKey& a, const TKey& b) {
 }
 
 TCoverage::TCoverage(std::span<const TKey> columns, int radius, TPacedProgress* progress)
-    : radius_(radius), given_(columns.size()) {
-    std::array<std::array<bool, 256>, kColumnLength> seen{};
-    for (const TKey& key : columns) {
-        for (int p = 0; p < kColumnLength; ++p) {
-            seen[p][ByteAt(key, p)] = true;
-        }
-    }
+    : radius_(radius), given_(columns.size()), census_(columns) {
     if (progress != nullptr) {
         progress->Work(columns.size());
     }
     const std::uint64_t limit =
         std::max(kTableEntriesPerColumn * columns.size(), kMinimumTableEntries);
-    std::uint64_t size = 1;
-    // Elementary symmetric sums of (signs - 1) over the positions: variants[d] is the number of
-    // columns that differ from a column in exactly d positions, counted up to the radius.
-    std::array<std::uint64_t, kColumnLength + 1> variants{1};
-    for (int p = kColumnLength - 1; p >= 0; --p) {
-        for (unsigned byte = 0; byte < 256; ++byte) {
-            if (seen[p][byte]) {
-                digit_[p][byte] = static_cast<std::uint8_t>(signs_[p].size());
-                signs_[p].push_back(static_cast<std::uint8_t>(byte));
-            }
-        }
-        const std::uint64_t radix = signs_[p].size();
-        if (radix <= 1) {
-            continue;
-        }
-        live_.push_back({p, static_cast<std::uint32_t>(radix), size,
-                         (std::uint64_t{1} << kReciprocalShift) / radix + 1});
-        size = size > kCountCap / radix ? kCountCap + 1 : size * radix;
-        for (int d = radius; d >= 1; --d) {
-            variants[d] = std::min(variants[d] + variants[d - 1] * (radix - 1), kCountCap);
-        }
-    }
-    std::uint64_t allVariants = 0;
-    for (int d = 1; d <= radius; ++d) {
-        allVariants = std::min(allVariants + variants[d], kCountCap);
-    }
-
-    if (size <= limit) {
-        ReserveLarge(table_, size);
-        table_.assign(size, kEmpty);
-        ReserveLarge(columns_, std::min<std::uint64_t>(size, columns.size()));
-        ReserveLarge(occurrences_, columns_.capacity());
-        bool inOrder = true;
-        for (const TKey& key : columns) {
-            const std::uint64_t number = NumberOf(key);
-            if (table_[number] == kEmpty) {
-                inOrder = inOrder && number == columns_.size();
-                Add(key);
-                table_[number] = static_cast<std::uint32_t>(columns_.size());
-            } else {
-                ++occurrences_[table_[number] - 1];
-            }
-        }
-        identity_ = inOrder && columns_.size() == table_.size() && size <= kMaxIdentitySize;
-        identityCount_ = 1 + allVariants;
+    if (census_.Numbers() <= limit) {
+        Number(columns);
         return;
     }
-    Distinguish(columns);
+    TLists lists = Distinguish(columns);
     if (progress != nullptr) {
         progress->Work(columns.size());
     }
-    if (allVariants <= kMaxVariants) {
-        FindByVariants(size, progress);
+    if (census_.VariantsWithin(radius_) <= kMaxVariants) {
+        FindByVariants(lists, progress);
     } else {
-        FindByMasking(progress);
+        FindByMasking(lists, progress);
+    }
+    kind_ = std::move(lists);
+}
+
+void TCoverage::Number(std::span<const TKey> columns) {
+    const std::uint64_t size = census_.Numbers();
+    TTable table;
+    ReserveLarge(table.Entries, size);
+    table.Entries.assign(size, kEmpty);
+    ReserveLarge(columns_, std::min<std::uint64_t>(size, columns.size()));
+    ReserveLarge(occurrences_, columns_.capacity());
+    bool inOrder = true;
+    for (const TKey& key : columns) {
+        const std::uint64_t number = census_.NumberOf(key);
+        if (table.Entries[number] == kEmpty) {
+            inOrder = inOrder && number == columns_.size();
+            Add(key);
+            table.Entries[number] = static_cast<std::uint32_t>(columns_.size());
+        } else {
+            ++occurrences_[table.Entries[number] - 1];
+        }
+    }
+    // The numbers of a full development in order are the columns' own, and the table would only
+    // repeat them.
+    if (inOrder && columns_.size() == size && size <= TSignCensus::kMostDivided) {
+        kind_ = TIdentity{1 + census_.VariantsWithin(radius_)};
+    } else {
+        kind_ = std::move(table);
     }
 }
 
-void TCoverage::Distinguish(std::span<const TKey> columns) {
+TCoverage::TLists TCoverage::Distinguish(std::span<const TKey> columns) {
     std::size_t capacity = 16;
     while (capacity < 2 * columns.size()) {
         capacity *= 2;
     }
-    hash_.assign(capacity, kEmpty);
+    TLists lists;
+    lists.Hash.assign(capacity, kEmpty);
+    const std::size_t mask = capacity - 1;
     for (const TKey& key : columns) {
-        AddToHash(key);
+        for (std::size_t slot = HashOf(key) & mask;; slot = (slot + 1) & mask) {
+            const std::uint32_t entry = lists.Hash[slot];
+            if (entry == kEmpty) {
+                Add(key);
+                lists.Hash[slot] = static_cast<std::uint32_t>(columns_.size());
+                break;
+            }
+            if (columns_[entry - 1] == key) {
+                ++occurrences_[entry - 1];
+                break;
+            }
+        }
     }
-}
-
-std::uint64_t TCoverage::NumberOf(const TKey& key) const {
-    std::uint64_t number = 0;
-    for (const TLivePosition& live : live_) {
-        number += digit_[live.Position][ByteAt(key, live.Position)] * live.Stride;
-    }
-    return number;
+    return lists;
 }
 
 void TCoverage::Add(const TKey& key) {
@@ -185,58 +176,47 @@ void TCoverage::Add(const TKey& key) {
     occurrences_.push_back(1);
 }
 
-void TCoverage::AddToHash(const TKey& key) {
-    const std::size_t mask = hash_.size() - 1;
+std::size_t TCoverage::TLists::Find(const TKey& key, std::span<const TKey> columns) const {
+    const std::size_t mask = Hash.size() - 1;
     for (std::size_t slot = HashOf(key) & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t entry = hash_[slot];
-        if (entry == kEmpty) {
-            Add(key);
-            hash_[slot] = static_cast<std::uint32_t>(columns_.size());
-            return;
-        }
-        if (columns_[entry - 1] == key) {
-            ++occurrences_[entry - 1];
-            return;
-        }
-    }
-}
-
-std::size_t TCoverage::FindInHash(const TKey& key) const {
-    const std::size_t mask = hash_.size() - 1;
-    for (std::size_t slot = HashOf(key) & mask;; slot = (slot + 1) & mask) {
-        const std::uint32_t entry = hash_[slot];
+        const std::uint32_t entry = Hash[slot];
         if (entry == kEmpty) {
             return kNone;
         }
-        if (columns_[entry - 1] == key) {
+        if (columns[entry - 1] == key) {
             return entry - 1;
         }
     }
 }
 
-std::size_t TCoverage::Find(const TKey& key) const {
-    if (table_.empty()) {
-        return FindInHash(key);
-    }
+std::size_t TCoverage::TTable::Find(const TKey& key, const TSignCensus& census) const {
     // A sign never seen at its position cannot be in the set; the others number the column.
-    for (int p = 0; p < kColumnLength; ++p) {
-        const unsigned byte = ByteAt(key, p);
-        if (signs_[p].empty() || signs_[p][digit_[p][byte]] != byte) {
-            return kNone;
-        }
+    if (!census.Holds(key)) {
+        return kNone;
     }
-    const std::uint64_t number = NumberOf(key);
-    const std::uint32_t entry = number < table_.size() ? table_[number] : kEmpty;
+    const std::uint64_t number = census.NumberOf(key);
+    const std::uint32_t entry = number < Entries.size() ? Entries[number] : kEmpty;
     return entry == kEmpty ? kNone : entry - 1;
 }
 
-void TCoverage::FindByVariants(std::uint64_t size, TPacedProgress* progress) {
+std::size_t TCoverage::Find(const TKey& key) const {
+    if (const auto* identity = std::get_if<TIdentity>(&kind_)) {
+        return identity->Find(key, census_);
+    }
+    if (const auto* table = std::get_if<TTable>(&kind_)) {
+        return table->Find(key, census_);
+    }
+    return std::get_if<TLists>(&kind_)->Find(key, columns_);
+}
+
+void TCoverage::FindByVariants(TLists& lists, TPacedProgress* progress) {
     // Most variants are no column of the set. A filter with a bit set for each column's number
     // tells most of them so without a look in the hash: a variant whose bit is clear is none.
     // Where the numbering is small, the bit is the number's own, and variants one position apart
     // share cache lines; elsewhere kFilterBitsPerColumn bits a column are picked by a hash of
     // the number. Numbers are sums of digits times strides, the same whether made from a column
     // or varied from another, so no column is ever missed.
+    const std::uint64_t size = census_.Numbers();
     const bool direct = size <= kDirectFilterBits;
     const int shift =
         64 - std::bit_width(std::bit_ceil(kFilterBitsPerColumn * columns_.size()) - 1);
@@ -246,32 +226,35 @@ void TCoverage::FindByVariants(std::uint64_t size, TPacedProgress* progress) {
     const std::uint64_t bits = direct ? size : std::uint64_t{1} << (64 - shift);
     std::vector<std::uint64_t> filter(bits / 64 + 1, 0);
     for (const TKey& key : columns_) {
-        const std::uint64_t bit = filterBit(NumberOf(key));
+        const std::uint64_t bit = filterBit(census_.NumberOf(key));
         filter[bit / 64] |= std::uint64_t{1} << (bit % 64);
     }
-    start_.assign(columns_.size() + 1, 0);
+    lists.Start.assign(columns_.size() + 1, 0);
     // Varies the column at the live positions from `from` on, in up to `left` more of them; only
     // a variant that may be a column, or is varied further, is made as a key.
     const auto vary = [&](auto& self, const TKey& key, std::uint64_t number, std::size_t from,
                           int left) -> void {
-        for (std::size_t q = from; q < live_.size(); ++q) {
-            const TLivePosition& live = live_[q];
+        const std::span<const TSignCensus::TLivePosition> livePositions = census_.LivePositions();
+        for (std::size_t q = from; q < livePositions.size(); ++q) {
+            const TSignCensus::TLivePosition& live = livePositions[q];
             const unsigned own = ByteAt(key, live.Position);
-            const std::uint64_t base = number - digit_[live.Position][own] * live.Stride;
-            for (const std::uint8_t sign : signs_[live.Position]) {
+            const std::uint64_t base = number - census_.Digit(live.Position, own) * live.Stride;
+            for (const std::uint8_t sign : census_.Signs(live.Position)) {
                 if (sign == own) {
                     continue;
                 }
-                const std::uint64_t varied = base + digit_[live.Position][sign] * live.Stride;
+                const std::uint64_t varied =
+                    base + census_.Digit(live.Position, sign) * live.Stride;
                 const std::uint64_t bit = filterBit(varied);
                 const bool maybe = (filter[bit / 64] >> (bit % 64)) & 1u;
                 if (!maybe && left == 1) {
                     continue;
                 }
-                const TKey variedKey = WithByte(key, live.Position, sign);
+                TKey variedKey = key;
+                SetByteAt(variedKey, live.Position, sign);
                 if (maybe) {
-                    if (const std::size_t j = FindInHash(variedKey); j != kNone) {
-                        adjacent_.push_back(static_cast<std::uint32_t>(j));
+                    if (const std::size_t j = lists.Find(variedKey, columns_); j != kNone) {
+                        lists.Adjacent.push_back(static_cast<std::uint32_t>(j));
                     }
                 }
                 if (left > 1) {
@@ -282,18 +265,18 @@ void TCoverage::FindByVariants(std::uint64_t size, TPacedProgress* progress) {
     };
     for (std::size_t k = 0; k < columns_.size(); ++k) {
         if (radius_ > 0) {
-            vary(vary, columns_[k], NumberOf(columns_[k]), 0, radius_);
+            vary(vary, columns_[k], census_.NumberOf(columns_[k]), 0, radius_);
         }
-        start_[k + 1] = adjacent_.size();
+        lists.Start[k + 1] = lists.Adjacent.size();
         if (progress != nullptr) {
-            progress->Work(1 + adjacent_.size() - start_[k]);
+            progress->Work(1 + lists.Adjacent.size() - lists.Start[k]);
         }
     }
 }
 
-void TCoverage::FindByMasking(TPacedProgress* progress) {
+void TCoverage::FindByMasking(TLists& lists, TPacedProgress* progress) {
     std::uint32_t livePositions = 0;
-    for (const TLivePosition& live : live_) {
+    for (const TSignCensus::TLivePosition& live : census_.LivePositions()) {
         livePositions |= 1u << live.Position;
     }
     const int size = std::min(radius_, std::popcount(livePositions));
@@ -337,20 +320,7 @@ void TCoverage::FindByMasking(TPacedProgress* progress) {
     if (size > 0) {
         ForEachSubset(livePositions, size, 0, findUnder);
     }
-    KeepLists(pairs);
-}
-
-void TCoverage::KeepLists(std::vector<std::pair<std::uint32_t, std::uint32_t>>& pairs) {
-    std::sort(pairs.begin(), pairs.end());
-    start_.assign(columns_.size() + 1, 0);
-    adjacent_.reserve(pairs.size());
-    for (const auto& [column, covered] : pairs) {
-        ++start_[column + 1];
-        adjacent_.push_back(covered);
-    }
-    for (std::size_t k = 0; k < columns_.size(); ++k) {
-        start_[k + 1] += start_[k];
-    }
+    KeepLists(pairs, columns_.size(), lists.Start, lists.Adjacent);
 }
 
 std::size_t FirstUncovered(const TCoverage& coverage, std::span<const std::size_t> chosen) {

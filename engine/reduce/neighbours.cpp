@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/large_buffer.h"
-#include "core/side_by_side.h"
+#include "core/parallel.h"
 
 namespace kelvo {
 
@@ -43,18 +43,16 @@ TNeighbourhood AnalyseNeighbours(std::span<const TKey> columns, int radius,
     const TCoverage& coverage = result.Coverage;
     pump.SetProgress(0.5);
 
-    // The lists of distinct columns are independent of each other: the second half goes to a
-    // thread of its own, and only this thread reports.
+    // The lists of distinct columns are independent of each other: a large set is measured in two
+    // halves side by side, and only the calling thread's half reports.
     ReserveLarge(result.ListLength, coverage.Count());
     result.ListLength.assign(coverage.Count(), 0);
     const std::size_t count = coverage.Count();
-    const std::size_t half = count >= 2 * kColumnsPerThread ? count / 2 : count;
-    if (half < count) {
-        RunSideBySide([&] { MeasureLists(coverage, result.ListLength, 0, half, &pump); },
-                      [&] { MeasureLists(coverage, result.ListLength, half, count, nullptr); });
-    } else {
-        MeasureLists(coverage, result.ListLength, 0, count, &pump);
-    }
+    const std::size_t parts = count >= 2 * kColumnsPerThread ? 2 : 1;
+    RunInParallel(parts, [&](std::size_t part) {
+        MeasureLists(coverage, result.ListLength, count * part / parts, count * (part + 1) / parts,
+                     part == 0 ? &pump : nullptr);
+    });
     result.Longest =
         count == 0 ? 0 : *std::max_element(result.ListLength.begin(), result.ListLength.end());
     return result;

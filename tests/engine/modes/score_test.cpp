@@ -40,6 +40,17 @@ TEST(score, columns_are_counted_by_signs_right_with_the_prized_lines_listed) {
     EXPECT_EQ(ReadBytes(dir / "f.txt"), before);
 }
 
+TEST(score, columns_in_memory_are_scored_by_their_place_with_x_as_the_draw) {
+    const std::vector<TKey> columns =
+        KeysOf({"222222222222x2", "222222222222X", "222222222222X1", "2222222222X2X1"});
+    const TScore score = ScoreColumns("222222222222X2", columns);
+    EXPECT_EQ(score.Right, (std::array<std::size_t, 5>{1, 2, 1, 0, 0}));
+    const std::vector<std::pair<std::size_t, std::string>> prized = {
+        {1, "222222222222x2"}, {2, "222222222222X"}, {3, "222222222222X1"}};
+    EXPECT_EQ(score.Prized, prized);
+    EXPECT_EQ(ScoreColumns("11111111111111", columns).Right, (std::array<std::size_t, 5>{}));
+}
+
 TEST(score, a_missing_file_is_reported_with_its_name) {
     TTempDir dir;
     EXPECT_THROW_MSG(ScoreColumns("1X21X1121X2112", dir / "nope.txt"), TEngineError,

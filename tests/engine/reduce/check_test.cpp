@@ -74,6 +74,31 @@ TEST(check, counts_what_every_pair_compared_counts_for_any_bytes) {
     ExpectCheckMatchesPairs(everyByte, 14, true, 4);
 }
 
+TEST(check, columns_in_memory_list_the_first_ten_uncovered_by_their_place) {
+    // Twelve input columns two positions from the one reduced column, a repeated one
+    // among them, and one column a position away, which is covered at 13.
+    std::vector<std::string> input;
+    for (int k = 0; k < 12; ++k) {
+        input.push_back("2" + std::string(1, static_cast<char>('A' + k % 11)) + "111111111111");
+    }
+    input.insert(input.begin() + 3, "21111111111111");
+    const std::vector<TKey> reduced = KeysOf({"11111111111111"});
+    const TCheckResult result = CheckCover(KeysOf(input), reduced, 13);
+    EXPECT_EQ(result.InputColumns, 13u);
+    EXPECT_EQ(result.ReducedColumns, 1u);
+    EXPECT_EQ(result.Uncovered, 12u);
+    std::vector<std::pair<std::size_t, std::string>> listed;
+    for (std::size_t k = 0; k < input.size() && listed.size() < kListedUncovered; ++k) {
+        if (k != 3) {
+            listed.emplace_back(k + 1, input[k]);
+        }
+    }
+    EXPECT_EQ(result.FirstUncovered, listed);
+    // At 12 the columns two positions away are covered too; the repeated one is counted twice.
+    EXPECT_EQ(CheckCover(KeysOf(input), reduced, 12).Uncovered, 0u);
+    EXPECT_EQ(CheckCover(KeysOf(input), {}, 11).Uncovered, 13u);
+}
+
 TEST(check, reads_columns_as_a_run_loads_them) {
     TTempDir dir;
     // A line that begins with byte 26 ends the columns; after it nothing counts.
