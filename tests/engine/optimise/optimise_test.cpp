@@ -92,12 +92,15 @@ TEST(optimise, full_developments_report_the_published_bound_and_the_smallest_pos
     EXPECT_EQ(published.LowerBound, 1060u);
     EXPECT_TRUE(published.BoundPublished);
     EXPECT_FALSE(published.SmallestPossible);
-    // 9 doubles: a size of 62 is known to be the smallest; the computed bound is 512 / 10.
+    // 9 doubles: the constructed code of 62 columns is published as the smallest; the computed
+    // bound is 512 / 10, 52.
     const TCase doubles = CaseOf(Development(std::vector<std::string>(9, "1X")), 1);
     const TOptimisation binary = Optimise(doubles.Coverage, doubles.Greedy, 1, Steps(1));
+    EXPECT_EQ(binary.Chosen.size(), 62u);
     EXPECT_EQ(binary.LowerBound, 62u);
     EXPECT_TRUE(binary.BoundPublished);
-    EXPECT_FALSE(binary.SmallestPossible);
+    EXPECT_TRUE(binary.SmallestPossible);
+    EXPECT_TRUE(LiterallyCovers(doubles.Columns, TextsOf(doubles.Coverage, binary.Chosen), 1));
     // Not a full development: no published bound applies.
     std::mt19937 random(5);
     const TCase mixed = CaseOf(RandomColumns(random, 300, "1X2", 6), 1);
