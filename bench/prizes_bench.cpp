@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "modes/prizes.h"
-#include "optimise/covering_codes.h"
+#include "optimise/covering_constructions.h"
 
 using namespace kelvo;
 
@@ -55,7 +55,7 @@ BENCHMARK(BM_TablePrizesSmall)->Unit(benchmark::kMillisecond);
 // The ternary Hamming code of length 13 with every sign at match 14: 177147 columns within one
 // difference of every column.
 std::vector<TKey> AlThirteen() {
-    const std::vector<std::uint8_t> words = CodeWords({3, 13, 59049});
+    const std::vector<std::uint8_t> words = WordsOfMatrixCode(HammingCode(3, 3)).Words;
     std::vector<TKey> columns;
     for (std::size_t w = 0; w < words.size(); w += 13) {
         std::string column;

@@ -71,6 +71,8 @@ TReduction Run(const TReductionRequest& request) {
     reduction.Report.Spent = request.Now() - begin;
     reduction.Report.Reached = optimised.Reached;
     reduction.Report.LowerBound = optimised.LowerBound;
+    reduction.Report.BoundPublished = optimised.BoundPublished;
+    reduction.Report.SmallestPossible = optimised.SmallestPossible;
     reduction.Report.Stopped = request.Stop.stop_requested();
     reduction.Chosen = CheckedImprovement(coverage, greedy.size(), std::move(optimised.Chosen));
     reduction.Report.Final = reduction.Chosen.size();

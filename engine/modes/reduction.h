@@ -70,6 +70,11 @@ struct TReductionReport {
     std::size_t Final = 0;
     // No reduction has fewer columns than this; 0 without the optimiser.
     std::size_t LowerBound = 0;
+    // Whether LowerBound is the best published bound for the shape of a full development, higher
+    // than the computed one.
+    bool BoundPublished = false;
+    // Whether no reduction has fewer columns than the final set, as the optimiser proved.
+    bool SmallestPossible = false;
     // The optimiser's time, and when the final size was first reached from its start.
     TClock::duration Spent{};
     TClock::duration Reached{};

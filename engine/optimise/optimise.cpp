@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <thread>
 
+#include "optimise/constructed_cover.h"
 #include "optimise/covered_lists.h"
+#include "optimise/covering_constructions.h"
 #include "optimise/local_search.h"
 #include "optimise/lower_bound.h"
-#include "optimise/product_cover.h"
 
 namespace kelvo {
 
@@ -75,11 +76,15 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
     const bool timed = settings.Steps == 0;
     TOptimisation result;
     std::vector<std::size_t> start(greedy.begin(), greedy.end());
-    if (std::vector<std::size_t> product = ProductCover(coverage, radius);
-        !product.empty() && product.size() < start.size()) {
-        start = std::move(product);
+    if (std::vector<std::size_t> constructed = ConstructedCover(coverage, radius);
+        !constructed.empty() && constructed.size() < start.size()) {
+        start = std::move(constructed);
         result.Reached = settings.Now() - begin;
     }
+    const std::optional<TDevelopmentShape> shape = FullDevelopmentShape(coverage);
+    const bool tabled = shape && radius >= 0 && radius <= kMaxCodeRadius;
+    const std::size_t published =
+        tabled ? PublishedLowerBound(shape->Triples, shape->Doubles, radius) : 0;
 
     TBoundLimits bound;
     const TClock::time_point boundDeadline =
@@ -114,7 +119,9 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
     }
     TClock::duration searchStart{};
     TSearchResult searched = WithCoveredLists(coverage, [&](const auto& cover) {
-        result.LowerBound = BoundWithin(cover, coverage, bound);
+        const std::size_t computed = BoundWithin(cover, coverage, bound);
+        result.LowerBound = std::max(computed, published);
+        result.BoundPublished = published > computed;
         limits.Floor = result.LowerBound;
         searchStart = settings.Now() - begin;
         return ShrinkCover(cover, start, limits);
@@ -123,6 +130,9 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
         result.Reached = searchStart + searched.Reached;
     }
     result.Chosen = std::move(searched.Chosen);
+    result.SmallestPossible =
+        result.Chosen.size() <= result.LowerBound ||
+        (tabled && KnownSmallest(shape->Triples, shape->Doubles, radius, result.Chosen.size()));
     return result;
 }
 

@@ -38,15 +38,22 @@ struct TOptimisation {
     std::vector<std::size_t> Chosen;
     // No reduction has fewer columns than this.
     std::size_t LowerBound = 0;
+    // Whether LowerBound is the best published bound for the shape of a full development, higher
+    // than the one computed here.
+    bool BoundPublished = false;
+    // Whether no reduction is smaller than Chosen: it reached LowerBound, or a size known to be
+    // the smallest for the shape of a full development.
+    bool SmallestPossible = false;
     // When the final size was first reached, from the call on.
     std::chrono::steady_clock::duration Reached{};
 };
 
 // Shrinks `greedy`, a set of column numbers of `coverage` that covers every column within
-// `radius`: starts from it, or from a product of known codes where the columns are a full
-// development and that product is smaller, and runs independent weighted local searches side by
-// side until the budget (or the steps) runs out, the interruption is read or a set reaches the
-// lower bound, or a stop is requested. Throws std::bad_alloc when memory runs out.
+// `radius`: starts from it, or from the constructed cover (ConstructedCover) where the columns are
+// a full development and that cover is smaller, and runs independent weighted local searches side
+// by side until the budget (or the steps) runs out, the interruption is read or a set reaches the
+// lower bound (for a full development, the higher of the computed and the published bound), or a
+// stop is requested. Throws std::bad_alloc when memory runs out.
 TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> greedy, int radius,
                        const TOptimiseSettings& settings);
 

@@ -291,9 +291,11 @@ TEST(driver, optimise_writes_a_smaller_reduction_in_file_order_and_reports_it) {
         Drive({"--optimise", "60", "--steps", "20000", "--seed", "1", dir / "in.txt", dir / "out"});
     EXPECT_EQ(run.Status, kExitCompleted);
     EXPECT_EQ(run.Err, "");
-    const std::string report = "Optimised: greedy 31, final 27, lower bound 23 (gap 14.8%), ";
+    const std::string report =
+        "Optimised: greedy 31, final 27, lower bound 27 (published; gap 0.0%), ";
     EXPECT_EQ(run.Out.substr(0, run.Out.find(report)), Joined(CompletedLog(243, 27)));
     EXPECT_NE(run.Out.find(report), std::string::npos) << run.Out;
+    EXPECT_EQ(run.Out.substr(run.Out.size() - 20), ", smallest possible\n");
     EXPECT_EQ(run.Out.back(), '\n');
     const std::string written = ReadBytes(dir / "out.txt");
     const std::vector<std::string_view> lines = CutLines(written);
@@ -319,7 +321,8 @@ TEST(driver, optimise_keeps_the_greedy_set_when_nothing_smaller_is_found) {
     EXPECT_NE(run.Out.find("\nOptimised: greedy 1, final 1, lower bound 1 (gap 0.0%), "),
               std::string::npos)
         << run.Out;
-    EXPECT_NE(run.Out.find(" s spent, final size reached at 0.0 s\n"), std::string::npos)
+    EXPECT_NE(run.Out.find(" s spent, final size reached at 0.0 s, smallest possible\n"),
+              std::string::npos)
         << run.Out;
 }
 

@@ -121,7 +121,30 @@ TEST(reduction, a_fixed_seed_and_steps_give_the_set_the_driver_has_always_writte
     EXPECT_EQ(reduction.Report.Greedy, 250u);
     EXPECT_EQ(reduction.Report.Final, 249u);
     EXPECT_EQ(reduction.Report.LowerBound, 123u);
+    EXPECT_FALSE(reduction.Report.BoundPublished);
+    EXPECT_FALSE(reduction.Report.SmallestPossible);
     EXPECT_FALSE(reduction.Report.Stopped);
+}
+
+TEST(reduction, the_report_says_when_the_bound_is_published_and_the_set_smallest_possible) {
+    TReductionRequest request;
+    request.NoLimit = true;
+    request.Optimise = TOptimiserBudget{std::chrono::seconds(60), 1, 1};
+    // 6 triples at 13: the code of 73 against the published bound of 71.
+    const std::vector<TKey> six = KeysOf(Development(6));
+    request.Columns = six;
+    const TReduction published = Reduce(request);
+    EXPECT_EQ(published.Report.Final, 73u);
+    EXPECT_EQ(published.Report.LowerBound, 71u);
+    EXPECT_TRUE(published.Report.BoundPublished);
+    EXPECT_FALSE(published.Report.SmallestPossible);
+    // 4 triples at 12: the repetition code of 3 columns is the smallest.
+    const std::vector<TKey> four = KeysOf(Development(4));
+    request.Columns = four;
+    request.Guarantee = 12;
+    const TReduction smallest = Reduce(request);
+    EXPECT_EQ(smallest.Report.Final, 3u);
+    EXPECT_TRUE(smallest.Report.SmallestPossible);
 }
 
 TEST(reduction, a_stop_from_another_thread_ends_the_search_with_a_checked_cover) {

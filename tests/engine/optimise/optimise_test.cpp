@@ -56,15 +56,57 @@ TEST(optimise, the_worked_examples_reach_their_smallest_reduction_at_every_guara
     EXPECT_EQ(CaseOf(small, 1).Greedy.size(), 6u);
 }
 
-TEST(optimise, a_full_development_starts_from_the_product_of_known_codes) {
+TEST(optimise, a_full_development_starts_from_the_constructed_cover) {
     // The greedy gives 655 for 8 triples, where the code of 8 has 486 columns.
     const TCase c = CaseOf(Development(8), 1);
     ASSERT_EQ(c.Greedy.size(), 655u);
     const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, Steps(1));
     EXPECT_EQ(result.Chosen.size(), 486u);
     EXPECT_EQ(FirstUncovered(c.Coverage, result.Chosen), TCoverage::kNone);
-    // The sphere-covering bound: 6561 columns, each covering 17.
-    EXPECT_EQ(result.LowerBound, 386u);
+    // The published bound, above the sphere-covering one (6561 columns, each covering 17: 386).
+    EXPECT_EQ(result.LowerBound, 402u);
+    EXPECT_TRUE(result.BoundPublished);
+}
+
+TEST(optimise, full_developments_report_the_published_bound_and_the_smallest_possible_size) {
+    // 4 triples: the Hamming code is perfect, so the computed bound already meets it.
+    const TCase four = CaseOf(Development(4), 1);
+    const TOptimisation perfect = Optimise(four.Coverage, four.Greedy, 1, Steps(20000));
+    EXPECT_EQ(perfect.Chosen.size(), 9u);
+    EXPECT_EQ(perfect.LowerBound, 9u);
+    EXPECT_FALSE(perfect.BoundPublished);
+    EXPECT_TRUE(perfect.SmallestPossible);
+    // 5 triples: the computed bound is 243 / 11, 23; 27 is published as the smallest, and the
+    // search ends as soon as it starts from the code of 27.
+    const TCase five = CaseOf(Development(5), 1);
+    const TOptimisation smallest = Optimise(five.Coverage, five.Greedy, 1, Steps(20000));
+    EXPECT_EQ(smallest.Chosen.size(), 27u);
+    EXPECT_EQ(smallest.LowerBound, 27u);
+    EXPECT_TRUE(smallest.BoundPublished);
+    EXPECT_TRUE(smallest.SmallestPossible);
+    // 9 triples: the computed bound is the sphere-covering one, 19683 / 19 = 1036; the published
+    // one is 1060, and 1458 is not known to be the smallest.
+    const TCase nine = CaseOf(Development(9), 1);
+    const TOptimisation published = Optimise(nine.Coverage, nine.Greedy, 1, Steps(1));
+    EXPECT_EQ(published.Chosen.size(), 1458u);
+    EXPECT_EQ(published.LowerBound, 1060u);
+    EXPECT_TRUE(published.BoundPublished);
+    EXPECT_FALSE(published.SmallestPossible);
+    // 9 doubles: the constructed code of 62 columns is published as the smallest; the computed
+    // bound is 512 / 10, 52.
+    const TCase doubles = CaseOf(Development(std::vector<std::string>(9, "1X")), 1);
+    const TOptimisation binary = Optimise(doubles.Coverage, doubles.Greedy, 1, Steps(1));
+    EXPECT_EQ(binary.Chosen.size(), 62u);
+    EXPECT_EQ(binary.LowerBound, 62u);
+    EXPECT_TRUE(binary.BoundPublished);
+    EXPECT_TRUE(binary.SmallestPossible);
+    EXPECT_TRUE(LiterallyCovers(doubles.Columns, TextsOf(doubles.Coverage, binary.Chosen), 1));
+    // Not a full development: no published bound applies.
+    std::mt19937 random(5);
+    const TCase mixed = CaseOf(RandomColumns(random, 300, "1X2", 6), 1);
+    const TOptimisation other = Optimise(mixed.Coverage, mixed.Greedy, 1, Steps(2000));
+    EXPECT_FALSE(other.BoundPublished);
+    EXPECT_EQ(other.SmallestPossible, other.Chosen.size() == other.LowerBound);
 }
 
 TEST(optimise, weaker_guarantees_give_true_covers_no_larger_than_the_greedy) {
@@ -88,7 +130,7 @@ TEST(optimise, a_stop_before_the_search_keeps_the_greedy_set) {
     settings.Stop = stopped.get_token();
     std::vector<std::size_t> greedy = c.Greedy;
     std::sort(greedy.begin(), greedy.end());
-    // 6 triples: the product of known codes is the code of 6 itself, smaller than the greedy's.
+    // 6 triples: the constructed cover is the code of 6 itself, smaller than the greedy's.
     const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, settings);
     EXPECT_EQ(result.Chosen.size(), 73u);
     EXPECT_NE(result.Chosen, greedy);

@@ -1,0 +1,987 @@
+#include "optimise/covering_constructions.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <limits>
+#include <span>
+#include <stdexcept>
+#include <utility>
+
+namespace kelvo {
+
+namespace {
+
+constexpr std::size_t kUnreachable = std::numeric_limits<std::size_t>::max();
+constexpr int kCellsPerSide = kMaxCodeLength + 1;
+constexpr int kRadiusCount = kMaxCodeRadius + 1;
+
+std::size_t IntPow(std::size_t base, int exponent) {
+    std::size_t value = 1;
+    for (int i = 0; i < exponent; ++i) {
+        value *= base;
+    }
+    return value;
+}
+
+void CheckShape(int triples, int doubles, int radius) {
+    if (triples < 0 || doubles < 0 || triples + doubles > kMaxCodeLength || radius < 0 ||
+        radius > kMaxCodeRadius) {
+        throw std::invalid_argument("shape out of range");
+    }
+}
+
+// Alphabet size of position p of a code (ternary positions come first).
+int AlphabetAt(const TCode& code, int p) {
+    return p < code.Triples ? 3 : 2;
+}
+
+void SortAndDeduplicate(TCode& code) {
+    const std::size_t len = static_cast<std::size_t>(code.Length());
+    if (len == 0) {
+        code.Words.clear();
+        return;
+    }
+    const std::size_t count = code.Words.size() / len;
+    std::vector<std::vector<std::uint8_t>> rows(count);
+    for (std::size_t w = 0; w < count; ++w) {
+        rows[w].assign(code.Words.begin() + static_cast<std::ptrdiff_t>(w * len),
+                       code.Words.begin() + static_cast<std::ptrdiff_t>((w + 1) * len));
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    code.Words.clear();
+    for (const auto& row : rows) {
+        code.Words.insert(code.Words.end(), row.begin(), row.end());
+    }
+}
+
+// Reorders the positions of every word by `order` (new position i takes old
+// position order[i]).
+TCode Permuted(const TCode& code, const std::vector<int>& order, int triples, int doubles) {
+    TCode result{triples, doubles, code.Radius, {}};
+    const std::size_t len = static_cast<std::size_t>(code.Length());
+    const std::size_t count = code.Size();
+    result.Words.reserve(count * order.size());
+    for (std::size_t w = 0; w < count; ++w) {
+        for (int p : order) {
+            result.Words.push_back(code.Words[w * len + static_cast<std::size_t>(p)]);
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+TCode WordsOfMatrixCode(const TMatrixCode& matrixCode) {
+    const int q = matrixCode.Radix;
+    if (q != 2 && q != 3) {
+        throw std::invalid_argument("matrix code alphabet must be 2 or 3");
+    }
+    const int n = static_cast<int>(matrixCode.Columns.size());
+    const int r = matrixCode.Rows;
+    if (n > kMaxCodeLength || r < 0 || r > 16) {
+        throw std::invalid_argument("matrix code too long");
+    }
+    const std::size_t syndromeCount = IntPow(static_cast<std::size_t>(q), r);
+    std::vector<std::vector<int>> columnDigits(static_cast<std::size_t>(n),
+                                               std::vector<int>(static_cast<std::size_t>(r)));
+    for (int j = 0; j < n; ++j) {
+        int c = matrixCode.Columns[static_cast<std::size_t>(j)];
+        if (c < 0 || static_cast<std::size_t>(c) >= syndromeCount) {
+            throw std::invalid_argument("column out of range");
+        }
+        for (int i = 0; i < r; ++i) {
+            columnDigits[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] = c % q;
+            c /= q;
+        }
+    }
+    std::vector<bool> wanted(syndromeCount, false);
+    for (int s : matrixCode.Syndromes) {
+        if (s < 0 || static_cast<std::size_t>(s) >= syndromeCount) {
+            throw std::invalid_argument("syndrome out of range");
+        }
+        wanted[static_cast<std::size_t>(s)] = true;
+    }
+    std::vector<std::size_t> place(static_cast<std::size_t>(r));
+    for (int i = 0; i < r; ++i) {
+        place[static_cast<std::size_t>(i)] = IntPow(static_cast<std::size_t>(q), i);
+    }
+
+    TCode code{q == 3 ? n : 0, q == 2 ? n : 0, matrixCode.Radius, {}};
+    if (n == 0) {
+        return code;
+    }
+    // Odometer over GF(q)^n; every single-digit increment (including the wrap
+    // q-1 -> 0) adds that column once to the running syndrome.
+    std::vector<std::uint8_t> word(static_cast<std::size_t>(n), 0);
+    std::vector<int> syndrome(static_cast<std::size_t>(r), 0);
+    std::size_t value = 0;
+    const std::size_t total = IntPow(static_cast<std::size_t>(q), n);
+    for (std::size_t step = 0; step < total; ++step) {
+        if (wanted[value]) {
+            code.Words.insert(code.Words.end(), word.begin(), word.end());
+        }
+        for (int j = 0; j < n; ++j) {
+            word[static_cast<std::size_t>(j)] =
+                static_cast<std::uint8_t>((word[static_cast<std::size_t>(j)] + 1) % q);
+            const auto& h = columnDigits[static_cast<std::size_t>(j)];
+            for (int i = 0; i < r; ++i) {
+                const int old = syndrome[static_cast<std::size_t>(i)];
+                const int now = (old + h[static_cast<std::size_t>(i)]) % q;
+                syndrome[static_cast<std::size_t>(i)] = now;
+                value = value + static_cast<std::size_t>(now) * place[static_cast<std::size_t>(i)] -
+                        static_cast<std::size_t>(old) * place[static_cast<std::size_t>(i)];
+            }
+            if (word[static_cast<std::size_t>(j)] != 0) {
+                break;
+            }
+        }
+    }
+    return code;
+}
+
+TMatrixCode HammingCode(int q, int rows) {
+    if ((q != 2 && q != 3) || rows < 1) {
+        throw std::invalid_argument("Hamming code needs q = 2 or 3, rows >= 1");
+    }
+    TMatrixCode code{q, rows, 1, {}, {0}};
+    const int total = static_cast<int>(IntPow(static_cast<std::size_t>(q), rows));
+    // One representative per projective point: the one whose highest nonzero
+    // digit is 1.
+    for (int v = 1; v < total; ++v) {
+        int top = v;
+        while (top >= q) {
+            top /= q;
+        }
+        if (top == 1) {
+            code.Columns.push_back(v);
+        }
+    }
+    return code;
+}
+
+TMatrixCode TernaryGolayCode() {
+    // Found by the matrix search (see the catalogue) as 3 11 5 2 1 1 100 20000,
+    // at matrix 835: the balls of radius 2 around the columns of H fill GF(3)^5,
+    // the perfect [11,6,5] code.
+    return TMatrixCode{3, 5, 2, {1, 3, 9, 27, 81, 151, 107, 119, 52, 112, 156}, {0}};
+}
+
+TMatrixCode TernaryDualGolayCode() {
+    // Found by the matrix search (see the catalogue) as 3 11 6 3 1 1 50 4000, at
+    // matrix 239. The search returned the coset of syndrome 456; every coset of a
+    // linear code has the same radius, so the code itself, {0}, is stored.
+    return TMatrixCode{3, 6, 3, {1, 3, 9, 27, 81, 243, 299, 112, 385, 259, 268}, {0}};
+}
+
+TMatrixCode BlowUp(const TMatrixCode& base) {
+    if (base.Radius != 1) {
+        throw std::invalid_argument("blow-up needs a radius-1 matrix code");
+    }
+    const int q = base.Radix;
+    const int shift = static_cast<int>(IntPow(static_cast<std::size_t>(q), base.Rows));
+    TMatrixCode result{q, base.Rows + 1, 1, {}, {}};
+    for (int h : base.Columns) {
+        for (int a = 0; a < q; ++a) {
+            result.Columns.push_back(h + a * shift);
+        }
+    }
+    result.Columns.push_back(shift);
+    result.Syndromes = base.Syndromes;  // (s, 0)
+    return result;
+}
+
+TCode DirectSum(const TCode& first, const TCode& second) {
+    TCode result{first.Triples + second.Triples,
+                 first.Doubles + second.Doubles,
+                 first.Radius + second.Radius,
+                 {}};
+    const std::size_t lenA = static_cast<std::size_t>(first.Length());
+    const std::size_t lenB = static_cast<std::size_t>(second.Length());
+    const std::size_t countA = first.Size(), countB = second.Size();
+    if (result.Length() == 0) {
+        return result;
+    }
+    result.Words.reserve(countA * countB * (lenA + lenB));
+    for (std::size_t a = 0; a < countA; ++a) {
+        const std::uint8_t* wa = first.Words.data() + a * lenA;
+        for (std::size_t b = 0; b < countB; ++b) {
+            const std::uint8_t* wb = second.Words.data() + b * lenB;
+            result.Words.insert(result.Words.end(), wa, wa + first.Triples);
+            result.Words.insert(result.Words.end(), wb, wb + second.Triples);
+            result.Words.insert(result.Words.end(), wa + first.Triples, wa + lenA);
+            result.Words.insert(result.Words.end(), wb + second.Triples, wb + lenB);
+        }
+    }
+    return result;
+}
+
+TCode WholeSpace(int triples, int doubles) {
+    if (triples < 0 || doubles < 0 || triples + doubles > kMaxCodeLength) {
+        throw std::invalid_argument("whole space shape out of range");
+    }
+    TCode code{triples, doubles, 0, {}};
+    const int len = triples + doubles;
+    if (len == 0) {
+        return code;
+    }
+    const std::size_t total = IntPow(3, triples) * IntPow(2, doubles);
+    code.Words.reserve(total * static_cast<std::size_t>(len));
+    std::vector<std::uint8_t> word(static_cast<std::size_t>(len), 0);
+    for (std::size_t w = 0; w < total; ++w) {
+        code.Words.insert(code.Words.end(), word.begin(), word.end());
+        for (int p = len - 1; p >= 0; --p) {
+            const int q = p < triples ? 3 : 2;
+            if (++word[static_cast<std::size_t>(p)] < q) {
+                break;
+            }
+            word[static_cast<std::size_t>(p)] = 0;
+        }
+    }
+    return code;
+}
+
+TCode AmalgamatedDirectSum(const TCode& first, int firstPosition, const TCode& second,
+                           int secondPosition) {
+    if (firstPosition < 0 || firstPosition >= first.Length() || secondPosition < 0 ||
+        secondPosition >= second.Length()) {
+        throw std::invalid_argument("amalgamation position out of range");
+    }
+    const int q = AlphabetAt(first, firstPosition);
+    if (q != AlphabetAt(second, secondPosition)) {
+        throw std::invalid_argument("amalgamated positions must have the same number of signs");
+    }
+    // Raw layout: first without its position, the shared position, second
+    // without its position; then stable-sorted so ternary positions lead.
+    const int lenA = first.Length(), lenB = second.Length();
+    std::vector<int> kinds;  // alphabet of each raw position
+    for (int p = 0; p < lenA; ++p) {
+        if (p != firstPosition) {
+            kinds.push_back(AlphabetAt(first, p));
+        }
+    }
+    kinds.push_back(q);
+    for (int p = 0; p < lenB; ++p) {
+        if (p != secondPosition) {
+            kinds.push_back(AlphabetAt(second, p));
+        }
+    }
+    const int rawLen = static_cast<int>(kinds.size());
+    std::vector<std::vector<std::size_t>> bySymbol(static_cast<std::size_t>(q));
+    for (std::size_t b = 0; b < second.Size(); ++b) {
+        bySymbol[second.Words[b * static_cast<std::size_t>(lenB) +
+                              static_cast<std::size_t>(secondPosition)]]
+            .push_back(b);
+    }
+    TCode raw{0, 0, first.Radius + second.Radius, {}};
+    for (int k : kinds) {
+        (k == 3 ? raw.Triples : raw.Doubles)++;
+    }
+    // Words go in raw order first; Permuted below fixes the layout.
+    TCode rawCode{raw.Triples + raw.Doubles, 0, raw.Radius, {}};
+    for (std::size_t a = 0; a < first.Size(); ++a) {
+        const std::uint8_t* wa = first.Words.data() + a * static_cast<std::size_t>(lenA);
+        const std::uint8_t symbol = wa[firstPosition];
+        for (std::size_t b : bySymbol[symbol]) {
+            const std::uint8_t* wb = second.Words.data() + b * static_cast<std::size_t>(lenB);
+            for (int p = 0; p < lenA; ++p) {
+                if (p != firstPosition) {
+                    rawCode.Words.push_back(wa[p]);
+                }
+            }
+            rawCode.Words.push_back(symbol);
+            for (int p = 0; p < lenB; ++p) {
+                if (p != secondPosition) {
+                    rawCode.Words.push_back(wb[p]);
+                }
+            }
+        }
+    }
+    std::vector<int> order;
+    for (int p = 0; p < rawLen; ++p) {
+        if (kinds[static_cast<std::size_t>(p)] == 3) {
+            order.push_back(p);
+        }
+    }
+    for (int p = 0; p < rawLen; ++p) {
+        if (kinds[static_cast<std::size_t>(p)] == 2) {
+            order.push_back(p);
+        }
+    }
+    return Permuted(rawCode, order, raw.Triples, raw.Doubles);
+}
+
+TCode NarrowPosition(const TCode& code, int position) {
+    if (position < 0 || position >= code.Triples) {
+        throw std::invalid_argument("narrowed position must be ternary");
+    }
+    std::vector<int> order;
+    for (int p = 0; p < code.Triples; ++p) {
+        if (p != position) {
+            order.push_back(p);
+        }
+    }
+    order.push_back(position);
+    for (int p = code.Triples; p < code.Length(); ++p) {
+        order.push_back(p);
+    }
+    TCode result = Permuted(code, order, code.Triples - 1, code.Doubles + 1);
+    const std::size_t len = static_cast<std::size_t>(result.Length());
+    const std::size_t column = static_cast<std::size_t>(result.Triples);
+    for (std::size_t w = 0; w < result.Size(); ++w) {
+        if (result.Words[w * len + column] == 2) {
+            result.Words[w * len + column] = 0;
+        }
+    }
+    SortAndDeduplicate(result);
+    return result;
+}
+
+TCode PuncturePosition(const TCode& code, int position) {
+    if (position < 0 || position >= code.Length()) {
+        throw std::invalid_argument("punctured position out of range");
+    }
+    std::vector<int> order;
+    for (int p = 0; p < code.Length(); ++p) {
+        if (p != position) {
+            order.push_back(p);
+        }
+    }
+    const bool ternary = position < code.Triples;
+    TCode result =
+        Permuted(code, order, code.Triples - (ternary ? 1 : 0), code.Doubles - (ternary ? 0 : 1));
+    if (code.Length() == 1) {
+        result.Words.clear();
+        return result;
+    }
+    SortAndDeduplicate(result);
+    return result;
+}
+
+// The catalogue of base codes, each swept over its whole space by the tests.
+namespace {
+
+TMatrixCode Listed(int q, int n, int radius, std::vector<int> words) {
+    // A stored word list is the matrix code with H = I: word = syndrome.
+    TMatrixCode code{q, n, radius, {}, std::move(words)};
+    for (int i = 0; i < n; ++i) {
+        code.Columns.push_back(static_cast<int>(IntPow(static_cast<std::size_t>(q), i)));
+    }
+    return code;
+}
+
+struct TCatalogueEntry {
+    int Triples;
+    int Doubles;
+    int Radius;
+    std::size_t Size;
+    std::string Name;
+    std::function<TCode()> Build;
+};
+
+// The stored codes were found by this system's matrix search: a tabu search
+// over the set of syndromes in the manner of Ostergard (each step moves one
+// syndrome so that it covers a random uncovered syndrome, taking the best move
+// that is not tabu), inside a hill climb over the columns of H = [I_r | A]
+// beyond the identity, drawn from std::mt19937_64 with the given seed and for a
+// fixed number of steps, so that every result can be found again. Each comment
+// gives the search as "radix length rows radius syndromes seed steps-per-matrix
+// matrices", with "identity" where H stays I, which makes it a plain search
+// over words (the codes up to length 7 and the word lists of length 10).
+TMatrixCode StoredT2R1() {
+    return Listed(3, 2, 1, {0, 4, 8});
+}  // {00, 11, 22}
+TMatrixCode StoredT3R1() {
+    return Listed(3, 3, 1, {2, 3, 9, 14, 25});
+}  // 3 3 3 1 5 1 5000 3 identity
+TMatrixCode StoredT5R2() {
+    return Listed(3, 5, 2, {12, 32, 42, 137, 154, 169, 188, 201});
+}  // 3 5 5 2 8 1 20000 3 identity
+TMatrixCode StoredT6R2() {  // 3 6 6 2 17 1 200000 1 identity
+    return Listed(
+        3, 6, 2,
+        {46, 58, 98, 144, 180, 192, 243, 282, 352, 391, 427, 485, 548, 590, 645, 664, 713});
+}
+TMatrixCode StoredT6R3() {
+    return Listed(3, 6, 3, {35, 185, 307, 346, 636, 675});
+}  // 3 6 6 3 6 1 200000 1 identity
+TMatrixCode StoredT7R3() {  // 3 7 7 3 12 1 200000 1 identity
+    return Listed(3, 7, 3, {63, 178, 269, 599, 766, 1181, 1299, 1357, 1526, 1914, 1939, 2025});
+}
+TMatrixCode StoredT7R2() {  // 3 7 7 2 34 1 1000000 1 identity
+    return Listed(3, 7, 2, {47,   63,   82,   163,  250,  422,  438,  484,  588,  607,  626,  733,
+                            905,  921,  967,  1071, 1090, 1109, 1268, 1284, 1349, 1384, 1563, 1582,
+                            1601, 1751, 1767, 1848, 1867, 1955, 1971, 2017, 2153, 2169});
+}
+TMatrixCode StoredT6R1() {  // 3 6 6 1 73 1 3000000 1 identity
+    return Listed(3, 6, 1,
+                  {7,   16,  18,  27,  43,  52,  59,  68,  77,  92,  103, 116, 120, 136, 159,
+                   163, 165, 168, 184, 193, 207, 209, 225, 226, 233, 255, 269, 274, 281, 303,
+                   316, 324, 325, 329, 350, 359, 370, 372, 374, 387, 391, 394, 415, 431, 436,
+                   447, 461, 480, 486, 488, 508, 517, 531, 534, 537, 550, 555, 557, 582, 589,
+                   602, 604, 624, 641, 655, 662, 666, 675, 689, 700, 709, 716, 727});
+}
+// Matrix-method code: q=3 n=7 r=6 R=1, 62 syndromes, 62 * 3 = 186 words.
+// 3 7 6 1 62 1 20000 400, hit with the first matrix.
+TMatrixCode MatrixT7R1() {
+    return TMatrixCode{
+        3,
+        6,
+        1,
+        {1, 3, 9, 27, 81, 243, 122},
+        {14,  16,  18,  27,  36,  50,  61,  72,  87,  103, 125, 128, 138, 145, 164, 172,
+         193, 213, 228, 242, 247, 251, 261, 270, 279, 295, 302, 310, 314, 315, 335, 336,
+         358, 372, 380, 403, 420, 428, 446, 451, 460, 465, 500, 502, 504, 513, 522, 536,
+         547, 558, 568, 593, 607, 615, 623, 636, 651, 663, 683, 694, 713, 724}};
+}
+// Matrix-method code: q=3 n=8 r=5 R=1, 18 syndromes, 18 * 27 = 486 words.
+// 3 8 5 1 18 1 20000 300, hit at matrix 35 of the hill climb over H.
+TMatrixCode MatrixT8R1() {
+    return TMatrixCode{
+        3,
+        5,
+        1,
+        {1, 3, 9, 27, 81, 42, 46, 36},
+        {35, 40, 45, 59, 64, 78, 81, 82, 96, 98, 103, 104, 192, 200, 214, 223, 228, 236}};
+}
+
+TMatrixCode StoredB5R1() {
+    return Listed(2, 5, 1, {3, 8, 14, 20, 21, 26, 29});
+}  // 2 5 5 1 7 1 5000 3 identity
+TMatrixCode StoredB6R1() {  // 2 6 6 1 12 1 20000 3 identity
+    return Listed(2, 6, 1, {5, 9, 14, 16, 30, 31, 34, 35, 45, 51, 52, 56});
+}
+// 2 10 10 1 120 1 3000000 1 identity; no matrix form of 120 words was found.
+TMatrixCode StoredB10R1() {
+    return Listed(
+        2, 10, 1,
+        {5,   28,  30,  40,  43,  47,  50,  66,  74,  80,   87,   97,  119, 125, 134, 137, 145, 147,
+         153, 166, 180, 185, 204, 207, 217, 224, 225, 229,  250,  254, 256, 263, 277, 283, 288, 298,
+         309, 332, 333, 338, 358, 376, 377, 383, 393, 410,  415,  419, 428, 438, 444, 451, 462, 464,
+         468, 483, 485, 491, 499, 507, 515, 519, 536, 540,  541,  548, 561, 562, 580, 585, 603, 612,
+         620, 622, 628, 635, 640, 650, 668, 682, 685, 695,  703,  719, 722, 725, 726, 737, 739, 760,
+         774, 782, 790, 792, 809, 813, 819, 830, 833, 843,  849,  862, 866, 871, 884, 898, 900, 901,
+         923, 927, 943, 944, 945, 968, 983, 989, 998, 1000, 1018, 1021});
+}
+// 2 10 10 2 30 1 3000000 1 identity
+TMatrixCode StoredB10R2() {
+    return Listed(2, 10, 2,
+                  {4,   46,  71,  121, 154, 164, 243, 305, 332, 358, 395, 401, 415, 466, 492,
+                   563, 612, 649, 669, 714, 719, 720, 734, 781, 786, 824, 891, 934, 961, 981});
+}
+// Found by the optimiser's own weighted local search on the full development of n doubles, from
+// the greedy's set: kelvo-reduce --no-limit --guarantee G --optimise 100 --steps 2000000 --seed 1
+// on the file kelvo-reduce --develop writes for n groups 1X and the rest 1 (digit 1 = sign X, the
+// word's digit i at position i).
+TMatrixCode SearchedB9R1() {  // n = 9, G = 13
+    return Listed(2, 9, 1,
+                  {0,   23,  28,  35,  44,  58,  61,  74,  75,  78,  79,  81,  101, 118, 120, 133,
+                   134, 136, 155, 175, 176, 177, 180, 196, 210, 221, 226, 233, 247, 254, 265, 269,
+                   274, 281, 294, 295, 297, 316, 330, 334, 340, 341, 352, 371, 379, 383, 387, 388,
+                   414, 415, 426, 432, 433, 437, 449, 451, 455, 472, 492, 493, 502, 507});
+}
+TMatrixCode SearchedB11R1() {  // n = 11, G = 13
+    return Listed(
+        2, 11, 1,
+        {13,   17,   22,   39,   42,   60,   67,   72,   95,   100,  114,  121,  132,  154,  169,
+         176,  191,  194,  195,  199,  211,  220,  238,  245,  258,  283,  289,  312,  317,  325,
+         334,  336,  363,  375,  380,  392,  399,  405,  422,  435,  470,  473,  480,  493,  506,
+         526,  536,  544,  565,  571,  578,  579,  583,  595,  596,  621,  638,  641,  651,  669,
+         675,  684,  694,  706,  710,  711,  713,  722,  723,  727,  737,  747,  760,  772,  777,
+         791,  815,  818,  828,  858,  861,  870,  872,  881,  899,  912,  926,  933,  938,  953,
+         961,  971,  972,  995,  1012, 1023, 1024, 1035, 1075, 1080, 1085, 1094, 1109, 1114, 1121,
+         1135, 1148, 1166, 1175, 1177, 1186, 1189, 1229, 1232, 1256, 1270, 1275, 1287, 1292, 1300,
+         1308, 1310, 1316, 1324, 1326, 1332, 1334, 1337, 1342, 1353, 1363, 1378, 1400, 1405, 1409,
+         1426, 1436, 1451, 1452, 1460, 1468, 1470, 1476, 1482, 1503, 1511, 1521, 1541, 1554, 1567,
+         1574, 1577, 1596, 1612, 1625, 1642, 1648, 1655, 1667, 1672, 1684, 1711, 1713, 1722, 1729,
+         1739, 1758, 1763, 1764, 1789, 1802, 1809, 1827, 1848, 1853, 1856, 1871, 1878, 1893, 1915,
+         1916, 1926, 1933, 1947, 1952, 1975, 1987, 2005, 2008, 2025, 2030, 2034});
+}
+TMatrixCode SearchedB12R1() {  // n = 12, G = 13
+    return Listed(
+        2, 12, 1,
+        {19,   24,   33,   36,   42,   63,   65,   76,   85,   97,   99,   101,  103,  139,  143,
+         156,  176,  181,  194,  198,  217,  250,  254,  265,  269,  276,  278,  306,  330,  336,
+         342,  366,  379,  381,  384,  410,  419,  423,  428,  441,  453,  467,  479,  488,  500,
+         512,  519,  541,  558,  571,  587,  594,  606,  628,  632,  644,  657,  674,  681,  694,
+         712,  727,  745,  748,  755,  765,  771,  794,  805,  808,  817,  828,  836,  847,  857,
+         866,  887,  910,  914,  917,  920,  922,  959,  961,  986,  988,  998,  1003, 1005, 1008,
+         1025, 1029, 1038, 1057, 1059, 1084, 1089, 1091, 1114, 1119, 1123, 1128, 1136, 1142, 1145,
+         1160, 1170, 1175, 1190, 1197, 1211, 1229, 1236, 1248, 1261, 1263, 1265, 1282, 1302, 1307,
+         1327, 1333, 1336, 1351, 1372, 1376, 1380, 1385, 1393, 1412, 1425, 1437, 1450, 1470, 1483,
+         1486, 1496, 1505, 1522, 1527, 1546, 1556, 1561, 1581, 1586, 1591, 1606, 1613, 1632, 1645,
+         1647, 1649, 1667, 1677, 1694, 1701, 1709, 1711, 1720, 1733, 1741, 1743, 1744, 1755, 1765,
+         1767, 1770, 1775, 1788, 1804, 1808, 1823, 1830, 1835, 1864, 1875, 1877, 1889, 1914, 1918,
+         1927, 1929, 1952, 1971, 1972, 1986, 2006, 2028, 2041, 2045, 2050, 2054, 2071, 2078, 2093,
+         2102, 2105, 2120, 2127, 2139, 2162, 2172, 2177, 2181, 2198, 2216, 2222, 2227, 2256, 2269,
+         2276, 2283, 2295, 2311, 2318, 2321, 2324, 2335, 2336, 2342, 2347, 2359, 2366, 2371, 2388,
+         2390, 2405, 2424, 2438, 2455, 2456, 2458, 2486, 2493, 2505, 2508, 2522, 2530, 2543, 2545,
+         2569, 2572, 2582, 2595, 2608, 2613, 2629, 2641, 2662, 2666, 2687, 2698, 2715, 2719, 2727,
+         2746, 2748, 2755, 2766, 2772, 2784, 2797, 2809, 2822, 2839, 2840, 2842, 2863, 2870, 2880,
+         2906, 2909, 2921, 2924, 2931, 2955, 2957, 2960, 2962, 2968, 2977, 2980, 2986, 3003, 3015,
+         3026, 3032, 3034, 3061, 3070, 3083, 3088, 3101, 3111, 3130, 3140, 3168, 3177, 3182, 3185,
+         3189, 3212, 3225, 3234, 3252, 3263, 3271, 3274, 3283, 3294, 3297, 3320, 3336, 3346, 3348,
+         3350, 3372, 3379, 3405, 3410, 3414, 3417, 3425, 3434, 3455, 3459, 3471, 3493, 3497, 3504,
+         3520, 3541, 3558, 3579, 3580, 3599, 3603, 3620, 3624, 3646, 3650, 3671, 3672, 3676, 3681,
+         3707, 3712, 3718, 3733, 3738, 3755, 3761, 3785, 3820, 3826, 3830, 3837, 3841, 3845, 3874,
+         3897, 3901, 3915, 3918, 3943, 3952, 3956, 3978, 3995, 3996, 3998, 4014, 4023, 4026, 4036,
+         4049, 4063, 4067, 4072, 4077});
+}
+TMatrixCode SearchedB11R2() {  // n = 11, G = 12
+    return Listed(2, 11, 2, {2,    31,   116,  135,  233,  295,  332,  337,  442,  468,  556,
+                             561,  583,  692,  730,  777,  890,  908,  913,  980,  994,  1023,
+                             1048, 1131, 1152, 1181, 1262, 1267, 1312, 1341, 1366, 1445, 1483,
+                             1590, 1600, 1605, 1629, 1707, 1733, 1806, 1811, 1893, 1942, 2040});
+}
+TMatrixCode SearchedB12R2() {  // n = 12, G = 12
+    return Listed(2, 12, 2,
+                  {66,   115,  158,  175,  180,  281,  296,  468,  485,  510,  532,  549,  729,
+                   744,  862,  879,  884,  909,  915,  930,  1101, 1105, 1148, 1152, 1184, 1201,
+                   1287, 1334, 1482, 1531, 1546, 1595, 1735, 1782, 1856, 1898, 1905, 1948, 1965,
+                   2135, 2150, 2177, 2234, 2316, 2365, 2507, 2544, 2571, 2608, 2623, 2764, 2813,
+                   2881, 2938, 2950, 2968, 2985, 2999, 3143, 3160, 3177, 3190, 3231, 3236, 3346,
+                   3363, 3467, 3541, 3566, 3593, 3605, 3630, 3794, 3811, 3935, 3940, 4024, 4033});
+}
+TMatrixCode Repetition(int q, int n, int radius) {
+    std::vector<int> words;
+    for (int s = 0; s < q; ++s) {
+        int w = 0;
+        for (int i = 0; i < n; ++i) {
+            w += s * static_cast<int>(IntPow(static_cast<std::size_t>(q), i));
+        }
+        words.push_back(w);
+    }
+    return Listed(q, n, radius, words);
+}
+
+// The binary amalgamated direct sums all amalgamate position 0 of both codes:
+// trying the pairs of positions in order, (0, 0) passed the sweep of the whole
+// space for every sum used here. The plain ternary amalgamation failed for
+// every pair of positions of the codes tried (ternary codes are rarely normal
+// in that sense), so the ternary shapes take matrix-method codes instead.
+std::vector<TCatalogueEntry> BuildCatalogue() {
+    const auto m = [](TMatrixCode (*make)()) {
+        return [make]() { return WordsOfMatrixCode(make()); };
+    };
+    const auto hamming = [](int q, int rows) {
+        return [q, rows]() { return WordsOfMatrixCode(HammingCode(q, rows)); };
+    };
+    const auto rep = [](int q, int n, int radius) {
+        return [q, n, radius]() { return WordsOfMatrixCode(Repetition(q, n, radius)); };
+    };
+    std::vector<TCatalogueEntry> e;
+    // Ternary, radius 1.
+    e.push_back({2, 0, 1, 3, "repetition {00,11,22}", m(StoredT2R1)});
+    e.push_back({3, 0, 1, 5, "stored 5 (search)", m(StoredT3R1)});
+    e.push_back({4, 0, 1, 9, "Hamming [4,2]", hamming(3, 2)});
+    e.push_back({6, 0, 1, 73, "stored 73 (search)", m(StoredT6R1)});
+    e.push_back({7, 0, 1, 186, "matrix r=6 |S|=62", m(MatrixT7R1)});
+    e.push_back({8, 0, 1, 486, "matrix r=5 |S|=18", m(MatrixT8R1)});
+    e.push_back({10, 0, 1, 3645, "blow-up of stored T3R1 (r=4 |S|=5)",
+                 []() { return WordsOfMatrixCode(BlowUp(StoredT3R1())); }});
+    e.push_back({13, 0, 1, 59049, "Hamming [13,10]", hamming(3, 3)});
+    // Ternary, radius 2.
+    e.push_back({4, 0, 2, 3, "repetition", rep(3, 4, 2)});
+    e.push_back({5, 0, 2, 8, "stored 8 (search)", m(StoredT5R2)});
+    e.push_back({6, 0, 2, 17, "stored 17 (search)", m(StoredT6R2)});
+    e.push_back({7, 0, 2, 34, "stored 34 (search)", m(StoredT7R2)});
+    e.push_back({11, 0, 2, 729, "Golay [11,6]", m(TernaryGolayCode)});
+    // Ternary, radius 3.
+    e.push_back({5, 0, 3, 3, "repetition", rep(3, 5, 3)});
+    e.push_back({6, 0, 3, 6, "stored 6 (search)", m(StoredT6R3)});
+    e.push_back({7, 0, 3, 12, "stored 12 (search)", m(StoredT7R3)});
+    e.push_back({11, 0, 3, 243, "dual Golay [11,5]", m(TernaryDualGolayCode)});
+    // Binary, radius 1.
+    e.push_back({0, 3, 1, 2, "Hamming [3,1]", hamming(2, 2)});
+    e.push_back({0, 5, 1, 7, "stored 7 (search)", m(StoredB5R1)});
+    e.push_back({0, 6, 1, 12, "stored 12 (search)", m(StoredB6R1)});
+    e.push_back({0, 7, 1, 16, "Hamming [7,4]", hamming(2, 3)});
+    e.push_back({0, 11, 1, 224, "blow-up of stored D5R1",
+                 []() { return WordsOfMatrixCode(BlowUp(StoredB5R1())); }});
+    e.push_back({0, 13, 1, 768, "blow-up of stored D6R1",
+                 []() { return WordsOfMatrixCode(BlowUp(StoredB6R1())); }});
+    // Binary, radius 2 and 3.
+    e.push_back({0, 5, 2, 2, "repetition", rep(2, 5, 2)});
+    e.push_back({0, 7, 3, 2, "repetition", rep(2, 7, 3)});
+    const auto rep3 = []() { return WordsOfMatrixCode(HammingCode(2, 2)); };
+    e.push_back({0, 7, 2, 7, "ADS(repetition 3, stored D5R1)", [rep3]() {
+                     return AmalgamatedDirectSum(rep3(), 0, WordsOfMatrixCode(StoredB5R1()), 0);
+                 }});
+    e.push_back({0, 8, 2, 12, "ADS(repetition 3, stored D6R1)", [rep3]() {
+                     return AmalgamatedDirectSum(rep3(), 0, WordsOfMatrixCode(StoredB6R1()), 0);
+                 }});
+    e.push_back({0, 9, 2, 16, "ADS(repetition 3, Hamming [7,4])", [rep3]() {
+                     return AmalgamatedDirectSum(rep3(), 0, WordsOfMatrixCode(HammingCode(2, 3)),
+                                                 0);
+                 }});
+    e.push_back({0, 13, 2, 128, "ADS(Hamming [7,4], Hamming [7,4])", []() {
+                     return AmalgamatedDirectSum(WordsOfMatrixCode(HammingCode(2, 3)), 0,
+                                                 WordsOfMatrixCode(HammingCode(2, 3)), 0);
+                 }});
+    e.push_back({0, 8, 3, 4, "ADS(repetition 3, repetition 3 + repetition 3)", [rep3]() {
+                     return AmalgamatedDirectSum(rep3(), 0, DirectSum(rep3(), rep3()), 0);
+                 }});
+    e.push_back({0, 10, 1, 120, "stored 120 (search)", m(StoredB10R1)});
+    e.push_back({0, 10, 2, 30, "stored 30 (search)", m(StoredB10R2)});
+    e.push_back({0, 9, 1, 62, "optimiser search 62", m(SearchedB9R1)});
+    e.push_back({0, 11, 1, 192, "optimiser search 192", m(SearchedB11R1)});
+    e.push_back({0, 12, 1, 380, "optimiser search 380", m(SearchedB12R1)});
+    e.push_back({0, 11, 2, 44, "optimiser search 44", m(SearchedB11R2)});
+    e.push_back({0, 12, 2, 78, "optimiser search 78", m(SearchedB12R2)});
+    const auto b7r2 = [rep3]() {
+        return AmalgamatedDirectSum(rep3(), 0, WordsOfMatrixCode(StoredB5R1()), 0);
+    };
+    const auto b8r2 = [rep3]() {
+        return AmalgamatedDirectSum(rep3(), 0, WordsOfMatrixCode(StoredB6R1()), 0);
+    };
+    const auto b9r2 = [rep3]() {
+        return AmalgamatedDirectSum(rep3(), 0, WordsOfMatrixCode(HammingCode(2, 3)), 0);
+    };
+    const auto ham7 = []() { return WordsOfMatrixCode(HammingCode(2, 3)); };
+    e.push_back({0, 9, 3, 7, "ADS(repetition 3, D7R2)",
+                 [rep3, b7r2]() { return AmalgamatedDirectSum(rep3(), 0, b7r2(), 0); }});
+    e.push_back({0, 10, 3, 12, "ADS(repetition 3, D8R2)",
+                 [rep3, b8r2]() { return AmalgamatedDirectSum(rep3(), 0, b8r2(), 0); }});
+    e.push_back({0, 11, 3, 16, "ADS(repetition 3, D9R2)",
+                 [rep3, b9r2]() { return AmalgamatedDirectSum(rep3(), 0, b9r2(), 0); }});
+    e.push_back({0, 12, 3, 30, "ADS(repetition 3, stored D10R2)", [rep3]() {
+                     return AmalgamatedDirectSum(rep3(), 0, WordsOfMatrixCode(StoredB10R2()), 0);
+                 }});
+    e.push_back({0, 12, 2, 96, "ADS(stored D6R1, Hamming [7,4])", [ham7]() {
+                     return AmalgamatedDirectSum(WordsOfMatrixCode(StoredB6R1()), 0, ham7(), 0);
+                 }});
+    e.push_back({0, 13, 3, 56, "ADS(Hamming [7,4], D7R2)",
+                 [ham7, b7r2]() { return AmalgamatedDirectSum(ham7(), 0, b7r2(), 0); }});
+    e.push_back({0, 14, 3, 96, "ADS(Hamming [7,4], D8R2)",
+                 [ham7, b8r2]() { return AmalgamatedDirectSum(ham7(), 0, b8r2(), 0); }});
+    return e;
+}
+
+const std::vector<TCatalogueEntry>& Catalogue() {
+    static const std::vector<TCatalogueEntry> entries = BuildCatalogue();
+    return entries;
+}
+
+// ---------------------------------------------------------------------------
+// The plan table: a dynamic programme over shapes, see SmallestConstruction.
+
+enum class TStep {
+    None,
+    Whole,
+    Single,
+    Catalogue,
+    LowerRadius,
+    DirectSum,
+    Narrow,
+    PunctureTriple,
+    PunctureDouble
+};
+
+struct TPlan {
+    std::size_t Size = kUnreachable;
+    TStep Step = TStep::None;
+    int Entry = -1;       // catalogue index
+    int PartTriples = 0;  // direct sum: first part
+    int PartDoubles = 0;
+    int PartRadius = 0;
+};
+
+int CellIndex(int t, int b, int r) {
+    return (t * kCellsPerSide + b) * kRadiusCount + r;
+}
+
+struct TPlanTable {
+    std::vector<TPlan> Cells;
+    const TPlan& At(int t, int b, int r) const {
+        return Cells[static_cast<std::size_t>(CellIndex(t, b, r))];
+    }
+};
+
+TPlanTable BuildPlanTable() {
+    TPlanTable table;
+    table.Cells.assign(static_cast<std::size_t>(kCellsPerSide * kCellsPerSide * kRadiusCount),
+                       TPlan{});
+    auto cell = [&](int t, int b, int r) -> TPlan& {
+        return table.Cells[static_cast<std::size_t>(CellIndex(t, b, r))];
+    };
+    auto offer = [&](TPlan& target, const TPlan& candidate) {
+        if (candidate.Size < target.Size) {
+            target = candidate;
+            return true;
+        }
+        return false;
+    };
+    for (int t = 0; t <= kMaxCodeLength; ++t) {
+        for (int b = 0; t + b <= kMaxCodeLength; ++b) {
+            for (int r = 0; r <= kMaxCodeRadius; ++r) {
+                TPlan& p = cell(t, b, r);
+                if (t + b <= r) {
+                    p.Size = 1;
+                    p.Step = TStep::Single;
+                } else if (r == 0) {
+                    p.Size = IntPow(3, t) * IntPow(2, b);
+                    p.Step = TStep::Whole;
+                }
+            }
+        }
+    }
+    const auto& entries = Catalogue();
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        const auto& entry = entries[e];
+        TPlan candidate;
+        candidate.Size = entry.Size;
+        candidate.Step = TStep::Catalogue;
+        candidate.Entry = static_cast<int>(e);
+        offer(cell(entry.Triples, entry.Doubles, entry.Radius), candidate);
+    }
+    // Relax until nothing improves; every operation maps sizes to sizes no
+    // smaller than its inputs, so plans never form cycles.
+    bool changed = true;
+    while (changed) {
+        changed = false;
+        for (int n = 1; n <= kMaxCodeLength; ++n) {
+            for (int t = n; t >= 0; --t) {
+                const int b = n - t;
+                for (int r = 1; r <= kMaxCodeRadius; ++r) {
+                    TPlan& target = cell(t, b, r);
+                    TPlan candidate;
+                    candidate.Size = cell(t, b, r - 1).Size;
+                    candidate.Step = TStep::LowerRadius;
+                    changed |= offer(target, candidate);
+                    for (int t1 = 0; t1 <= t; ++t1) {
+                        for (int b1 = 0; b1 <= b; ++b1) {
+                            if (t1 + b1 == 0 || t1 + b1 == n) {
+                                continue;
+                            }
+                            for (int r1 = 0; r1 <= r; ++r1) {
+                                const std::size_t a = cell(t1, b1, r1).Size,
+                                                  c = cell(t - t1, b - b1, r - r1).Size;
+                                if (a == kUnreachable || c == kUnreachable) {
+                                    continue;
+                                }
+                                TPlan sum;
+                                sum.Size = a * c;
+                                sum.Step = TStep::DirectSum;
+                                sum.PartTriples = t1;
+                                sum.PartDoubles = b1;
+                                sum.PartRadius = r1;
+                                changed |= offer(target, sum);
+                            }
+                        }
+                    }
+                    if (b >= 1) {
+                        TPlan narrow;
+                        narrow.Size = cell(t + 1, b - 1, r).Size;
+                        narrow.Step = TStep::Narrow;
+                        changed |= offer(target, narrow);
+                    }
+                    if (n < kMaxCodeLength) {
+                        TPlan punctureTriple;
+                        punctureTriple.Size = cell(t + 1, b, r).Size;
+                        punctureTriple.Step = TStep::PunctureTriple;
+                        changed |= offer(target, punctureTriple);
+                        TPlan punctureDouble;
+                        punctureDouble.Size = cell(t, b + 1, r).Size;
+                        punctureDouble.Step = TStep::PunctureDouble;
+                        changed |= offer(target, punctureDouble);
+                    }
+                }
+            }
+        }
+    }
+    return table;
+}
+
+const TPlanTable& Plans() {
+    static const TPlanTable table = BuildPlanTable();
+    return table;
+}
+
+TCode BuildCell(int t, int b, int r) {
+    const TPlan& plan = Plans().At(t, b, r);
+    TCode code;
+    switch (plan.Step) {
+        case TStep::Whole:
+            code = WholeSpace(t, b);
+            break;
+        case TStep::Single:
+            code = TCode{t, b, r, std::vector<std::uint8_t>(static_cast<std::size_t>(t + b), 0)};
+            break;
+        case TStep::Catalogue:
+            code = Catalogue()[static_cast<std::size_t>(plan.Entry)].Build();
+            break;
+        case TStep::LowerRadius:
+            code = BuildCell(t, b, r - 1);
+            break;
+        case TStep::DirectSum:
+            code = DirectSum(
+                BuildCell(plan.PartTriples, plan.PartDoubles, plan.PartRadius),
+                BuildCell(t - plan.PartTriples, b - plan.PartDoubles, r - plan.PartRadius));
+            break;
+        case TStep::Narrow:
+            code = NarrowPosition(BuildCell(t + 1, b - 1, r), t);
+            break;
+        case TStep::PunctureTriple:
+            code = PuncturePosition(BuildCell(t + 1, b, r), t);
+            break;
+        case TStep::PunctureDouble:
+            code = PuncturePosition(BuildCell(t, b + 1, r), t + b);
+            break;
+        case TStep::None:
+            throw std::logic_error("no construction for shape");
+    }
+    code.Radius = r;
+    return code;
+}
+
+std::string CellName(int t, int b, int r) {
+    std::string name;
+    if (t > 0) {
+        name += "T" + std::to_string(t);
+    }
+    if (b > 0) {
+        name += "D" + std::to_string(b);
+    }
+    if (t + b == 0) {
+        name += "empty";
+    }
+    return name + "R" + std::to_string(r);
+}
+
+std::string DescribeCell(int t, int b, int r) {
+    const TPlan& plan = Plans().At(t, b, r);
+    const std::string name = CellName(t, b, r);
+    switch (plan.Step) {
+        case TStep::Whole:
+            return name + " whole space";
+        case TStep::Single:
+            return name + " one word";
+        case TStep::Catalogue:
+            return name + " " + Catalogue()[static_cast<std::size_t>(plan.Entry)].Name;
+        case TStep::LowerRadius:
+            return DescribeCell(t, b, r - 1);
+        case TStep::DirectSum:
+            return "DS(" + DescribeCell(plan.PartTriples, plan.PartDoubles, plan.PartRadius) +
+                   " + " +
+                   DescribeCell(t - plan.PartTriples, b - plan.PartDoubles, r - plan.PartRadius) +
+                   ")";
+        case TStep::Narrow:
+            return "narrow(" + DescribeCell(t + 1, b - 1, r) + ")";
+        case TStep::PunctureTriple:
+            return "puncture(" + DescribeCell(t + 1, b, r) + ")";
+        case TStep::PunctureDouble:
+            return "puncture(" + DescribeCell(t, b + 1, r) + ")";
+        case TStep::None:
+            break;
+    }
+    return name + " none";
+}
+
+}  // namespace
+
+TCode SmallestConstruction(int triples, int doubles, int radius) {
+    CheckShape(triples, doubles, radius);
+    return BuildCell(triples, doubles, radius);
+}
+
+std::size_t SmallestConstructionSize(int triples, int doubles, int radius) {
+    CheckShape(triples, doubles, radius);
+    return Plans().At(triples, doubles, radius).Size;
+}
+
+std::string DescribeSmallestConstruction(int triples, int doubles, int radius) {
+    CheckShape(triples, doubles, radius);
+    return DescribeCell(triples, doubles, radius);
+}
+
+// ---------------------------------------------------------------------------
+// Published lower bounds.  Sources:
+//  [W]  Wikipedia, "Covering code", football pools table "best bounds known as
+//       of 2011", which cites G. Keri, Tables for bounds on covering codes
+//       (sztaki.hu/~keri/codes/3_tables.pdf): K3(n,1) for n = 1..14 is
+//       1, 3, 5, 9, 27, 71-73, 156-186, 402-486, 1060-1269, 2854-3645,
+//       7832-9477, 21531-27702, 59049, 166610-177147.
+//       (K3(6,1) >= 71: Linderoth, Margot, Thain, INFORMS J. Computing 2009;
+//        K3(7,1) >= 156 and K3(8,1) >= 402: W. Haas, Electron. J. Combin. 14
+//        (2007) R27.)
+//  [A3] OEIS A060439 (from Cohen, Honkala, Litsyn, Lobstein, Covering Codes,
+//       1997, p. 174): ternary K3(n,R) for n <= 5: K3(3,2) = 3, K3(4,2) = 3,
+//       K3(4,3) = 3, K3(5,2) = 8, K3(5,3) = 3.
+//  [A2] OEIS A000983: K2(n,1) for n = 1..9 is 1, 2, 2, 4, 7, 12, 16, 32, 62;
+//       comment (A. Zabolotskiy, 2016): K2(10,1) lies in 107..120.
+//  [KO] G. Keri, P. R. J. Ostergard, "The number of inequivalent (2R+3,7)R
+//       optimal covering codes", J. Integer Sequences 9 (2006): K2(2R+3,R) = 7,
+//       so K2(7,2) = 7 and K2(9,3) = 7.
+//  [CHLL] Cohen, Honkala, Litsyn, Lobstein, Covering Codes (1997), chapter 6
+//       (classical): K2(n,R) = 2 for R < n <= 2R+1 (repetition code) and
+//       K2(2R+2,R) = 4; Kq(n,n-1) = q.
+//  Perfect codes (trivially optimal): binary Hamming [3,1] and [7,4] (R=1),
+//  ternary Hamming [4,2] and [13,10] (R=1), ternary Golay [11,6] (R=2).
+// Shapes not listed give 0.
+namespace {
+
+struct TBound {
+    int Length;
+    int Radius;
+    std::size_t Lower;
+    bool Exact;  // the lower bound is attained (so it is the minimum)
+};
+
+constexpr std::array<TBound, 19> kTernaryBounds{{
+    {2, 1, 3, true},        {3, 1, 5, true},      {4, 1, 9, true},       {5, 1, 27, true},
+    {6, 1, 71, false},      {7, 1, 156, false},   {8, 1, 402, false},    {9, 1, 1060, false},
+    {10, 1, 2854, false},   {11, 1, 7832, false}, {12, 1, 21531, false}, {13, 1, 59049, true},
+    {14, 1, 166610, false}, {3, 2, 3, true},      {4, 2, 3, true},       {5, 2, 8, true},
+    {11, 2, 729, true},     {4, 3, 3, true},      {5, 3, 3, true},
+}};
+
+constexpr std::array<TBound, 20> kBinaryBounds{{
+    {2, 1, 2, true},  {3, 1, 2, true},  {4, 1, 4, true},  {5, 1, 7, true},     {6, 1, 12, true},
+    {7, 1, 16, true}, {8, 1, 32, true}, {9, 1, 62, true}, {10, 1, 107, false}, {3, 2, 2, true},
+    {4, 2, 2, true},  {5, 2, 2, true},  {6, 2, 4, true},  {7, 2, 7, true},     {4, 3, 2, true},
+    {5, 3, 2, true},  {6, 3, 2, true},  {7, 3, 2, true},  {8, 3, 4, true},     {9, 3, 7, true},
+}};
+
+const TBound* FindBound(int triples, int doubles, int radius) {
+    if (triples > 0 && doubles > 0) {
+        return nullptr;
+    }
+    const int length = triples + doubles;
+    const std::span<const TBound> table = doubles == 0 ? std::span<const TBound>(kTernaryBounds)
+                                                       : std::span<const TBound>(kBinaryBounds);
+    for (const TBound& bound : table) {
+        if (bound.Length == length && bound.Radius == radius) {
+            return &bound;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::size_t PublishedLowerBound(int triples, int doubles, int radius) {
+    CheckShape(triples, doubles, radius);
+    if (triples + doubles <= radius) {
+        return 1;
+    }
+    if (radius == 0) {
+        return IntPow(3, triples) * IntPow(2, doubles);
+    }
+    const TBound* bound = FindBound(triples, doubles, radius);
+    return bound == nullptr ? 0 : bound->Lower;
+}
+
+bool KnownSmallest(int triples, int doubles, int radius, std::size_t size) {
+    CheckShape(triples, doubles, radius);
+    if (triples + doubles <= radius) {
+        return size == 1;
+    }
+    if (radius == 0) {
+        return size == IntPow(3, triples) * IntPow(2, doubles);
+    }
+    const TBound* bound = FindBound(triples, doubles, radius);
+    return bound != nullptr && bound->Exact && bound->Lower == size;
+}
+
+}  // namespace kelvo

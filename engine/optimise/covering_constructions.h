@@ -1,0 +1,123 @@
+// Covering codes built from known constructions, for the reductions of full developments.
+//
+// A full development with `triples` positions of three signs and `doubles` positions of two is
+// the space Z3^triples x Z2^doubles, and a reduction of it at guarantee G is a covering code of
+// radius R = 14 - G: every word of the space lies within R positions of some code word. The codes
+// here are stored compactly (as matrix-method codes: a parity-check matrix and a list of
+// syndromes) or generated (Hamming, Golay, repetition), and combined by direct sums, amalgamated
+// direct sums, blow-ups, narrowing and puncturing into the smallest code known here for each
+// shape.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kelvo {
+
+// The longest shape and the largest radius the constructions cover.
+constexpr int kMaxCodeLength = 14;
+constexpr int kMaxCodeRadius = 3;
+
+// A code over Z3^Triples x Z2^Doubles. Words are stored one after another, Length() digits each:
+// first the Triples ternary digits (0 to 2), then the Doubles binary digits (0 and 1). The shape
+// of length 0 has exactly one word, the empty one, whatever Words holds.
+struct TCode {
+    int Triples = 0;
+    int Doubles = 0;
+    int Radius = 0;
+    std::vector<std::uint8_t> Words;
+
+    int Length() const { return Triples + Doubles; }
+    std::size_t Size() const {
+        return Length() == 0 ? 1 : Words.size() / static_cast<std::size_t>(Length());
+    }
+};
+
+// A code of the matrix method over GF(Radix), Radix 2 or 3: the words x with H x^T in Syndromes.
+// Column j of H is stored as the number sum_i H[i][j] * Radix^i, and so is each syndrome. With H
+// of full rank Rows the code has |Syndromes| * Radix^(n - Rows) words; a linear code is the case
+// Syndromes = {0}, and a plain list of words the case H = I.
+struct TMatrixCode {
+    int Radix = 3;
+    int Rows = 0;
+    int Radius = 0;
+    std::vector<int> Columns;
+    std::vector<int> Syndromes;
+};
+
+// The words of `matrixCode`, as a code of only ternary (Radix 3) or only binary (Radix 2)
+// positions with its radius. Throws std::invalid_argument when the radix is not 2 or 3, a column
+// or syndrome is out of range or the code is longer than kMaxCodeLength.
+TCode WordsOfMatrixCode(const TMatrixCode& matrixCode);
+
+// The Hamming code over GF(radix) with `rows` check digits: length (radix^rows - 1) / (radix - 1),
+// radius 1, perfect. Throws std::invalid_argument unless radix is 2 or 3 and rows is 1 or more.
+TMatrixCode HammingCode(int radix, int rows);
+
+// The ternary Golay code [11, 6, 5]: 729 words, radius 2, perfect.
+TMatrixCode TernaryGolayCode();
+
+// A ternary [11, 5] code of radius 3 (the dual of the Golay code): 243 words.
+TMatrixCode TernaryDualGolayCode();
+
+// The blow-up of a radius-1 matrix code of length n: one more check row, every column h replaced
+// by the Radix columns (h, a) and the column (0, 1) added, the syndromes (s, 0). Length
+// Radix * n + 1, as many syndromes, radius 1: a syndrome (y, t) with y = s + c h is
+// (s, 0) + c (h, t / c). Throws std::invalid_argument unless base.Radius is 1.
+TMatrixCode BlowUp(const TMatrixCode& base);
+
+// The direct sum {(a, b)}: radius first.Radius + second.Radius, first.Size() * second.Size()
+// words; the ternary positions of `first`, then those of `second`, then the binary positions of
+// each in the same order.
+TCode DirectSum(const TCode& first, const TCode& second);
+
+// Every word of Z3^triples x Z2^doubles, radius 0. Throws std::invalid_argument for a negative
+// count or a length above kMaxCodeLength.
+TCode WholeSpace(int triples, int doubles);
+
+// The amalgamated direct sum of `first` and `second` on position `firstPosition` of `first` and
+// `secondPosition` of `second`: the words (a', i, b') with (a', i) in `first` and (i, b') in
+// `second`, of length n1 + n2 - 1, ternary positions first. Its radius is set to the sum of the
+// two, which holds when both codes are normal at those positions; only sums whose every word has
+// been checked may be used. Throws std::invalid_argument when a position is out of range or the
+// two positions have different numbers of signs.
+TCode AmalgamatedDirectSum(const TCode& first, int firstPosition, const TCode& second,
+                           int secondPosition);
+
+// `code` with its ternary position `position` made binary (sign 2 becomes 0, which brings no word
+// farther from another, so the radius holds), repeated words removed; the new binary position is
+// the first binary one. Throws std::invalid_argument unless the position is ternary.
+TCode NarrowPosition(const TCode& code, int position);
+
+// `code` without position `position` (counted over every position, ternary first), repeated words
+// removed; the radius holds. Throws std::invalid_argument when the position is out of range.
+TCode PuncturePosition(const TCode& code, int position);
+
+// The smallest code the constructions give for the shape: the stored and generated codes
+// combined by direct sums, free positions, amalgamated direct sums, narrowing and puncturing.
+// Radius 0 gives the whole space, a shape no longer than the radius one word. Throws
+// std::invalid_argument "shape out of range" unless triples and doubles are 0 or more, their sum
+// at most kMaxCodeLength and the radius 0 to kMaxCodeRadius.
+TCode SmallestConstruction(int triples, int doubles, int radius);
+
+// The number of words of SmallestConstruction(triples, doubles, radius), from a table, without
+// building them. Throws like SmallestConstruction.
+std::size_t SmallestConstructionSize(int triples, int doubles, int radius);
+
+// How SmallestConstruction builds the code of the shape, in one line, e.g.
+// "DS(T1R0 whole space + T8R1 matrix r=5 |S|=18)". Throws like SmallestConstruction.
+std::string DescribeSmallestConstruction(int triples, int doubles, int radius);
+
+// The best published lower bound on the size of a covering code of the shape, or 0 where none is
+// known here (every shape with both triples and doubles). Radius 0 gives the size of the space and
+// a shape no longer than the radius 1. Throws like SmallestConstruction.
+std::size_t PublishedLowerBound(int triples, int doubles, int radius);
+
+// Whether no covering code of the shape has fewer than `size` words and one of `size` words
+// exists: the published lower bound is attained and equals `size`. Throws like
+// SmallestConstruction.
+bool KnownSmallest(int triples, int doubles, int radius, std::size_t size);
+
+}  // namespace kelvo
