@@ -211,6 +211,15 @@ QWidget* TPlannerWindow::BuildForecast() {
             button->setObjectName(QStringLiteral("Sign%1_%2").arg(line).arg(text));
             button->setAccessibleName(tr("Signo %1 del partido %2").arg(text).arg(line));
             button->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("XX")) * 2);
+            // A sign played stands out filled, as on a marked slip.
+            button->setStyleSheet(QStringLiteral(
+                "QToolButton { border: 1px solid #8a8a8a; border-radius: 3px; padding: 2px; "
+                "background: #ffffff; color: #303030; }"
+                "QToolButton:checked { background: #1565c0; color: #ffffff; font-weight: bold; "
+                "border-color: #0d47a1; }"
+                "QToolButton:focus { border: 2px solid #ffb300; }"
+                "QToolButton:disabled { background: #e8e8e8; color: #9a9a9a; }"
+                "QToolButton:checked:disabled { background: #8fa9cc; color: #f0f0f0; }"));
             connect(button, &QToolButton::toggled, this,
                     [this, match, sign](bool on) { SignToggled(match, sign, on); });
             row.Signs[sign] = button;
@@ -388,9 +397,17 @@ QWidget* TPlannerWindow::BuildResults() {
     prizeTable_ = new QTableWidget(kPrizeRows, 5, prizes);
     prizeTable_->setObjectName("PrizeTable");
     prizeTable_->setAccessibleName(tr("Tabla de premios"));
-    prizeTable_->setHorizontalHeaderLabels({tr("Resultados"), tr("Media de columnas"),
-                                            tr("Máximo de columnas"), tr("Probabilidad"),
-                                            tr("Columnas esperadas")});
+    prizeTable_->setHorizontalHeaderLabels(
+        {tr("Resultados"), tr("Media"), tr("Máximo"), tr("Probabilidad"), tr("Esperadas")});
+    const QStringList headerTips = {
+        tr("Resultados del desarrollo cuya mejor columna tiene esos aciertos"),
+        tr("Media de columnas con esos aciertos por resultado"),
+        tr("Máximo de columnas con esos aciertos para un resultado"),
+        tr("Probabilidad de al menos esos aciertos esta semana"),
+        tr("Columnas esperadas con exactamente esos aciertos")};
+    for (int column = 0; column < headerTips.size(); ++column) {
+        prizeTable_->horizontalHeaderItem(column)->setToolTip(headerTips[column]);
+    }
     QStringList categories;
     for (int right = kelvo::kColumnLength; right > kelvo::kColumnLength - kelvo::kPrizeCategories;
          --right) {
@@ -745,6 +762,7 @@ void TPlannerWindow::JobFinished(std::shared_ptr<const TReductionResult> result)
     phaseLabel_->setText(tr("Terminado"));
     timeLeftLabel_->clear();
     if (reduced) {
+        bestLabel_->setText(tr("Mejor hasta ahora: %1 columnas").arg(Count(result->Chosen.size())));
         reduction_ = TPlanReduction{result->Chosen, result->Report};
         columnsModel_->SetColumns(result->Chosen);
         ResultEdited();

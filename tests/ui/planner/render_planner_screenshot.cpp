@@ -10,7 +10,15 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QSpinBox>
+
 #include "planner_test_support.h"
+#include "ui_test_support.h"
 
 int main(int argc, char* argv[]) {
     const TTemporaryHome home;
@@ -33,13 +41,33 @@ int main(int argc, char* argv[]) {
         planner.Control<QLineEdit>(QStringLiteral("Teams%1").arg(match + 1))->setText(teams[match]);
         planner.Play(match + 1, signs[match]);
     }
+    {
+        // Two conditions entered through the dialog, as a player does.
+        const auto enter = [](int kind, int sign, int least, int most) {
+            return [=](QWidget* modal) {
+                modal->findChild<QComboBox*>("ConditionKind")->setCurrentIndex(kind);
+                modal->findChild<QComboBox*>("ConditionSign")->setCurrentIndex(sign);
+                modal->findChild<QSpinBox*>("ConditionLeast")->setValue(least);
+                modal->findChild<QSpinBox*>("ConditionMost")->setValue(most);
+                modal->findChild<QDialogButtonBox*>("ConditionButtons")
+                    ->button(QDialogButtonBox::Ok)
+                    ->click();
+            };
+        };
+        TModalAnswerer answerer({enter(0, 1, 2, 6), enter(3, 0, 0, 3)});
+        planner.Trigger("AddConditionAction");
+        planner.Trigger("AddConditionAction");
+    }
     planner.Window->SetSearchSteps(3, 20000);
     planner.Trigger("ReduceAction");
     static_cast<void>(QTest::qWaitFor([&] { return !planner.Window->Working(); }, 120000));
     planner.Control<QLineEdit>("ResultEdit")->setText("1X1211211X1X12");
     planner.Window->activateWindow();
     QTest::qWait(500);
-    return QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(argv[1]))
+    const QRect frame = planner.Window->frameGeometry();
+    return QGuiApplication::primaryScreen()
+                   ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+                   .save(QString::fromLocal8Bit(argv[1]))
                ? 0
                : 1;
 }

@@ -369,12 +369,12 @@
 <context>
     <name>TPlannerWindow</name>
     <message>
-        <location filename="../planner_window.cpp" line="119" />
+        <location filename="../planner_window.cpp" line="118" />
         <source>&amp;Nuevo plan</source>
         <translation>&amp;New plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="121" />
+        <location filename="../planner_window.cpp" line="120" />
         <source>&amp;Abrir plan...</source>
         <translation>&amp;Open plan...</translation>
     </message>
@@ -384,12 +384,12 @@
         <translation>&amp;Save plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="124" />
+        <location filename="../planner_window.cpp" line="123" />
         <source>Guardar plan &amp;como...</source>
         <translation>Save plan &amp;as...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="126" />
+        <location filename="../planner_window.cpp" line="125" />
         <source>Guardar co&amp;lumnas...</source>
         <translation>Save co&amp;lumns...</translation>
     </message>
@@ -399,17 +399,17 @@
         <translation>E&amp;xport to PDF...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="132" />
+        <location filename="../planner_window.cpp" line="131" />
         <source>&amp;Imprimir...</source>
         <translation>&amp;Print...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="133" />
+        <location filename="../planner_window.cpp" line="132" />
         <source>&amp;Salir</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="135" />
+        <location filename="../planner_window.cpp" line="134" />
         <source>Añadir con&amp;dición...</source>
         <translation>Add con&amp;dition...</translation>
     </message>
@@ -419,17 +419,17 @@
         <translation>&amp;Remove condition</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="140" />
+        <location filename="../planner_window.cpp" line="139" />
         <source>&amp;Probabilidades</source>
         <translation>C&amp;hances</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="152" />
+        <location filename="../planner_window.cpp" line="151" />
         <source>&amp;Reducir</source>
         <translation>&amp;Reduce</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="154" />
+        <location filename="../planner_window.cpp" line="153" />
         <source>&amp;Parar</source>
         <translation>S&amp;top</translation>
     </message>
@@ -479,415 +479,441 @@
         <translation>Sign %1 of match %2</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="222" />
+        <location filename="../planner_window.cpp" line="231" />
         <source>Probabilidad del %1 en el partido %2</source>
         <translation>Chance of %1 in match %2</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="235" />
+        <location filename="../planner_window.cpp" line="244" />
         <source>P&amp;recio por columna:</source>
         <translation>P&amp;rice per column:</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="238" />
+        <location filename="../planner_window.cpp" line="247" />
         <source>Precio por columna</source>
         <translation>Price per column</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="256" />
+        <location filename="../planner_window.cpp" line="265" />
         <source>Columnas del desarrollo</source>
         <translation>Columns of the development</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="259" />
+        <location filename="../planner_window.cpp" line="268" />
         <source>Coste del desarrollo</source>
         <translation>Cost of the development</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="270" />
-        <location filename="../planner_window.cpp" line="275" />
+        <location filename="../planner_window.cpp" line="279" />
+        <location filename="../planner_window.cpp" line="284" />
         <source>Condiciones</source>
         <translation>Conditions</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="282" />
+        <location filename="../planner_window.cpp" line="291" />
         <source>Añadir condición</source>
         <translation>Add condition</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="286" />
+        <location filename="../planner_window.cpp" line="295" />
         <source>Quitar condición</source>
         <translation>Remove condition</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="297" />
+        <location filename="../planner_window.cpp" line="306" />
         <source>Reducción</source>
         <translation>Reduction</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="302" />
+        <location filename="../planner_window.cpp" line="311" />
         <source>Garantía</source>
         <translation>Guarantee</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="304" />
-        <location filename="../planner_window.cpp" line="397" />
+        <location filename="../planner_window.cpp" line="313" />
+        <location filename="../planner_window.cpp" line="414" />
         <source>%1 aciertos</source>
         <translation>%1 right</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="312" />
+        <location filename="../planner_window.cpp" line="321" />
         <source>&amp;Garantía:</source>
         <translation>&amp;Guarantee:</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="316" />
+        <location filename="../planner_window.cpp" line="325" />
         <source>Tiempo del optimizador</source>
         <translation>Optimiser time</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="318" />
+        <location filename="../planner_window.cpp" line="327" />
         <source> s</source>
         <translation> s</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="319" />
+        <location filename="../planner_window.cpp" line="328" />
         <source>sin optimizar</source>
         <translation>no optimising</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="325" />
+        <location filename="../planner_window.cpp" line="334" />
         <source>&amp;Tiempo:</source>
         <translation>T&amp;ime:</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="330" />
+        <location filename="../planner_window.cpp" line="339" />
         <source>Reducir</source>
         <translation>Reduce</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="334" />
+        <location filename="../planner_window.cpp" line="343" />
         <source>Parar</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="345" />
+        <location filename="../planner_window.cpp" line="354" />
         <source>Fase</source>
         <translation>Phase</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="346" />
+        <location filename="../planner_window.cpp" line="355" />
         <source>Mejor tamaño hasta ahora</source>
         <translation>Best size so far</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="347" />
+        <location filename="../planner_window.cpp" line="356" />
         <source>Cota inferior</source>
         <translation>Lower bound</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="348" />
+        <location filename="../planner_window.cpp" line="357" />
         <source>Tiempo restante</source>
         <translation>Time left</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="351" />
+        <location filename="../planner_window.cpp" line="360" />
         <source>Progreso</source>
         <translation>Progress</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="373" />
+        <location filename="../planner_window.cpp" line="382" />
         <source>Resultados de la reducción</source>
         <translation>Results of the reduction</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="379" />
+        <location filename="../planner_window.cpp" line="388" />
         <source>Resumen de la reducción</source>
         <translation>Summary of the reduction</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="383" />
+        <location filename="../planner_window.cpp" line="392" />
         <source>Premio garantizado</source>
         <translation>Guaranteed prize</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="386" />
+        <location filename="../planner_window.cpp" line="395" />
         <source>Probabilidades de esta semana</source>
         <translation>Chances this week</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="390" />
+        <location filename="../planner_window.cpp" line="399" />
         <source>Tabla de premios</source>
         <translation>Prize table</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="391" />
+        <location filename="../planner_window.cpp" line="401" />
         <source>Resultados</source>
         <translation>Results</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="391" />
-        <source>Media de columnas</source>
-        <translation>Mean columns</translation>
+        <location filename="../planner_window.cpp" line="401" />
+        <source>Media</source>
+        <translation>Mean</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="392" />
-        <source>Máximo de columnas</source>
-        <translation>Most columns</translation>
+        <location filename="../planner_window.cpp" line="401" />
+        <source>Máximo</source>
+        <translation>Most</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="392" />
+        <location filename="../planner_window.cpp" line="401" />
+        <source>Esperadas</source>
+        <translation>Expected</translation>
+    </message>
+    <message>
+        <location filename="../planner_window.cpp" line="403" />
+        <source>Resultados del desarrollo cuya mejor columna tiene esos aciertos</source>
+        <translation>Results of the development whose best column has that many right</translation>
+    </message>
+    <message>
+        <location filename="../planner_window.cpp" line="404" />
+        <source>Media de columnas con esos aciertos por resultado</source>
+        <translation>Mean number of columns with that many right per result</translation>
+    </message>
+    <message>
+        <location filename="../planner_window.cpp" line="405" />
+        <source>Máximo de columnas con esos aciertos para un resultado</source>
+        <translation>Most columns with that many right for one result</translation>
+    </message>
+    <message>
+        <location filename="../planner_window.cpp" line="406" />
+        <source>Probabilidad de al menos esos aciertos esta semana</source>
+        <translation>Chance of at least that many right this week</translation>
+    </message>
+    <message>
+        <location filename="../planner_window.cpp" line="407" />
+        <source>Columnas esperadas con exactamente esos aciertos</source>
+        <translation>Expected columns with exactly that many right</translation>
+    </message>
+    <message>
+        <location filename="../planner_window.cpp" line="401" />
         <source>Probabilidad</source>
         <translation>Chance</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="393" />
-        <source>Columnas esperadas</source>
-        <translation>Expected columns</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="399" />
+        <location filename="../planner_window.cpp" line="416" />
         <source>menos de 10</source>
         <translation>fewer than 10</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="407" />
+        <location filename="../planner_window.cpp" line="424" />
         <source>Pre&amp;mios</source>
         <translation>Pri&amp;zes</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="412" />
+        <location filename="../planner_window.cpp" line="429" />
         <source>Resul&amp;tado:</source>
         <translation>Resul&amp;t:</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="415" />
+        <location filename="../planner_window.cpp" line="432" />
         <source>Resultado de la jornada</source>
         <translation>Result of the week</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="416" />
+        <location filename="../planner_window.cpp" line="433" />
         <source>14 signos de la jornada</source>
         <translation>the week's 14 signs</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="424" />
+        <location filename="../planner_window.cpp" line="441" />
         <source>Columnas por aciertos</source>
         <translation>Columns by signs right</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="430" />
+        <location filename="../planner_window.cpp" line="447" />
         <source>Columnas reducidas</source>
         <translation>Reduced columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="442" />
+        <location filename="../planner_window.cpp" line="459" />
         <source>Aciertos</source>
         <translation>Right</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="446" />
+        <location filename="../planner_window.cpp" line="463" />
         <source>Colum&amp;nas</source>
         <translation>Colum&amp;ns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="577" />
+        <location filename="../planner_window.cpp" line="594" />
         <source>Contando las columnas...</source>
         <translation>Counting the columns...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="584" />
+        <location filename="../planner_window.cpp" line="601" />
         <source>%1 columnas</source>
         <translation>%1 columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="591" />
+        <location filename="../planner_window.cpp" line="608" />
         <source>Coste: %1</source>
         <translation>Cost: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="664" />
+        <location filename="../planner_window.cpp" line="681" />
         <source>Las probabilidades no se pueden usar: %1</source>
         <translation>The chances cannot be used: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="695" />
+        <location filename="../planner_window.cpp" line="712" />
         <source>Parando...</source>
         <translation>Stopping...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="728" />
+        <location filename="../planner_window.cpp" line="745" />
+        <location filename="../planner_window.cpp" line="765" />
         <source>Mejor hasta ahora: %1 columnas</source>
         <translation>Best so far: %1 columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="731" />
+        <location filename="../planner_window.cpp" line="748" />
         <source>Cota inferior: %1 columnas</source>
         <translation>Lower bound: %1 columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="735" />
+        <location filename="../planner_window.cpp" line="752" />
         <source>Quedan %1 s</source>
         <translation>%1 s left</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="744" />
+        <location filename="../planner_window.cpp" line="762" />
         <source>Terminado</source>
         <translation>Done</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="792" />
+        <location filename="../planner_window.cpp" line="812" />
         <source>Sin reducción: pulse Reducir.</source>
         <translation>No reduction yet: press Reduce.</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="804" />
+        <location filename="../planner_window.cpp" line="824" />
         <source>%1 columnas reducidas al %2 · coste %3</source>
         <translation>%1 columns reduced at %2 · cost %3</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="809" />
+        <location filename="../planner_window.cpp" line="829" />
         <source>Cota inferior %1: %2 columnas por encima</source>
         <translation>Lower bound %1: %2 columns above it</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="813" />
+        <location filename="../planner_window.cpp" line="833" />
         <source>La voraz eligió %1 columnas</source>
         <translation>The greedy chose %1 columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="815" />
+        <location filename="../planner_window.cpp" line="835" />
         <source> · búsqueda parada</source>
         <translation> · search stopped</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="822" />
+        <location filename="../planner_window.cpp" line="842" />
         <source>%1 resultados del desarrollo · garantizados %2 aciertos</source>
         <translation>%1 results of the development · %2 right guaranteed</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="845" />
+        <location filename="../planner_window.cpp" line="864" />
         <source>Probabilidad de que el resultado esté en el desarrollo: %1 %</source>
         <translation>Chance that the result is in the development: %1 %</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="858" />
+        <location filename="../planner_window.cpp" line="877" />
         <source>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</source>
         <translation>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="882" />
+        <location filename="../planner_window.cpp" line="901" />
         <source>Abrir plan</source>
         <translation>Open plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="882" />
-        <location filename="../planner_window.cpp" line="910" />
+        <location filename="../planner_window.cpp" line="901" />
+        <location filename="../planner_window.cpp" line="929" />
         <source>Planes de Kelvo (*.kelvo)</source>
         <translation>Kelvo plans (*.kelvo)</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="910" />
+        <location filename="../planner_window.cpp" line="929" />
         <source>Guardar plan</source>
         <translation>Save plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="911" />
+        <location filename="../planner_window.cpp" line="930" />
         <source>plan.kelvo</source>
         <translation>plan.kelvo</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="925" />
+        <location filename="../planner_window.cpp" line="944" />
         <source>No se pudo guardar el plan: %1</source>
         <translation>The plan could not be saved: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="932" />
+        <location filename="../planner_window.cpp" line="951" />
         <source>Plan guardado en %1</source>
         <translation>Plan saved in %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="941" />
+        <location filename="../planner_window.cpp" line="960" />
         <source>Guardar columnas</source>
         <translation>Save columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="941" />
+        <location filename="../planner_window.cpp" line="960" />
         <source>Archivos de columnas (*.txt)</source>
         <translation>Column files (*.txt)</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="954" />
+        <location filename="../planner_window.cpp" line="973" />
         <source>No se pudieron guardar las columnas: %1</source>
         <translation>The columns could not be saved: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="958" />
+        <location filename="../planner_window.cpp" line="977" />
         <source>Columnas guardadas en %1</source>
         <translation>Columns saved in %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="966" />
+        <location filename="../planner_window.cpp" line="985" />
         <source>Exportar a PDF</source>
         <translation>Export to PDF</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="966" />
+        <location filename="../planner_window.cpp" line="985" />
         <source>Documentos PDF (*.pdf)</source>
         <translation>PDF documents (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="978" />
+        <location filename="../planner_window.cpp" line="997" />
         <source>No se pudo escribir %1.</source>
         <translation>%1 could not be written.</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="981" />
+        <location filename="../planner_window.cpp" line="1000" />
         <source>Columnas exportadas a %1</source>
         <translation>Columns exported to %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="998" />
+        <location filename="../planner_window.cpp" line="1017" />
         <source>No se pudo imprimir.</source>
         <translation>Printing failed.</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1006" />
+        <location filename="../planner_window.cpp" line="1025" />
         <source>Cambios sin guardar</source>
         <translation>Unsaved changes</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1007" />
+        <location filename="../planner_window.cpp" line="1026" />
         <source>El plan %1 tiene cambios sin guardar. ¿Quiere guardarlos?</source>
         <translation>The plan %1 has unsaved changes. Save them?</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1010" />
+        <location filename="../planner_window.cpp" line="1029" />
         <source>&amp;Guardar</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1011" />
+        <location filename="../planner_window.cpp" line="1030" />
         <source>&amp;Descartar</source>
         <translation>&amp;Discard</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1012" />
+        <location filename="../planner_window.cpp" line="1031" />
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1025" />
+        <location filename="../planner_window.cpp" line="1044" />
         <source>Kelvo Planner</source>
         <translation>Kelvo Planner</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1031" />
+        <location filename="../planner_window.cpp" line="1050" />
         <source>%1[*] — Kelvo Planner</source>
         <translation>%1[*] — Kelvo Planner</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1035" />
+        <location filename="../planner_window.cpp" line="1054" />
         <source>sin título</source>
         <translation>untitled</translation>
     </message>
