@@ -8,6 +8,14 @@ source scripts/setup.sh
 kelvo_install_missing
 kelvo_build
 
+if [ "${1:-}" = "--planner" ]; then
+  shift
+  if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display: the planner needs one (set DISPLAY or WAYLAND_DISPLAY)" >&2
+    exit 1
+  fi
+  exec build/kelvo-planner "$@"
+fi
 if [ -x build/kelvo-reductor ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec build/kelvo-reductor
 fi

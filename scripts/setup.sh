@@ -4,7 +4,7 @@
 kelvo_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev libcli11-dev
-  qt6-base-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
 )
 
 kelvo_install_missing() {

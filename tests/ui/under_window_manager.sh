@@ -41,7 +41,7 @@ export KELVO_WINDOW_MANAGER=openbox
 status=0
 # At 96 dpi, and with every size doubled, where frames and placement round differently.
 for scale in 1 2; do
-  for test in main_window_test dialogs_test; do
+  for test in main_window_test dialogs_test planner_window_test planner_monkey_test; do
     echo "== $test under openbox on $DISPLAY, QT_SCALE_FACTOR=$scale"
     QT_SCALE_FACTOR=$scale "$build/$test" || status=1
   done

@@ -1,0 +1,109 @@
+// Each kind of condition in the player's words, and every condition refused with its reason.
+#include <QTest>
+
+#include <cstring>
+
+#include "condition_text.h"
+
+Q_DECLARE_METATYPE(kelvo::TCondition)
+
+namespace {
+
+using kelvo::TCondition;
+using kelvo::TConditionKind;
+
+TCondition Make(TConditionKind kind, char sign, int least, int most, int first = 0, int last = 13) {
+    TCondition condition;
+    condition.Kind = kind;
+    condition.Sign = sign;
+    condition.Least = least;
+    condition.Most = most;
+    condition.First = first;
+    condition.Last = last;
+    return condition;
+}
+
+TCondition Base(const char* base, int least, int most) {
+    TCondition condition = Make(TConditionKind::Base, 0, least, most);
+    std::memcpy(condition.Base.data(), base, std::min<std::size_t>(14, std::strlen(base)));
+    return condition;
+}
+
+}  // namespace
+
+class TConditionTextTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void every_kind_reads_as_a_spanish_line_data() {
+        QTest::addColumn<TCondition>("condition");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("signs between")
+            << Make(TConditionKind::Signs, 'X', 2, 4) << QStringLiteral("entre 2 y 4 equis");
+        QTest::newRow("signs at most one")
+            << Make(TConditionKind::Signs, '1', 0, 1) << QStringLiteral("como mucho 1 uno");
+        QTest::newRow("signs at least")
+            << Make(TConditionKind::Signs, '2', 3, 14) << QStringLiteral("al menos 3 doses");
+        QTest::newRow("signs exactly")
+            << Make(TConditionKind::Signs, '2', 5, 5) << QStringLiteral("exactamente 5 doses");
+        QTest::newRow("variants") << Make(TConditionKind::Variants, 0, 4, 6)
+                                  << QStringLiteral("entre 4 y 6 variantes (X o 2)");
+        QTest::newRow("breaks") << Make(TConditionKind::Breaks, 0, 3, 5)
+                                << QStringLiteral("entre 3 y 5 cambios de signo");
+        QTest::newRow("breaks at least, 13 the most")
+            << Make(TConditionKind::Breaks, 0, 2, 13)
+            << QStringLiteral("al menos 2 cambios de signo");
+        QTest::newRow("run of a sign") << Make(TConditionKind::Run, '1', 0, 3)
+                                       << QStringLiteral("como mucho 3 seguidos del 1");
+        QTest::newRow("run of any sign")
+            << Make(TConditionKind::Run, 0, 2, 4)
+            << QStringLiteral("entre 2 y 4 seguidos de un mismo signo");
+        QTest::newRow("group") << Make(TConditionKind::Group, 'X', 1, 4, 0, 3)
+                               << QStringLiteral("al menos 1 X entre los partidos 1 y 4");
+        QTest::newRow("base") << Base("1X21X21X21X21X", 3, 5)
+                              << QStringLiteral(
+                                     "entre 3 y 5 diferencias con la columna "
+                                     "1X21X21X21X21X");
+    }
+    void every_kind_reads_as_a_spanish_line() {
+        QFETCH(TCondition, condition);
+        QFETCH(QString, line);
+        QCOMPARE(DescribeCondition(condition), line);
+        QVERIFY(!ConditionProblem(condition));
+    }
+
+    void impossible_conditions_are_refused_with_the_reason_data() {
+        QTest::addColumn<TCondition>("condition");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("least above most") << Make(TConditionKind::Signs, 'X', 5, 2)
+                                          << QStringLiteral(
+                                                 "El mínimo (5) es mayor que el "
+                                                 "máximo (2).");
+        QTest::newRow("fourteen breaks") << Make(TConditionKind::Breaks, 0, 0, 14)
+                                         << QStringLiteral("Los límites van de 0 a 13.");
+        QTest::newRow("more than the group holds") << Make(TConditionKind::Group, '1', 0, 5, 0, 3)
+                                                   << QStringLiteral("Los límites van de 0 a 4.");
+        QTest::newRow("group backwards") << Make(TConditionKind::Group, '1', 0, 1, 5, 2)
+                                         << QStringLiteral(
+                                                "El primer partido (6) va después "
+                                                "del último (3).");
+        QTest::newRow("signs of no sign") << Make(TConditionKind::Signs, 0, 0, 3)
+                                          << QStringLiteral("El signo debe ser 1, X o 2.");
+        QTest::newRow("short base") << Base("1X2", 0, 3)
+                                    << QStringLiteral(
+                                           "La columna base debe tener 14 signos 1, "
+                                           "X o 2.");
+        QTest::newRow("base with a letter") << Base("1X21X21X21X21A", 0, 3)
+                                            << QStringLiteral(
+                                                   "La columna base debe tener 14 "
+                                                   "signos 1, X o 2.");
+    }
+    void impossible_conditions_are_refused_with_the_reason() {
+        QFETCH(TCondition, condition);
+        QFETCH(QString, reason);
+        QCOMPARE(ConditionProblem(condition).value_or(QString()), reason);
+    }
+};
+
+QTEST_MAIN(TConditionTextTest)
+#include "condition_text_test.moc"

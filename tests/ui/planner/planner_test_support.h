@@ -1,0 +1,78 @@
+// Helpers for driving the planner in Qt Test: scripted file choices, a home of its own, the
+// forecast set through its toggles, and literal references to check the engine's answers.
+#pragma once
+
+#include <QDir>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/column_key.h"
+#include "path_chooser.h"
+#include "planner_window.h"
+
+// Answers the file choices from a script, in order; an empty answer is a cancel, and so is a
+// choice beyond the script.
+class TScriptedChooser final : public TPathChooser {
+public:
+    QString OpenPath(QWidget*, const QString&, const QString&) override { return Next(); }
+    QString SavePath(QWidget*, const QString&, const QString&, const QString&) override {
+        return Next();
+    }
+
+    std::deque<QString> Answers;
+    int Calls = 0;
+
+private:
+    QString Next();
+};
+
+// Points HOME, the XDG folders and every QSettings of the user's scope at a temporary folder,
+// and works in a second one, so that a test can check what the planner wrote outside the files
+// it was told to write. Create it before the QApplication.
+class TTemporaryHome {
+public:
+    TTemporaryHome();
+    QString Home() const { return home_.path(); }
+    QString Work() const { return work_.path(); }
+    // Every file under the home, relative to it, sorted.
+    QStringList HomeFiles() const;
+
+private:
+    QTemporaryDir home_;
+    QTemporaryDir work_;
+};
+
+// The window with a scripted chooser, shown.
+struct TPlanner {
+    TPlanner();
+    template <typename T>
+    T* Control(const QString& name) const {
+        return Window->findChild<T*>(name);
+    }
+    // Sets the signs played in match `match` (from 1) to `signs` ("1X", "2", ...) by clicking
+    // the toggles.
+    void Play(int match, const QString& signs);
+    void Trigger(const char* action);
+    // Waits until the count is worked out and returns its label.
+    QString AwaitCount();
+
+    TScriptedChooser* Chooser = nullptr;
+    std::unique_ptr<TPlannerWindow> Window;
+};
+
+// Every column of a forecast of played signs, literally: each combination written out.
+std::vector<std::string> LiteralDevelopment(const std::vector<QString>& played);
+
+// Whether every column of `development` differs from some column of `chosen` in at most
+// `radius` positions, checked pair by pair.
+bool LiterallyCovers(const std::vector<std::string>& development,
+                     const std::vector<kelvo::TKey>& chosen, int radius);
+
+// The positions where `a` and `b` agree.
+int SignsRight(const std::string& a, const std::string& b);

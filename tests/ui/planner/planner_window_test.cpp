@@ -1,0 +1,454 @@
+// The planner driven through its real controls: a whole week, the live count, the search stopped
+// and the window closed during a run, and every plan file it refuses.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
+#include <random>
+
+#include "columns_model.h"
+#include "modes/conditions.h"
+#include "modes/reduction.h"
+#include "plan_file.h"
+#include "planner_test_support.h"
+#include "ui_test_support.h"
+
+namespace {
+
+// The week: six matches played with all three signs, eight with 1 alone.
+const std::vector<QString> kWeek = {"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1",
+                                    "1",   "1",   "1",   "1",   "1",   "1",   "1"};
+
+int CountOf(const std::string& column, char sign) {
+    return static_cast<int>(std::count(column.begin(), column.end(), sign));
+}
+
+// The week's columns with 1 to 4 X, written out.
+std::vector<std::string> WeekWithXs() {
+    std::vector<std::string> kept;
+    for (const std::string& column : LiteralDevelopment(kWeek)) {
+        if (CountOf(column, 'X') >= 1 && CountOf(column, 'X') <= 4) {
+            kept.push_back(column);
+        }
+    }
+    return kept;
+}
+
+void PlayWeek(TPlanner& planner, const std::vector<QString>& week) {
+    for (int match = 0; match < static_cast<int>(week.size()); ++match) {
+        planner.Play(match + 1, week[match]);
+    }
+}
+
+// Fills and accepts the condition dialog: kind and sign by their combo index.
+TModalAnswerer::THandler EnterCondition(int kind, int sign, int least, int most,
+                                        QString* preview = nullptr) {
+    return [=](QWidget* modal) {
+        modal->findChild<QComboBox*>("ConditionKind")->setCurrentIndex(kind);
+        modal->findChild<QComboBox*>("ConditionSign")->setCurrentIndex(sign);
+        modal->findChild<QSpinBox*>("ConditionLeast")->setValue(least);
+        modal->findChild<QSpinBox*>("ConditionMost")->setValue(most);
+        if (preview != nullptr) {
+            *preview = modal->findChild<QLabel*>("ConditionPreview")->text();
+        }
+        QTest::mouseClick(
+            modal->findChild<QDialogButtonBox*>("ConditionButtons")->button(QDialogButtonBox::Ok),
+            Qt::LeftButton);
+    };
+}
+
+TModalAnswerer::THandler ReadBox(QString* text, QMessageBox::StandardButton answer) {
+    return [=](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        *text = box != nullptr ? box->text() : QStringLiteral("(no message box)");
+        if (box != nullptr) {
+            box->button(answer)->click();
+        } else {
+            modal->close();
+        }
+    };
+}
+
+QString Cell(const TPlanner& planner, int row, int column) {
+    const QTableWidgetItem* item = planner.Control<QTableWidget>("PrizeTable")->item(row, column);
+    return item != nullptr ? item->text() : QString();
+}
+
+}  // namespace
+
+class TPlannerWindowTest : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TPlannerWindowTest(const TTemporaryHome& home) : home_(home) {}
+
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void a_whole_week_from_forecast_to_score() {
+        TPlanner planner;
+        PlayWeek(planner, kWeek);
+        QCOMPARE(planner.AwaitCount(), QStringLiteral("729 columnas"));
+        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(), QStringLiteral("Coste: 546,75 €"));
+        planner.Control<QLineEdit>("Teams1")->setText(QStringLiteral("Betis - Sevilla"));
+
+        QString preview;
+        {
+            TModalAnswerer answerer({EnterCondition(0, 1, 1, 4, &preview)});
+            planner.Trigger("AddConditionAction");
+            QCOMPARE(answerer.Answered(), 1);
+        }
+        QCOMPARE(preview, QStringLiteral("entre 1 y 4 equis"));
+        QCOMPARE(planner.Control<QListWidget>("ConditionList")->item(0)->text(), preview);
+        const std::vector<std::string> development = WeekWithXs();
+        QCOMPARE(development.size(), std::size_t{652});
+        QCOMPARE(planner.AwaitCount(), QStringLiteral("652 columnas"));
+        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(), QStringLiteral("Coste: 489,00 €"));
+
+        planner.Window->SetSearchSteps(7, 3000);
+        planner.Trigger("ReduceAction");
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
+        const TPlan plan = planner.Window->CurrentPlan();
+        QVERIFY(plan.Reduction);
+        const std::vector<kelvo::TKey>& chosen = plan.Reduction->Columns;
+        QVERIFY(LiterallyCovers(development, chosen, 1));
+        for (const kelvo::TKey& key : chosen) {
+            QVERIFY(std::find(development.begin(), development.end(), kelvo::ColumnText(key)) !=
+                    development.end());
+        }
+        QVERIFY(chosen.size() <= plan.Reduction->Report.Greedy);
+        QCOMPARE(plan.Reduction->Report.Final, chosen.size());
+
+        // The same seed and steps give the same reduction.
+        TPlanner again;
+        PlayWeek(again, kWeek);
+        {
+            TModalAnswerer answerer({EnterCondition(0, 1, 1, 4)});
+            again.Trigger("AddConditionAction");
+        }
+        again.Window->SetSearchSteps(7, 3000);
+        again.Trigger("ReduceAction");
+        QTRY_VERIFY_WITH_TIMEOUT(!again.Window->Working(), 60000);
+        QVERIFY(again.Window->CurrentPlan().Reduction->Columns == chosen);
+
+        // What it wins, against every result of the development counted literally.
+        std::size_t most13 = 0;
+        std::size_t sum13 = 0;
+        std::array<std::size_t, 6> best{};
+        for (const std::string& result : development) {
+            int top = 0;
+            std::size_t with13 = 0;
+            for (const kelvo::TKey& key : chosen) {
+                const int right = SignsRight(result, kelvo::ColumnText(key));
+                top = std::max(top, right);
+                with13 += right == 13;
+            }
+            ++best[std::min(5, 14 - top)];
+            sum13 += with13;
+            most13 = std::max(most13, with13);
+        }
+        QCOMPARE(best[0], chosen.size());
+        QCOMPARE(best[0] + best[1], std::size_t{652});
+        for (int row = 0; row < 6; ++row) {
+            QCOMPARE(Cell(planner, row, 0), QString::number(best[row]));
+        }
+        QCOMPARE(Cell(planner, 1, 1),
+                 QLocale().toString(static_cast<double>(sum13) / 652.0, 'f', 2));
+        QCOMPARE(Cell(planner, 1, 2), QString::number(most13));
+        QCOMPARE(planner.Control<QLabel>("Guaranteed")->text(),
+                 QStringLiteral("652 resultados del desarrollo · garantizados 13 aciertos"));
+        const QString size = QString::number(chosen.size());
+        QVERIFY(planner.Control<QLabel>("ReductionSummary")
+                    ->text()
+                    .startsWith(size + QStringLiteral(" columnas reducidas al 13 · coste ")));
+
+        // The columns file, byte for byte in the list's order.
+        const QString columnsPath = home_.Work() + "/semana.txt";
+        planner.Chooser->Answers = {columnsPath};
+        planner.Trigger("SaveColumnsAction");
+        QByteArray expected;
+        for (const kelvo::TKey& key : chosen) {
+            expected += QByteArray::fromStdString(kelvo::ColumnText(key)) + "\r\n";
+        }
+        QCOMPARE(ReadBytes(columnsPath), expected);
+        QCOMPARE(planner.Control<QTableView>("ColumnsView")->model()->rowCount(),
+                 static_cast<int>(chosen.size()));
+
+        // The PDF of the columns.
+        const QString pdfPath = home_.Work() + "/semana.pdf";
+        planner.Chooser->Answers = {pdfPath};
+        planner.Trigger("ExportPdfAction");
+        QVERIFY(ReadBytes(pdfPath).startsWith("%PDF-"));
+
+        // The week's result marks the signs right.
+        const std::string result = development[development.size() / 2];
+        QTest::keyClicks(planner.Control<QLineEdit>("ResultEdit"),
+                         QString::fromStdString(result).toLower());
+        std::array<std::size_t, 5> hits{};
+        for (const kelvo::TKey& key : chosen) {
+            const int missed = 14 - SignsRight(result, kelvo::ColumnText(key));
+            if (missed < 5) {
+                ++hits[missed];
+            }
+        }
+        QCOMPARE(planner.Control<QLabel>("HitCounts")->text(),
+                 QStringLiteral("14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5")
+                     .arg(hits[0])
+                     .arg(hits[1])
+                     .arg(hits[2])
+                     .arg(hits[3])
+                     .arg(hits[4]));
+        const QAbstractItemModel* model = planner.Control<QTableView>("ColumnsView")->model();
+        const std::string first = kelvo::ColumnText(chosen[0]);
+        for (int match = 0; match < 14; ++match) {
+            const QModelIndex cell = model->index(0, TColumnsModel::kFirstSignColumn + match);
+            QCOMPARE(cell.data(Qt::FontRole).value<QFont>().bold(), first[match] == result[match]);
+        }
+        QCOMPARE(model->index(0, TColumnsModel::kHitsColumn).data().toInt(),
+                 SignsRight(result, first));
+
+        // Saved, and opened again as it was.
+        planner.Chooser->Answers = {home_.Work() + "/semana"};
+        planner.Trigger("SaveAction");
+        const QString planPath = home_.Work() + "/semana.kelvo";
+        QCOMPARE(planner.Window->PlanPath(), planPath);
+        QVERIFY(!planner.Window->isWindowModified());
+        QCOMPARE(planner.Window->windowTitle(), QStringLiteral("semana.kelvo[*] — Kelvo Planner"));
+        const QByteArray saved = PlanBytes(planner.Window->CurrentPlan());
+        QCOMPARE(ReadBytes(planPath), saved);
+
+        TPlanner reopened;
+        QVERIFY(reopened.Window->OpenPlanFile(planPath));
+        QCOMPARE(PlanBytes(reopened.Window->CurrentPlan()), saved);
+        QCOMPARE(reopened.Control<QLineEdit>("Teams1")->text(), QStringLiteral("Betis - Sevilla"));
+        QTRY_VERIFY_WITH_TIMEOUT(!reopened.Window->Working(), 30000);
+        for (int row = 0; row < 6; ++row) {
+            QCOMPARE(Cell(reopened, row, 0), Cell(planner, row, 0));
+        }
+        QCOMPARE(reopened.Control<QLabel>("HitCounts")->text(),
+                 planner.Control<QLabel>("HitCounts")->text());
+    }
+
+    void the_live_count_follows_the_engine() {
+        TPlanner planner;
+        QCOMPARE(planner.AwaitCount(), QLocale().toString(4782969) + QStringLiteral(" columnas"));
+        std::mt19937 random(5);
+        const QStringList groups = {"1", "X", "2", "1X", "12", "X2", "1X2"};
+        std::vector<QString> week(14, "1X2");
+        for (int change = 0; change < 12; ++change) {
+            const int match = static_cast<int>(random() % 14);
+            week[match] = groups[static_cast<int>(random() % groups.size())];
+            planner.Play(match + 1, week[match]);
+            // The click returns before the count: the window never waits for it.
+            if (planner.Window->Counting()) {
+                QCOMPARE(planner.Control<QLabel>("ColumnCount")->text(),
+                         QStringLiteral("Contando las columnas..."));
+            }
+        }
+        {
+            TModalAnswerer answerer({EnterCondition(0, 2, 2, 5), EnterCondition(2, 0, 3, 9)});
+            planner.Trigger("AddConditionAction");
+            planner.Trigger("AddConditionAction");
+        }
+        const TPlan plan = planner.Window->CurrentPlan();
+        QCOMPARE(plan.Conditions.size(), std::size_t{2});
+        const std::uint64_t engine = kelvo::CountColumns(ForecastOf(plan), plan.Conditions);
+        QCOMPARE(planner.AwaitCount(),
+                 QLocale().toString(static_cast<qulonglong>(engine)) + QStringLiteral(" columnas"));
+        std::uint64_t literal = 0;
+        for (const std::string& column : LiteralDevelopment(week)) {
+            int breaks = 0;
+            for (int i = 1; i < 14; ++i) {
+                breaks += column[i] != column[i - 1];
+            }
+            literal += CountOf(column, '2') >= 2 && CountOf(column, '2') <= 5 && breaks >= 3 &&
+                       breaks <= 9;
+        }
+        QCOMPARE(engine, literal);
+
+        // Removing a condition counts again at once.
+        planner.Control<QListWidget>("ConditionList")->setCurrentRow(0);
+        planner.Trigger("RemoveConditionAction");
+        QCOMPARE(planner.Control<QListWidget>("ConditionList")->count(), 1);
+        const TPlan fewer = planner.Window->CurrentPlan();
+        QCOMPARE(planner.AwaitCount(),
+                 QLocale().toString(static_cast<qulonglong>(
+                     kelvo::CountColumns(ForecastOf(fewer), fewer.Conditions))) +
+                     QStringLiteral(" columnas"));
+    }
+
+    void the_last_sign_of_a_match_stays_on() {
+        TPlanner planner;
+        planner.Play(3, "X");
+        auto* x = planner.Control<QToolButton>("Sign3_X");
+        QTest::mouseClick(x, Qt::LeftButton);
+        QVERIFY(x->isChecked());
+        QVERIFY(!planner.Control<QToolButton>("Sign3_1")->isChecked());
+        QCOMPARE(ForecastOf(planner.Window->CurrentPlan())[2], std::string("X"));
+    }
+
+    void parar_keeps_a_true_cover_no_larger_than_the_greedy() {
+        const std::vector<QString> week = {"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1X2",
+                                           "1X2", "1",   "1",   "1",   "1",   "1",   "1"};
+        TPlanner planner;
+        PlayWeek(planner, week);
+        planner.Control<QSpinBox>("Budget")->setValue(3600);
+        planner.Trigger("ReduceAction");
+        QVERIFY(planner.Window->Working());
+        QVERIFY(!planner.Control<QWidget>("ForecastBox")->isEnabled());
+        QVERIFY(!planner.Control<QWidget>("ConditionsBox")->isEnabled());
+        QVERIFY(!planner.Window->findChild<QAction*>("ReduceAction")->isEnabled());
+        QVERIFY(planner.Window->findChild<QAction*>("StopAction")->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(planner.Control<QLabel>("Phase")->text(),
+                                  QStringLiteral("Optimizando"), 30000);
+        QTest::keyClick(planner.Window.get(), Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 30000);
+        QVERIFY(planner.Control<QWidget>("ForecastBox")->isEnabled());
+        const TPlan plan = planner.Window->CurrentPlan();
+        QVERIFY(plan.Reduction);
+        QVERIFY(plan.Reduction->Report.Stopped);
+        QVERIFY(LiterallyCovers(LiteralDevelopment(week), plan.Reduction->Columns, 1));
+
+        std::vector<kelvo::TKey> columns;
+        for (const std::string& column : LiteralDevelopment(week)) {
+            columns.push_back(kelvo::MakeKey(column));
+        }
+        std::sort(columns.begin(), columns.end());
+        kelvo::TReductionRequest greedyOnly;
+        greedyOnly.NoLimit = true;
+        greedyOnly.Columns = columns;
+        QVERIFY(plan.Reduction->Columns.size() <= kelvo::Reduce(greedyOnly).Chosen.size());
+    }
+
+    void closing_during_a_run_stops_it_and_waits() {
+        TPlanner planner;
+        planner.Control<QSpinBox>("Budget")->setValue(3600);
+        planner.Play(14, "1");
+        planner.Trigger("ReduceAction");
+        QVERIFY(planner.Window->Working());
+        QString asked;
+        TModalAnswerer answerer({ReadBox(&asked, QMessageBox::Discard)});
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Control<QLabel>("Phase")->text().isEmpty(), 30000);
+        QVERIFY(planner.Window->close());
+        QCOMPARE(asked, QStringLiteral(
+                            "El plan sin título tiene cambios sin guardar. ¿Quiere guardarlos?"));
+        QVERIFY(!planner.Window->Working());
+        QVERIFY(!planner.Window->isVisible());
+    }
+
+    void plans_that_cannot_be_opened_are_refused_and_nothing_is_lost_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        TPlan good;
+        good.Matches[0].Played = {true, false, false};
+        good.Reduction = TPlanReduction{{kelvo::MakeKey("11111111111111")}, {}};
+        good.Reduction->Report.Final = 1;
+        const QByteArray valid = PlanBytes(good);
+        const auto replaced = [&](const QByteArray& from, const QByteArray& to) {
+            QByteArray bytes = valid;
+            return bytes.replace(from, to);
+        };
+        QTest::newRow("not JSON") << QByteArray("11111111111111\r\n")
+                                  << QStringLiteral(
+                                         "malo.kelvo no es un plan: su contenido no es "
+                                         "JSON.");
+        QTest::newRow("not a plan") << QByteArray("{\"format\": \"otra cosa\"}")
+                                    << QStringLiteral("malo.kelvo no es un plan de Kelvo.");
+        QTest::newRow("wrong version")
+            << replaced("\"version\": 1", "\"version\": \"uno\"")
+            << QStringLiteral("El plan malo.kelvo tiene una versión de formato desconocida.");
+        QTest::newRow("newer version")
+            << replaced("\"version\": 1", "\"version\": 2")
+            << QStringLiteral(
+                   "El plan malo.kelvo es de una versión más nueva del programa "
+                   "(formato 2); esta versión abre hasta el formato 1.");
+        QTest::newRow("columns not of the forecast")
+            << replaced("\"11111111111111\"", "\"X1111111111111\"")
+            << QStringLiteral(
+                   "La columna 1 (X1111111111111) del plan malo.kelvo no es una "
+                   "columna de su desarrollo.");
+        QTest::newRow("missing price")
+            << replaced("\"price\"", "\"precio\"")
+            << QStringLiteral("Al plan malo.kelvo le falta el campo «price» o no es válido.");
+        QTest::newRow("missing matches")
+            << replaced("\"matches\"", "\"partidos\"")
+            << QStringLiteral("Al plan malo.kelvo le falta el campo «matches» o no es válido.");
+        QTest::newRow("bad condition")
+            << replaced("\"conditions\": [\n    ]",
+                        "\"conditions\": [{\"kind\": \"signs\", \"sign\": \"X\", \"first\": 1, "
+                        "\"last\": 14, \"base\": \"\", \"least\": 5, \"most\": 2}]")
+            << QStringLiteral(
+                   "La condición 1 del plan malo.kelvo no es válida: El mínimo (5) "
+                   "es mayor que el máximo (2).");
+    }
+
+    void plans_that_cannot_be_opened_are_refused_and_nothing_is_lost() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        TPlanner planner;
+        planner.Control<QLineEdit>("Teams2")->setText(QStringLiteral("Celta - Eibar"));
+        planner.Play(2, "X2");
+        QTest::keyClicks(planner.Control<QLineEdit>("Teams2"), QStringLiteral("!"));
+        const QByteArray before = PlanBytes(planner.Window->CurrentPlan());
+        const QString path = home_.Work() + "/malo.kelvo";
+        QVERIFY(WriteBytes(path, bytes));
+        QString shown;
+        TModalAnswerer answerer({ReadBox(&shown, QMessageBox::Ok)});
+        QVERIFY(!planner.Window->OpenPlanFile(path));
+        QCOMPARE(shown, message);
+        QCOMPARE(PlanBytes(planner.Window->CurrentPlan()), before);
+        QVERIFY(planner.Window->PlanPath().isEmpty());
+        QVERIFY(planner.Window->isWindowModified());
+        QCOMPARE(ReadBytes(path), bytes);
+        QFile::remove(path);
+    }
+
+    void opening_asks_about_unsaved_changes_and_cancel_keeps_the_plan() {
+        TPlanner planner;
+        planner.Play(1, "1");
+        QString asked;
+        planner.Chooser->Answers = {home_.Work() + "/nada.kelvo"};
+        TModalAnswerer answerer({ReadBox(&asked, QMessageBox::Cancel)});
+        planner.Trigger("OpenAction");
+        QCOMPARE(asked, QStringLiteral(
+                            "El plan sin título tiene cambios sin guardar. ¿Quiere guardarlos?"));
+        QCOMPARE(planner.Chooser->Calls, 0);
+        QCOMPARE(ForecastOf(planner.Window->CurrentPlan())[0], std::string("1"));
+    }
+
+    void nothing_is_written_outside_the_files_chosen() {
+        const QStringList files = home_.HomeFiles();
+        for (const QString& file : files) {
+            QCOMPARE(file, QStringLiteral(".config/Kelvo/kelvo-planner.conf"));
+        }
+    }
+
+private:
+    const TTemporaryHome& home_;
+};
+
+int main(int argc, char* argv[]) {
+    const TTemporaryHome home;
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Kelvo"));
+    QCoreApplication::setApplicationName(QStringLiteral("kelvo-planner"));
+    TPlannerWindowTest test(home);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "planner_window_test.moc"

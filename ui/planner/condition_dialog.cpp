@@ -1,0 +1,175 @@
+#include "condition_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "condition_text.h"
+
+namespace {
+
+using kelvo::TConditionKind;
+
+// The sign combo's entries: the three signs, then "any sign", which only a run takes.
+constexpr std::array<char, 4> kSignChoices = {'1', 'X', '2', 0};
+
+QSpinBox* BoundBox(QWidget* parent, const char* name, int value) {
+    auto* box = new QSpinBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setRange(0, kelvo::kColumnLength);
+    box->setValue(value);
+    return box;
+}
+
+}  // namespace
+
+TConditionDialog::TConditionDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName("ConditionDialog");
+    setWindowTitle(tr("Añadir condición"));
+
+    kind_ = new QComboBox(this);
+    kind_->setObjectName("ConditionKind");
+    kind_->addItems({tr("Signos de un tipo"), tr("Variantes (X y 2)"), tr("Cambios de signo"),
+                     tr("Seguidos de un signo"), tr("Signos en un grupo de partidos"),
+                     tr("Diferencias con una columna base")});
+    kind_->setAccessibleName(tr("Tipo de condición"));
+
+    sign_ = new QComboBox(this);
+    sign_->setObjectName("ConditionSign");
+    sign_->addItems(
+        {QStringLiteral("1"), QStringLiteral("X"), QStringLiteral("2"), tr("cualquiera")});
+    sign_->setAccessibleName(tr("Signo"));
+
+    first_ = new QSpinBox(this);
+    first_->setObjectName("ConditionFirst");
+    first_->setRange(1, kelvo::kColumnLength);
+    first_->setValue(1);
+    first_->setAccessibleName(tr("Primer partido"));
+    last_ = new QSpinBox(this);
+    last_->setObjectName("ConditionLast");
+    last_->setRange(1, kelvo::kColumnLength);
+    last_->setValue(4);
+    last_->setAccessibleName(tr("Último partido"));
+
+    base_ = new QLineEdit(this);
+    base_->setObjectName("ConditionBase");
+    base_->setMaxLength(kelvo::kColumnLength);
+    base_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[12Xx]{0,14}")), base_));
+    base_->setPlaceholderText(tr("14 signos, p. ej. 1X21X21X21X21X"));
+    base_->setAccessibleName(tr("Columna base"));
+
+    least_ = BoundBox(this, "ConditionLeast", 0);
+    least_->setAccessibleName(tr("Mínimo"));
+    most_ = BoundBox(this, "ConditionMost", 4);
+    most_->setAccessibleName(tr("Máximo"));
+
+    preview_ = new QLabel(this);
+    preview_->setObjectName("ConditionPreview");
+    preview_->setAccessibleName(tr("Condición"));
+    problem_ = new QLabel(this);
+    problem_->setObjectName("ConditionProblem");
+    problem_->setAccessibleName(tr("Motivo del rechazo"));
+    problem_->setStyleSheet(QStringLiteral("color: #b00020;"));
+    problem_->setWordWrap(true);
+
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_->setObjectName("ConditionButtons");
+    buttons_->button(QDialogButtonBox::Ok)->setText(tr("&Añadir"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(tr("&Cancelar"));
+
+    auto* matches = new QHBoxLayout;
+    matches->addWidget(first_);
+    matches->addWidget(new QLabel(tr("a"), this));
+    matches->addWidget(last_);
+    auto* bounds = new QHBoxLayout;
+    bounds->addWidget(least_);
+    bounds->addWidget(new QLabel(tr("y"), this));
+    bounds->addWidget(most_);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("&Tipo:"), kind_);
+    signLabel_ = new QLabel(tr("&Signo:"), this);
+    signLabel_->setBuddy(sign_);
+    form->addRow(signLabel_, sign_);
+    matchesLabel_ = new QLabel(tr("&Partidos:"), this);
+    matchesLabel_->setBuddy(first_);
+    form->addRow(matchesLabel_, matches);
+    baseLabel_ = new QLabel(tr("&Columna base:"), this);
+    baseLabel_->setBuddy(base_);
+    form->addRow(baseLabel_, base_);
+    auto* boundsLabel = new QLabel(tr("&Entre:"), this);
+    boundsLabel->setBuddy(least_);
+    form->addRow(boundsLabel, bounds);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(preview_);
+    layout->addWidget(problem_);
+    layout->addWidget(buttons_);
+
+    connect(buttons_, &QDialogButtonBox::accepted, this, &TConditionDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &TConditionDialog::reject);
+    connect(kind_, &QComboBox::currentIndexChanged, this, &TConditionDialog::Refresh);
+    connect(sign_, &QComboBox::currentIndexChanged, this, &TConditionDialog::Refresh);
+    for (QSpinBox* box : {first_, last_, least_, most_}) {
+        connect(box, &QSpinBox::valueChanged, this, &TConditionDialog::Refresh);
+    }
+    connect(base_, &QLineEdit::textChanged, this, &TConditionDialog::Refresh);
+    Refresh();
+}
+
+kelvo::TCondition TConditionDialog::Condition() const {
+    kelvo::TCondition condition;
+    condition.Kind = static_cast<TConditionKind>(kind_->currentIndex());
+    const char sign = kSignChoices[static_cast<std::size_t>(sign_->currentIndex())];
+    const bool takesSign = condition.Kind == TConditionKind::Signs ||
+                           condition.Kind == TConditionKind::Run ||
+                           condition.Kind == TConditionKind::Group;
+    condition.Sign = takesSign ? sign : 0;
+    if (condition.Kind == TConditionKind::Group) {
+        condition.First = first_->value() - 1;
+        condition.Last = last_->value() - 1;
+    }
+    if (condition.Kind == TConditionKind::Base) {
+        const QString base = base_->text().toUpper();
+        for (int match = 0; match < kelvo::kColumnLength; ++match) {
+            condition.Base[match] = match < base.size() ? base[match].toLatin1() : 0;
+        }
+    }
+    condition.Least = least_->value();
+    condition.Most = most_->value();
+    return condition;
+}
+
+void TConditionDialog::accept() {
+    if (ConditionProblem(Condition())) {
+        return;
+    }
+    QDialog::accept();
+}
+
+void TConditionDialog::Refresh() {
+    const auto kind = static_cast<TConditionKind>(kind_->currentIndex());
+    const bool takesSign = kind == TConditionKind::Signs || kind == TConditionKind::Run ||
+                           kind == TConditionKind::Group;
+    sign_->setEnabled(takesSign);
+    signLabel_->setEnabled(takesSign);
+    first_->setEnabled(kind == TConditionKind::Group);
+    last_->setEnabled(kind == TConditionKind::Group);
+    matchesLabel_->setEnabled(kind == TConditionKind::Group);
+    base_->setEnabled(kind == TConditionKind::Base);
+    baseLabel_->setEnabled(kind == TConditionKind::Base);
+    const kelvo::TCondition condition = Condition();
+    const std::optional<QString> problem = ConditionProblem(condition);
+    preview_->setText(problem ? QString() : DescribeCondition(condition));
+    problem_->setText(problem.value_or(QString()));
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(!problem);
+}

@@ -1,0 +1,43 @@
+// The dialog that enters one condition: its kind, its sign, its matches or base column, and its
+// bounds. The line it will read as is shown while it is entered; a condition that cannot be met
+// as entered shows why and cannot be accepted.
+#pragma once
+
+#include <QDialog>
+
+#include "modes/conditions.h"
+
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+class TConditionDialog final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TConditionDialog(QWidget* parent = nullptr);
+
+    // The condition as entered; well formed once the dialog was accepted.
+    kelvo::TCondition Condition() const;
+
+    void accept() override;
+
+private:
+    void Refresh();
+
+    QComboBox* kind_ = nullptr;
+    QComboBox* sign_ = nullptr;
+    QSpinBox* first_ = nullptr;
+    QSpinBox* last_ = nullptr;
+    QLineEdit* base_ = nullptr;
+    QSpinBox* least_ = nullptr;
+    QSpinBox* most_ = nullptr;
+    QLabel* preview_ = nullptr;
+    QLabel* problem_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
+    QLabel* signLabel_ = nullptr;
+    QLabel* matchesLabel_ = nullptr;
+    QLabel* baseLabel_ = nullptr;
+};

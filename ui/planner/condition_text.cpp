@@ -1,0 +1,123 @@
+#include "condition_text.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace {
+
+class TConditionWords {
+    Q_DECLARE_TR_FUNCTIONS(TConditionWords)
+
+public:
+    // "exactamente 3 equis", "como mucho 4 equis", "al menos 2 equis", "entre 2 y 4 equis":
+    // `one` names a single thing, `many` several.
+    static QString Range(const kelvo::TCondition& condition, const QString& one,
+                         const QString& many) {
+        const int least = condition.Least;
+        const int most = condition.Most;
+        if (least == most) {
+            return tr("exactamente %1 %2").arg(least).arg(least == 1 ? one : many);
+        }
+        if (least == 0) {
+            return tr("como mucho %1 %2").arg(most).arg(most == 1 ? one : many);
+        }
+        if (most == MostBound(condition)) {
+            return tr("al menos %1 %2").arg(least).arg(least == 1 ? one : many);
+        }
+        return tr("entre %1 y %2 %3").arg(least).arg(most).arg(many);
+    }
+
+    static QString Describe(const kelvo::TCondition& condition) {
+        using kelvo::TConditionKind;
+        switch (condition.Kind) {
+            case TConditionKind::Signs:
+                switch (condition.Sign) {
+                    case '1':
+                        return Range(condition, tr("uno"), tr("unos"));
+                    case 'X':
+                        return Range(condition, tr("equis"), tr("equis"));
+                    default:
+                        return Range(condition, tr("dos"), tr("doses"));
+                }
+            case TConditionKind::Variants:
+                return Range(condition, tr("variante (X o 2)"), tr("variantes (X o 2)"));
+            case TConditionKind::Breaks:
+                return Range(condition, tr("cambio de signo"), tr("cambios de signo"));
+            case TConditionKind::Run:
+                if (condition.Sign == 0) {
+                    return Range(condition, tr("seguido de un mismo signo"),
+                                 tr("seguidos de un mismo signo"));
+                }
+                return Range(condition, tr("seguido del %1").arg(condition.Sign),
+                             tr("seguidos del %1").arg(condition.Sign));
+            case TConditionKind::Group:
+                return tr("%1 entre los partidos %2 y %3")
+                    .arg(Range(condition, QString(QChar::fromLatin1(condition.Sign)),
+                               QString(QChar::fromLatin1(condition.Sign))))
+                    .arg(condition.First + 1)
+                    .arg(condition.Last + 1);
+            case TConditionKind::Base:
+                return tr("%1 con la columna %2")
+                    .arg(Range(condition, tr("diferencia"), tr("diferencias")))
+                    .arg(QString::fromLatin1(condition.Base.data(), kelvo::kColumnLength));
+        }
+        return {};
+    }
+
+    static std::optional<QString> Problem(const kelvo::TCondition& condition) {
+        using kelvo::TConditionKind;
+        const bool takesSign =
+            condition.Kind == TConditionKind::Signs || condition.Kind == TConditionKind::Group;
+        const bool isSign = condition.Sign == '1' || condition.Sign == 'X' || condition.Sign == '2';
+        if ((takesSign && !isSign) ||
+            (condition.Kind == TConditionKind::Run && !isSign && condition.Sign != 0)) {
+            return tr("El signo debe ser 1, X o 2.");
+        }
+        if (condition.Kind == TConditionKind::Group &&
+            (condition.First < 0 || condition.Last >= kelvo::kColumnLength)) {
+            return tr("Los partidos van del 1 al 14.");
+        }
+        if (condition.Kind == TConditionKind::Group && condition.First > condition.Last) {
+            return tr("El primer partido (%1) va después del último (%2).")
+                .arg(condition.First + 1)
+                .arg(condition.Last + 1);
+        }
+        if (condition.Kind == TConditionKind::Base &&
+            !std::all_of(condition.Base.begin(), condition.Base.end(),
+                         [](char sign) { return sign == '1' || sign == 'X' || sign == '2'; })) {
+            return tr("La columna base debe tener 14 signos 1, X o 2.");
+        }
+        const int bound = MostBound(condition);
+        if (condition.Least < 0 || condition.Most > bound) {
+            return tr("Los límites van de 0 a %1.").arg(bound);
+        }
+        if (condition.Least > condition.Most) {
+            return tr("El mínimo (%1) es mayor que el máximo (%2).")
+                .arg(condition.Least)
+                .arg(condition.Most);
+        }
+        return std::nullopt;
+    }
+};
+
+}  // namespace
+
+QString DescribeCondition(const kelvo::TCondition& condition) {
+    return TConditionWords::Describe(condition);
+}
+
+std::optional<QString> ConditionProblem(const kelvo::TCondition& condition) {
+    return TConditionWords::Problem(condition);
+}
+
+int MostBound(const kelvo::TCondition& condition) {
+    switch (condition.Kind) {
+        case kelvo::TConditionKind::Breaks:
+            return kelvo::kColumnLength - 1;
+        case kelvo::TConditionKind::Group:
+            return std::max(0, condition.Last - condition.First + 1);
+        default:
+            return kelvo::kColumnLength;
+    }
+}

@@ -1,0 +1,22 @@
+// The conditions in the player's words: a readable line for each, and what is wrong with one
+// that cannot be met as entered.
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+#include "modes/conditions.h"
+
+// The condition as one line, e.g. "entre 2 y 4 equis" or "al menos 1 X entre los partidos 1 y 4"
+// (matches counted from 1).
+QString DescribeCondition(const kelvo::TCondition& condition);
+
+// What is wrong with `condition`, or nothing when it is well formed: a sign that its kind does
+// not take, a bound out of its kind's range, the least above the most, a group outside the
+// matches or backwards, a base that is not 14 signs of 1, X and 2.
+std::optional<QString> ConditionProblem(const kelvo::TCondition& condition);
+
+// The largest bound `condition`'s kind allows: 13 changes of sign, the size of a group, 14
+// otherwise.
+int MostBound(const kelvo::TCondition& condition);
