@@ -60,7 +60,7 @@ table() {
 full=(triples5 triples6 triples7 triples8)
 filtered=(third9 twothirds8 signs9 mixed10 filtered7000)
 for name in "${full[@]}" "${filtered[@]}"; do
-  "$build/kelvo_columns" "$name" "$scratch/$name.txt"
+  "$build/bench/kelvo_columns" "$name" "$scratch/$name.txt"
 done
 
 echo "== Machine"

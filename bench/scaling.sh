@@ -39,7 +39,7 @@ echo "== Every phase once, in the benchmark (kelvo_bench --large)"
 filter="^Large/(PrepareColumnFile|LoadColumns)/"
 filter+="|^Large/.*/triples($(alternatives "${triples13[@]}"))/G:13/"
 filter+="|^Large/.*/triples($(alternatives "${triples12[@]}"))/G:12/"
-"$build/kelvo_bench" --large --benchmark_filter="$filter" --benchmark_out="$scratch/large.json" \
+"$build/bench/kelvo_bench" --large --benchmark_filter="$filter" --benchmark_out="$scratch/large.json" \
   --benchmark_out_format=json 2>/dev/null | grep -E '^(Benchmark|Large/)'
 
 echo
@@ -98,7 +98,7 @@ for guarantee in 13 12; do
     # Each run sorts a fresh unsorted copy, as a user's first run does.
     source="$scratch/triples$triples.txt"
     if [ ! -e "$source" ]; then
-      "$build/kelvo_columns" "triples$triples" "$source"
+      "$build/bench/kelvo_columns" "triples$triples" "$source"
     fi
     cp "$source" "$scratch/in.txt"
     columns=$(wc -l <"$source")

@@ -1,10 +1,13 @@
-# Sourced by run.sh and test.sh: installs the Debian packages the project needs when any is
-# missing, then configures and builds everything in build/.
+# Sourced by run.sh, test.sh and the scripts in bench/: installs the Debian packages the project
+# needs when any is missing, and configures and builds everything in build/.
 
+# What every build needs: the compiler and tools, GoogleTest and Google Benchmark (without them
+# the tests or benchmarks are left out), CLI11 (required by kelvo-reduce), Qt 6 for the window
+# and help2man for the manual page of kelvo-reduce.
 kelvo_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev libcli11-dev
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools help2man
 )
 
 kelvo_install_missing() {
@@ -27,8 +30,18 @@ kelvo_install_missing() {
     "${missing[@]}"
 }
 
+# The package of the sanitizer runtime that the installed clang links: libclang-rt-N-dev for
+# clang N, so that a newer Debian's clang finds its own.
+kelvo_clang_runtime_package() {
+  local version
+  version=$(clang -dumpversion)
+  echo "libclang-rt-${version%%.*}-dev"
+}
+
+# Configures build/ with the tests and benchmarks required, then builds it. Arguments go to the
+# configure after the defaults, so that they override them (test.sh adds -DKELVO_WERROR=ON).
 kelvo_build() {
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKELVO_BUILD_UI=ON -DKELVO_BUILD_TESTS=ON -DKELVO_BUILD_BENCH=ON
+    -DKELVO_BUILD_UI=ON -DKELVO_BUILD_TESTS=ON -DKELVO_BUILD_BENCH=ON -DKELVO_WERROR=OFF "$@"
   cmake --build build
 }

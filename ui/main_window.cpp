@@ -28,11 +28,13 @@
 #include "core/engine_error.h"
 #include "info_dialog.h"
 #include "screen_placement.h"
+#include "version.h"
 
 namespace {
 
-// Twelve blanks after the version: where the maker's web address would follow.
-constexpr char kCaption[] = "Kelvo-Reductor v0.4            ";
+constexpr char kCaptionName[] = "Kelvo-Reductor v";
+// The blanks after the version: where the maker's web address would follow.
+constexpr int kCaptionBlanks = 12;
 constexpr char kLabel1Text[] = "Fichero  TXT a Reducir: ";
 constexpr char kLabel2Text[] = "Fichero Reducido: ";
 constexpr char kSpeedButton1Text[] = "Abri fichero";
@@ -195,7 +197,9 @@ TForm1::TForm1(std::unique_ptr<TFileDialog> openDialog, std::unique_ptr<TFileDia
 TForm1::~TForm1() = default;
 
 void TForm1::BuildControls() {
-    setWindowTitle(QString::fromLatin1(kCaption));
+    setWindowTitle(QString::fromLatin1(kCaptionName) +
+                   QString::fromLatin1(kVersion.data(), static_cast<qsizetype>(kVersion.size())) +
+                   QString(kCaptionBlanks, u' '));
     setFont(SansSerifFont());
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, windowPalette.color(QPalette::Button));

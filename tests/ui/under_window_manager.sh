@@ -2,10 +2,14 @@
 # Runs the window tests once more under a real X server (Xvfb, 1280x1024) with a window manager
 # (openbox), where windows get frames as on a desktop, so that the checks of frames and placement
 # run too, at scale factors 1 and 2. Starts both on a free display and stops them afterwards, also
-# when a test fails.
-# Usage: tests/ui/under_window_manager.sh BUILD_FOLDER
+# when a test fails. A ctest test (under_window_manager): exits 77, skipped, where the tools are
+# missing or no X server can be started.
+# Usage: tests/ui/under_window_manager.sh TEST_PROGRAM...
 set -euo pipefail
-build=$1
+[ $# -gt 0 ] || { echo "Usage: $0 TEST_PROGRAM..." >&2; exit 2; }
+for tool in Xvfb openbox xprop; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
 work=$(mktemp -d)
 server=
 manager=
@@ -23,7 +27,7 @@ for _ in $(seq 100); do
   [ -s "$work/display" ] && break
   sleep 0.1
 done
-[ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "Xvfb did not start" >&2; exit 1; }
+[ -s "$work/display" ] || { cat "$work/xvfb.log"; echo "skipped: Xvfb did not start"; exit 77; }
 export DISPLAY=":$(head -n 1 "$work/display")"
 
 HOME="$work" openbox >"$work/openbox.log" 2>&1 &
@@ -41,9 +45,9 @@ export KELVO_WINDOW_MANAGER=openbox
 status=0
 # At 96 dpi, and with every size doubled, where frames and placement round differently.
 for scale in 1 2; do
-  for test in main_window_test dialogs_test planner_window_test planner_monkey_test; do
-    echo "== $test under openbox on $DISPLAY, QT_SCALE_FACTOR=$scale"
-    QT_SCALE_FACTOR=$scale "$build/$test" || status=1
+  for test in "$@"; do
+    echo "== $(basename "$test") under openbox on $DISPLAY, QT_SCALE_FACTOR=$scale"
+    QT_SCALE_FACTOR=$scale "$test" || status=1
   done
 done
 exit "$status"

@@ -152,8 +152,8 @@ void OnSmallStack(std::size_t bytes, void (*work)(void*), void* argument) {
     ASSERT_EQ(pthread_create(
                   &thread, &attributes,
                   [](void* raw) -> void* {
-                      auto* call = static_cast<TCall*>(raw);
-                      call->Work(call->Argument);
+                      auto* handed = static_cast<TCall*>(raw);
+                      handed->Work(handed->Argument);
                       return nullptr;
                   },
                   &call),

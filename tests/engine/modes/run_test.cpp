@@ -311,9 +311,9 @@ TEST(run, an_improved_set_that_fails_its_check_is_never_written) {
         options.Optimise = TOptimiserBudget{};
         options.Optimiser = [&improve](const TCoverage&, std::span<const std::size_t> greedy, int,
                                        const TOptimiseSettings&) {
-            TOptimisation broken;
-            broken.Chosen = improve({greedy.begin(), greedy.end()});
-            return broken;
+            TOptimisation optimisation;
+            optimisation.Chosen = improve({greedy.begin(), greedy.end()});
+            return optimisation;
         };
         EXPECT_THROW_MSG(ReduceColumns(dir / "in.txt", dir / "out", host, options), TEngineError,
                          message);

@@ -2,7 +2,7 @@
 // grabbed from the screen with its window manager's frame. Run under a real X server with a window
 // manager, e.g.
 //   Xvfb :77 -screen 0 1280x1024x24 & DISPLAY=:77 openbox &
-//   DISPLAY=:77 build/kelvo_planner_screenshot docs/planner.png
+//   DISPLAY=:77 build/tests/ui/planner/kelvo_planner_screenshot docs/planner.png
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
