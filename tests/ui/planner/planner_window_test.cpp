@@ -66,9 +66,11 @@ TModalAnswerer::THandler EnterCondition(int kind, int sign, int least, int most,
         if (preview != nullptr) {
             *preview = modal->findChild<QLabel*>("ConditionPreview")->text();
         }
-        QTest::mouseClick(
-            modal->findChild<QDialogButtonBox*>("ConditionButtons")->button(QDialogButtonBox::Ok),
-            Qt::LeftButton);
+        // A click by code: under a loaded window manager the dialog may not be mapped yet, and a
+        // synthesised mouse click on a button not yet on screen can miss it.
+        modal->findChild<QDialogButtonBox*>("ConditionButtons")
+            ->button(QDialogButtonBox::Ok)
+            ->click();
     };
 }
 
