@@ -1,4 +1,5 @@
-// The order of lines in a column file: the collation and the exact sort that rewrites an input.
+// The order of lines in a column file: the collation, and the order in which the exact sort that
+// rewrites an input leaves them.
 #pragma once
 
 #include <cstddef>
@@ -24,11 +25,5 @@ int CompareLines(std::string_view a, std::string_view b);
 // at the end. Changes nothing.
 std::vector<std::size_t> SortedOrder(std::span<const std::string_view> lines,
                                      const TProgressCall& progress = {});
-
-// The order in which the same quicksort leaves items that compare as their `ranks` do: element
-// k is the index in `ranks` of the item that ends at position k. The quicksort runs plainly
-// until the ranges it has partitioned add up to more than `budget` items and is then simulated,
-// in O(n log^2 n) whatever the order, so `budget` changes the time taken and not the result.
-std::vector<std::size_t> RankedOrder(std::span<const std::size_t> ranks, std::size_t budget);
 
 }  // namespace kelvo

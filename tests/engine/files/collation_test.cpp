@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "reference_quicksort.h"
 #include "test_support.h"
 
 namespace kelvo {
@@ -36,39 +37,6 @@ Lines Sorted(const Lines& lines, const TProgressCall& progress = {}) {
     return sorted;
 }
 
-// The quicksort in its plain recursive form, as a reference for the order of equal items.
-template <class Item, class Compare>
-void RecursiveQuickSort(std::vector<Item>& items, int lo, int hi, const Compare& compare) {
-    int i = 0;
-    do {
-        i = lo;
-        int j = hi;
-        int p = (lo + hi) / 2;
-        do {
-            while (compare(items[i], items[p]) < 0) {
-                ++i;
-            }
-            while (compare(items[j], items[p]) > 0) {
-                --j;
-            }
-            if (i <= j) {
-                std::swap(items[i], items[j]);
-                if (p == i) {
-                    p = j;
-                } else if (p == j) {
-                    p = i;
-                }
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (lo < j) {
-            RecursiveQuickSort(items, lo, j, compare);
-        }
-        lo = i;
-    } while (i < hi);
-}
-
 // `lines` as the recursive quicksort leaves them.
 Lines QuickSorted(Lines lines) {
     if (lines.size() >= 2) {
@@ -77,48 +45,6 @@ Lines QuickSorted(Lines lines) {
             [](const std::string& a, const std::string& b) { return CompareLines(a, b); });
     }
     return lines;
-}
-
-// The order in which the recursive quicksort leaves items compared by `ranks`.
-std::vector<std::size_t> QuickSortedRanks(const std::vector<std::size_t>& ranks) {
-    std::vector<std::size_t> items(ranks.size());
-    std::iota(items.begin(), items.end(), std::size_t{0});
-    if (items.size() >= 2) {
-        RecursiveQuickSort(items, 0, static_cast<int>(items.size()) - 1,
-                           [&ranks](std::size_t a, std::size_t b) {
-                               return ranks[a] < ranks[b] ? -1 : (ranks[a] > ranks[b] ? 1 : 0);
-                           });
-    }
-    return items;
-}
-
-// An order of 0..count-1 that drives the quicksort to its worst case, one range level per line:
-// McIlroy's adversary, which fixes values only when a comparison needs them and then always
-// makes the pivot candidate the largest value left, so the left part takes all but the pivot.
-std::vector<int> QuickSortKiller(int count) {
-    constexpr int kUnfixed = -1;
-    std::vector<int> value(count, kUnfixed);
-    std::vector<int> items(count);
-    std::iota(items.begin(), items.end(), 0);
-    int nextLargest = count - 1;
-    int candidate = 0;
-    RecursiveQuickSort(items, 0, count - 1, [&](int x, int y) {
-        if (value[x] == kUnfixed && value[y] == kUnfixed) {
-            value[x == candidate ? x : y] = nextLargest--;
-        }
-        if (value[x] == kUnfixed) {
-            candidate = x;
-        } else if (value[y] == kUnfixed) {
-            candidate = y;
-        }
-        return value[x] - value[y];
-    });
-    for (int& v : value) {
-        if (v == kUnfixed) {
-            v = nextLargest--;
-        }
-    }
-    return value;
 }
 
 // The six-digit lines of QuickSortKiller(count). Every `variantEvery`-th value (none for 0)
@@ -271,57 +197,6 @@ TEST(collation, worst_case_order_with_case_variants_sorts_as_the_recursive_quick
     // what the plain quicksort may scan before the tree takes over.
     const Lines lines = WorstCaseLines(4000, 2);
     EXPECT_EQ(Sorted(lines), QuickSorted(lines));
-}
-
-TEST(collation, ranked_order_is_the_same_whatever_the_budget) {
-    std::vector<std::vector<std::size_t>> inputs;
-    std::vector<std::size_t> worstCase;
-    for (const int value : QuickSortKiller(2000)) {
-        worstCase.push_back(static_cast<std::size_t>(value));
-    }
-    inputs.push_back(worstCase);
-    for (std::size_t& rank : worstCase) {
-        rank /= 3;
-    }
-    inputs.push_back(worstCase);
-    std::vector<std::size_t> ascending(1000);
-    std::iota(ascending.begin(), ascending.end(), std::size_t{0});
-    inputs.push_back(ascending);
-    inputs.emplace_back(ascending.rbegin(), ascending.rend());
-    std::vector<std::size_t> riseAndFall = ascending;
-    std::copy(ascending.rbegin(), ascending.rend(), std::back_inserter(riseAndFall));
-    inputs.push_back(riseAndFall);
-    inputs.emplace_back(1000, 5);
-    inputs.push_back({});
-    inputs.push_back({std::numeric_limits<std::size_t>::max(), 0});
-    for (std::size_t input = 0; input < inputs.size(); ++input) {
-        const std::vector<std::size_t>& ranks = inputs[input];
-        const std::vector<std::size_t> expected = QuickSortedRanks(ranks);
-        const std::size_t count = ranks.size();
-        for (const std::size_t budget :
-             {std::size_t{0}, std::size_t{1}, count, 7 * count, count * count / 3,
-              std::numeric_limits<std::size_t>::max()}) {
-            EXPECT_EQ(RankedOrder(ranks, budget), expected)
-                << "input " << input << ", budget " << budget;
-        }
-    }
-}
-
-TEST(collation, ranked_order_of_random_ranks_is_the_recursive_quicksorts_whatever_the_budget) {
-    std::mt19937 random(5);
-    for (int round = 0; round < 200; ++round) {
-        std::vector<std::size_t> ranks(1 + random() % 2500);
-        // Few distinct ranks give long runs of equal ones, many give few.
-        const std::size_t distinct = 1 + random() % (round % 2 == 0 ? 10 : 10000);
-        for (std::size_t& rank : ranks) {
-            rank = random() % distinct;
-        }
-        const std::vector<std::size_t> expected = QuickSortedRanks(ranks);
-        ASSERT_EQ(RankedOrder(ranks, 0), expected) << "round " << round;
-        const std::size_t budget = random() % (ranks.size() * 12);
-        ASSERT_EQ(RankedOrder(ranks, budget), expected)
-            << "round " << round << ", budget " << budget;
-    }
 }
 
 TEST(collation, progress_reports_placed_lines_about_every_65536_and_ends_at_one) {
