@@ -51,6 +51,20 @@ std::vector<std::string> Development(int varying) {
     return Development(std::vector<std::string>(static_cast<std::size_t>(varying), "2X1"));
 }
 
+std::vector<std::string> ForecastProduct(const TForecast& forecast) {
+    std::vector<std::string> columns{""};
+    for (const std::string& group : forecast) {
+        std::vector<std::string> next;
+        for (const std::string& column : columns) {
+            for (const char sign : group) {
+                next.push_back(column + sign);
+            }
+        }
+        columns = std::move(next);
+    }
+    return columns;
+}
+
 std::vector<TKey> KeysOf(const std::vector<std::string>& columns) {
     std::vector<TKey> keys;
     for (const auto& column : columns) {

@@ -10,6 +10,7 @@
 #include "core/column_key.h"
 #include "file_bytes.h"
 #include "hosts.h"
+#include "modes/development.h"
 #include "reduce/coverage.h"
 #include "temp_dir.h"
 
@@ -34,6 +35,9 @@ std::vector<std::string> CompletedLog(int initial, int reduced);
 std::vector<std::string> Development(const std::vector<std::string>& signsAt);
 // Every column over 2, X and 1 at the first `varying` positions, the rest 1, in an unsorted order.
 std::vector<std::string> Development(int varying);
+
+// Every column of `forecast`, the first match turning slowest, by a literal nested walk.
+std::vector<std::string> ForecastProduct(const TForecast& forecast);
 
 // Keys of `columns`, in order.
 std::vector<TKey> KeysOf(const std::vector<std::string>& columns);

@@ -15,21 +15,6 @@ constexpr char kMixedForecast[] = "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X,X2,12,1,X,
 // Nine triples and five X: every extreme of every condition is met by some column.
 constexpr char kTriplesForecast[] = "1X2 1X2 1X2 1X2 1X2 1X2 1X2 1X2 1X2 X X X X X";
 
-// Every column of `forecast`, the first match turning slowest.
-std::vector<std::string> Product(const TForecast& forecast) {
-    std::vector<std::string> columns{""};
-    for (const std::string& group : forecast) {
-        std::vector<std::string> next;
-        for (const std::string& column : columns) {
-            for (const char sign : group) {
-                next.push_back(column + sign);
-            }
-        }
-        columns = std::move(next);
-    }
-    return columns;
-}
-
 // Whether `column` meets `condition`, read straight from the words of each condition.
 bool LiterallyMeets(const std::string& column, const TCondition& condition) {
     const auto within = [&](long long value) {
@@ -79,7 +64,7 @@ bool LiterallyMeets(const std::string& column, const TCondition& condition) {
 // The columns of the whole product of `forecast` that meet every condition, checked one by one.
 std::vector<std::string> LiteralDevelopment(const TForecast& forecast,
                                             const std::vector<TCondition>& conditions) {
-    std::vector<std::string> columns = Product(forecast);
+    std::vector<std::string> columns = ForecastProduct(forecast);
     std::erase_if(columns, [&](const std::string& column) {
         return !std::all_of(conditions.begin(), conditions.end(),
                             [&](const TCondition& c) { return LiterallyMeets(column, c); });
@@ -111,7 +96,7 @@ void ExpectLiteral(const TForecast& forecast, const std::vector<TCondition>& con
     EXPECT_EQ(Texts(DevelopColumns(forecast, conditions)), expected);
     EXPECT_EQ(CountColumns(forecast, conditions), expected.size());
     std::size_t met = 0;
-    for (const std::string& column : Product(forecast)) {
+    for (const std::string& column : ForecastProduct(forecast)) {
         met += MeetsConditions(std::span<const char, kColumnLength>(column.data(), kColumnLength),
                                conditions)
                    ? 1
@@ -246,7 +231,10 @@ TEST(conditions, combined_conditions_keep_what_meets_them_all) {
     const std::vector<std::vector<std::pair<TConditionKind, std::string>>> sets = {
         {{K::Signs, "1=4-7"}, {K::Signs, "X=2-5"}, {K::Breaks, "6-10"}},
         {{K::Variants, "5-9"}, {K::Run, "2-3"}, {K::Group, "1-4:X=1-2"}, {K::Group, "5-8:1=2-4"}},
-        {{K::Base, "11X1211X21X112=3-6"}, {K::Run, "X=1-2"}, {K::Breaks, "7-13"}, {K::Breaks, "0-9"}},
+        {{K::Base, "11X1211X21X112=3-6"},
+         {K::Run, "X=1-2"},
+         {K::Breaks, "7-13"},
+         {K::Breaks, "0-9"}},
         {{K::Signs, "2=0-3"}, {K::Run, "1=2-14"}, {K::Run, "4-14"}, {K::Variants, "3-14"}},
         {{K::Signs, "1=5-5"}, {K::Signs, "1=6-6"}},
         {{K::Group, "1-8:2=8-8"}, {K::Base, "22222222XXXXXX=0-1"}},
@@ -254,9 +242,9 @@ TEST(conditions, combined_conditions_keep_what_meets_them_all) {
     for (std::size_t k = 0; k < sets.size(); ++k) {
         ExpectLiteral(ParseForecast(kMixedForecast), Parsed(sets[k]), "set " + std::to_string(k));
     }
-    EXPECT_EQ(
-        CountColumns(ParseForecast(kMixedForecast), Parsed({{K::Signs, "1=5-5"}, {K::Signs, "1=6-6"}})),
-        0u);
+    EXPECT_EQ(CountColumns(ParseForecast(kMixedForecast),
+                           Parsed({{K::Signs, "1=5-5"}, {K::Signs, "1=6-6"}})),
+              0u);
 }
 
 TEST(conditions, counting_and_developing_agree_on_random_forecasts_and_conditions) {
@@ -295,15 +283,15 @@ TEST(conditions, counting_and_developing_agree_on_random_forecasts_and_condition
                     conditions.push_back(ParseCondition(K::Breaks, bounds(13)));
                     break;
                 case 3:
-                    conditions.push_back(
-                        ParseCondition(K::Run, random() % 2 ? bounds(14) : sign() + "=" + bounds(14)));
+                    conditions.push_back(ParseCondition(
+                        K::Run, random() % 2 ? bounds(14) : sign() + "=" + bounds(14)));
                     break;
                 case 4: {
                     const int first = 1 + static_cast<int>(random() % 14);
                     const int last = first + static_cast<int>(random() % (15 - first));
-                    conditions.push_back(
-                        ParseCondition(K::Group, std::to_string(first) + "-" + std::to_string(last) +
-                                                  ":" + sign() + "=" + bounds(last - first + 1)));
+                    conditions.push_back(ParseCondition(
+                        K::Group, std::to_string(first) + "-" + std::to_string(last) + ":" +
+                                      sign() + "=" + bounds(last - first + 1)));
                     break;
                 }
                 default: {

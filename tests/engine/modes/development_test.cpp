@@ -34,16 +34,7 @@ TCondition SignLimit(char sign, int least, int most) {
 // Every column of `forecast` by a literal nested walk, kept by counting signs.
 std::vector<std::string> LiteralDevelopment(const TForecast& forecast,
                                             const std::vector<TCondition>& limits) {
-    std::vector<std::string> columns{""};
-    for (const std::string& group : forecast) {
-        std::vector<std::string> next;
-        for (const std::string& column : columns) {
-            for (const char sign : group) {
-                next.push_back(column + sign);
-            }
-        }
-        columns = std::move(next);
-    }
+    std::vector<std::string> columns = ForecastProduct(forecast);
     std::erase_if(columns, [&](const std::string& column) {
         return !std::all_of(limits.begin(), limits.end(), [&](const TCondition& limit) {
             const auto count = std::count(column.begin(), column.end(), limit.Sign);
