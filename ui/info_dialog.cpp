@@ -20,7 +20,6 @@ constexpr int kButtonGap = 10;      // dialog units between the text and the but
 constexpr int kButtonWidth = 50;    // dialog units
 constexpr int kButtonHeight = 14;   // dialog units
 constexpr int kCaptionPadding = 8;  // pixels beside a caption too wide for kButtonWidth
-constexpr int kCentred = 2;
 
 // The box is laid out in dialog units of its font: a quarter of the average letter width across,
 // an eighth of the character height down, so that it grows with the font as the platform's own

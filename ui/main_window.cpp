@@ -76,8 +76,6 @@ constexpr int kEditPadding = 8;
 // The platform edit control keeps the text close to its border; Qt's default margin of 4 px would
 // cost the notice its last line.
 constexpr int kMemoMargin = 2;
-// The error box stands in the middle of the screen, frame included, as the notice does.
-constexpr int kCentred = 2;
 
 // Scales the design to the window font: down by its line height, across by how much wider it sets
 // the two labels, whose designed widths are exactly their texts' widths in the designed font. The

@@ -8,6 +8,9 @@
 class QEvent;
 class QWidget;
 
+// The divisor that stands a window in the middle of its monitor, as notices and error boxes stand.
+constexpr int kCentred = 2;
+
 // Each time `window` is shown, moves it, frame included, horizontally centred on its monitor with
 // its top edge at 1/`topDivisor` of the height its frame leaves free (2 centres it). The placement
 // waits for the show because a dialog settles its size only then. A window manager frames the
