@@ -21,17 +21,22 @@ bool IsResult(std::string_view result) {
            });
 }
 
+int SignsRight(const TKey& column, const TKey& result) {
+    int right = 0;
+    for (int p = 0; p < kColumnLength; ++p) {
+        right += FoldSign(static_cast<char>(ByteAt(column, p))) ==
+                         FoldSign(static_cast<char>(ByteAt(result, p)))
+                     ? 1
+                     : 0;
+    }
+    return right;
+}
+
 TScore ScoreColumns(std::string_view result, std::span<const TKey> columns) {
     const TKey wanted = MakeKey(result);
     TScore score;
     for (std::size_t k = 0; k < columns.size(); ++k) {
-        int right = 0;
-        for (int p = 0; p < kColumnLength; ++p) {
-            right += FoldSign(static_cast<char>(ByteAt(columns[k], p))) ==
-                             FoldSign(static_cast<char>(ByteAt(wanted, p)))
-                         ? 1
-                         : 0;
-        }
+        const int right = SignsRight(columns[k], wanted);
         if (right >= kFewestCounted) {
             ++score.Right[static_cast<std::size_t>(kColumnLength - right)];
         }

@@ -24,6 +24,10 @@ struct TScore {
 // Whether `result` is 14 signs of 1, X and 2 (a lower-case x counting as X).
 bool IsResult(std::string_view result);
 
+// How many positions of `column` hold the sign of `result`, a lower-case x counting as X on both
+// sides.
+int SignsRight(const TKey& column, const TKey& result);
+
 // Counts for each of `columns` how many positions hold the sign of `result`, a lower-case x
 // counting as X on both sides; a prized column is listed by its place in `columns` (from 1).
 // `result` must satisfy IsResult. Throws std::bad_alloc when memory runs out.

@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include "modes/score.h"
+
 namespace {
 
 // Right signs stand out in a dark green that reads on light and dark backgrounds alike.
@@ -33,25 +35,11 @@ int TColumnsModel::Hits(int row) const {
     if (!result_) {
         return 0;
     }
-    int hits = 0;
-    for (int match = 0; match < kelvo::kColumnLength; ++match) {
-        hits +=
-            kelvo::ByteAt(columns_[row], match) == static_cast<unsigned char>((*result_)[match]);
-    }
-    return hits;
+    return kelvo::SignsRight(columns_[row], kelvo::MakeKey(*result_));
 }
 
 void TColumnsModel::CountHits() {
-    hitCounts_ = {};
-    if (!result_) {
-        return;
-    }
-    for (int row = 0; row < rowCount(); ++row) {
-        const int missed = kelvo::kColumnLength - Hits(row);
-        if (missed < static_cast<int>(hitCounts_.size())) {
-            ++hitCounts_[missed];
-        }
-    }
+    hitCounts_ = result_ ? kelvo::ScoreColumns(*result_, columns_).Right : decltype(hitCounts_){};
 }
 
 int TColumnsModel::rowCount(const QModelIndex& parent) const {

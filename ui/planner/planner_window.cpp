@@ -950,13 +950,22 @@ bool TPlannerWindow::WritePlan(const QString& path) {
     return true;
 }
 
-void TPlannerWindow::SaveColumnFile() {
+QString TPlannerWindow::ChooseExportPath(const QString& title, const QString& filter,
+                                         const QString& suffix) {
     if (!reduction_ || Working()) {
-        return;
+        return {};
     }
-    const QString path =
-        chooser_->SavePath(this, tr("Guardar columnas"), tr("Archivos de columnas (*.txt)"),
-                           QFileInfo(PlanName()).completeBaseName() + QStringLiteral(".txt"));
+    return chooser_->SavePath(this, title, filter,
+                              QFileInfo(PlanName()).completeBaseName() + suffix);
+}
+
+TPrintHeading TPlannerWindow::PrintHeading() const {
+    return {PlanName(), guarantee_->currentData().toInt(), QDate::currentDate()};
+}
+
+void TPlannerWindow::SaveColumnFile() {
+    const QString path = ChooseExportPath(
+        tr("Guardar columnas"), tr("Archivos de columnas (*.txt)"), QStringLiteral(".txt"));
     if (path.isEmpty()) {
         return;
     }
@@ -976,12 +985,8 @@ void TPlannerWindow::SaveColumnFile() {
 }
 
 void TPlannerWindow::ExportPdf() {
-    if (!reduction_ || Working()) {
-        return;
-    }
-    const QString path =
-        chooser_->SavePath(this, tr("Exportar a PDF"), tr("Documentos PDF (*.pdf)"),
-                           QFileInfo(PlanName()).completeBaseName() + QStringLiteral(".pdf"));
+    const QString path = ChooseExportPath(tr("Exportar a PDF"), tr("Documentos PDF (*.pdf)"),
+                                          QStringLiteral(".pdf"));
     if (path.isEmpty()) {
         return;
     }
@@ -989,9 +994,7 @@ void TPlannerWindow::ExportPdf() {
     writer.setTitle(PlanName());
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    const TPrintHeading heading{PlanName(), guarantee_->currentData().toInt(),
-                                QDate::currentDate()};
-    if (!PrintColumns(writer, heading, reduction_->Columns)) {
+    if (!PrintColumns(writer, PrintHeading(), reduction_->Columns)) {
         ShowError(tr("No se pudo escribir %1.").arg(path));
         return;
     }
@@ -1009,9 +1012,7 @@ void TPlannerWindow::Print() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const TPrintHeading heading{PlanName(), guarantee_->currentData().toInt(),
-                                QDate::currentDate()};
-    if (!PrintColumns(printer, heading, reduction_->Columns)) {
+    if (!PrintColumns(printer, PrintHeading(), reduction_->Columns)) {
         ShowError(tr("No se pudo imprimir."));
     }
 }

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+#include "column_print.h"
 #include "path_chooser.h"
 #include "plan.h"
 #include "reduction_job.h"
@@ -109,6 +110,12 @@ private:
     bool SavePlanFile();
     bool SavePlanAs();
     bool WritePlan(const QString& path);
+    // Where the reduced columns go, asked in a save dialog named `title` and proposing the plan's
+    // name with `suffix`; empty when there is nothing to export, a run is working or the player
+    // cancels.
+    QString ChooseExportPath(const QString& title, const QString& filter, const QString& suffix);
+    // The plan's name, guarantee and today's date, over printed columns.
+    TPrintHeading PrintHeading() const;
     void SaveColumnFile();
     void ExportPdf();
     void Print();
