@@ -36,6 +36,8 @@ public:
     TCoverage(std::span<const TKey> columns, int radius, TPacedProgress* progress = nullptr);
 
     std::size_t Count() const { return columns_.size(); }
+    // How many positions a covered column may differ in.
+    int Radius() const { return radius_; }
     const TKey& Column(std::size_t k) const { return columns_[k]; }
     // How many of the columns the coverage was made from are equal to column k.
     std::int32_t Occurrences(std::size_t k) const { return occurrences_[k]; }

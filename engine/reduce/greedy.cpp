@@ -3,13 +3,18 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 #include "core/large_buffer.h"
+#include "reduce/development_balls.h"
 
 namespace kelvo {
 
 namespace {
 
+// The counts are scanned in runs of this many columns, each with a bound on its counts, so that a
+// pass skips the runs that hold no column at its target.
+constexpr std::size_t kRunLength = 64;
 // The passes, with each count held in `TCount`, which must hold the longest list: the smaller the
 // counts, the more of them stay in the processor's caches while the selection updates them in
 // no particular order.
@@ -34,36 +39,73 @@ std::vector<TKey> Select(const TNeighbourhood& neighbourhood, TProgressSink* pro
     std::vector<bool> covered(count, false);
     std::vector<TKey> chosen;
     TPacedProgress pump(progress, kSelectingPhase);
-    const auto cover = [&](std::size_t j) {
-        if (covered[j]) {
-            return;
-        }
-        covered[j] = true;
-        const auto records = static_cast<TCount>(oneRecordEach ? 1 : coverage.Occurrences(j));
-        uncoveredRecords -= records;
-        std::uint64_t work = 0;
-        coverage.ForEachCovered(j, [&](std::size_t holder) {
-            uncovered[holder] -= records;
-            ++work;
+
+    std::vector<TNewlyCovered> newly;
+    const std::optional<TDevelopmentBalls> balls =
+        coverage.EveryVariantIsAColumn()
+            ? std::optional<TDevelopmentBalls>(std::in_place, coverage.Census(), coverage.Radius())
+            : std::nullopt;
+    const auto choose = [&](std::size_t k) {
+        chosen.push_back(coverage.Column(k));
+        newly.clear();
+        coverage.ForEachCovered(k, [&](std::size_t j) {
+            if (!covered[j]) {
+                covered[j] = true;
+                newly.push_back(
+                    {static_cast<std::uint32_t>(j), oneRecordEach ? 1 : coverage.Occurrences(j)});
+                uncoveredRecords -= newly.back().Records;
+            }
         });
+        const auto lower = [&](std::size_t holder, std::int32_t records) {
+            uncovered[holder] = static_cast<TCount>(uncovered[holder] - records);
+        };
+        std::uint64_t work = newly.size();
+        if (balls) {
+            std::sort(
+                newly.begin(), newly.end(),
+                [](const TNewlyCovered& a, const TNewlyCovered& b) { return a.Column < b.Column; });
+            balls->ForEachHolder(newly, lower);
+            work *= coverage.CoveredCount(k);
+        } else {
+            for (const TNewlyCovered& column : newly) {
+                coverage.ForEachCovered(column.Column, [&](std::size_t holder) {
+                    lower(holder, column.Records);
+                    ++work;
+                });
+            }
+        }
         pump.SetProgress(static_cast<double>(allRecords - uncoveredRecords) * toFraction);
         pump.Work(work);
     };
+
+    // A bound on the counts of each run: counts only fall, so a bound once taken holds, and a pass
+    // passes over every run whose bound lies below its target.
+    std::vector<TCount> runBound((count + kRunLength - 1) / kRunLength, 0);
+    for (std::size_t k = 0; k < count; ++k) {
+        runBound[k / kRunLength] = std::max(runBound[k / kRunLength], uncovered[k]);
+    }
     for (auto target = static_cast<TCount>(neighbourhood.Longest); target > 0;) {
         pump.Now();
-        for (std::size_t k = 0; k < count; ++k) {
-            if (uncovered[k] == target) {
-                chosen.push_back(coverage.Column(k));
-                coverage.ForEachCovered(k, cover);
+        for (std::size_t run = 0; run < runBound.size(); ++run) {
+            if (runBound[run] < target) {
+                continue;
             }
+            const std::size_t end = std::min(count, (run + 1) * kRunLength);
+            for (std::size_t k = run * kRunLength; k < end; ++k) {
+                if (uncovered[k] == target) {
+                    choose(k);
+                }
+            }
+            runBound[run] =
+                *std::max_element(uncovered.begin() + run * kRunLength, uncovered.begin() + end);
+            pump.Work(kRunLength);
         }
-        pump.Work(count);
         if (uncoveredRecords == 0) {
             break;
         }
-        // Counts only fall, so a pass whose target lies above every count left would choose
-        // nothing: go straight to the first target that can.
-        const TCount highest = *std::max_element(uncovered.begin(), uncovered.end());
+        // Every count is now below the target. A pass whose target lies above every count left
+        // would choose nothing: go straight to the highest bound, which is at least every count.
+        const TCount highest = *std::max_element(runBound.begin(), runBound.end());
         target = std::min(static_cast<TCount>(target - 1), highest);
     }
     return chosen;

@@ -1,0 +1,98 @@
+// The columns within the radius of columns of a full development, found block by block for the
+// greedy selection, which lowers the count of each of them whenever a column gets covered.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "reduce/sign_census.h"
+
+namespace kelvo {
+
+// A column a chosen one newly covers, and how many records hold it.
+struct TNewlyCovered {
+    std::uint32_t Column = 0;
+    std::int32_t Records = 0;
+};
+
+// The columns of a full development within the radius of newly covered ones, found block by block.
+// The live positions split into low ones, whose digits number a column within its block (the
+// block's columns are consecutive), and high ones, which number the block. A column h lies within
+// the radius of a column j when the high positions differ in e of them and the low ones in at most
+// radius - e: so the covered columns sharing their high digits (a group) are handled together,
+// for each block within the radius of their group in turn, from a table of the low variants of
+// every low number ordered by distance. Each count is then lowered from a block in cache, where
+// going through the columns one by one would reach all over the counts for each of them.
+class TDevelopmentBalls {
+public:
+    // The blocks of the development `census` numbers, for `radius`. Throws std::bad_alloc when
+    // memory runs out.
+    TDevelopmentBalls(const TSignCensus& census, int radius);
+
+    // Calls visit(h, covered[i].Records) for every column h within the radius of covered[i].Column,
+    // for every i; `covered` must be in ascending order of columns.
+    template <class Visit>
+    void ForEachHolder(std::span<const TNewlyCovered> covered, Visit&& visit) const {
+        const std::size_t rowLength = lowWithin_.back();
+        for (std::size_t first = 0; first < covered.size();) {
+            const std::uint64_t block = covered[first].Column / blockColumns_;
+            std::size_t last = first + 1;
+            while (last < covered.size() && covered[last].Column / blockColumns_ == block) {
+                ++last;
+            }
+            TSignCensus::TDigits digits;
+            census_.DigitsOfNumber(covered[first].Column, digits);
+            const auto lower = [&](std::uint64_t start, int highDistance) {
+                const std::size_t within =
+                    lowWithin_[static_cast<std::size_t>(radius_ - highDistance)];
+                for (std::size_t i = first; i < last; ++i) {
+                    const std::uint16_t* row =
+                        low_.data() + (covered[i].Column % blockColumns_) * rowLength;
+                    const std::int32_t records = covered[i].Records;
+                    for (std::size_t v = 0; v < within; ++v) {
+                        visit(static_cast<std::size_t>(start + row[v]), records);
+                    }
+                }
+            };
+            const std::uint64_t start = block * blockColumns_;
+            lower(start, 0);
+            ForEachVariantWithin(start, digits, lowPositions_, census_.LivePositions().size(),
+                                 radius_, 0, lower);
+            first = last;
+        }
+    }
+
+private:
+    // Calls visit(n, e) for the number n of every column whose digits differ from `digits` (those
+    // of `number`) in e of the live positions from..to - 1, 1 <= e - used <= `left`, each once.
+    template <class Visit>
+    void ForEachVariantWithin(std::uint64_t number, const TSignCensus::TDigits& digits,
+                              std::size_t from, std::size_t to, int left, int used,
+                              Visit&& visit) const {
+        const std::span<const TSignCensus::TLivePosition> live = census_.LivePositions();
+        for (std::size_t q = from; q < to && left > 0; ++q) {
+            const std::uint64_t base = number - digits[q] * live[q].Stride;
+            for (std::uint32_t d = 0; d < live[q].Radix; ++d) {
+                if (d == digits[q]) {
+                    continue;
+                }
+                const std::uint64_t varied = base + d * live[q].Stride;
+                visit(varied, used + 1);
+                ForEachVariantWithin(varied, digits, q + 1, to, left - 1, used + 1, visit);
+            }
+        }
+    }
+
+    const TSignCensus& census_;
+    int radius_;
+    std::size_t lowPositions_ = 0;
+    std::uint64_t blockColumns_ = 1;
+    // Row n: the low numbers within the radius of low number n, nearest first; lowWithin_[e]:
+    // how many of each row lie within e positions.
+    std::vector<std::uint16_t> low_;
+    std::vector<std::size_t> lowWithin_;
+};
+
+}  // namespace kelvo
