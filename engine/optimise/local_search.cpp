@@ -214,7 +214,8 @@ TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::
         }
         while (uncovered_.Empty()) {
             record();
-            if (heap_.Size() <= limits.Floor) {
+            // No fewer than one column covers any column, whatever the floor.
+            if (heap_.Size() <= std::max<std::size_t>(limits.Floor, 1)) {
                 std::sort(result.Chosen.begin(), result.Chosen.end());
                 return result;
             }

@@ -318,17 +318,7 @@ TEST(driver, optimise_writes_a_smaller_reduction_in_file_order_and_reports_it) {
 }
 
 TEST(driver, anywhere_writes_a_column_outside_the_input_that_covers_it_alone) {
-    // Every column one sign away from 11111111111111 in the first five matches: any two of them
-    // in different matches differ in two signs, so a reduction among them needs five columns,
-    // while the centre, which is not among them, covers all ten.
-    std::vector<std::string> columns;
-    for (int p = 0; p < 5; ++p) {
-        for (const char sign : {'X', '2'}) {
-            std::string column(14, '1');
-            column[static_cast<std::size_t>(p)] = sign;
-            columns.push_back(column);
-        }
-    }
+    const std::vector<std::string> columns = CentreNeighbours(5);
     TTempDir dir;
     WriteBytes(dir / "in.txt", CrLfLines(columns));
     const std::vector<std::string> args = {"--optimise", "60", "--steps", "2000", "--seed", "1"};
