@@ -140,7 +140,24 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
         result.LowerBound = BoundWithin(*candidates, bound);
         limits.Floor = result.LowerBound;
         searchStart = settings.Now() - begin;
-        searched = ShrinkCover(*candidates, start, limits);
+        // Among many more candidates each step costs more and the search wanders further: from
+        // the greedy's set it can end above what the input's own columns reach in the same time.
+        // So the first half of the budget (with Steps, Steps steps) is spent among the input
+        // columns, and the wider search starts from the set found there.
+        TSearchLimits own = limits;
+        if (timed) {
+            own.Deadline = begin + (limits.Deadline - begin) / 2;
+        }
+        const TSearchResult inside = WithCoveredLists(
+            coverage, [&](const auto& cover) { return ShrinkCover(cover, start, own); });
+        if (inside.Chosen.size() < start.size()) {
+            result.Reached = searchStart + inside.Reached;
+        }
+        const TClock::duration widerStart = settings.Now() - begin;
+        searched = ShrinkCover(*candidates, inside.Chosen, limits);
+        if (searched.Chosen.size() < inside.Chosen.size()) {
+            result.Reached = widerStart + searched.Reached;
+        }
     } else {
         searched = WithCoveredLists(coverage, [&](const auto& cover) {
             const std::size_t computed = BoundWithin(cover, coverage, bound);
@@ -151,7 +168,7 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
             return ShrinkCover(cover, start, limits);
         });
     }
-    if (searched.Chosen.size() < start.size()) {
+    if (!candidates && searched.Chosen.size() < start.size()) {
         result.Reached = searchStart + searched.Reached;
     }
     result.Chosen = std::move(searched.Chosen);

@@ -60,7 +60,8 @@ struct TOptimisation {
 // lower bound (for a full development, the higher of the computed and the published bound), or a
 // stop is requested. With settings.Anywhere, where columns outside the input can cover input
 // columns (TCandidateCover), chooses among those too, and bounds the size of a set chosen so.
-// Throws std::bad_alloc when memory runs out.
+// It then spends the first half of the budget among the input columns and the rest among all
+// (with Steps, Steps steps each). Throws std::bad_alloc when memory runs out.
 TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> greedy, int radius,
                        const TOptimiseSettings& settings);
 
