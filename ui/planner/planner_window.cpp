@@ -382,9 +382,9 @@ QWidget* TPlannerWindow::BuildReduction() {
     form->addWidget(phaseLabel_, 4, 0, 1, 2);
     form->addWidget(progress_, 5, 0, 1, 2);
     form->addWidget(bestLabel_, 6, 0, 1, 2);
-    form->addWidget(boundLabel_, 6, 0, 1, 2);
-    form->addWidget(timeLeftLabel_, 7, 0, 1, 2);
-    form->setRowStretch(8, 1);
+    form->addWidget(boundLabel_, 7, 0, 1, 2);
+    form->addWidget(timeLeftLabel_, 8, 0, 1, 2);
+    form->setRowStretch(9, 1);
     return box;
 }
 
