@@ -4,7 +4,9 @@
 # budget (KELVO_OPTIMISE_SHORT, 10 s, and KELVO_OPTIMISE_LONG, 60 s), the best known size where one
 # exists, the lower bound and when the long run first reached its final size. Then the full
 # developments of 5 and 6 triples with a budget of 1 s under seeds 1 to 5. Each run uses every
-# core; the machine's load is printed with the tables.
+# core; the machine's load is printed with the tables. Last, the filtered sets at guarantees 13
+# and 12 reduced with the short budget among their own columns and with --anywhere, which may
+# choose any columns; KELVO_OPTIMISE_TABLES=anywhere prints that table alone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,11 +26,35 @@ trap 'rm -rf "$scratch"' EXIT
 # The best known sizes of ternary covering codes of radius 1 (the full developments at 13).
 declare -A known=([triples5]=27 [triples6]=73 [triples7]=186 [triples8]=486)
 
-# optimise NAME GUARANTEE BUDGET [SEED]: the report line of one run on a fresh copy of NAME.
+# optimise NAME GUARANTEE BUDGET [SEED [OPTION...]]: the report line of one run on a fresh copy
+# of NAME.
 optimise() {
   cp "$scratch/$1.txt" "$scratch/work.txt"
-  "$build/kelvo-reduce" --no-limit --guarantee "$2" --optimise "$3" --seed "${4:-1}" \
+  "$build/kelvo-reduce" --no-limit --guarantee "$2" --optimise "$3" --seed "${4:-1}" "${@:5}" \
     "$scratch/work.txt" "$scratch/out" | grep '^Optimised: '
+}
+
+# anywhere_table GUARANTEE NAME...: each set reduced with the short budget among its own columns
+# and with --anywhere, the columns of the second not in the set and both lower bounds.
+anywhere_table() {
+  local guarantee=$1
+  shift
+  echo
+  echo "== Guarantee $guarantee, ${short} s, without and with --anywhere (load $(cut -d ' ' -f 1-3 /proc/loadavg))"
+  echo "| case | columns | greedy | own columns | anywhere | of them outside | lower bound, own | lower bound, anywhere |"
+  echo "|---|---:|---:|---:|---:|---:|---:|---:|"
+  for name in "$@"; do
+    local columns own wide outside
+    columns=$(wc -l <"$scratch/$name.txt")
+    own=$(optimise "$name" "$guarantee" "$short")
+    wide=$(optimise "$name" "$guarantee" "$short" 1 --anywhere)
+    outside=$(tr -d '\r' <"$scratch/out.txt" | grep -Fvxc -f <(tr -d '\r' <"$scratch/work.txt") || true)
+    echo "| $name | $columns | $(sed -E 's/^Optimised: greedy ([0-9]+),.*/\1/' <<<"$own") |" \
+      "$(sed -E 's/.*, final ([0-9]+),.*/\1/' <<<"$own") |" \
+      "$(sed -E 's/.*, final ([0-9]+),.*/\1/' <<<"$wide") | $outside |" \
+      "$(sed -E 's/.*lower bound ([0-9]+) .*/\1/' <<<"$own") |" \
+      "$(sed -E 's/.*lower bound ([0-9]+) .*/\1/' <<<"$wide") |"
+  done
 }
 
 # table GUARANTEE NAME...
@@ -66,6 +92,11 @@ done
 echo "== Machine"
 echo "nproc: $(nproc)"
 echo "cpu: $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -n 1)"
+if [ "${KELVO_OPTIMISE_TABLES:-}" = anywhere ]; then
+  anywhere_table 13 "${filtered[@]}"
+  anywhere_table 12 "${filtered[@]}"
+  exit 0
+fi
 table 13 "${full[@]}" "${filtered[@]}"
 table 12 "${filtered[@]}"
 
@@ -76,3 +107,6 @@ for name in triples5 triples6; do
     echo "$name seed $seed: $(optimise "$name" 13 1 "$seed")"
   done
 done
+
+anywhere_table 13 "${filtered[@]}"
+anywhere_table 12 "${filtered[@]}"

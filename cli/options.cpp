@@ -24,8 +24,8 @@ constexpr std::string_view kDescription =
     "Reduces a file of football-pool columns to fewer columns with a guarantee.";
 
 constexpr std::string_view kUsage =
-    "usage: kelvo-reduce [--guarantee G] [--no-limit] [--optimise SECONDS [--seed N] [--steps N]]\n"
-    "                    INPUT OUTPUT\n"
+    "usage: kelvo-reduce [--guarantee G] [--no-limit]\n"
+    "                    [--optimise SECONDS [--seed N] [--steps N] [--anywhere]] INPUT OUTPUT\n"
     "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
     "       kelvo-reduce --develop FORECAST [CONDITION]... OUTPUT\n"
     "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
@@ -51,6 +51,13 @@ constexpr std::string_view kFooter =
     "time spent. Ctrl-C ends the search early and writes the best set so far; a second Ctrl-C\n"
     "ends the program at once and writes nothing. Runs differ by their timing; with --steps,\n"
     "two searches take N steps each and the same --seed gives the same set on every machine.\n"
+    "\n"
+    "With --anywhere the chosen columns may be any columns of 14 signs 1, X and 2, not only\n"
+    "columns of INPUT: every input column still differs from some chosen column in at most\n"
+    "14 - G positions, and this is checked against every input column before OUTPUT is\n"
+    "written. Where INPUT is not every column of a forecast (a development with conditions,\n"
+    "say) this can save columns no choice among the input columns can. Since the chosen\n"
+    "columns need not be in INPUT, they are written in the order a run sorts a file.\n"
     "\n"
     "kelvo-reduce --develop FORECAST OUTPUT writes every column of a forecast to the file OUTPUT\n"
     "(named as given, replaced if it exists), one per line with CR LF, in the order a run sorts\n"
@@ -201,6 +208,9 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
                    "with --optimise: N steps per search instead of the budget (repeatable)")
         ->option_text("N")
         ->check(CLI::Range(std::uint64_t{1}, std::numeric_limits<std::uint64_t>::max()))
+        ->needs(optimise);
+    app.add_flag("--anywhere", command.Anywhere,
+                 "with --optimise: chooses any columns, not only those of INPUT (see below)")
         ->needs(optimise);
     app.add_flag("--check")->description(
         "verifies that REDUCED covers INPUT, changing neither file");

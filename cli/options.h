@@ -30,6 +30,8 @@ struct TCommand {
     std::optional<double> Optimise;
     std::uint64_t Seed = 1;
     std::uint64_t Steps = 0;
+    // With Optimise: the chosen columns may be any columns, not only the input's.
+    bool Anywhere = false;
     // With TMode::Develop: the forecast and each kind of condition as written, and whether only
     // the columns are counted.
     std::string Forecast;

@@ -54,6 +54,7 @@ int RunReduceMode(const TCommand& command, std::ostream& out, std::ostream& err,
         budget.Steps = command.Steps;
         budget.Seed = command.Seed;
         options.Optimise = budget;
+        options.Anywhere = command.Anywhere;
         options.Stop = interrupts->Token();
     }
     const TRunResult result = ReduceColumns(command.Input, command.Output, host, options);

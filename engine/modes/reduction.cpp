@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/engine_error.h"
+#include "files/collation.h"
 #include "reduce/greedy.h"
 #include "reduce/neighbours.h"
 
@@ -32,6 +33,72 @@ std::vector<TKey> CheckedImprovement(const TCoverage& coverage, std::size_t gree
     for (const std::size_t k : improved) {
         chosen.push_back(coverage.Column(k));
     }
+    return chosen;
+}
+
+// Whether `column` is one the pool plays: 14 signs 1, X and 2.
+bool IsPoolColumn(const TKey& column) {
+    for (int p = 0; p < kColumnLength; ++p) {
+        const unsigned byte = ByteAt(column, p);
+        if (byte != '1' && byte != 'X' && byte != '2') {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The optimiser's set when it may hold columns outside the input, once it is checked: each of
+// those a column of 14 signs 1, X and 2, no more columns than the greedy's, and every input column
+// within `radius` of a chosen one, the columns outside the input compared with each input column
+// position by position. In the collation order of a sorted column file, as no input order holds
+// the columns outside it.
+std::vector<TKey> CheckedWidening(const TCoverage& coverage, std::size_t greedySize, int radius,
+                                  TOptimisation optimised) {
+    std::vector<std::size_t>& inside = optimised.Chosen;
+    std::vector<TKey> outside;
+    for (const TKey& column : optimised.Added) {
+        if (const std::size_t k = coverage.Find(column); k != TCoverage::kNone) {
+            inside.push_back(k);
+        } else if (!IsPoolColumn(column)) {
+            throw TEngineError("The optimised reduction holds column " + ColumnText(column) +
+                               ", which is not 14 signs 1, X and 2");
+        } else {
+            outside.push_back(column);
+        }
+    }
+    std::sort(inside.begin(), inside.end());
+    inside.erase(std::unique(inside.begin(), inside.end()), inside.end());
+    std::sort(outside.begin(), outside.end());
+    outside.erase(std::unique(outside.begin(), outside.end()), outside.end());
+    if (!inside.empty() && inside.back() >= coverage.Count()) {
+        throw TEngineError("The optimised reduction holds a column that is not in the input");
+    }
+    if (inside.size() + outside.size() > greedySize) {
+        throw TEngineError("The optimised reduction holds more columns than the greedy one");
+    }
+    std::vector<bool> covered(coverage.Count(), false);
+    for (const std::size_t k : inside) {
+        coverage.ForEachCovered(k, [&covered](std::size_t j) { covered[j] = true; });
+    }
+    for (std::size_t j = 0; j < coverage.Count(); ++j) {
+        const bool near =
+            covered[j] || std::any_of(outside.begin(), outside.end(), [&](const TKey& c) {
+                return ColumnDistance(c, coverage.Column(j)) <= radius;
+            });
+        if (!near) {
+            throw TEngineError("The optimised reduction leaves column " +
+                               ColumnText(coverage.Column(j)) + " uncovered");
+        }
+    }
+    std::vector<TKey> chosen;
+    chosen.reserve(inside.size() + outside.size());
+    for (const std::size_t k : inside) {
+        chosen.push_back(coverage.Column(k));
+    }
+    chosen.insert(chosen.end(), outside.begin(), outside.end());
+    std::stable_sort(chosen.begin(), chosen.end(), [](const TKey& a, const TKey& b) {
+        return CompareLines(ColumnText(a), ColumnText(b)) < 0;
+    });
     return chosen;
 }
 
@@ -66,6 +133,7 @@ TReduction Run(const TReductionRequest& request) {
     settings.Stop = request.Stop;
     settings.Now = request.Now;
     settings.Progress = request.Progress;
+    settings.Anywhere = request.Anywhere;
     const TClock::time_point begin = request.Now();
     TOptimisation optimised = request.Optimiser(coverage, numbers, radius, settings);
     reduction.Report.Spent = request.Now() - begin;
@@ -74,7 +142,9 @@ TReduction Run(const TReductionRequest& request) {
     reduction.Report.BoundPublished = optimised.BoundPublished;
     reduction.Report.SmallestPossible = optimised.SmallestPossible;
     reduction.Report.Stopped = request.Stop.stop_requested();
-    reduction.Chosen = CheckedImprovement(coverage, greedy.size(), std::move(optimised.Chosen));
+    reduction.Chosen =
+        request.Anywhere ? CheckedWidening(coverage, greedy.size(), radius, std::move(optimised))
+                         : CheckedImprovement(coverage, greedy.size(), std::move(optimised.Chosen));
     reduction.Report.Final = reduction.Chosen.size();
     return reduction;
 }

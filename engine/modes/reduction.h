@@ -54,6 +54,9 @@ struct TReductionSettings {
     // The clock of the budget and of the times reported; called from the optimiser's threads too.
     std::function<TClock::time_point()> Now = TClock::now;
     TOptimiserCall Optimiser = kelvo::Optimise;
+    // With Optimise: the optimiser may choose any columns of 14 signs 1, X and 2, not only input
+    // columns; every input column is still within the radius of a chosen one.
+    bool Anywhere = false;
 };
 
 // What to reduce, and how.
@@ -87,7 +90,8 @@ enum class TReductionOutcome { Completed, Refused };
 struct TReduction {
     TReductionOutcome Outcome = TReductionOutcome::Completed;
     // The chosen columns: the greedy's in the order it chose them or, once the optimiser found a
-    // smaller set, that set in file order. Empty when refused.
+    // smaller set, that set in file order; with Anywhere and the optimiser, in the collation
+    // order of a sorted column file (CompareLines). Empty when refused.
     std::vector<TKey> Chosen;
     TReductionReport Report;
 };
@@ -96,7 +100,8 @@ struct TReduction {
 // work done); otherwise chooses the greedy's set and, with a budget, lets the optimiser shrink it,
 // then checks the optimiser's set before returning it. Throws TEngineError "Unknown guarantee N:
 // the guarantees are 11, 12 and 13", TEngineError when the optimiser's set holds a column that is
-// not in the input, holds more columns than the greedy's or leaves a column uncovered, and
+// not in the input (with Anywhere: a column outside it that is not 14 signs 1, X and 2), holds
+// more columns than the greedy's or leaves a column uncovered, and
 // TEngineError "Out of memory" when memory runs out.
 TReduction Reduce(const TReductionRequest& request);
 

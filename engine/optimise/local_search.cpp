@@ -43,8 +43,27 @@ private:
     std::vector<std::int32_t> where_;
 };
 
-// One search over the covered columns `TCover` lists: its chosen set, the weights of the columns
-// and the scores they give.
+// A coverage seen as a covering problem whose candidates are its rows: a column covers the columns
+// that cover it.
+template <class TCover>
+struct TSymmetricCover {
+    const TCover& Cover;
+
+    std::size_t RowCount() const { return Cover.Count(); }
+    std::size_t CandidateCount() const { return Cover.Count(); }
+    template <class Visit>
+    void ForEachCovered(std::size_t k, Visit&& visit) const {
+        Cover.ForEachCovered(k, visit);
+    }
+    template <class Visit>
+    void ForEachCovering(std::size_t j, Visit&& visit) const {
+        Cover.ForEachCovered(j, visit);
+    }
+};
+
+// One search over a covering problem `TCover` states, its candidates listing the rows they cover
+// (ForEachCovered) and its rows the candidates covering them (ForEachCovering): its chosen set,
+// the weights of the rows and the scores they give the candidates.
 template <class TCover>
 class TWeightedSearch {
 public:
@@ -132,17 +151,17 @@ TWeightedSearch<TCover>::TWeightedSearch(const TCover& coverage, std::span<const
                                          std::uint64_t seed)
     : coverage_(coverage),
       random_(seed),
-      coverCount_(coverage.Count(), 0),
-      coverXor_(coverage.Count(), 0),
-      weight_(coverage.Count(), 1),
-      uncoveredAt_(coverage.Count(), 0),
-      uncoveredIn_(coverage.Count(), 0),
-      score_(coverage.Count(), 0),
-      stamp_(coverage.Count(), 0),
-      chosen_(coverage.Count(), 0),
-      canAdd_(coverage.Count(), 1),
-      heap_(coverage.Count(), TCheaperRemoval{this}),
-      uncovered_(coverage.Count()) {
+      coverCount_(coverage.RowCount(), 0),
+      coverXor_(coverage.RowCount(), 0),
+      weight_(coverage.RowCount(), 1),
+      uncoveredAt_(coverage.RowCount(), 0),
+      uncoveredIn_(coverage.CandidateCount(), 0),
+      score_(coverage.CandidateCount(), 0),
+      stamp_(coverage.CandidateCount(), 0),
+      chosen_(coverage.CandidateCount(), 0),
+      canAdd_(coverage.CandidateCount(), 1),
+      heap_(coverage.CandidateCount(), TCheaperRemoval{this}),
+      uncovered_(coverage.RowCount()) {
     for (const std::size_t i : start) {
         chosen_[i] = 1;
         coverage_.ForEachCovered(i, [&](std::size_t j) {
@@ -150,7 +169,7 @@ TWeightedSearch<TCover>::TWeightedSearch(const TCover& coverage, std::span<const
             coverXor_[j] ^= static_cast<std::uint32_t>(i);
         });
     }
-    for (std::size_t j = 0; j < coverage_.Count(); ++j) {
+    for (std::size_t j = 0; j < coverage_.RowCount(); ++j) {
         if (coverCount_[j] == 1) {
             score_[coverXor_[j]] -= weight_[j];
         }
@@ -158,9 +177,9 @@ TWeightedSearch<TCover>::TWeightedSearch(const TCover& coverage, std::span<const
     // Columns never moved yet tie on their age: a random age for each keeps ties from always
     // going to the lowest numbers, which in a full development are one corner of it.
     for (std::int64_t& stamp : stamp_) {
-        stamp = static_cast<std::int64_t>(Pick(coverage_.Count()));
+        stamp = static_cast<std::int64_t>(Pick(coverage_.CandidateCount()));
     }
-    step_ = static_cast<std::int64_t>(coverage_.Count());
+    step_ = static_cast<std::int64_t>(coverage_.CandidateCount());
     for (const std::size_t i : start) {
         heap_.Push(i);
     }
@@ -195,7 +214,8 @@ TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::
         }
         while (uncovered_.Empty()) {
             record();
-            if (heap_.Size() <= limits.Floor) {
+            // No fewer than one column covers any column, whatever the floor.
+            if (heap_.Size() <= std::max<std::size_t>(limits.Floor, 1)) {
                 std::sort(result.Chosen.begin(), result.Chosen.end());
                 return result;
             }
@@ -224,7 +244,7 @@ void TWeightedSearch<TCover>::Add(std::size_t i) {
             const std::int64_t share = weight_[j] - uncoveredAt_[j];
             weight_[j] = share + step_;
             cost += weight_[j];
-            coverage_.ForEachCovered(j, [&](std::size_t k) {
+            coverage_.ForEachCovering(j, [&](std::size_t k) {
                 score_[k] -= share;
                 --uncoveredIn_[k];
                 canAdd_[k] = 1;
@@ -255,7 +275,7 @@ void TWeightedSearch<TCover>::Remove(std::size_t i) {
             uncovered_.Insert(j);
             uncoveredAt_[j] = step_;
             const std::int64_t share = weight_[j] - step_;
-            coverage_.ForEachCovered(j, [&](std::size_t k) {
+            coverage_.ForEachCovering(j, [&](std::size_t k) {
                 score_[k] += share;
                 ++uncoveredIn_[k];
                 canAdd_[k] = 1;
@@ -284,7 +304,7 @@ template <class TCover>
 std::size_t TWeightedSearch<TCover>::PickAddition(std::size_t uncovered) const {
     std::size_t best = TCoverage::kNone;
     std::size_t fallback = TCoverage::kNone;
-    coverage_.ForEachCovered(uncovered, [&](std::size_t k) {
+    coverage_.ForEachCovering(uncovered, [&](std::size_t k) {
         if (fallback == TCoverage::kNone || Better(k, fallback)) {
             fallback = k;
         }
@@ -334,12 +354,17 @@ TSearchResult Shrink(const TCover& coverage, std::span<const std::size_t> start,
 
 TSearchResult ShrinkCover(const TCoverage& coverage, std::span<const std::size_t> start,
                           const TSearchLimits& limits) {
-    return Shrink(coverage, start, limits);
+    return Shrink(TSymmetricCover<TCoverage>{coverage}, start, limits);
 }
 
 TSearchResult ShrinkCover(const TCoveredLists& lists, std::span<const std::size_t> start,
                           const TSearchLimits& limits) {
-    return Shrink(lists, start, limits);
+    return Shrink(TSymmetricCover<TCoveredLists>{lists}, start, limits);
+}
+
+TSearchResult ShrinkCover(const TCandidateCover& candidates, std::span<const std::size_t> start,
+                          const TSearchLimits& limits) {
+    return Shrink(candidates, start, limits);
 }
 
 }  // namespace kelvo

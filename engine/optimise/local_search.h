@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/progress.h"
+#include "optimise/candidate_cover.h"
 #include "optimise/covered_lists.h"
 #include "reduce/coverage.h"
 
@@ -56,6 +57,10 @@ TSearchResult ShrinkCover(const TCoverage& coverage, std::span<const std::size_t
                           const TSearchLimits& limits);
 // The same search, walking the lists of the coverage's covered columns.
 TSearchResult ShrinkCover(const TCoveredLists& lists, std::span<const std::size_t> start,
+                          const TSearchLimits& limits);
+// The same search choosing among the candidates of `candidates` to cover its rows: `start` and
+// the result are candidate numbers.
+TSearchResult ShrinkCover(const TCandidateCover& candidates, std::span<const std::size_t> start,
                           const TSearchLimits& limits);
 
 }  // namespace kelvo

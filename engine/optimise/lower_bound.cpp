@@ -73,49 +73,71 @@ struct TEvaluation {
     }
 };
 
-// The multipliers u of the columns as covered ones, the direction of the next step and, for each
-// column, how many of the columns with a negative reduced cost at the last evaluation cover it.
-// Column k as a chosen column covers the columns ForEachCovered(k) visits, and those are also the
-// columns that cover column k, so one walk serves both sides.
+// A coverage as a covering problem whose candidates are its rows: column k as a chosen column
+// covers the columns ForEachCovered(k) visits, and those are also the columns that cover column k,
+// so one walk serves both sides.
+template <class TCover>
+struct TSymmetricCover {
+    static constexpr bool kSymmetric = true;
+    const TCover& Cover;
+
+    std::size_t RowCount() const { return Cover.Count(); }
+    std::size_t CandidateCount() const { return Cover.Count(); }
+    std::size_t CoveredCount(std::size_t k) const { return Cover.CoveredCount(k); }
+    template <class Visit>
+    void ForEachCovered(std::size_t k, Visit&& visit) const {
+        Cover.ForEachCovered(k, visit);
+    }
+    template <class Visit>
+    void ForEachCovering(std::size_t j, Visit&& visit) const {
+        Cover.ForEachCovered(j, visit);
+    }
+};
+
+// The multipliers u of the rows, the direction of the next step and, for each row, how many of
+// the candidates with a negative reduced cost at the last evaluation cover it.
 template <class TCover>
 class TRelaxation {
 public:
-    // Starts each multiplier at 1 / the size of the largest covered set among the columns covering
-    // it: no column's load then exceeds 1, and L(u) is the sum of the multipliers.
+    // Starts each multiplier at 1 / the size of the largest covered set among the candidates
+    // covering it: no candidate's load then exceeds 1, and L(u) is the sum of the multipliers.
     explicit TRelaxation(const TCover& coverage) : coverage_(coverage) {
-        const std::size_t count = coverage.Count();
-        ReserveLarge(multiplier_, count);
-        ReserveLarge(direction_, count);
-        ReserveLarge(chosenCovering_, count);
-        chosenCovering_.resize(count);
-        for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t rows = coverage.RowCount();
+        ReserveLarge(multiplier_, rows);
+        ReserveLarge(direction_, rows);
+        ReserveLarge(chosenCovering_, std::max(rows, coverage.CandidateCount()));
+        chosenCovering_.resize(coverage.CandidateCount());
+        for (std::size_t k = 0; k < coverage.CandidateCount(); ++k) {
             chosenCovering_[k] = static_cast<std::uint32_t>(coverage.CoveredCount(k));
         }
-        for (std::size_t k = 0; k < count; ++k) {
+        for (std::size_t j = 0; j < rows; ++j) {
             std::uint32_t largest = 0;
-            coverage.ForEachCovered(
-                k, [&](std::size_t i) { largest = std::max(largest, chosenCovering_[i]); });
+            coverage.ForEachCovering(
+                j, [&](std::size_t i) { largest = std::max(largest, chosenCovering_[i]); });
             multiplier_.push_back(1.0 / static_cast<double>(largest));
         }
-        direction_.assign(count, 0.0);
+        chosenCovering_.resize(rows);
+        direction_.assign(rows, 0.0);
     }
 
-    // Evaluates the relaxation at the multipliers, and counts for each column the chosen columns
+    // Evaluates the relaxation at the multipliers, and counts for each row the chosen candidates
     // covering it.
     TEvaluation Evaluate() {
         std::fill(chosenCovering_.begin(), chosenCovering_.end(), 0);
         TCompensatedSum multipliers;
+        for (std::size_t j = 0; j < coverage_.RowCount(); ++j) {
+            multipliers.Add(multiplier_[j]);
+        }
         TCompensatedSum excess;
         double magnitude = 0;
         double least = std::numeric_limits<double>::infinity();
-        for (std::size_t k = 0; k < coverage_.Count(); ++k) {
+        for (std::size_t k = 0; k < coverage_.CandidateCount(); ++k) {
             double load = 0;
             double terms = 0;
             coverage_.ForEachCovered(k, [&](std::size_t j) {
                 load += multiplier_[j];
                 ++terms;
             });
-            multipliers.Add(multiplier_[k]);
             magnitude += terms * load;
             least = std::min(least, load);
             if (load > 1) {
@@ -127,8 +149,11 @@ public:
         evaluation.Value = multipliers.Value() + excess.Value();
         evaluation.Error =
             4 * kEpsilon * (magnitude + multipliers.Value() + std::abs(excess.Value()));
-        evaluation.Fractional =
-            least > 0 ? multipliers.Value() / least : std::numeric_limits<double>::infinity();
+        // Only where the candidates are the rows do the multipliers, as a choice of candidates,
+        // make a fractional cover; otherwise none is known and the iterations run on.
+        evaluation.Fractional = least > 0 && TCover::kSymmetric
+                                    ? multipliers.Value() / least
+                                    : std::numeric_limits<double>::infinity();
         return evaluation;
     }
 
@@ -164,7 +189,7 @@ private:
 
 template <class TCover>
 std::size_t LowerBound(const TCover& coverage, const TBoundLimits& limits) {
-    if (coverage.Count() == 0) {
+    if (coverage.RowCount() == 0) {
         return 0;
     }
     // Every set of multipliers of at least 0 bounds the linear relaxation from below, so each
@@ -206,11 +231,15 @@ std::size_t LowerBound(const TCover& coverage, const TBoundLimits& limits) {
 }  // namespace
 
 std::size_t CoverLowerBound(const TCoverage& coverage, const TBoundLimits& limits) {
-    return LowerBound(coverage, limits);
+    return LowerBound(TSymmetricCover<TCoverage>{coverage}, limits);
 }
 
 std::size_t CoverLowerBound(const TCoveredLists& lists, const TBoundLimits& limits) {
-    return LowerBound(lists, limits);
+    return LowerBound(TSymmetricCover<TCoveredLists>{lists}, limits);
+}
+
+std::size_t CoverLowerBound(const TCandidateCover& candidates, const TBoundLimits& limits) {
+    return LowerBound(candidates, limits);
 }
 
 }  // namespace kelvo

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <functional>
 
+#include "optimise/candidate_cover.h"
 #include "optimise/covered_lists.h"
 #include "reduce/coverage.h"
 
@@ -31,5 +32,8 @@ struct TBoundLimits {
 std::size_t CoverLowerBound(const TCoverage& coverage, const TBoundLimits& limits = {});
 // The same bound, walking the lists of the coverage's covered columns.
 std::size_t CoverLowerBound(const TCoveredLists& lists, const TBoundLimits& limits = {});
+// A lower bound on the number of candidates of `candidates` any set covering all its rows holds,
+// by the same relaxation over rows and candidates.
+std::size_t CoverLowerBound(const TCandidateCover& candidates, const TBoundLimits& limits = {});
 
 }  // namespace kelvo

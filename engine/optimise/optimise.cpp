@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "optimise/candidate_cover.h"
 #include "optimise/constructed_cover.h"
 #include "optimise/covered_lists.h"
 #include "optimise/covering_constructions.h"
@@ -65,6 +66,18 @@ std::size_t BoundWithin(const TCover& cover, const TCoverage& coverage, TBoundLi
     return CoverLowerBound(cover, limits);
 }
 
+// The same bound over rows and candidates, whose lists are counted exactly; where even its first
+// passes would not fit, only 1 holds for certain.
+std::size_t BoundWithin(const TCandidateCover& candidates, TBoundLimits limits) {
+    const double visits = 2 * static_cast<double>(candidates.Entries());
+    if (visits > kBoundVisits) {
+        return 1;
+    }
+    limits.Iterations = static_cast<int>(
+        std::min(static_cast<double>(limits.Iterations), kBoundVisits / std::max(visits, 1.0)));
+    return CoverLowerBound(candidates, limits);
+}
+
 }  // namespace
 
 TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> greedy, int radius,
@@ -118,20 +131,58 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
         };
     }
     TClock::duration searchStart{};
-    TSearchResult searched = WithCoveredLists(coverage, [&](const auto& cover) {
-        const std::size_t computed = BoundWithin(cover, coverage, bound);
-        result.LowerBound = std::max(computed, published);
-        result.BoundPublished = published > computed;
+    // Only where some column outside the input can be chosen does the wider problem differ; its
+    // bound then holds for the wider choice, which the input's own bound may not.
+    const std::optional<TCandidateCover> candidates =
+        settings.Anywhere ? TCandidateCover::Beyond(coverage, radius, kMostListed) : std::nullopt;
+    TSearchResult searched;
+    if (candidates) {
+        result.LowerBound = BoundWithin(*candidates, bound);
         limits.Floor = result.LowerBound;
         searchStart = settings.Now() - begin;
-        return ShrinkCover(cover, start, limits);
-    });
-    if (searched.Chosen.size() < start.size()) {
+        // Among many more candidates each step costs more and the search wanders further: from
+        // the greedy's set it can end above what the input's own columns reach in the same time.
+        // So the first half of the budget (with Steps, Steps steps) is spent among the input
+        // columns, and the wider search starts from the set found there.
+        TSearchLimits own = limits;
+        if (timed) {
+            own.Deadline = begin + (limits.Deadline - begin) / 2;
+        }
+        const TSearchResult inside = WithCoveredLists(
+            coverage, [&](const auto& cover) { return ShrinkCover(cover, start, own); });
+        if (inside.Chosen.size() < start.size()) {
+            result.Reached = searchStart + inside.Reached;
+        }
+        const TClock::duration widerStart = settings.Now() - begin;
+        searched = ShrinkCover(*candidates, inside.Chosen, limits);
+        if (searched.Chosen.size() < inside.Chosen.size()) {
+            result.Reached = widerStart + searched.Reached;
+        }
+    } else {
+        searched = WithCoveredLists(coverage, [&](const auto& cover) {
+            const std::size_t computed = BoundWithin(cover, coverage, bound);
+            result.LowerBound = std::max(computed, published);
+            result.BoundPublished = published > computed;
+            limits.Floor = result.LowerBound;
+            searchStart = settings.Now() - begin;
+            return ShrinkCover(cover, start, limits);
+        });
+    }
+    if (!candidates && searched.Chosen.size() < start.size()) {
         result.Reached = searchStart + searched.Reached;
     }
     result.Chosen = std::move(searched.Chosen);
+    if (candidates) {
+        // The numbers are ascending, those of input columns first.
+        const auto outside =
+            std::lower_bound(result.Chosen.begin(), result.Chosen.end(), coverage.Count());
+        for (auto k = outside; k != result.Chosen.end(); ++k) {
+            result.Added.push_back(candidates->Candidate(*k));
+        }
+        result.Chosen.erase(outside, result.Chosen.end());
+    }
     result.SmallestPossible =
-        result.Chosen.size() <= result.LowerBound ||
+        result.Chosen.size() + result.Added.size() <= result.LowerBound ||
         (tabled && KnownSmallest(shape->Triples, shape->Doubles, radius, result.Chosen.size()));
     return result;
 }

@@ -30,12 +30,17 @@ struct TOptimiseSettings {
     // Told, on the calling thread, the smallest size found so far, the bound and the time left;
     // may be null.
     TProgressSink* Progress = nullptr;
+    // Whether the chosen columns may be any columns of signs 1, X and 2 (TCandidateCover), not
+    // only the coverage's.
+    bool Anywhere = false;
 };
 
 struct TOptimisation {
-    // The numbers of the chosen columns, ascending: a set that covers every column within the
-    // radius and is never larger than the greedy's.
+    // The numbers of the chosen columns, ascending: with Added, a set that covers every column
+    // within the radius and is never larger than the greedy's.
     std::vector<std::size_t> Chosen;
+    // With Anywhere, the chosen columns that are not columns of the coverage; empty otherwise.
+    std::vector<TKey> Added;
     // No reduction has fewer columns than this.
     std::size_t LowerBound = 0;
     // Whether LowerBound is the best published bound for the shape of a full development, higher
@@ -53,7 +58,10 @@ struct TOptimisation {
 // a full development and that cover is smaller, and runs independent weighted local searches side
 // by side until the budget (or the steps) runs out, the interruption is read or a set reaches the
 // lower bound (for a full development, the higher of the computed and the published bound), or a
-// stop is requested. Throws std::bad_alloc when memory runs out.
+// stop is requested. With settings.Anywhere, where columns outside the input can cover input
+// columns (TCandidateCover), chooses among those too, and bounds the size of a set chosen so.
+// It then spends the first half of the budget among the input columns and the rest among all
+// (with Steps, Steps steps each). Throws std::bad_alloc when memory runs out.
 TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> greedy, int radius,
                        const TOptimiseSettings& settings);
 

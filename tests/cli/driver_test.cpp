@@ -85,9 +85,9 @@ TEST(driver, failure_prints_the_error_box_text) {
 
 TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
     const std::string usage =
-        "usage: kelvo-reduce [--guarantee G] [--no-limit] [--optimise SECONDS [--seed N] [--steps "
-        "N]]\n"
-        "                    INPUT OUTPUT\n"
+        "usage: kelvo-reduce [--guarantee G] [--no-limit]\n"
+        "                    [--optimise SECONDS [--seed N] [--steps N] [--anywhere]] INPUT "
+        "OUTPUT\n"
         "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
         "       kelvo-reduce --develop FORECAST [CONDITION]... OUTPUT\n"
         "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
@@ -117,6 +117,8 @@ TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
         {{"--optimise", "5s", "a", "b"}, "--optimise: '5s' " + noBudget},
         {{"--seed", "3", "a", "b"}, "--seed requires --optimise\n"},
         {{"--steps", "3", "a", "b"}, "--steps requires --optimise\n"},
+        {{"--anywhere", "a", "b"}, "--anywhere requires --optimise\n"},
+        {{"--check", "--anywhere", "a", "b"}, "--anywhere requires --optimise\n"},
         {{"--optimise", "5", "--steps", "0", "a", "b"},
          "--steps: Value 0 not in range 1 to 18446744073709551615\n"},
         {{"--optimise", "5", "--seed", "x", "a", "b"}, "Could not convert: --seed = x\n"},
@@ -136,10 +138,14 @@ TEST(driver, help_lists_every_option_and_version_prints_the_version) {
     EXPECT_EQ(help.Err, "");
     for (const std::string option :
          {"  --guarantee G ", "  --no-limit ", "  --optimise SECONDS ", "  --seed N ",
-          "  --steps N ", "  --check ", "  -h,--help ", "  --version "}) {
+          "  --steps N ", "  --anywhere ", "  --check ", "  -h,--help ", "  --version "}) {
         EXPECT_NE(help.Out.find("\n" + option), std::string::npos) << option;
     }
     EXPECT_NE(help.Out.find("Exit status: 0 reduced"), std::string::npos);
+    EXPECT_NE(
+        help.Out.find("\nWith --anywhere the chosen columns may be any columns of 14 signs 1, "
+                      "X and 2, not only\ncolumns of INPUT"),
+        std::string::npos);
     // The modes that exclude each other are told by the usage, not on the option lines.
     EXPECT_NE(help.Out.find("\n  --no-limit                  reduces any number of columns, not "
                             "only up to 7000\n  --optimise SECONDS "),
@@ -309,6 +315,27 @@ TEST(driver, optimise_writes_a_smaller_reduction_in_file_order_and_reports_it) {
     const std::string first = ReadBytes(dir / "out.txt");
     Drive({"--optimise", "60", "--steps", "20000", "--seed", "1", dir / "in.txt", dir / "out"});
     EXPECT_EQ(ReadBytes(dir / "out.txt"), first);
+}
+
+TEST(driver, anywhere_writes_a_column_outside_the_input_that_covers_it_alone) {
+    const std::vector<std::string> columns = CentreNeighbours(5);
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", CrLfLines(columns));
+    const std::vector<std::string> args = {"--optimise", "60", "--steps", "2000", "--seed", "1"};
+    std::vector<std::string> plain = args;
+    plain.insert(plain.end(), {dir / "in.txt", dir / "plain"});
+    EXPECT_NE(Drive(plain).Out.find("\nOptimised: greedy 5, final 5, "), std::string::npos);
+
+    std::vector<std::string> anywhere = args;
+    anywhere.insert(anywhere.end(), {"--anywhere", dir / "in.txt", dir / "out"});
+    const TDriverRun run = Drive(anywhere);
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Err, "");
+    const std::string report = "Optimised: greedy 5, final 1, lower bound 1 (gap 0.0%), ";
+    EXPECT_EQ(run.Out.substr(0, run.Out.find(report)), Joined(CompletedLog(10, 1)));
+    EXPECT_EQ(run.Out.substr(run.Out.size() - 20), ", smallest possible\n");
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), CrLfLines({"11111111111111"}));
+    EXPECT_TRUE(LiterallyCovers(columns, {"11111111111111"}, 1));
 }
 
 TEST(driver, optimise_keeps_the_greedy_set_when_nothing_smaller_is_found) {

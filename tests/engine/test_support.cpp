@@ -32,6 +32,26 @@ std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
     return columns;
 }
 
+std::vector<std::string> CentreNeighbours(int matches) {
+    std::vector<std::string> columns;
+    for (int p = 0; p < matches; ++p) {
+        for (const char sign : {'X', '2'}) {
+            columns.emplace_back(kColumnLength, '1');
+            columns.back()[static_cast<std::size_t>(p)] = sign;
+        }
+    }
+    return columns;
+}
+
+std::vector<std::string> CandidateTexts(const TCandidateCover& candidates,
+                                        const std::vector<std::size_t>& chosen) {
+    std::vector<std::string> texts;
+    for (const std::size_t k : chosen) {
+        texts.push_back(ColumnText(candidates.Candidate(k)));
+    }
+    return texts;
+}
+
 std::vector<std::string> Development(const std::vector<std::string>& signsAt) {
     std::vector<std::string> columns{std::string(kColumnLength, '1')};
     for (std::size_t p = 0; p < signsAt.size(); ++p) {

@@ -11,6 +11,7 @@
 #include "file_bytes.h"
 #include "hosts.h"
 #include "modes/development.h"
+#include "optimise/candidate_cover.h"
 #include "reduce/coverage.h"
 #include "temp_dir.h"
 
@@ -67,5 +68,14 @@ std::size_t ExhaustiveSmallestCover(const TCoverage& coverage, int radius);
 // positions, and the signs of a fixed column elsewhere.
 std::vector<std::string> RandomColumns(std::mt19937& random, std::size_t count,
                                        const std::string& signs, int varying);
+
+// Every column one sign away from 11111111111111 in the first `matches` matches: two of them in
+// different matches differ in two signs, so a reduction among them at guarantee 13 needs
+// `matches` columns, while 11111111111111, which is not among them, covers them all.
+std::vector<std::string> CentreNeighbours(int matches);
+
+// The columns of `candidates` numbered `chosen`, as text.
+std::vector<std::string> CandidateTexts(const TCandidateCover& candidates,
+                                        const std::vector<std::size_t>& chosen);
 
 }  // namespace kelvo

@@ -45,6 +45,9 @@ struct TPlan {
     double Price = kDefaultPrice;
     int Guarantee = kelvo::kStrongestGuarantee;
     int BudgetSeconds = kDefaultBudgetSeconds;
+    // Whether the optimiser may choose columns outside the development (any of 1, X and 2); the
+    // reduction's columns then need not be columns of the plan.
+    bool Anywhere = false;
     std::optional<TPlanReduction> Reduction;
     // The week's result as typed, up to 14 signs.
     QString Result;

@@ -20,6 +20,13 @@ namespace {
 
 constexpr char kFormatName[] = "kelvo-plan";
 
+// Whether `text` is 14 signs 1, X and 2: what a column chosen outside the development must be.
+bool IsPoolColumn(const QString& text) {
+    return text.size() == kelvo::kColumnLength &&
+           std::all_of(text.begin(), text.end(),
+                       [](QChar sign) { return sign == '1' || sign == 'X' || sign == '2'; });
+}
+
 // The kinds of condition as the file names them, in TConditionKind order.
 constexpr std::array<const char*, 6> kKindNames = {"signs", "variants", "breaks",
                                                    "run",   "group",    "base"};
@@ -212,7 +219,8 @@ public:
             }
             const QString text = columns[index].toString();
             const kelvo::TKey key = kelvo::MakeKey(text.toLatin1().toStdString());
-            if (text.size() != kelvo::kColumnLength || !IsColumnOfPlan(plan, key)) {
+            const bool belongs = plan.Anywhere ? IsPoolColumn(text) : IsColumnOfPlan(plan, key);
+            if (text.size() != kelvo::kColumnLength || !belongs) {
                 throw TPlanFileError(
                     TPlanWords::ForeignColumn(name_, static_cast<int>(index) + 1, text));
             }
@@ -266,6 +274,7 @@ QByteArray PlanBytes(const TPlan& plan) {
     root["price"] = plan.Price;
     root["guarantee"] = plan.Guarantee;
     root["budgetSeconds"] = plan.BudgetSeconds;
+    root["anywhere"] = plan.Anywhere;
     root["result"] = plan.Result;
     if (plan.Reduction) {
         QJsonObject reduction;
@@ -329,6 +338,8 @@ TPlan ParsePlan(const QByteArray& bytes, const QString& name) {
     plan.Guarantee = static_cast<int>(
         reader.Integer(root, "guarantee", kelvo::kWeakestGuarantee, kelvo::kStrongestGuarantee));
     plan.BudgetSeconds = static_cast<int>(reader.Integer(root, "budgetSeconds", 0, 86400));
+    // Files written before the optimiser could choose outside the development have no such field.
+    plan.Anywhere = root.contains("anywhere") && reader.Bool(root, "anywhere");
     plan.Result = reader.String(root, "result");
     if (plan.Result.size() > kelvo::kColumnLength) {
         reader.Fail("result");

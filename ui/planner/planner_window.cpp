@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
@@ -335,9 +336,21 @@ QWidget* TPlannerWindow::BuildReduction() {
         if (!showing_) {
             MarkModified();
         }
+        UpdateActions();
     });
     auto* budgetLabel = new QLabel(tr("&Tiempo:"), box);
     budgetLabel->setBuddy(budget_);
+    // Only the optimiser chooses columns outside the forecast, so the box waits for a budget. A
+    // reduction made one way is no reduction of the plan made the other (its file would not
+    // hold together), so a change clears it as the guarantee's does.
+    anywhere_ = new QCheckBox(tr("usar columnas fuera del pronóstico"), box);
+    anywhere_->setObjectName("Anywhere");
+    connect(anywhere_, &QCheckBox::toggled, this, [this] {
+        if (!showing_) {
+            ClearReduction();
+            MarkModified();
+        }
+    });
     reduceButton_ = ActionButton(box, "ReduceButton", reduceAction_, tr("Reducir"));
     stopButton_ = ActionButton(box, "StopButton", stopAction_, tr("Parar"));
     for (QToolButton* button : {reduceButton_, stopButton_}) {
@@ -363,14 +376,15 @@ QWidget* TPlannerWindow::BuildReduction() {
     form->addWidget(guarantee_, 0, 1);
     form->addWidget(budgetLabel, 1, 0);
     form->addWidget(budget_, 1, 1);
-    form->addWidget(reduceButton_, 2, 0);
-    form->addWidget(stopButton_, 2, 1);
-    form->addWidget(phaseLabel_, 3, 0, 1, 2);
-    form->addWidget(progress_, 4, 0, 1, 2);
-    form->addWidget(bestLabel_, 5, 0, 1, 2);
-    form->addWidget(boundLabel_, 6, 0, 1, 2);
-    form->addWidget(timeLeftLabel_, 7, 0, 1, 2);
-    form->setRowStretch(8, 1);
+    form->addWidget(anywhere_, 2, 0, 1, 2);
+    form->addWidget(reduceButton_, 3, 0);
+    form->addWidget(stopButton_, 3, 1);
+    form->addWidget(phaseLabel_, 4, 0, 1, 2);
+    form->addWidget(progress_, 5, 0, 1, 2);
+    form->addWidget(bestLabel_, 6, 0, 1, 2);
+    form->addWidget(boundLabel_, 7, 0, 1, 2);
+    form->addWidget(timeLeftLabel_, 8, 0, 1, 2);
+    form->setRowStretch(9, 1);
     return box;
 }
 
@@ -485,6 +499,7 @@ void TPlannerWindow::SetTabOrder() {
     next(removeConditionButton_);
     next(guarantee_);
     next(budget_);
+    next(anywhere_);
     next(reduceButton_);
     next(stopButton_);
     next(tabs_);
@@ -511,6 +526,7 @@ void TPlannerWindow::ShowPlan(const TPlan& plan, const QString& path) {
     const auto guarantee = std::find(kGuarantees.begin(), kGuarantees.end(), plan.Guarantee);
     guarantee_->setCurrentIndex(static_cast<int>(guarantee - kGuarantees.begin()));
     budget_->setValue(plan.BudgetSeconds);
+    anywhere_->setChecked(plan.Anywhere);
     resultEdit_->setText(plan.Result);
     reduction_ = plan.Reduction;
     prizes_.reset();
@@ -547,6 +563,7 @@ TPlan TPlannerWindow::CurrentPlan() const {
     plan.Price = price_->value();
     plan.Guarantee = guarantee_->currentData().toInt();
     plan.BudgetSeconds = budget_->value();
+    plan.Anywhere = anywhere_->isChecked();
     plan.Reduction = reduction_;
     plan.Result = resultEdit_->text().toUpper();
     return plan;
@@ -699,6 +716,7 @@ void TPlannerWindow::StartReduction() {
             budget.Steps = searchSteps_->second;
         }
         input.Budget = budget;
+        input.Anywhere = plan.Anywhere;
     }
     ClearReduction();
     StartJob(std::move(input), true);
@@ -1066,6 +1084,7 @@ void TPlannerWindow::UpdateActions() {
     chancesAction_->setEnabled(!working);
     reduceAction_->setEnabled(!working);
     stopAction_->setEnabled(working && reducing_);
+    anywhere_->setEnabled(!working && budget_->value() > 0);
 }
 
 void TPlannerWindow::closeEvent(QCloseEvent* event) {

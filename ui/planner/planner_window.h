@@ -19,6 +19,7 @@
 #include "reduction_job.h"
 
 class QAction;
+class QCheckBox;
 class QCloseEvent;
 class QComboBox;
 class QDoubleSpinBox;
@@ -160,6 +161,7 @@ private:
     QToolButton* removeConditionButton_ = nullptr;
     QComboBox* guarantee_ = nullptr;
     QSpinBox* budget_ = nullptr;
+    QCheckBox* anywhere_ = nullptr;
     QToolButton* reduceButton_ = nullptr;
     QToolButton* stopButton_ = nullptr;
     QLabel* phaseLabel_ = nullptr;

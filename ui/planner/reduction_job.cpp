@@ -100,6 +100,7 @@ void TReductionJob::Work(std::stop_token stop, const TReductionInput& input) {
             request.Guarantee = input.Guarantee;
             request.NoLimit = true;
             request.Optimise = input.Budget;
+            request.Anywhere = input.Anywhere;
             request.Stop = search_.get_token();
             request.Columns = development;
             request.Progress = &sink;

@@ -23,6 +23,8 @@ struct TReductionInput {
     int Guarantee = kelvo::kStrongestGuarantee;
     // The optimiser's budget; none takes the greedy's set.
     std::optional<kelvo::TOptimiserBudget> Budget;
+    // With Budget: the optimiser may choose columns outside the development.
+    bool Anywhere = false;
     // The chances that weigh the prizes; none leaves the chances out.
     std::optional<kelvo::TChances> Chances;
     // An existing reduction to score instead of reducing anew (a plan opened from its file).

@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "core/engine_error.h"
+#include "files/collation.h"
 #include "files/column_file.h"
 #include "test_support.h"
 
@@ -184,6 +185,67 @@ TEST(reduction, the_best_size_reported_never_grows) {
     EXPECT_LE(reduction.Chosen.size(), sink.Best.back());
     EXPECT_LT(reduction.Chosen.size(), reduction.Report.Greedy);
     EXPECT_EQ(sink.Phases, (std::vector<std::string>{"analysing", "selecting", "optimising"}));
+}
+
+TEST(reduction, anywhere_returns_a_true_cover_outside_the_input_in_collation_order) {
+    // Two sets of neighbours of a centre each, and a column alone.
+    std::vector<std::string> columns = CentreNeighbours(4);
+    for (const std::string& column : CentreNeighbours(4)) {
+        std::string flipped = column;
+        std::replace(flipped.begin(), flipped.end(), '1', 'Y');
+        std::replace(flipped.begin(), flipped.end(), '2', '1');
+        std::replace(flipped.begin(), flipped.end(), 'Y', '2');
+        columns.push_back(flipped);
+    }
+    columns.emplace_back("XXXXXXXXXXXXXX");
+    std::sort(columns.begin(), columns.end(),
+              [](const std::string& a, const std::string& b) { return CompareLines(a, b) < 0; });
+    const std::vector<TKey> keys = KeysOf(columns);
+    TReductionRequest request;
+    request.Columns = keys;
+    request.Optimise = TOptimiserBudget{std::chrono::seconds(60), 2000, 1};
+    request.Anywhere = true;
+    const TReduction reduction = Reduce(request);
+    const std::vector<std::string> chosen = Texts(reduction.Chosen);
+    // The column alone may give way to any column one sign from it: it covers no other.
+    EXPECT_EQ(chosen,
+              (std::vector<std::string>{"11111111111111", "22222222222222", "XXXXXXXXXXX1XX"}));
+    EXPECT_TRUE(LiterallyCovers(columns, chosen, 1));
+    EXPECT_EQ(reduction.Report.Greedy, 9u);
+    EXPECT_EQ(reduction.Report.Final, 3u);
+    EXPECT_EQ(reduction.Report.LowerBound, 3u);
+    EXPECT_TRUE(reduction.Report.SmallestPossible);
+}
+
+TEST(reduction, anywhere_refuses_a_set_that_breaks_its_promises_by_the_exact_message) {
+    const std::vector<std::string> columns = CentreNeighbours(3);
+    const std::vector<TKey> keys = KeysOf(columns);
+    const std::vector<std::pair<std::vector<std::string>, std::string>> broken = {
+        {{"1111111111111x"},
+         "The optimised reduction holds column 1111111111111x, which is not 14 signs 1, X and 2"},
+        {{"1111111111111"},
+         "The optimised reduction holds column 1111111111111, which is not 14 signs 1, X and 2"},
+        {{"X1111111111111", "2111111111111X"},
+         "The optimised reduction leaves column 1X111111111111 uncovered"},
+        {{"11111111111112", "11111111111121", "11111111111211", "11111111112111"},
+         "The optimised reduction holds more columns than the greedy one"},
+    };
+    for (const auto& [added, message] : broken) {
+        TReductionRequest request;
+        request.Columns = keys;
+        request.Optimise = TOptimiserBudget{};
+        request.Anywhere = true;
+        request.Optimiser = [&added](const TCoverage&, std::span<const std::size_t>, int,
+                                     const TOptimiseSettings& settings) {
+            EXPECT_TRUE(settings.Anywhere);
+            TOptimisation optimisation;
+            for (const std::string& column : added) {
+                optimisation.Added.push_back(MakeKey(column));
+            }
+            return optimisation;
+        };
+        EXPECT_THROW_MSG(Reduce(request), TEngineError, message);
+    }
 }
 
 }  // namespace kelvo

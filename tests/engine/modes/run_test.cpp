@@ -323,4 +323,38 @@ TEST(run, an_improved_set_that_fails_its_check_is_never_written) {
     }
 }
 
+TEST(run, anywhere_writes_nothing_when_a_column_outside_the_input_fails_the_check) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", CrLfLines(CentreNeighbours(3)));
+    const std::string sorted = ReadBytes(dir / "in.txt");
+    TRecordingHost host;
+    TRunOptions options;
+    options.Optimise = TOptimiserBudget{};
+    options.Anywhere = true;
+    options.Optimiser = [](const TCoverage&, std::span<const std::size_t>, int,
+                           const TOptimiseSettings&) {
+        // Two signs from every input column; the first of the sorted file is told.
+        TOptimisation optimisation;
+        optimisation.Added.push_back(MakeKey("11111111111112"));
+        return optimisation;
+    };
+    EXPECT_THROW_MSG(ReduceColumns(dir / "in.txt", dir / "out", host, options), TEngineError,
+                     "The optimised reduction leaves column 11211111111111 uncovered");
+    EXPECT_EQ(host.Log.size(), 4u);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"in.txt"});
+}
+
+TEST(run, anywhere_writes_the_columns_found_and_only_with_the_optimiser) {
+    TTempDir dir;
+    WriteBytes(dir / "in.txt", CrLfLines(CentreNeighbours(3)));
+    TRecordingHost host;
+    TRunOptions options;
+    options.Anywhere = true;
+    ReduceColumns(dir / "in.txt", dir / "plain", host, options);
+    EXPECT_EQ(CutLines(ReadBytes(dir / "plain.txt")).size(), 3u);
+    options.Optimise = TOptimiserBudget{std::chrono::seconds(60), 1000, 1};
+    ReduceColumns(dir / "in.txt", dir / "out", host, options);
+    EXPECT_EQ(ReadBytes(dir / "out.txt"), CrLfLines({"11111111111111"}));
+}
+
 }  // namespace kelvo

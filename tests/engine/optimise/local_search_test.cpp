@@ -136,4 +136,43 @@ TEST(local_search, walking_lists_searches_exactly_as_walking_the_coverage) {
     }
 }
 
+TEST(local_search, over_candidates_a_column_outside_the_input_replaces_a_reduction_of_five) {
+    const std::vector<std::string> columns = CentreNeighbours(5);
+    const TCoverage coverage(KeysOf(columns), 1);
+    const std::optional<TCandidateCover> candidates =
+        TCandidateCover::Beyond(coverage, 1, kMostListed);
+    ASSERT_TRUE(candidates);
+    const std::vector<std::size_t> start = GreedyNumbers(coverage, columns, 1);
+    EXPECT_EQ(start.size(), 5u);
+    EXPECT_EQ(ShrinkCover(coverage, start, Fixed(1, 2000)).Chosen.size(), 5u);
+    const TSearchResult result = ShrinkCover(*candidates, start, Fixed(1, 2000));
+    EXPECT_EQ(CandidateTexts(*candidates, result.Chosen),
+              std::vector<std::string>{"11111111111111"});
+}
+
+TEST(local_search, over_candidates_results_cover_every_input_column_and_never_grow) {
+    std::mt19937 random(17);
+    for (int radius = 1; radius <= 2; ++radius) {
+        for (int round = 0; round < 3; ++round) {
+            // A third of the columns over 1, X and 2 at eight positions, and none with 2 first.
+            std::vector<std::string> columns = RandomColumns(random, 2187, "1X2", 8);
+            std::erase_if(columns, [](const std::string& column) { return column[0] == '2'; });
+            const TCoverage coverage(KeysOf(columns), radius);
+            const std::optional<TCandidateCover> candidates =
+                TCandidateCover::Beyond(coverage, radius, kMostListed);
+            ASSERT_TRUE(candidates);
+            const std::vector<std::size_t> start = GreedyNumbers(coverage, columns, radius);
+            const TSearchResult result =
+                ShrinkCover(*candidates, start, Fixed(static_cast<std::uint64_t>(round), 3000));
+            EXPECT_LE(result.Chosen.size(), start.size());
+            EXPECT_TRUE(
+                LiterallyCovers(columns, CandidateTexts(*candidates, result.Chosen), radius))
+                << radius << " " << round;
+            EXPECT_TRUE(std::is_sorted(result.Chosen.begin(), result.Chosen.end()));
+            EXPECT_EQ(std::adjacent_find(result.Chosen.begin(), result.Chosen.end()),
+                      result.Chosen.end());
+        }
+    }
+}
+
 }  // namespace kelvo

@@ -7,6 +7,7 @@
 #include <random>
 #include <set>
 
+#include "optimise/local_search.h"
 #include "test_support.h"
 
 namespace kelvo {
@@ -236,6 +237,38 @@ TEST(lower_bound, walking_the_covered_lists_gives_the_same_bound_as_the_coverage
             const std::size_t bound = CoverLowerBound(coverage, IterationsOnly(iterations));
             EXPECT_EQ(CoverLowerBound(lists, IterationsOnly(iterations)), bound) << iterations;
         }
+    }
+}
+
+TEST(lower_bound, over_candidates_the_bound_holds_for_columns_outside_the_input) {
+    const std::vector<std::string> columns = CentreNeighbours(5);
+    const TCoverage coverage(KeysOf(columns), 1);
+    // Among the input columns each covers only itself and its twin in the same match.
+    EXPECT_EQ(CoverLowerBound(coverage), 5u);
+    const std::optional<TCandidateCover> candidates =
+        TCandidateCover::Beyond(coverage, 1, kMostListed);
+    ASSERT_TRUE(candidates);
+    EXPECT_EQ(CoverLowerBound(*candidates), 1u);
+}
+
+TEST(lower_bound, over_candidates_never_exceeds_a_cover_found_among_them) {
+    std::mt19937 random(23);
+    for (int radius = 1; radius <= 2; ++radius) {
+        std::vector<std::string> columns = RandomColumns(random, 1500, "1X2", 8);
+        std::erase_if(columns, [](const std::string& column) { return column[1] == 'X'; });
+        const TCoverage coverage(KeysOf(columns), radius);
+        const std::optional<TCandidateCover> candidates =
+            TCandidateCover::Beyond(coverage, radius, kMostListed);
+        ASSERT_TRUE(candidates);
+        TSearchLimits limits;
+        limits.Searches = 2;
+        limits.Steps = 5000;
+        const std::vector<std::size_t> found =
+            ShrinkCover(*candidates, GreedyNumbers(coverage, columns, radius), limits).Chosen;
+        ASSERT_TRUE(LiterallyCovers(columns, CandidateTexts(*candidates, found), radius));
+        const std::size_t bound = CoverLowerBound(*candidates);
+        EXPECT_LE(bound, found.size()) << radius;
+        EXPECT_GE(bound, 2u) << radius;
     }
 }
 

@@ -142,4 +142,32 @@ TEST(optimise, a_stop_before_the_search_keeps_the_greedy_set) {
     EXPECT_EQ(Optimise(random.Coverage, random.Greedy, 1, settings).Chosen, sorted);
 }
 
+TEST(optimise, anywhere_chooses_a_column_outside_the_input_and_bounds_the_wider_choice) {
+    const TCase c = CaseOf(CentreNeighbours(5), 1);
+    TOptimiseSettings settings = Steps(2000);
+    settings.Anywhere = true;
+    const TOptimisation result = Optimise(c.Coverage, c.Greedy, 1, settings);
+    EXPECT_TRUE(result.Chosen.empty());
+    EXPECT_EQ(result.Added, std::vector<TKey>{MakeKey("11111111111111")});
+    EXPECT_EQ(result.LowerBound, 1u);
+    EXPECT_TRUE(result.SmallestPossible);
+    // Among the input columns alone, five are needed and the bound says so.
+    const TOptimisation inside = Optimise(c.Coverage, c.Greedy, 1, Steps(2000));
+    EXPECT_EQ(inside.Chosen.size(), 5u);
+    EXPECT_EQ(inside.LowerBound, 5u);
+    EXPECT_TRUE(inside.Added.empty());
+}
+
+TEST(optimise, anywhere_changes_nothing_on_a_full_development) {
+    const TCase c = CaseOf(Development(5), 1);
+    TOptimiseSettings settings = Steps(3000, 2);
+    settings.Anywhere = true;
+    const TOptimisation anywhere = Optimise(c.Coverage, c.Greedy, 1, settings);
+    const TOptimisation inside = Optimise(c.Coverage, c.Greedy, 1, Steps(3000, 2));
+    EXPECT_EQ(anywhere.Chosen, inside.Chosen);
+    EXPECT_TRUE(anywhere.Added.empty());
+    EXPECT_EQ(anywhere.LowerBound, inside.LowerBound);
+    EXPECT_EQ(anywhere.BoundPublished, inside.BoundPublished);
+}
+
 }  // namespace kelvo

@@ -66,6 +66,47 @@ private slots:
         QCOMPARE(read.Matches[4].Chances[1], 25.5);
     }
 
+    void a_file_without_the_choice_outside_the_development_opens_without_it() {
+        const QByteArray bytes = PlanBytes(FullPlan());
+        QVERIFY(bytes.contains("\n    \"anywhere\": false,\n"));
+        QByteArray old = bytes;
+        old.replace("\n    \"anywhere\": false,", "");
+        const TPlan read = ParsePlan(old, QStringLiteral("p.kelvo"));
+        QVERIFY(!read.Anywhere);
+        QCOMPARE(PlanBytes(read), bytes);
+    }
+
+    void columns_outside_the_development_come_back_only_when_the_plan_allows_them() {
+        TPlan plan = FullPlan();
+        plan.Anywhere = true;
+        // The first match plays 1 and X only.
+        plan.Reduction->Columns = {kelvo::MakeKey("22222222222222"),
+                                   kelvo::MakeKey("12111111111111")};
+        const QByteArray bytes = PlanBytes(plan);
+        QVERIFY(bytes.contains("\n    \"anywhere\": true,\n"));
+        const TPlan read = ParsePlan(bytes, QStringLiteral("p.kelvo"));
+        QVERIFY(read.Anywhere);
+        QVERIFY(read.Reduction->Columns == plan.Reduction->Columns);
+        QCOMPARE(PlanBytes(read), bytes);
+
+        const auto refused = [](QByteArray wrong, const QString& message) {
+            try {
+                ParsePlan(wrong, QStringLiteral("p.kelvo"));
+                QFAIL("a foreign column was read");
+            } catch (const TPlanFileError& error) {
+                QCOMPARE(error.Message(), message);
+            }
+        };
+        QByteArray inside = bytes;
+        inside.replace("\"anywhere\": true", "\"anywhere\": false");
+        refused(inside, QStringLiteral("La columna 1 (22222222222222) del plan p.kelvo no es una "
+                                       "columna de su desarrollo."));
+        QByteArray lower = bytes;
+        lower.replace("\"22222222222222\"", "\"2222222222222x\"");
+        refused(lower, QStringLiteral("La columna 1 (2222222222222x) del plan p.kelvo no es una "
+                                      "columna de su desarrollo."));
+    }
+
     void a_failed_save_keeps_the_old_plan() {
         QTemporaryDir folder;
         const QString path = folder.filePath("p.kelvo");

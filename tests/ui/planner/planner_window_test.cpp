@@ -2,6 +2,7 @@
 // and the window closed during a run, and every plan file it refuses.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -292,6 +293,51 @@ private slots:
                  QLocale().toString(static_cast<qulonglong>(
                      kelvo::CountColumns(ForecastOf(fewer), fewer.Conditions))) +
                      QStringLiteral(" columnas"));
+    }
+
+    void columns_outside_the_forecast_reduce_further_and_need_a_budget() {
+        TPlanner planner;
+        PlayWeek(planner, kWeek);
+        {
+            TModalAnswerer answerer({EnterCondition(0, 1, 1, 4)});
+            planner.Trigger("AddConditionAction");
+        }
+        const std::vector<std::string> development = WeekWithXs();
+        auto* anywhere = planner.Control<QCheckBox>("Anywhere");
+        QCOMPARE(anywhere->text(), QStringLiteral("usar columnas fuera del pronóstico"));
+        QVERIFY(anywhere->isEnabled());
+        planner.Control<QSpinBox>("Budget")->setValue(0);
+        QVERIFY(!anywhere->isEnabled());
+        planner.Control<QSpinBox>("Budget")->setValue(30);
+        QVERIFY(anywhere->isEnabled());
+
+        planner.Window->SetSearchSteps(7, 3000);
+        planner.Trigger("ReduceAction");
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
+        const std::size_t inside = planner.Window->CurrentPlan().Reduction->Columns.size();
+
+        anywhere->click();
+        QVERIFY(!planner.Window->CurrentPlan().Reduction);
+        QVERIFY(planner.Window->CurrentPlan().Anywhere);
+        QVERIFY(planner.Window->isWindowModified());
+        planner.Trigger("ReduceAction");
+        QVERIFY(!anywhere->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
+        QVERIFY(anywhere->isEnabled());
+        const TPlan plan = planner.Window->CurrentPlan();
+        QVERIFY(plan.Reduction);
+        const std::vector<kelvo::TKey>& chosen = plan.Reduction->Columns;
+        QVERIFY(LiterallyCovers(development, chosen, 1));
+        const auto outside =
+            std::count_if(chosen.begin(), chosen.end(), [&](const kelvo::TKey& key) {
+                return std::find(development.begin(), development.end(), kelvo::ColumnText(key)) ==
+                       development.end();
+            });
+        // With the same seed and steps, five columns outside the development save two columns.
+        QCOMPARE(inside, std::size_t{78});
+        QCOMPARE(chosen.size(), std::size_t{76});
+        QCOMPARE(outside, std::ptrdiff_t{5});
+        QCOMPARE(plan.Reduction->Report.Final, chosen.size());
     }
 
     void the_last_sign_of_a_match_stays_on() {

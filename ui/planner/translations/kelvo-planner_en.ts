@@ -561,6 +561,11 @@
         <translation>T&amp;ime:</translation>
     </message>
     <message>
+        <location filename="../planner_window.cpp" line="345" />
+        <source>usar columnas fuera del pronóstico</source>
+        <translation>use columns outside the forecast</translation>
+    </message>
+    <message>
         <location filename="../planner_window.cpp" line="339" />
         <source>Reducir</source>
         <translation>Reduce</translation>
