@@ -5,6 +5,7 @@
 
 #include "core/engine_error.h"
 #include "files/collation.h"
+#include "reduce/check.h"
 #include "reduce/greedy.h"
 #include "reduce/neighbours.h"
 
@@ -49,9 +50,8 @@ bool IsPoolColumn(const TKey& column) {
 
 // The optimiser's set when it may hold columns outside the input, once it is checked: each of
 // those a column of 14 signs 1, X and 2, no more columns than the greedy's, and every input column
-// within `radius` of a chosen one, the columns outside the input compared with each input column
-// position by position. In the collation order of a sorted column file, as no input order holds
-// the columns outside it.
+// within `radius` of a chosen one, as the check of any reduction finds it. In the collation order
+// of a sorted column file, as no input order holds the columns outside it.
 std::vector<TKey> CheckedWidening(const TCoverage& coverage, std::size_t greedySize, int radius,
                                   TOptimisation optimised) {
     std::vector<std::size_t>& inside = optimised.Chosen;
@@ -76,26 +76,22 @@ std::vector<TKey> CheckedWidening(const TCoverage& coverage, std::size_t greedyS
     if (inside.size() + outside.size() > greedySize) {
         throw TEngineError("The optimised reduction holds more columns than the greedy one");
     }
-    std::vector<bool> covered(coverage.Count(), false);
-    for (const std::size_t k : inside) {
-        coverage.ForEachCovered(k, [&covered](std::size_t j) { covered[j] = true; });
-    }
-    for (std::size_t j = 0; j < coverage.Count(); ++j) {
-        const bool near =
-            covered[j] || std::any_of(outside.begin(), outside.end(), [&](const TKey& c) {
-                return ColumnDistance(c, coverage.Column(j)) <= radius;
-            });
-        if (!near) {
-            throw TEngineError("The optimised reduction leaves column " +
-                               ColumnText(coverage.Column(j)) + " uncovered");
-        }
-    }
     std::vector<TKey> chosen;
     chosen.reserve(inside.size() + outside.size());
     for (const std::size_t k : inside) {
         chosen.push_back(coverage.Column(k));
     }
     chosen.insert(chosen.end(), outside.begin(), outside.end());
+    std::vector<TKey> inputColumns;
+    inputColumns.reserve(coverage.Count());
+    for (std::size_t j = 0; j < coverage.Count(); ++j) {
+        inputColumns.push_back(coverage.Column(j));
+    }
+    if (const TCheckResult check = CheckCover(inputColumns, chosen, kColumnLength - radius);
+        check.Uncovered > 0) {
+        throw TEngineError("The optimised reduction leaves column " +
+                           check.FirstUncovered.front().second + " uncovered");
+    }
     std::stable_sort(chosen.begin(), chosen.end(), [](const TKey& a, const TKey& b) {
         return CompareLines(ColumnText(a), ColumnText(b)) < 0;
     });
