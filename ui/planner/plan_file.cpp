@@ -234,6 +234,10 @@ public:
         report.Spent = std::chrono::milliseconds(Integer(object, "spentMs", 0, kMost));
         report.Reached = std::chrono::milliseconds(Integer(object, "reachedMs", 0, kMost));
         report.Stopped = Bool(object, "stopped");
+        // Plans saved before the published bounds were known to the optimiser hold neither.
+        report.BoundPublished = object.contains("boundPublished") && Bool(object, "boundPublished");
+        report.SmallestPossible =
+            object.contains("smallestPossible") && Bool(object, "smallestPossible");
         if (report.Final != reduction.Columns.size()) {
             Fail("final");
         }
@@ -290,6 +294,8 @@ QByteArray PlanBytes(const TPlan& plan) {
         reduction["spentMs"] = Milliseconds(report.Spent);
         reduction["reachedMs"] = Milliseconds(report.Reached);
         reduction["stopped"] = report.Stopped;
+        reduction["boundPublished"] = report.BoundPublished;
+        reduction["smallestPossible"] = report.SmallestPossible;
         root["reduction"] = reduction;
     }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);

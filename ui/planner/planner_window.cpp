@@ -842,9 +842,15 @@ void TPlannerWindow::ShowReduction() {
                           .arg(guarantee_->currentData().toInt())
                           .arg(Euros(static_cast<double>(size) * price_->value()));
     if (report.LowerBound > 0) {
-        summary += QLatin1Char('\n') + tr("Cota inferior %1: %2 columnas por encima")
-                                           .arg(Count(report.LowerBound))
+        const QString bound = report.BoundPublished
+                                  ? tr("Cota inferior publicada %1: %2 columnas por encima")
+                                  : tr("Cota inferior %1: %2 columnas por encima");
+        summary += QLatin1Char('\n') + bound.arg(Count(report.LowerBound))
                                            .arg(Count(size - std::min(size, report.LowerBound)));
+    }
+    if (report.SmallestPossible) {
+        summary += QLatin1Char('\n') +
+                   tr("La más pequeña posible: ninguna reducción tiene menos columnas");
     }
     summary += QLatin1Char('\n') + tr("La voraz eligió %1 columnas").arg(Count(report.Greedy));
     if (report.Stopped) {

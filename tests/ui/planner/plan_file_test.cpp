@@ -41,6 +41,7 @@ TPlan FullPlan() {
     reduction.Report.Spent = std::chrono::milliseconds(1500);
     reduction.Report.Reached = std::chrono::milliseconds(20);
     reduction.Report.Stopped = true;
+    reduction.Report.BoundPublished = true;
     plan.Reduction = reduction;
     return plan;
 }
@@ -62,6 +63,8 @@ private slots:
         QVERIFY(read.Conditions == plan.Conditions);
         QVERIFY(read.Reduction->Columns == plan.Reduction->Columns);
         QVERIFY(read.Reduction->Report.Stopped);
+        QVERIFY(read.Reduction->Report.BoundPublished);
+        QVERIFY(!read.Reduction->Report.SmallestPossible);
         QCOMPARE(read.Reduction->Report.Spent, plan.Reduction->Report.Spent);
         QCOMPARE(read.Matches[4].Chances[1], 25.5);
     }
@@ -73,6 +76,21 @@ private slots:
         old.replace("\n    \"anywhere\": false,", "");
         const TPlan read = ParsePlan(old, QStringLiteral("p.kelvo"));
         QVERIFY(!read.Anywhere);
+        QCOMPARE(PlanBytes(read), bytes);
+    }
+
+    void a_reduction_saved_without_its_bound_kind_opens_as_computed_and_not_smallest() {
+        TPlan plan = FullPlan();
+        plan.Reduction->Report.BoundPublished = false;
+        const QByteArray bytes = PlanBytes(plan);
+        QVERIFY(bytes.contains("\n        \"boundPublished\": false,\n"));
+        QVERIFY(bytes.contains("\n        \"smallestPossible\": false,\n"));
+        QByteArray old = bytes;
+        old.replace("\n        \"boundPublished\": false,", "");
+        old.replace("\n        \"smallestPossible\": false,", "");
+        const TPlan read = ParsePlan(old, QStringLiteral("p.kelvo"));
+        QVERIFY(!read.Reduction->Report.BoundPublished);
+        QVERIFY(!read.Reduction->Report.SmallestPossible);
         QCOMPARE(PlanBytes(read), bytes);
     }
 

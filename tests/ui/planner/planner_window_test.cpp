@@ -340,6 +340,27 @@ private slots:
         QCOMPARE(plan.Reduction->Report.Final, chosen.size());
     }
 
+    void a_full_development_says_when_its_bound_is_published_and_when_none_is_smaller() {
+        TPlanner planner;
+        PlayWeek(planner, kWeek);
+        planner.Window->SetSearchSteps(1, 200);
+        planner.Trigger("ReduceAction");
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
+        // Six triples at 13: the known code of 73 columns against the published bound of 71.
+        QCOMPARE(planner.Control<QLabel>("ReductionSummary")->text().section('\n', 1),
+                 QStringLiteral("Cota inferior publicada 71: 2 columnas por encima\n"
+                                "La voraz eligió 90 columnas"));
+
+        // Five triples: the 27 columns of the perfect-sized code, which no reduction beats.
+        planner.Play(6, QStringLiteral("1"));
+        planner.Trigger("ReduceAction");
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
+        QCOMPARE(planner.Control<QLabel>("ReductionSummary")->text().section('\n', 1),
+                 QStringLiteral("Cota inferior publicada 27: 0 columnas por encima\n"
+                                "La más pequeña posible: ninguna reducción tiene menos columnas\n"
+                                "La voraz eligió 31 columnas"));
+    }
+
     void the_last_sign_of_a_match_stays_on() {
         TPlanner planner;
         planner.Play(3, "X");

@@ -1,15 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
 <context>
     <name>TColumnsModel</name>
     <message>
-        <location filename="../columns_model.cpp" line="111" />
+        <location filename="../columns_model.cpp" line="99"/>
         <source>Nº</source>
         <translation>No.</translation>
     </message>
     <message>
-        <location filename="../columns_model.cpp" line="114" />
+        <location filename="../columns_model.cpp" line="102"/>
         <source>Aciertos</source>
         <translation>Right</translation>
     </message>
@@ -17,137 +17,137 @@
 <context>
     <name>TConditionDialog</name>
     <message>
-        <location filename="../condition_dialog.cpp" line="35" />
+        <location filename="../condition_dialog.cpp" line="35"/>
         <source>Añadir condición</source>
         <translation>Add condition</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="39" />
+        <location filename="../condition_dialog.cpp" line="39"/>
         <source>Signos de un tipo</source>
         <translation>Signs of one kind</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="39" />
+        <location filename="../condition_dialog.cpp" line="39"/>
         <source>Variantes (X y 2)</source>
         <translation>Variants (X and 2)</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="39" />
+        <location filename="../condition_dialog.cpp" line="39"/>
         <source>Cambios de signo</source>
         <translation>Changes of sign</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="40" />
+        <location filename="../condition_dialog.cpp" line="40"/>
         <source>Seguidos de un signo</source>
         <translation>Run of a sign</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="40" />
+        <location filename="../condition_dialog.cpp" line="40"/>
         <source>Signos en un grupo de partidos</source>
         <translation>Signs in a group of matches</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="41" />
+        <location filename="../condition_dialog.cpp" line="41"/>
         <source>Diferencias con una columna base</source>
         <translation>Differences from a base column</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="42" />
+        <location filename="../condition_dialog.cpp" line="42"/>
         <source>Tipo de condición</source>
         <translation>Kind of condition</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="47" />
+        <location filename="../condition_dialog.cpp" line="47"/>
         <source>cualquiera</source>
         <translation>any</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="48" />
+        <location filename="../condition_dialog.cpp" line="48"/>
         <source>Signo</source>
         <translation>Sign</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="54" />
+        <location filename="../condition_dialog.cpp" line="54"/>
         <source>Primer partido</source>
         <translation>First match</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="59" />
+        <location filename="../condition_dialog.cpp" line="59"/>
         <source>Último partido</source>
         <translation>Last match</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="66" />
+        <location filename="../condition_dialog.cpp" line="66"/>
         <source>14 signos, p. ej. 1X21X21X21X21X</source>
         <translation>14 signs, e.g. 1X21X21X21X21X</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="67" />
+        <location filename="../condition_dialog.cpp" line="67"/>
         <source>Columna base</source>
         <translation>Base column</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="70" />
+        <location filename="../condition_dialog.cpp" line="70"/>
         <source>Mínimo</source>
         <translation>Least</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="72" />
+        <location filename="../condition_dialog.cpp" line="72"/>
         <source>Máximo</source>
         <translation>Most</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="76" />
+        <location filename="../condition_dialog.cpp" line="76"/>
         <source>Condición</source>
         <translation>Condition</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="79" />
+        <location filename="../condition_dialog.cpp" line="79"/>
         <source>Motivo del rechazo</source>
         <translation>Reason for the refusal</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="85" />
+        <location filename="../condition_dialog.cpp" line="85"/>
         <source>&amp;Añadir</source>
         <translation>&amp;Add</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="86" />
+        <location filename="../condition_dialog.cpp" line="86"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="90" />
+        <location filename="../condition_dialog.cpp" line="90"/>
         <source>a</source>
         <translation>to</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="94" />
+        <location filename="../condition_dialog.cpp" line="94"/>
         <source>y</source>
         <translation>and</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="98" />
+        <location filename="../condition_dialog.cpp" line="98"/>
         <source>&amp;Tipo:</source>
         <translation>&amp;Kind:</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="99" />
+        <location filename="../condition_dialog.cpp" line="99"/>
         <source>&amp;Signo:</source>
         <translation>&amp;Sign:</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="102" />
+        <location filename="../condition_dialog.cpp" line="102"/>
         <source>&amp;Partidos:</source>
         <translation>&amp;Matches:</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="105" />
+        <location filename="../condition_dialog.cpp" line="105"/>
         <source>&amp;Columna base:</source>
         <translation>&amp;Base column:</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="108" />
+        <location filename="../condition_dialog.cpp" line="108"/>
         <source>&amp;Entre:</source>
         <translation>&amp;Between:</translation>
     </message>
@@ -155,137 +155,137 @@
 <context>
     <name>TConditionWords</name>
     <message>
-        <location filename="../condition_text.cpp" line="20" />
+        <location filename="../condition_text.cpp" line="20"/>
         <source>exactamente %1 %2</source>
         <translation>exactly %1 %2</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="23" />
+        <location filename="../condition_text.cpp" line="23"/>
         <source>como mucho %1 %2</source>
         <translation>at most %1 %2</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="26" />
+        <location filename="../condition_text.cpp" line="26"/>
         <source>al menos %1 %2</source>
         <translation>at least %1 %2</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="28" />
+        <location filename="../condition_text.cpp" line="28"/>
         <source>entre %1 y %2 %3</source>
         <translation>between %1 and %2 %3</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="37" />
+        <location filename="../condition_text.cpp" line="37"/>
         <source>uno</source>
         <translation>one</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="37" />
+        <location filename="../condition_text.cpp" line="37"/>
         <source>unos</source>
         <translation>ones</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="39" />
+        <location filename="../condition_text.cpp" line="39"/>
         <source>equis</source>
         <translation>X</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="41" />
+        <location filename="../condition_text.cpp" line="41"/>
         <source>dos</source>
         <translation>two</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="41" />
+        <location filename="../condition_text.cpp" line="41"/>
         <source>doses</source>
         <translation>twos</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="44" />
+        <location filename="../condition_text.cpp" line="44"/>
         <source>variante (X o 2)</source>
         <translation>variant (X or 2)</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="44" />
+        <location filename="../condition_text.cpp" line="44"/>
         <source>variantes (X o 2)</source>
         <translation>variants (X or 2)</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="46" />
+        <location filename="../condition_text.cpp" line="46"/>
         <source>cambio de signo</source>
         <translation>change of sign</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="46" />
+        <location filename="../condition_text.cpp" line="46"/>
         <source>cambios de signo</source>
         <translation>changes of sign</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="49" />
+        <location filename="../condition_text.cpp" line="49"/>
         <source>seguido de un mismo signo</source>
         <translation>consecutive sign alike</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="50" />
+        <location filename="../condition_text.cpp" line="50"/>
         <source>seguidos de un mismo signo</source>
         <translation>consecutive signs alike</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="52" />
+        <location filename="../condition_text.cpp" line="52"/>
         <source>seguido del %1</source>
         <translation>consecutive %1</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="53" />
+        <location filename="../condition_text.cpp" line="53"/>
         <source>seguidos del %1</source>
         <translation>consecutive %1s</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="55" />
+        <location filename="../condition_text.cpp" line="55"/>
         <source>%1 entre los partidos %2 y %3</source>
         <translation>%1 among matches %2 to %3</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="61" />
+        <location filename="../condition_text.cpp" line="61"/>
         <source>%1 con la columna %2</source>
         <translation>%1 from the column %2</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="62" />
+        <location filename="../condition_text.cpp" line="62"/>
         <source>diferencia</source>
         <translation>difference</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="62" />
+        <location filename="../condition_text.cpp" line="62"/>
         <source>diferencias</source>
         <translation>differences</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="75" />
+        <location filename="../condition_text.cpp" line="75"/>
         <source>El signo debe ser 1, X o 2.</source>
         <translation>The sign must be 1, X or 2.</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="79" />
+        <location filename="../condition_text.cpp" line="79"/>
         <source>Los partidos van del 1 al 14.</source>
         <translation>The matches run from 1 to 14.</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="82" />
+        <location filename="../condition_text.cpp" line="82"/>
         <source>El primer partido (%1) va después del último (%2).</source>
         <translation>The first match (%1) comes after the last (%2).</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="89" />
+        <location filename="../condition_text.cpp" line="89"/>
         <source>La columna base debe tener 14 signos 1, X o 2.</source>
         <translation>The base column must have 14 signs 1, X or 2.</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="93" />
+        <location filename="../condition_text.cpp" line="93"/>
         <source>Los límites van de 0 a %1.</source>
         <translation>The bounds run from 0 to %1.</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="96" />
+        <location filename="../condition_text.cpp" line="96"/>
         <source>El mínimo (%1) es mayor que el máximo (%2).</source>
         <translation>The least (%1) is above the most (%2).</translation>
     </message>
@@ -293,32 +293,32 @@
 <context>
     <name>TJobWords</name>
     <message>
-        <location filename="../reduction_job.cpp" line="19" />
+        <location filename="../reduction_job.cpp" line="19"/>
         <source>Desarrollando las columnas</source>
         <translation>Developing the columns</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="20" />
+        <location filename="../reduction_job.cpp" line="20"/>
         <source>Buscando las reductoras</source>
         <translation>Choosing the reduced columns</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="21" />
+        <location filename="../reduction_job.cpp" line="21"/>
         <source>Optimizando</source>
         <translation>Optimising</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="22" />
+        <location filename="../reduction_job.cpp" line="22"/>
         <source>Calculando los premios</source>
         <translation>Working out the prizes</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="23" />
+        <location filename="../reduction_job.cpp" line="23"/>
         <source>Calculando las probabilidades</source>
         <translation>Working out the chances</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="24" />
+        <location filename="../reduction_job.cpp" line="24"/>
         <source>No hay memoria suficiente.</source>
         <translation>Out of memory.</translation>
     </message>
@@ -326,42 +326,42 @@
 <context>
     <name>TPlanWords</name>
     <message>
-        <location filename="../plan_file.cpp" line="32" />
+        <location filename="../plan_file.cpp" line="39"/>
         <source>%1 no es un plan: su contenido no es JSON.</source>
         <translation>%1 is no plan: its content is not JSON.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="35" />
+        <location filename="../plan_file.cpp" line="42"/>
         <source>%1 no es un plan de Kelvo.</source>
         <translation>%1 is no Kelvo plan.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="38" />
+        <location filename="../plan_file.cpp" line="45"/>
         <source>El plan %1 tiene una versión de formato desconocida.</source>
         <translation>The plan %1 has an unknown format version.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="41" />
+        <location filename="../plan_file.cpp" line="48"/>
         <source>El plan %1 es de una versión más nueva del programa (formato %2); esta versión abre hasta el formato %3.</source>
         <translation>The plan %1 comes from a newer version of the program (format %2); this version opens formats up to %3.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="48" />
+        <location filename="../plan_file.cpp" line="55"/>
         <source>Al plan %1 le falta el campo «%2» o no es válido.</source>
         <translation>The field “%2” of the plan %1 is missing or wrong.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="51" />
+        <location filename="../plan_file.cpp" line="58"/>
         <source>La condición %2 del plan %1 no es válida: %3</source>
         <translation>Condition %2 of the plan %1 is wrong: %3</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="54" />
+        <location filename="../plan_file.cpp" line="61"/>
         <source>La columna %2 (%3) del plan %1 no es una columna de su desarrollo.</source>
         <translation>Column %2 (%3) of the plan %1 is not a column of its development.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="60" />
+        <location filename="../plan_file.cpp" line="67"/>
         <source>No se puede leer el archivo %1.</source>
         <translation>The file %1 cannot be read.</translation>
     </message>
@@ -369,556 +369,566 @@
 <context>
     <name>TPlannerWindow</name>
     <message>
-        <location filename="../planner_window.cpp" line="118" />
+        <location filename="../planner_window.cpp" line="130"/>
         <source>&amp;Nuevo plan</source>
         <translation>&amp;New plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="120" />
+        <location filename="../planner_window.cpp" line="132"/>
         <source>&amp;Abrir plan...</source>
         <translation>&amp;Open plan...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="122" />
+        <location filename="../planner_window.cpp" line="134"/>
         <source>&amp;Guardar plan</source>
         <translation>&amp;Save plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="123" />
+        <location filename="../planner_window.cpp" line="135"/>
         <source>Guardar plan &amp;como...</source>
         <translation>Save plan &amp;as...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="125" />
+        <location filename="../planner_window.cpp" line="137"/>
         <source>Guardar co&amp;lumnas...</source>
         <translation>Save co&amp;lumns...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="128" />
+        <location filename="../planner_window.cpp" line="140"/>
         <source>E&amp;xportar a PDF...</source>
         <translation>E&amp;xport to PDF...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="131" />
+        <location filename="../planner_window.cpp" line="143"/>
         <source>&amp;Imprimir...</source>
         <translation>&amp;Print...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="132" />
+        <location filename="../planner_window.cpp" line="144"/>
         <source>&amp;Salir</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="134" />
+        <location filename="../planner_window.cpp" line="146"/>
         <source>Añadir con&amp;dición...</source>
         <translation>Add con&amp;dition...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="137" />
+        <location filename="../planner_window.cpp" line="149"/>
         <source>&amp;Quitar condición</source>
         <translation>&amp;Remove condition</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="139" />
+        <location filename="../planner_window.cpp" line="151"/>
         <source>&amp;Probabilidades</source>
         <translation>C&amp;hances</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="151" />
+        <location filename="../planner_window.cpp" line="163"/>
         <source>&amp;Reducir</source>
         <translation>&amp;Reduce</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="153" />
+        <location filename="../planner_window.cpp" line="165"/>
         <source>&amp;Parar</source>
         <translation>S&amp;top</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="160" />
+        <location filename="../planner_window.cpp" line="172"/>
         <source>&amp;Archivo</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="167" />
+        <location filename="../planner_window.cpp" line="179"/>
         <source>&amp;Plan</source>
         <translation>P&amp;lan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="173" />
+        <location filename="../planner_window.cpp" line="185"/>
         <source>Herramientas</source>
         <translation>Tools</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="185" />
+        <location filename="../planner_window.cpp" line="197"/>
         <source>Pronóstico</source>
         <translation>Forecast</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="189" />
+        <location filename="../planner_window.cpp" line="201"/>
         <source>Partido</source>
         <translation>Match</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="190" />
+        <location filename="../planner_window.cpp" line="202"/>
         <source>Probabilidades (%) de 1, X, 2</source>
         <translation>Chances (%) of 1, X, 2</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="200" />
+        <location filename="../planner_window.cpp" line="212"/>
         <source>Equipos del partido %1</source>
         <translation>Teams of match %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="201" />
+        <location filename="../planner_window.cpp" line="213"/>
         <source>Local - Visitante</source>
         <translation>Home - Away</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="212" />
+        <location filename="../planner_window.cpp" line="224"/>
         <source>Signo %1 del partido %2</source>
         <translation>Sign %1 of match %2</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="231" />
+        <location filename="../planner_window.cpp" line="243"/>
         <source>Probabilidad del %1 en el partido %2</source>
         <translation>Chance of %1 in match %2</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="244" />
+        <location filename="../planner_window.cpp" line="256"/>
         <source>P&amp;recio por columna:</source>
         <translation>P&amp;rice per column:</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="247" />
+        <location filename="../planner_window.cpp" line="259"/>
         <source>Precio por columna</source>
         <translation>Price per column</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="265" />
+        <location filename="../planner_window.cpp" line="277"/>
         <source>Columnas del desarrollo</source>
         <translation>Columns of the development</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="268" />
+        <location filename="../planner_window.cpp" line="280"/>
         <source>Coste del desarrollo</source>
         <translation>Cost of the development</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="279" />
-        <location filename="../planner_window.cpp" line="284" />
+        <location filename="../planner_window.cpp" line="291"/>
+        <location filename="../planner_window.cpp" line="296"/>
         <source>Condiciones</source>
         <translation>Conditions</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="291" />
+        <location filename="../planner_window.cpp" line="301"/>
         <source>Añadir condición</source>
         <translation>Add condition</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="295" />
+        <location filename="../planner_window.cpp" line="303"/>
         <source>Quitar condición</source>
         <translation>Remove condition</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="306" />
+        <location filename="../planner_window.cpp" line="312"/>
         <source>Reducción</source>
         <translation>Reduction</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="311" />
+        <location filename="../planner_window.cpp" line="317"/>
         <source>Garantía</source>
         <translation>Guarantee</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="313" />
-        <location filename="../planner_window.cpp" line="414" />
+        <location filename="../planner_window.cpp" line="319"/>
+        <location filename="../planner_window.cpp" line="426"/>
         <source>%1 aciertos</source>
         <translation>%1 right</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="321" />
+        <location filename="../planner_window.cpp" line="327"/>
         <source>&amp;Garantía:</source>
         <translation>&amp;Guarantee:</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="325" />
+        <location filename="../planner_window.cpp" line="331"/>
         <source>Tiempo del optimizador</source>
         <translation>Optimiser time</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="327" />
+        <location filename="../planner_window.cpp" line="333"/>
         <source> s</source>
         <translation> s</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="328" />
+        <location filename="../planner_window.cpp" line="334"/>
         <source>sin optimizar</source>
         <translation>no optimising</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="334" />
+        <location filename="../planner_window.cpp" line="341"/>
         <source>&amp;Tiempo:</source>
         <translation>T&amp;ime:</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="345" />
+        <location filename="../planner_window.cpp" line="346"/>
         <source>usar columnas fuera del pronóstico</source>
         <translation>use columns outside the forecast</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="339" />
+        <location filename="../planner_window.cpp" line="354"/>
         <source>Reducir</source>
         <translation>Reduce</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="343" />
+        <location filename="../planner_window.cpp" line="355"/>
         <source>Parar</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="354" />
+        <location filename="../planner_window.cpp" line="365"/>
         <source>Fase</source>
         <translation>Phase</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="355" />
+        <location filename="../planner_window.cpp" line="366"/>
         <source>Mejor tamaño hasta ahora</source>
         <translation>Best size so far</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="356" />
+        <location filename="../planner_window.cpp" line="367"/>
         <source>Cota inferior</source>
         <translation>Lower bound</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="357" />
+        <location filename="../planner_window.cpp" line="368"/>
         <source>Tiempo restante</source>
         <translation>Time left</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="360" />
+        <location filename="../planner_window.cpp" line="371"/>
         <source>Progreso</source>
         <translation>Progress</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="382" />
+        <location filename="../planner_window.cpp" line="394"/>
         <source>Resultados de la reducción</source>
         <translation>Results of the reduction</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="388" />
+        <location filename="../planner_window.cpp" line="400"/>
         <source>Resumen de la reducción</source>
         <translation>Summary of the reduction</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="392" />
+        <location filename="../planner_window.cpp" line="404"/>
         <source>Premio garantizado</source>
         <translation>Guaranteed prize</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="395" />
+        <location filename="../planner_window.cpp" line="407"/>
         <source>Probabilidades de esta semana</source>
         <translation>Chances this week</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="399" />
+        <location filename="../planner_window.cpp" line="411"/>
         <source>Tabla de premios</source>
         <translation>Prize table</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="401" />
+        <location filename="../planner_window.cpp" line="413"/>
         <source>Resultados</source>
         <translation>Results</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="401" />
+        <location filename="../planner_window.cpp" line="413"/>
         <source>Media</source>
         <translation>Mean</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="401" />
+        <location filename="../planner_window.cpp" line="413"/>
         <source>Máximo</source>
         <translation>Most</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="401" />
+        <location filename="../planner_window.cpp" line="413"/>
         <source>Esperadas</source>
         <translation>Expected</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="403" />
+        <location filename="../planner_window.cpp" line="415"/>
         <source>Resultados del desarrollo cuya mejor columna tiene esos aciertos</source>
         <translation>Results of the development whose best column has that many right</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="404" />
+        <location filename="../planner_window.cpp" line="416"/>
         <source>Media de columnas con esos aciertos por resultado</source>
         <translation>Mean number of columns with that many right per result</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="405" />
+        <location filename="../planner_window.cpp" line="417"/>
         <source>Máximo de columnas con esos aciertos para un resultado</source>
         <translation>Most columns with that many right for one result</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="406" />
+        <location filename="../planner_window.cpp" line="418"/>
         <source>Probabilidad de al menos esos aciertos esta semana</source>
         <translation>Chance of at least that many right this week</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="407" />
+        <location filename="../planner_window.cpp" line="419"/>
         <source>Columnas esperadas con exactamente esos aciertos</source>
         <translation>Expected columns with exactly that many right</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="401" />
+        <location filename="../planner_window.cpp" line="413"/>
         <source>Probabilidad</source>
         <translation>Chance</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="416" />
+        <location filename="../planner_window.cpp" line="428"/>
         <source>menos de 10</source>
         <translation>fewer than 10</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="424" />
+        <location filename="../planner_window.cpp" line="436"/>
         <source>Pre&amp;mios</source>
         <translation>Pri&amp;zes</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="429" />
+        <location filename="../planner_window.cpp" line="441"/>
         <source>Resul&amp;tado:</source>
         <translation>Resul&amp;t:</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="432" />
+        <location filename="../planner_window.cpp" line="444"/>
         <source>Resultado de la jornada</source>
         <translation>Result of the week</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="433" />
+        <location filename="../planner_window.cpp" line="445"/>
         <source>14 signos de la jornada</source>
-        <translation>the week's 14 signs</translation>
+        <translation>the week&apos;s 14 signs</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="441" />
+        <location filename="../planner_window.cpp" line="453"/>
         <source>Columnas por aciertos</source>
         <translation>Columns by signs right</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="447" />
+        <location filename="../planner_window.cpp" line="459"/>
         <source>Columnas reducidas</source>
         <translation>Reduced columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="459" />
+        <location filename="../planner_window.cpp" line="471"/>
         <source>Aciertos</source>
         <translation>Right</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="463" />
+        <location filename="../planner_window.cpp" line="475"/>
         <source>Colum&amp;nas</source>
         <translation>Colum&amp;ns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="594" />
+        <location filename="../planner_window.cpp" line="609"/>
         <source>Contando las columnas...</source>
         <translation>Counting the columns...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="601" />
+        <location filename="../planner_window.cpp" line="616"/>
         <source>%1 columnas</source>
         <translation>%1 columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="608" />
+        <location filename="../planner_window.cpp" line="623"/>
         <source>Coste: %1</source>
         <translation>Cost: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="681" />
+        <location filename="../planner_window.cpp" line="696"/>
         <source>Las probabilidades no se pueden usar: %1</source>
         <translation>The chances cannot be used: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="712" />
+        <location filename="../planner_window.cpp" line="728"/>
         <source>Parando...</source>
         <translation>Stopping...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="745" />
-        <location filename="../planner_window.cpp" line="765" />
+        <location filename="../planner_window.cpp" line="761"/>
+        <location filename="../planner_window.cpp" line="781"/>
         <source>Mejor hasta ahora: %1 columnas</source>
         <translation>Best so far: %1 columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="748" />
+        <location filename="../planner_window.cpp" line="764"/>
         <source>Cota inferior: %1 columnas</source>
         <translation>Lower bound: %1 columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="752" />
+        <location filename="../planner_window.cpp" line="768"/>
         <source>Quedan %1 s</source>
         <translation>%1 s left</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="762" />
+        <location filename="../planner_window.cpp" line="778"/>
         <source>Terminado</source>
         <translation>Done</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="812" />
+        <location filename="../planner_window.cpp" line="828"/>
         <source>Sin reducción: pulse Reducir.</source>
         <translation>No reduction yet: press Reduce.</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="824" />
+        <location filename="../planner_window.cpp" line="840"/>
         <source>%1 columnas reducidas al %2 · coste %3</source>
         <translation>%1 columns reduced at %2 · cost %3</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="829" />
+        <location filename="../planner_window.cpp" line="846"/>
+        <source>Cota inferior publicada %1: %2 columnas por encima</source>
+        <translation>Published lower bound %1: %2 columns above it</translation>
+    </message>
+    <message>
+        <location filename="../planner_window.cpp" line="847"/>
         <source>Cota inferior %1: %2 columnas por encima</source>
         <translation>Lower bound %1: %2 columns above it</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="833" />
+        <location filename="../planner_window.cpp" line="853"/>
+        <source>La más pequeña posible: ninguna reducción tiene menos columnas</source>
+        <translation>Smallest possible: no reduction has fewer columns</translation>
+    </message>
+    <message>
+        <location filename="../planner_window.cpp" line="855"/>
         <source>La voraz eligió %1 columnas</source>
         <translation>The greedy chose %1 columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="835" />
+        <location filename="../planner_window.cpp" line="857"/>
         <source> · búsqueda parada</source>
         <translation> · search stopped</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="842" />
+        <location filename="../planner_window.cpp" line="864"/>
         <source>%1 resultados del desarrollo · garantizados %2 aciertos</source>
         <translation>%1 results of the development · %2 right guaranteed</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="864" />
+        <location filename="../planner_window.cpp" line="886"/>
         <source>Probabilidad de que el resultado esté en el desarrollo: %1 %</source>
         <translation>Chance that the result is in the development: %1 %</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="877" />
+        <location filename="../planner_window.cpp" line="899"/>
         <source>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</source>
         <translation>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="901" />
+        <location filename="../planner_window.cpp" line="923"/>
         <source>Abrir plan</source>
         <translation>Open plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="901" />
-        <location filename="../planner_window.cpp" line="929" />
+        <location filename="../planner_window.cpp" line="923"/>
+        <location filename="../planner_window.cpp" line="951"/>
         <source>Planes de Kelvo (*.kelvo)</source>
         <translation>Kelvo plans (*.kelvo)</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="929" />
+        <location filename="../planner_window.cpp" line="951"/>
         <source>Guardar plan</source>
         <translation>Save plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="930" />
+        <location filename="../planner_window.cpp" line="952"/>
         <source>plan.kelvo</source>
         <translation>plan.kelvo</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="944" />
+        <location filename="../planner_window.cpp" line="966"/>
         <source>No se pudo guardar el plan: %1</source>
         <translation>The plan could not be saved: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="951" />
+        <location filename="../planner_window.cpp" line="973"/>
         <source>Plan guardado en %1</source>
         <translation>Plan saved in %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="960" />
+        <location filename="../planner_window.cpp" line="992"/>
         <source>Guardar columnas</source>
         <translation>Save columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="960" />
+        <location filename="../planner_window.cpp" line="992"/>
         <source>Archivos de columnas (*.txt)</source>
         <translation>Column files (*.txt)</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="973" />
+        <location filename="../planner_window.cpp" line="1004"/>
         <source>No se pudieron guardar las columnas: %1</source>
         <translation>The columns could not be saved: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="977" />
+        <location filename="../planner_window.cpp" line="1008"/>
         <source>Columnas guardadas en %1</source>
         <translation>Columns saved in %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="985" />
+        <location filename="../planner_window.cpp" line="1012"/>
         <source>Exportar a PDF</source>
         <translation>Export to PDF</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="985" />
+        <location filename="../planner_window.cpp" line="1012"/>
         <source>Documentos PDF (*.pdf)</source>
         <translation>PDF documents (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="997" />
+        <location filename="../planner_window.cpp" line="1022"/>
         <source>No se pudo escribir %1.</source>
         <translation>%1 could not be written.</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1000" />
+        <location filename="../planner_window.cpp" line="1025"/>
         <source>Columnas exportadas a %1</source>
         <translation>Columns exported to %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1017" />
+        <location filename="../planner_window.cpp" line="1040"/>
         <source>No se pudo imprimir.</source>
         <translation>Printing failed.</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1025" />
+        <location filename="../planner_window.cpp" line="1048"/>
         <source>Cambios sin guardar</source>
         <translation>Unsaved changes</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1026" />
+        <location filename="../planner_window.cpp" line="1049"/>
         <source>El plan %1 tiene cambios sin guardar. ¿Quiere guardarlos?</source>
         <translation>The plan %1 has unsaved changes. Save them?</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1029" />
+        <location filename="../planner_window.cpp" line="1052"/>
         <source>&amp;Guardar</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1030" />
+        <location filename="../planner_window.cpp" line="1053"/>
         <source>&amp;Descartar</source>
         <translation>&amp;Discard</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1031" />
+        <location filename="../planner_window.cpp" line="1054"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1044" />
+        <location filename="../planner_window.cpp" line="1067"/>
         <source>Kelvo Planner</source>
         <translation>Kelvo Planner</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1050" />
+        <location filename="../planner_window.cpp" line="1073"/>
         <source>%1[*] — Kelvo Planner</source>
         <translation>%1[*] — Kelvo Planner</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1054" />
+        <location filename="../planner_window.cpp" line="1077"/>
         <source>sin título</source>
         <translation>untitled</translation>
     </message>
@@ -926,12 +936,12 @@
 <context>
     <name>TPrintWords</name>
     <message>
-        <location filename="../column_print.cpp" line="19" />
+        <location filename="../column_print.cpp" line="19"/>
         <source>%1 · reducida al %2 · %3 · página %4 de %5</source>
         <translation>%1 · reduced at %2 · %3 · page %4 of %5</translation>
     </message>
     <message>
-        <location filename="../column_print.cpp" line="26" />
+        <location filename="../column_print.cpp" line="26"/>
         <source>Bloque %1</source>
         <translation>Block %1</translation>
     </message>
