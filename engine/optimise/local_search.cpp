@@ -333,10 +333,14 @@ TSearchResult Shrink(const TCover& coverage, std::span<const std::size_t> start,
         return {};
     }
     const auto searches = static_cast<std::size_t>(std::max(1, limits.Searches));
-    std::atomic<std::size_t> shared{start.size()};
+    const bool alternate = !limits.Alternative.empty();
+    std::atomic<std::size_t> shared{alternate ? std::min(start.size(), limits.Alternative.size())
+                                              : start.size()};
     std::vector<TSearchResult> results(searches);
     RunInParallel(searches, [&](std::size_t s) {
-        TWeightedSearch<TCover> searching(coverage, start, SpreadSeed(limits.Seed + s));
+        TWeightedSearch<TCover> searching(coverage,
+                                          alternate && s % 2 == 1 ? limits.Alternative : start,
+                                          SpreadSeed(limits.Seed + s));
         // Only the calling thread reports, so that a sink is told from the thread it called from.
         const bool reports = s == 0 && limits.Progress;
         results[s] = searching.Run(limits, begin, shared, reports ? &limits.Progress : nullptr);

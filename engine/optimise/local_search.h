@@ -38,7 +38,10 @@ struct TSearchLimits {
     // The clock of the deadline and of the times reported; called from every search's thread.
     std::function<TClock::time_point()> Now = TClock::now;
     // Called on the calling thread now and then with the smallest size found so far; may be empty.
-    TSearchProgress Progress;
+    TSearchProgress Progress;  // When not empty, a covering set the second, fourth, ... search
+                               // starts from instead of the
+    // start: two starts far apart lead the searches to different sets.
+    std::span<const std::size_t> Alternative;
 };
 
 struct TSearchResult {

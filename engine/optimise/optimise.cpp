@@ -164,6 +164,11 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
             result.LowerBound = std::max(computed, published);
             result.BoundPublished = published > computed;
             limits.Floor = result.LowerBound;
+            // A constructed code is the smallest the constructions give, not always the smallest
+            // the search can reach: half the searches go on from the greedy's set instead.
+            if (start.size() < greedy.size()) {
+                limits.Alternative = greedy;
+            }
             searchStart = settings.Now() - begin;
             return ShrinkCover(cover, start, limits);
         });

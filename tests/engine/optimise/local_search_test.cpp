@@ -87,6 +87,27 @@ TEST(local_search, searches_stop_at_the_floor_at_an_interruption_and_at_the_dead
     EXPECT_EQ(result.Reached, std::chrono::steady_clock::duration::zero());
 }
 
+TEST(local_search, the_second_search_starts_from_the_alternative_set) {
+    const std::vector<std::string> columns = Development(5);
+    const TCoverage coverage(KeysOf(columns), 1);
+    const std::vector<std::size_t> greedy = GreedyNumbers(coverage, columns, 1);
+    std::vector<std::size_t> everything(coverage.Count());
+    for (std::size_t k = 0; k < everything.size(); ++k) {
+        everything[k] = k;
+    }
+    std::vector<std::size_t> sorted = greedy;
+    std::sort(sorted.begin(), sorted.end());
+    // Stopped before a step: each search returns its start, and the smaller wins.
+    std::stop_source stopped;
+    stopped.request_stop();
+    TSearchLimits limits = Fixed(1, 0);
+    limits.Stop = stopped.get_token();
+    limits.Alternative = greedy;
+    EXPECT_EQ(ShrinkCover(coverage, everything, limits).Chosen, sorted);
+    limits.Searches = 1;
+    EXPECT_EQ(ShrinkCover(coverage, everything, limits).Chosen, everything);
+}
+
 TEST(local_search, a_column_only_it_covers_stays_chosen) {
     // The last column is far from every other: no other column can stand in for it.
     std::vector<std::string> columns = Development(4);
