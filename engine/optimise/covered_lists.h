@@ -35,6 +35,27 @@ private:
     std::vector<std::uint32_t> covered_;
 };
 
+// A coverage, or its lists, as a covering problem whose candidates are its rows: column k as a
+// chosen column covers the columns ForEachCovered(k) visits, and those are also the columns that
+// cover column k, so one walk serves both sides.
+template <class TCover>
+struct TSymmetricCover {
+    static constexpr bool kSymmetric = true;
+    const TCover& Cover;
+
+    std::size_t RowCount() const { return Cover.Count(); }
+    std::size_t CandidateCount() const { return Cover.Count(); }
+    std::size_t CoveredCount(std::size_t k) const { return Cover.CoveredCount(k); }
+    template <class Visit>
+    void ForEachCovered(std::size_t k, Visit&& visit) const {
+        Cover.ForEachCovered(k, visit);
+    }
+    template <class Visit>
+    void ForEachCovering(std::size_t j, Visit&& visit) const {
+        Cover.ForEachCovered(j, visit);
+    }
+};
+
 // The most entries lists are made with (a gibibyte); past it, walks go through the coverage.
 constexpr std::size_t kMostListed = std::size_t{1} << 28;
 

@@ -43,24 +43,6 @@ private:
     std::vector<std::int32_t> where_;
 };
 
-// A coverage seen as a covering problem whose candidates are its rows: a column covers the columns
-// that cover it.
-template <class TCover>
-struct TSymmetricCover {
-    const TCover& Cover;
-
-    std::size_t RowCount() const { return Cover.Count(); }
-    std::size_t CandidateCount() const { return Cover.Count(); }
-    template <class Visit>
-    void ForEachCovered(std::size_t k, Visit&& visit) const {
-        Cover.ForEachCovered(k, visit);
-    }
-    template <class Visit>
-    void ForEachCovering(std::size_t j, Visit&& visit) const {
-        Cover.ForEachCovered(j, visit);
-    }
-};
-
 // One search over a covering problem `TCover` states, its candidates listing the rows they cover
 // (ForEachCovered) and its rows the candidates covering them (ForEachCovering): its chosen set,
 // the weights of the rows and the scores they give the candidates.

@@ -73,27 +73,6 @@ struct TEvaluation {
     }
 };
 
-// A coverage as a covering problem whose candidates are its rows: column k as a chosen column
-// covers the columns ForEachCovered(k) visits, and those are also the columns that cover column k,
-// so one walk serves both sides.
-template <class TCover>
-struct TSymmetricCover {
-    static constexpr bool kSymmetric = true;
-    const TCover& Cover;
-
-    std::size_t RowCount() const { return Cover.Count(); }
-    std::size_t CandidateCount() const { return Cover.Count(); }
-    std::size_t CoveredCount(std::size_t k) const { return Cover.CoveredCount(k); }
-    template <class Visit>
-    void ForEachCovered(std::size_t k, Visit&& visit) const {
-        Cover.ForEachCovered(k, visit);
-    }
-    template <class Visit>
-    void ForEachCovering(std::size_t j, Visit&& visit) const {
-        Cover.ForEachCovered(j, visit);
-    }
-};
-
 // The multipliers u of the rows, the direction of the next step and, for each row, how many of
 // the candidates with a negative reduced cost at the last evaluation cover it.
 template <class TCover>

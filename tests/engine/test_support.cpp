@@ -85,6 +85,19 @@ std::vector<std::string> ForecastProduct(const TForecast& forecast) {
     return columns;
 }
 
+std::vector<std::string> SortedForecastProduct(const TForecast& forecast) {
+    std::vector<std::string> columns = ForecastProduct(forecast);
+    std::sort(columns.begin(), columns.end());
+    return columns;
+}
+
+TForecast ForecastOf(const std::vector<std::string>& groups) {
+    TForecast forecast;
+    forecast.fill("1");
+    std::copy(groups.begin(), groups.end(), forecast.begin());
+    return forecast;
+}
+
 std::vector<TKey> KeysOf(const std::vector<std::string>& columns) {
     std::vector<TKey> keys;
     for (const auto& column : columns) {

@@ -39,6 +39,11 @@ std::vector<std::string> Development(int varying);
 
 // Every column of `forecast`, the first match turning slowest, by a literal nested walk.
 std::vector<std::string> ForecastProduct(const TForecast& forecast);
+// The same columns in the order a run sorts them, in which a full development numbers each column
+// by its own digits.
+std::vector<std::string> SortedForecastProduct(const TForecast& forecast);
+// A forecast of `groups` for the first matches and 1 for the others.
+TForecast ForecastOf(const std::vector<std::string>& groups);
 
 // Keys of `columns`, in order.
 std::vector<TKey> KeysOf(const std::vector<std::string>& columns);

@@ -21,7 +21,7 @@ int LiteralDistance(const std::string& a, const std::string& b) {
 // Every column of 1, X and 2 whose sign at each position some column of `columns` shows there,
 // within `radius` of some column of `columns`, by walking the whole product.
 std::set<std::string> LiteralCandidates(const std::vector<std::string>& columns, int radius) {
-    std::vector<std::string> seen(14);
+    TForecast seen;
     for (std::size_t p = 0; p < 14; ++p) {
         for (const char sign : {'1', 'X', '2'}) {
             if (std::any_of(columns.begin(), columns.end(),
@@ -31,16 +31,7 @@ std::set<std::string> LiteralCandidates(const std::vector<std::string>& columns,
         }
     }
     std::set<std::string> candidates(columns.begin(), columns.end());
-    std::vector<std::string> product = {""};
-    for (const std::string& signs : seen) {
-        std::vector<std::string> longer;
-        for (const std::string& start : product) {
-            for (const char sign : signs) {
-                longer.push_back(start + sign);
-            }
-        }
-        product = std::move(longer);
-    }
+    const std::vector<std::string> product = ForecastProduct(seen);
     for (const std::string& column : product) {
         if (std::any_of(columns.begin(), columns.end(), [&](const std::string& c) {
                 return LiteralDistance(c, column) <= radius;

@@ -10,21 +10,8 @@ namespace kelvo {
 
 namespace {
 
-// The full development of `signs` (one string of signs per position), sorted, so that each
-// column's number in its census is its place.
 std::vector<TKey> SortedDevelopment(const std::vector<std::string>& signs) {
-    std::vector<std::string> columns{""};
-    for (const std::string& choices : signs) {
-        std::vector<std::string> next;
-        for (const std::string& column : columns) {
-            for (const char sign : choices) {
-                next.push_back(column + sign);
-            }
-        }
-        columns = std::move(next);
-    }
-    std::sort(columns.begin(), columns.end());
-    return KeysOf(columns);
+    return KeysOf(SortedForecastProduct(ForecastOf(signs)));
 }
 
 // Expects ForEachHolder to visit, for every covered column, each column within `radius` of it

@@ -81,22 +81,11 @@ Columns LoadedColumns(const std::string& path) {
     return columns;
 }
 
-// The full development of `signs` (one string of signs per position) in the order a run sorts it,
-// which numbers every column by its own digits, with the columns at every `repeatEvery`-th place
-// held by a second record.
+// The full development of `signs` (one string of signs per match) in the order a run sorts it,
+// with the columns at every `repeatEvery`-th place held by a second record.
 std::vector<TKey> SortedDevelopment(const std::vector<std::string>& signs,
                                     std::size_t repeatEvery) {
-    Columns columns{""};
-    for (const std::string& choices : signs) {
-        Columns next;
-        for (const std::string& column : columns) {
-            for (const char sign : choices) {
-                next.push_back(column + sign);
-            }
-        }
-        columns = std::move(next);
-    }
-    std::sort(columns.begin(), columns.end());
+    const Columns columns = SortedForecastProduct(ForecastOf(signs));
     std::vector<TKey> keys;
     for (std::size_t k = 0; k < columns.size(); ++k) {
         keys.push_back(MakeKey(columns[k]));
