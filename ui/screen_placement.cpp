@@ -33,13 +33,18 @@ bool TScreenPlacement::eventFilter(QObject* watched, QEvent* event) {
             window_->move(FramePosition(assumed) + QPoint(assumed.left(), assumed.top()));
         }
         awaitingFrame_ = true;
-    } else if (watched == window_ && awaitingFrame_ && event->type() == QEvent::Paint) {
-        // By the first paint the window manager has framed the window: from now on a move places
-        // the frame.
-        awaitingFrame_ = false;
-        const QPoint wanted = FramePosition(FrameOf(window_));
-        if (window_->frameGeometry().topLeft() != wanted) {
-            window_->move(wanted);
+    } else if (watched == window_ && awaitingFrame_ &&
+               (event->type() == QEvent::Paint || event->type() == QEvent::Move)) {
+        // A loaded window manager may frame the window after its first paint, so the frame is
+        // awaited rather than assumed; once it is known, a move places the frame. A window that is
+        // never framed keeps its place from the show, which counted no frame for an unframed owner.
+        const QMargins frame = FrameOf(window_);
+        if (!frame.isNull()) {
+            awaitingFrame_ = false;
+            const QPoint wanted = FramePosition(frame);
+            if (window_->frameGeometry().topLeft() != wanted) {
+                window_->move(wanted);
+            }
         }
     }
     return QObject::eventFilter(watched, event);
