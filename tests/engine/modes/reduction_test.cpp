@@ -230,7 +230,8 @@ TEST(reduction, anywhere_refuses_a_set_that_breaks_its_promises_by_the_exact_mes
         {{"11111111111112", "11111111111121", "11111111111211", "11111111112111"},
          "The optimised reduction holds more columns than the greedy one"},
     };
-    for (const auto& [added, message] : broken) {
+    for (const auto& entry : broken) {
+        const std::vector<std::string>& added = entry.first;
         TReductionRequest request;
         request.Columns = keys;
         request.Optimise = TOptimiserBudget{};
@@ -244,7 +245,7 @@ TEST(reduction, anywhere_refuses_a_set_that_breaks_its_promises_by_the_exact_mes
             }
             return optimisation;
         };
-        EXPECT_THROW_MSG(Reduce(request), TEngineError, message);
+        EXPECT_THROW_MSG(Reduce(request), TEngineError, entry.second);
     }
 }
 
