@@ -21,46 +21,56 @@ struct TNewlyCovered {
 // The live positions split into low ones, whose digits number a column within its block (the
 // block's columns are consecutive), and high ones, which number the block. A column h lies within
 // the radius of a column j when the high positions differ in e of them and the low ones in at most
-// radius - e: so the covered columns sharing their high digits (a group) are handled together,
-// for each block within the radius of their group in turn, from a table of the low variants of
-// every low number ordered by distance. Each count is then lowered from a block in cache, where
-// going through the columns one by one would reach all over the counts for each of them.
+// radius - e: so the covered columns of one block are handled together, for each block within the
+// radius of theirs in turn, from a table of the low variants of every low number ordered by
+// distance. Each count is then lowered from a block in cache, where going through the columns one
+// by one would reach all over the counts for each of them.
 class TDevelopmentBalls {
 public:
     // The blocks of the development `census` numbers, for `radius`. Throws std::bad_alloc when
     // memory runs out.
     TDevelopmentBalls(const TSignCensus& census, int radius);
 
-    // Calls visit(h, covered[i].Records) for every column h within the radius of covered[i].Column,
-    // for every i; `covered` must be in ascending order of columns.
+    // How many blocks there are, and how many consecutive columns each holds.
+    std::uint64_t Blocks() const { return census_.Numbers() / blockColumns_; }
+    std::uint64_t BlockColumns() const { return blockColumns_; }
+
+    // Calls visit(b, e) for every block b whose high digits differ from those of `block` in
+    // e <= radius positions, `block` itself first (e = 0), each once.
     template <class Visit>
-    void ForEachHolder(std::span<const TNewlyCovered> covered, Visit&& visit) const {
+    void ForEachBlockWithin(std::uint64_t block, Visit&& visit) const {
+        const std::uint64_t start = block * blockColumns_;
+        visit(block, 0);
+        TSignCensus::TDigits digits;
+        census_.DigitsOfNumber(start, digits);
+        ForEachVariantWithin(start, digits, lowPositions_, census_.LivePositions().size(), radius_,
+                             0, [&](std::uint64_t variant, int highDistance) {
+                                 visit(variant / blockColumns_, highDistance);
+                             });
+    }
+
+    // Calls visit(h, i) for every column h of block `target` within the radius of the column
+    // numbered lows[i] within its block, for every i; those columns all lie in one block
+    // `highDistance` high positions from `target` (one ForEachBlockWithin names).
+    template <class Visit>
+    void ForEachHolderIn(std::uint64_t target, int highDistance,
+                         std::span<const std::uint16_t> lows, Visit&& visit) const {
         const std::size_t rowLength = lowWithin_.back();
-        for (std::size_t first = 0; first < covered.size();) {
-            const std::uint64_t block = covered[first].Column / blockColumns_;
-            std::size_t last = first + 1;
-            while (last < covered.size() && covered[last].Column / blockColumns_ == block) {
-                ++last;
+        const std::size_t within = lowWithin_[static_cast<std::size_t>(radius_ - highDistance)];
+        const std::uint64_t start = target * blockColumns_;
+        if (within == 1) {
+            // Most blocks lie at the full radius, where only the column's own low number is
+            // within it: each row starts with that number, so the table need not be read.
+            for (std::size_t i = 0; i < lows.size(); ++i) {
+                visit(static_cast<std::size_t>(start + lows[i]), i);
             }
-            TSignCensus::TDigits digits;
-            census_.DigitsOfNumber(covered[first].Column, digits);
-            const auto lower = [&](std::uint64_t start, int highDistance) {
-                const std::size_t within =
-                    lowWithin_[static_cast<std::size_t>(radius_ - highDistance)];
-                for (std::size_t i = first; i < last; ++i) {
-                    const std::uint16_t* row =
-                        low_.data() + (covered[i].Column % blockColumns_) * rowLength;
-                    const std::int32_t records = covered[i].Records;
-                    for (std::size_t v = 0; v < within; ++v) {
-                        visit(static_cast<std::size_t>(start + row[v]), records);
-                    }
-                }
-            };
-            const std::uint64_t start = block * blockColumns_;
-            lower(start, 0);
-            ForEachVariantWithin(start, digits, lowPositions_, census_.LivePositions().size(),
-                                 radius_, 0, lower);
-            first = last;
+            return;
+        }
+        for (std::size_t i = 0; i < lows.size(); ++i) {
+            const std::uint16_t* row = low_.data() + lows[i] * rowLength;
+            for (std::size_t v = 0; v < within; ++v) {
+                visit(static_cast<std::size_t>(start + row[v]), i);
+            }
         }
     }
 

@@ -14,9 +14,10 @@ std::vector<TKey> SortedDevelopment(const std::vector<std::string>& signs) {
     return KeysOf(SortedForecastProduct(ForecastOf(signs)));
 }
 
-// Expects ForEachHolder to visit, for every covered column, each column within `radius` of it
-// once with its records, and nothing else. Each covered column holds its own count of records,
-// so that the visits tell which covered column they came from.
+// Expects ForEachHolderIn, for each block ForEachBlockWithin names from the block of some covered
+// columns, to visit for every covered column each column within `radius` of it once, and nothing
+// else. Each covered column holds its own count of records, so that the
+// visits tell which covered column they came from.
 void ExpectHoldersOfEveryPair(const std::vector<TKey>& columns,
                               const std::vector<std::uint32_t>& covered, int radius) {
     const TSignCensus census(columns);
@@ -35,10 +36,29 @@ void ExpectHoldersOfEveryPair(const std::vector<TKey>& columns,
             }
         }
     }
+    const TDevelopmentBalls balls(census, radius);
+    ASSERT_EQ(balls.Blocks() * balls.BlockColumns(), columns.size());
+    std::vector<std::vector<std::uint16_t>> lowsIn(balls.Blocks());
+    std::vector<std::vector<std::int32_t>> recordsIn(balls.Blocks());
+    for (const TNewlyCovered& column : newly) {
+        const std::uint64_t block = column.Column / balls.BlockColumns();
+        lowsIn[block].push_back(static_cast<std::uint16_t>(column.Column % balls.BlockColumns()));
+        recordsIn[block].push_back(column.Records);
+    }
     std::vector<std::pair<std::size_t, std::int32_t>> visited;
-    TDevelopmentBalls(census, radius)
-        .ForEachHolder(
-            newly, [&](std::size_t h, std::int32_t records) { visited.emplace_back(h, records); });
+    for (std::uint64_t block = 0; block < balls.Blocks(); ++block) {
+        std::vector<std::uint64_t> named;
+        balls.ForEachBlockWithin(block, [&](std::uint64_t target, int highDistance) {
+            named.push_back(target);
+            balls.ForEachHolderIn(target, highDistance, lowsIn[block],
+                                  [&](std::size_t h, std::size_t i) {
+                                      visited.emplace_back(h, recordsIn[block][i]);
+                                  });
+        });
+        ASSERT_EQ(named.front(), block);
+        std::sort(named.begin(), named.end());
+        ASSERT_EQ(std::adjacent_find(named.begin(), named.end()), named.end()) << "block " << block;
+    }
     std::sort(expected.begin(), expected.end());
     std::sort(visited.begin(), visited.end());
     EXPECT_EQ(visited, expected);
