@@ -48,7 +48,10 @@ expect_eq "one Ctrl-C: no temporary file left" "$(ls -A "$work" | grep -c kelvo)
 
 # A run long enough after its first log line (seconds of analysis at guarantee 11) for the second
 # Ctrl-C to come before anything is written.
-rm -f "$work/out.txt" "$work/check"
+# The first run's log goes too. Its first line could otherwise be found before this run's shell
+# has even started the program, and a Ctrl-C then ends that forked shell, which runs this
+# script's exit trap and removes the folder.
+rm -f "$work/out.txt" "$work/check" "$work/stdout" "$work/stderr"
 development 12 > "$work/in.txt"
 "$1" --no-limit --guarantee 11 --optimise 600 "$work/in.txt" "$work/out" \
   >"$work/stdout" 2>"$work/stderr" &
