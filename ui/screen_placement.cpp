@@ -32,18 +32,27 @@ bool TScreenPlacement::eventFilter(QObject* watched, QEvent* event) {
                                          : QMargins();
             window_->move(FramePosition(assumed) + QPoint(assumed.left(), assumed.top()));
         }
-        awaitingFrame_ = true;
-    } else if (watched == window_ && awaitingFrame_ &&
-               (event->type() == QEvent::Paint || event->type() == QEvent::Move)) {
-        // A loaded window manager may frame the window after its first paint, so the frame is
-        // awaited rather than assumed; once it is known, a move places the frame. A window that is
-        // never framed keeps its place from the show, which counted no frame for an unframed owner.
+        stage_ = TStage::Shown;
+    } else if (watched == window_ && stage_ != TStage::Placed &&
+               (event->type() == QEvent::Paint ||
+                (stage_ == TStage::Painted && event->type() == QEvent::Move))) {
+        // By the first paint the window manager has mapped the window and has most often framed
+        // it. A loaded one may frame it later, so until the frame is known each move is looked
+        // at; moves before the first paint are not, as the window manager's own placement on
+        // mapping would then shift the frame once more. The frame is placed through the window's
+        // handle, which holds the frame as soon as Qt knows it, where the widget's frame geometry
+        // may still leave it out and a move of the widget would then place its client area. A
+        // window that is never framed keeps its place from the show, which counted no frame for
+        // an unframed owner.
+        QWindow* handle = window_->windowHandle();
         const QMargins frame = FrameOf(window_);
-        if (!frame.isNull()) {
-            awaitingFrame_ = false;
+        if (frame.isNull()) {
+            stage_ = TStage::Painted;
+        } else {
+            stage_ = TStage::Placed;
             const QPoint wanted = FramePosition(frame);
-            if (window_->frameGeometry().topLeft() != wanted) {
-                window_->move(wanted);
+            if (handle->framePosition() != wanted) {
+                handle->setFramePosition(wanted);
             }
         }
     }

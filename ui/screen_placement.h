@@ -15,8 +15,8 @@ constexpr int kCentred = 2;
 // its top edge at 1/`topDivisor` of the height its frame leaves free (2 centres it). The placement
 // waits for the show because a dialog settles its size only then. A window manager frames the
 // window only once it is mapped, so the show places it as if its frame were that of its owner's
-// window, and the first paint or move by when the real frame is known moves it to its place by
-// that frame if it stands elsewhere. Owned by `window`.
+// window, and the first paint, or the first move after it, by when the real frame is known moves
+// it to its place by that frame if it stands elsewhere. Owned by `window`.
 class TScreenPlacement final : public QObject {
 public:
     TScreenPlacement(QWidget* window, int topDivisor);
@@ -30,6 +30,7 @@ private:
 
     QWidget* window_;
     int topDivisor_;
-    // Shown, and not yet placed by a known frame.
-    bool awaitingFrame_ = false;
+    // Where the window stands between a show and its placement by a known frame.
+    enum class TStage { Placed, Shown, Painted };
+    TStage stage_ = TStage::Placed;
 };
