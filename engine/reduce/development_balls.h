@@ -34,6 +34,11 @@ public:
     // How many blocks there are, and how many consecutive columns each holds.
     std::uint64_t Blocks() const { return census_.Numbers() / blockColumns_; }
     std::uint64_t BlockColumns() const { return blockColumns_; }
+    // The block holding `column`, and the column's number within it.
+    std::uint64_t BlockOf(std::uint64_t column) const { return column / blockColumns_; }
+    std::uint16_t LowOf(std::uint64_t column) const {
+        return static_cast<std::uint16_t>(column % blockColumns_);
+    }
 
     // Calls visit(b, e) for every block b whose high digits differ from those of `block` in
     // e <= radius positions, `block` itself first (e = 0), each once.

@@ -26,11 +26,11 @@ std::uint64_t LowerAtOnce(const TDevelopmentBalls& balls, std::span<const TNewly
                           std::vector<TCount>& counts, std::vector<std::uint16_t>& lows) {
     std::uint64_t lowered = 0;
     for (std::size_t first = 0; first < newly.size();) {
-        const std::uint64_t block = newly[first].Column / balls.BlockColumns();
+        const std::uint64_t block = balls.BlockOf(newly[first].Column);
         lows.clear();
         std::size_t last = first;
-        for (; last < newly.size() && newly[last].Column / balls.BlockColumns() == block; ++last) {
-            lows.push_back(static_cast<std::uint16_t>(newly[last].Column % balls.BlockColumns()));
+        for (; last < newly.size() && balls.BlockOf(newly[last].Column) == block; ++last) {
+            lows.push_back(balls.LowOf(newly[last].Column));
         }
         const TNewlyCovered* group = newly.data() + first;
         balls.ForEachBlockWithin(block, [&](std::uint64_t target, int highDistance) {
@@ -84,9 +84,8 @@ public:
     void Add(std::span<const TNewlyCovered> newly) {
         ++choices_;
         for (const TNewlyCovered& column : newly) {
-            const std::uint64_t block = column.Column / balls_.BlockColumns();
-            lowsIn_[block].push_back(
-                static_cast<std::uint16_t>(column.Column % balls_.BlockColumns()));
+            const std::uint64_t block = balls_.BlockOf(column.Column);
+            lowsIn_[block].push_back(balls_.LowOf(column.Column));
             if (!oneRecordEach_) {
                 recordsIn_[block].push_back(column.Records);
             }
@@ -104,8 +103,8 @@ public:
     // they were last lowered; returns how many counts it lowered.
     std::uint64_t Settle(std::size_t first, std::size_t end) {
         std::uint64_t lowered = 0;
-        for (std::uint64_t block = first / balls_.BlockColumns();
-             block <= (end - 1) / balls_.BlockColumns(); ++block) {
+        for (std::uint64_t block = balls_.BlockOf(first); block <= balls_.BlockOf(end - 1);
+             ++block) {
             lowered += SettleBlock(block);
         }
         return lowered;
@@ -171,6 +170,7 @@ private:
     std::vector<std::uint64_t> markedAt_;
     std::uint64_t choices_ = 0;
 };
+
 // The passes, with each count held in `TCount`, which must hold the longest list: the smaller the
 // counts, the more of them stay in the processor's caches while the selection updates them in
 // no particular order.

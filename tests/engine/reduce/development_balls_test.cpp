@@ -16,8 +16,8 @@ std::vector<TKey> SortedDevelopment(const std::vector<std::string>& signs) {
 
 // Expects ForEachHolderIn, for each block ForEachBlockWithin names from the block of some covered
 // columns, to visit for every covered column each column within `radius` of it once, and nothing
-// else. Each covered column holds its own count of records, so that the
-// visits tell which covered column they came from.
+// else. Each covered column holds its own count of records, so that the visits tell which covered
+// column they came from.
 void ExpectHoldersOfEveryPair(const std::vector<TKey>& columns,
                               const std::vector<std::uint32_t>& covered, int radius) {
     const TSignCensus census(columns);
@@ -41,8 +41,8 @@ void ExpectHoldersOfEveryPair(const std::vector<TKey>& columns,
     std::vector<std::vector<std::uint16_t>> lowsIn(balls.Blocks());
     std::vector<std::vector<std::int32_t>> recordsIn(balls.Blocks());
     for (const TNewlyCovered& column : newly) {
-        const std::uint64_t block = column.Column / balls.BlockColumns();
-        lowsIn[block].push_back(static_cast<std::uint16_t>(column.Column % balls.BlockColumns()));
+        const std::uint64_t block = balls.BlockOf(column.Column);
+        lowsIn[block].push_back(balls.LowOf(column.Column));
         recordsIn[block].push_back(column.Records);
     }
     std::vector<std::pair<std::size_t, std::int32_t>> visited;
