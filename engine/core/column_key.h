@@ -62,6 +62,9 @@ constexpr int SignDigit(unsigned byte) {
     }
 }
 
+// The sign of each digit, SignDigit's inverse: kSignOfDigit[1] is 'X'.
+constexpr std::string_view kSignOfDigit = "1X2";
+
 // The columns of one run, in file order. A key and its id (its position + 1) play the part of a
 // column record: Columns[k] is the column whose id is k + 1, its line number in the prepared
 // file, trimmed and cut to kColumnLength.

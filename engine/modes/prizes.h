@@ -11,12 +11,10 @@
 #include <string_view>
 
 #include "core/column_key.h"
+#include "core/prize_categories.h"
 #include "core/progress.h"
 
 namespace kelvo {
-
-// The categories counted: 14 right down to 10 right.
-constexpr int kPrizeCategories = 5;
 
 // The phase TablePrizes and ChancesOfPrizes report.
 inline constexpr std::string_view kPrizesPhase = "prizes";

@@ -9,15 +9,15 @@ namespace kelvo {
 
 namespace {
 
-constexpr int kFewestCounted = 10;
-constexpr int kFewestPrized = 13;
+// The score lists one by one the columns of the two categories that pay most: 14 and 13 right.
+constexpr int kFewestListed = 13;
 
 }  // namespace
 
 bool IsResult(std::string_view result) {
     return result.size() == kColumnLength &&
            std::all_of(result.begin(), result.end(), [](char sign) {
-               return sign == '1' || sign == '2' || FoldSign(sign) == 'X';
+               return SignDigit(static_cast<unsigned char>(sign)) != kOtherSign;
            });
 }
 
@@ -37,10 +37,10 @@ TScore ScoreColumns(std::string_view result, std::span<const TKey> columns) {
     TScore score;
     for (std::size_t k = 0; k < columns.size(); ++k) {
         const int right = SignsRight(columns[k], wanted);
-        if (right >= kFewestCounted) {
-            ++score.Right[static_cast<std::size_t>(kColumnLength - right)];
+        if (const int category = PrizeCategoryOf(right); category < kPrizeCategories) {
+            ++score.Right[static_cast<std::size_t>(category)];
         }
-        if (right >= kFewestPrized) {
+        if (right >= kFewestListed) {
             score.Prized.emplace_back(k + 1, ColumnText(columns[k]));
         }
     }

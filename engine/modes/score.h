@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "core/column_key.h"
+#include "core/prize_categories.h"
 
 namespace kelvo {
 
 // How the columns of a file did against a result.
 struct TScore {
-    // Right[0]: columns with 14 signs right, Right[1] with 13, down to Right[4] with 10.
-    std::array<std::size_t, 5> Right{};
+    // Right[c]: the columns of prize category c (Right[0] with 14 signs right, down to 10).
+    std::array<std::size_t, kPrizeCategories> Right{};
     // The columns with 13 or 14 right, in file order: their line number (from 1) and the column.
     std::vector<std::pair<std::size_t, std::string>> Prized;
 };

@@ -10,7 +10,6 @@ namespace {
 // A column of signs 1, X and 2 as a number: its sign digits (0 for 1, 1 for X, 2 for 2) in base 3,
 // position p weighing 3^p. Every such column has a number below kCodes, so a table by number tells
 // at once whether a column has been met.
-constexpr std::array<char, 3> kSigns = {'1', 'X', '2'};
 constexpr std::uint32_t kNoDigit = 3;
 
 constexpr std::array<std::uint32_t, kColumnLength + 1> MakePowers() {
@@ -25,11 +24,11 @@ constexpr std::uint32_t kCodes = kPower[kColumnLength];
 // Candidate + 1 by number, 0 where no candidate is.
 constexpr std::uint32_t kUnmet = 0;
 
-// The digit of `byte` among kSigns, kNoDigit for any other byte (a lower-case x among them: the
-// chosen columns are written as the pool's own signs).
+// The digit of `byte` among kSignOfDigit, kNoDigit for any other byte (a lower-case x among them:
+// the chosen columns are written as the pool's own signs).
 std::uint32_t DigitOf(unsigned byte) {
-    for (std::uint32_t d = 0; d < kSigns.size(); ++d) {
-        if (byte == static_cast<unsigned char>(kSigns[d])) {
+    for (std::uint32_t d = 0; d < kSignOfDigit.size(); ++d) {
+        if (byte == static_cast<unsigned char>(kSignOfDigit[d])) {
             return d;
         }
     }
@@ -52,9 +51,9 @@ std::uint32_t CodeOf(const TKey& column) {
 TKey ColumnOfCode(std::uint32_t code) {
     TKey key;
     for (int p = 0; p < kColumnLength; ++p) {
-        SetByteAt(
-            key, p,
-            static_cast<unsigned char>(kSigns[code / kPower[static_cast<std::size_t>(p)] % 3]));
+        SetByteAt(key, p,
+                  static_cast<unsigned char>(
+                      kSignOfDigit[code / kPower[static_cast<std::size_t>(p)] % 3]));
     }
     return key;
 }
