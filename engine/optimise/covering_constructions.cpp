@@ -380,15 +380,16 @@ struct TCatalogueEntry {
     std::function<TCode()> Build;
 };
 
-// The stored codes were found by this system's matrix search: a tabu search
+// The stored codes are data here: nothing in this tree searches for them, and
+// the tests sweep each one over its whole space, so a code is trusted for what
+// it covers, not for how it was found. They came from a one-off tabu search
 // over the set of syndromes in the manner of Ostergard (each step moves one
 // syndrome so that it covers a random uncovered syndrome, taking the best move
 // that is not tabu), inside a hill climb over the columns of H = [I_r | A]
-// beyond the identity, drawn from std::mt19937_64 with the given seed and for a
-// fixed number of steps, so that every result can be found again. Each comment
-// gives the search as "radix length rows radius syndromes seed steps-per-matrix
-// matrices", with "identity" where H stays I, which makes it a plain search
-// over words (the codes up to length 7 and the word lists of length 10).
+// beyond the identity, run outside the tree. Each comment records that search
+// as "radix length rows radius syndromes seed steps-per-matrix matrices", with
+// "identity" where H stayed I (a plain search over words: the codes up to
+// length 7 and the word lists of length 10).
 TMatrixCode StoredT2R1() {
     return Listed(3, 2, 1, {0, 4, 8});
 }  // {00, 11, 22}
