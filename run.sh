@@ -6,7 +6,7 @@ cd "$(dirname "$0")"
 source scripts/setup.sh
 
 kelvo_install_missing
-kelvo_build
+kelvo_build_programs
 
 if [ "${1:-}" = "--planner" ]; then
   shift

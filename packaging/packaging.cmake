@@ -61,6 +61,8 @@ if(KELVO_HELP2MAN)
   set(kelvo_manual ${PROJECT_BINARY_DIR}/man/kelvo-reduce.1)
   add_custom_command(
     OUTPUT ${kelvo_manual}.gz
+    # Ninja makes the folders of a command's outputs, Make does not; help2man needs it made.
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
     COMMAND ${KELVO_HELP2MAN} --no-info --section=1
             "--name=reduces football-pool columns al 13, al 12 or al 11"
             --output=${kelvo_manual} $<TARGET_FILE:kelvo-reduce>
@@ -72,6 +74,23 @@ if(KELVO_HELP2MAN)
   install(FILES ${kelvo_manual}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 else()
   message(STATUS "No manual page for kelvo-reduce: help2man not found (Debian package help2man)")
+endif()
+
+# The windows take no options to write a page from, so their pages are written by hand.
+if(KELVO_BUILD_UI)
+  foreach(page kelvo-reductor.1 kelvo-planner.1)
+    set(kelvo_page ${PROJECT_BINARY_DIR}/man/${page})
+    add_custom_command(
+      OUTPUT ${kelvo_page}.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/man/${page} ${kelvo_page}
+      COMMAND ${KELVO_GZIP} -9 -n -f ${kelvo_page}
+      DEPENDS ${CMAKE_CURRENT_LIST_DIR}/man/${page}
+      VERBATIM)
+    list(APPEND kelvo_window_pages ${kelvo_page}.gz)
+  endforeach()
+  add_custom_target(kelvo_window_manuals ALL DEPENDS ${kelvo_window_pages})
+  install(FILES ${kelvo_window_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endif()
 
 include(CPack)

@@ -1,5 +1,6 @@
 # Sourced by run.sh, test.sh and the scripts in bench/: installs the Debian packages the project
-# needs when any is missing, and configures and builds everything in build/.
+# needs when any is missing, and configures and builds in build/: everything for the tests and
+# benchmarks, only the programs for run.sh.
 
 # What every build needs: the compiler and tools, GoogleTest and Google Benchmark (without them
 # the tests or benchmarks are left out), CLI11 (required by kelvo-reduce), Qt 6 for the window
@@ -44,4 +45,15 @@ kelvo_build() {
   cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DKELVO_BUILD_UI=ON -DKELVO_BUILD_TESTS=ON -DKELVO_BUILD_BENCH=ON -DKELVO_WERROR=OFF "$@"
   cmake --build build
+}
+
+# Builds the three programs in build/ and nothing else. A folder configured already is built as it
+# stands, so that a run after ./test.sh rebuilds nothing; a new one is configured without the
+# tests and benchmarks, which a player does not need.
+kelvo_build_programs() {
+  if [ ! -f build/CMakeCache.txt ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_BUILD_UI=ON \
+      -DKELVO_BUILD_TESTS=OFF -DKELVO_BUILD_BENCH=OFF -DKELVO_WERROR=OFF
+  fi
+  cmake --build build --target kelvo-reduce kelvo-reductor kelvo-planner
 }
