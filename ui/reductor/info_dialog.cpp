@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-#include "screen_placement.h"
+#include "common/screen_placement.h"
 
 namespace {
 

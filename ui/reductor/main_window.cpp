@@ -8,7 +8,6 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -24,10 +23,8 @@
 #include <optional>
 
 #include "application_title.h"
-#include "caption_room.h"
 #include "core/engine_error.h"
 #include "info_dialog.h"
-#include "screen_placement.h"
 #include "version.h"
 
 namespace {
@@ -40,6 +37,8 @@ constexpr char kLabel2Text[] = "Fichero Reducido: ";
 constexpr char kSpeedButton1Text[] = "Abri fichero";
 constexpr char kSpeedButton2Text[] = "Abrir Fichero";
 constexpr char kButton1Text[] = "REDUCIR";
+// The one file type both file dialogs offer; they match it in any letter case.
+constexpr char kTextFilesFilter[] = "Text files (*.txt)";
 constexpr char kNotice[] =
     "RECUERDA, esta version solo puede reducir\n"
     "combinaciones de menos de 7000 columnas\n"
@@ -168,16 +167,16 @@ std::string EnginePath(const QString& path) {
 
 }  // namespace
 
-TForm1::TForm1()
-    : TForm1(std::make_unique<TQtFileDialog>(TFileDialogKind::Open),
-             std::make_unique<TQtFileDialog>(TFileDialogKind::Save)) {}
+TForm1::TForm1() : TForm1(std::make_unique<TFileDialog>(), std::make_unique<TFileDialog>()) {}
 
-TForm1::TForm1(std::unique_ptr<TFileDialog> openDialog, std::unique_ptr<TFileDialog> saveDialog)
+TForm1::TForm1(std::unique_ptr<TFileDialog> openDialog, std::unique_ptr<TFileDialog> saveDialog,
+               std::unique_ptr<TMessageBox> messageBox)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       OpenDialog1(std::move(openDialog)),
       SaveDialog1(std::move(saveDialog)),
+      MessageBox1(messageBox ? std::move(messageBox) : std::make_unique<TMessageBox>()),
       title_(ApplicationTitle(QCoreApplication::applicationFilePath())) {
     setObjectName(QStringLiteral("Form1"));
     BuildControls();
@@ -291,16 +290,24 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::SpeedButton1Click() {
-    OpenDialog1->Execute(this);
-    InputPath = OpenDialog1->FileName();
+    const QString chosen = OpenDialog1->Ask(
+        this,
+        {TFileDialogKind::OpenName, QString(), QString::fromLatin1(kTextFilesFilter), InputPath});
+    if (!chosen.isEmpty()) {
+        InputPath = chosen;
+    }
     Edit1->setText(InputPath);
     Edit1->setCursorPosition(0);
     SpeedButton2->setEnabled(true);
 }
 
 void TForm1::SpeedButton2Click() {
-    SaveDialog1->Execute(this);
-    OutputPath = SaveDialog1->FileName();
+    const QString chosen = SaveDialog1->Ask(
+        this,
+        {TFileDialogKind::SaveName, QString(), QString::fromLatin1(kTextFilesFilter), OutputPath});
+    if (!chosen.isEmpty()) {
+        OutputPath = chosen;
+    }
     Edit2->setText(OutputPath);
     Edit2->setCursorPosition(0);
     Button1->setEnabled(true);
@@ -349,12 +356,8 @@ void TForm1::SetChoiceButtons(bool inputEnabled, bool outputEnabled, bool runEna
 }
 
 void TForm1::ShowError(const std::string& message) {
-    QMessageBox box(QMessageBox::Critical, title_, QString::fromUtf8(kelvo::ErrorBoxText(message)),
-                    QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    KeepCaptionWhole(box);
-    new TScreenPlacement(&box, kCentred);
-    box.exec();
+    MessageBox1->ShowError(this, QMessageBox::Critical, title_,
+                           QString::fromUtf8(kelvo::ErrorBoxText(message)));
 }
 
 void TForm1::AddLogLine(const std::string& text) {

@@ -8,7 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "file_dialogs.h"
+#include "common/file_dialog.h"
+#include "common/message_box.h"
 #include "modes/run.h"
 
 class QCloseEvent;
@@ -25,10 +26,12 @@ class QToolButton;
 // another.
 class TForm1 : public QWidget, public kelvo::TRunHost {
 public:
-    // The window with Qt's file dialogs.
+    // The window with Qt's file dialogs and message boxes.
     TForm1();
-    // The window with the given dialogs for the input file and the output name.
-    TForm1(std::unique_ptr<TFileDialog> openDialog, std::unique_ptr<TFileDialog> saveDialog);
+    // The window with the given dialogs for the input file and the output name, and the given
+    // message boxes (Qt's where `messageBox` is null).
+    TForm1(std::unique_ptr<TFileDialog> openDialog, std::unique_ptr<TFileDialog> saveDialog,
+           std::unique_ptr<TMessageBox> messageBox = nullptr);
     ~TForm1() override;
 
     // TRunHost: appends to Memo1, shows the notice box, handles pending events.
@@ -60,7 +63,10 @@ private:
     QPlainTextEdit* Memo2 = nullptr;
     std::unique_ptr<TFileDialog> OpenDialog1;
     std::unique_ptr<TFileDialog> SaveDialog1;
+    std::unique_ptr<TMessageBox> MessageBox1;
 
+    // The names chosen last. Each dialog comes up filled in with its own, and a cancel leaves it
+    // as it was, which is why the edits show it after every choice, whatever the user did.
     QString InputPath;
     QString OutputPath;
     QString title_;             // caption of the notice and error boxes

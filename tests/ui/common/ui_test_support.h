@@ -1,4 +1,4 @@
-// Helpers for driving the window and its dialogs in Qt Test.
+// Helpers for driving either window and its dialogs in Qt Test.
 #pragma once
 
 #include <QByteArray>
@@ -13,21 +13,18 @@
 #include <functional>
 #include <optional>
 
-#include "file_dialogs.h"
+#include "common/file_dialog.h"
 
-// A file dialog that answers from a script: each Execute takes the next answer, a path (chosen)
-// or std::nullopt (cancelled). Like the real one it keeps the last chosen name over a cancel.
+// A file dialog that answers from a script: each dialog it would show takes the next answer, a
+// path (chosen) or std::nullopt (cancelled), and shows nothing.
 class TFakeFileDialog final : public TFileDialog {
 public:
-    void Execute(QWidget* owner) override;
-    QString FileName() const override { return fileName_; }
-
     std::deque<std::optional<QString>> Answers;
     int Calls = 0;
     int Unanswered = 0;  // calls that found no answer left, and were cancelled
 
-private:
-    QString fileName_;
+protected:
+    QString Show(QWidget* owner, const TFileQuestion& question) override;
 };
 
 // Answers the modal windows that come up while it lives, one handler each, in order. Each handler

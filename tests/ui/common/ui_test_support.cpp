@@ -8,17 +8,15 @@
 
 #include <utility>
 
-void TFakeFileDialog::Execute(QWidget*) {
+QString TFakeFileDialog::Show(QWidget*, const TFileQuestion&) {
     ++Calls;
     if (Answers.empty()) {
         ++Unanswered;
-        return;
+        return {};
     }
     const std::optional<QString> answer = Answers.front();
     Answers.pop_front();
-    if (answer) {
-        fileName_ = *answer;
-    }
+    return answer.value_or(QString());
 }
 
 namespace {

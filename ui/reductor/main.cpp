@@ -2,8 +2,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "common/transient_settings.h"
 #include "main_window.h"
-#include "transient_settings.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

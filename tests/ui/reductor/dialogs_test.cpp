@@ -20,9 +20,9 @@
 #include <optional>
 
 #include "application_title.h"
+#include "common/transient_settings.h"
 #include "info_dialog.h"
 #include "main_window.h"
-#include "transient_settings.h"
 #include "ui_test_support.h"
 
 namespace {

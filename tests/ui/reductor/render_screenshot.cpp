@@ -1,5 +1,5 @@
 // Renders the window after one run to the picture file named on the command line:
-//   QT_QPA_PLATFORM=offscreen build/tests/ui/kelvo_screenshot docs/screenshot.png
+//   QT_QPA_PLATFORM=offscreen build/tests/ui/reductor/kelvo_screenshot docs/screenshot.png
 #include <QApplication>
 #include <QLineEdit>
 #include <QPixmap>
