@@ -33,7 +33,6 @@ struct TReductionInput {
 
 // What a job found.
 struct TReductionResult {
-    std::size_t Developed = 0;
     std::vector<kelvo::TKey> Chosen;
     kelvo::TReductionReport Report;
     kelvo::TPrizeTable Prizes;
