@@ -237,6 +237,7 @@ private slots:
 
         TPlanner reopened;
         QVERIFY(reopened.Window->OpenPlanFile(planPath));
+        QVERIFY(!reopened.Window->isWindowModified());
         QCOMPARE(PlanBytes(reopened.Window->CurrentPlan()), saved);
         QCOMPARE(reopened.Control<QLineEdit>("Teams1")->text(), QStringLiteral("Betis - Sevilla"));
         QTRY_VERIFY_WITH_TIMEOUT(!reopened.Window->Working(), 30000);
@@ -245,6 +246,32 @@ private slots:
         }
         QCOMPARE(reopened.Control<QLabel>("HitCounts")->text(),
                  planner.Control<QLabel>("HitCounts")->text());
+    }
+
+    void tab_runs_through_the_plan_from_the_forecast_to_the_result_tabs() {
+        TPlanner planner;
+        planner.Trigger("ChancesAction");
+        QStringList expected;
+        for (int match = 1; match <= 14; ++match) {
+            expected.append(QStringLiteral("Teams%1").arg(match));
+            for (const char* part : {"Sign", "Chance"}) {
+                for (const char* sign : {"1", "X", "2"}) {
+                    expected.append(QStringLiteral("%1%2_%3").arg(part).arg(match).arg(sign));
+                }
+            }
+        }
+        expected.append({"Price", "ConditionList", "AddConditionButton", "RemoveConditionButton",
+                         "Guarantee", "Budget", "Anywhere", "ReduceButton", "StopButton",
+                         "ResultTabs"});
+        QStringList order;
+        QWidget* widget = planner.Control<QWidget>("Teams1");
+        do {
+            if (expected.contains(widget->objectName())) {
+                order.append(widget->objectName());
+            }
+            widget = widget->nextInFocusChain();
+        } while (widget != planner.Control<QWidget>("Teams1"));
+        QCOMPARE(order, expected);
     }
 
     void the_live_count_follows_the_engine() {
