@@ -281,12 +281,19 @@ void TPlannerWindow::Recount() {
 }
 
 void TPlannerWindow::ChancesChanged() {
+    // A run weighs the chances as they were when it started: changed since, they weigh the prizes
+    // again once it ends.
+    if (Working()) {
+        rescore_ = true;
+        return;
+    }
     if (!reduction_) {
         return;
     }
-    // The prizes are weighed again once the player rests, not at every step of a spin box.
+    // The prizes are weighed again once the player rests, not at every step of a spin box. A run
+    // started meanwhile has taken the chances as they are now.
     QTimer::singleShot(kChancesPauseMs, this, [this] {
-        if (reduction_ && !Working()) {
+        if (!Working()) {
             StartScoring();
         }
     });
@@ -382,9 +389,14 @@ void TPlannerWindow::RunFinished(std::shared_ptr<const TReductionResult> result,
     prizesPanel_->ShowReduction(CurrentPlan());
     prizesPanel_->ShowPrizes(*result);
     UpdateActions();
+    if (std::exchange(rescore_, false)) {
+        StartScoring();
+    }
 }
 
 void TPlannerWindow::RunFailed(const QString& message) {
+    // A run that failed would fail again on the same columns: the prizes are not weighed again.
+    rescore_ = false;
     SetWorking(false);
     runPanel_->ShowFailed();
     ShowError(message);

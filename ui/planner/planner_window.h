@@ -96,6 +96,8 @@ private:
     TPlanDocument* document_ = nullptr;
     TColumnExport* export_ = nullptr;
     std::optional<TPlanReduction> reduction_;
+    // A chance changed while a run worked: the prizes are weighed again once it ends.
+    bool rescore_ = false;
 
     QAction* newAction_ = nullptr;
     QAction* openAction_ = nullptr;
