@@ -1,5 +1,5 @@
 // One reduction of a plan's development on a worker thread: the columns developed, reduced through
-// the engine's Reduce, and scored as prizes, reported back to the window through queued signals.
+// the engine's Reduce, and scored as prizes, reported back through queued signals.
 #pragma once
 
 #include <QObject>

@@ -33,6 +33,7 @@ public:
     void Store(TPlan& plan) const;
     // While a run works, the settings are locked and its progress starts from nothing.
     void SetWorking(bool working);
+    // Shows how far the run has got: its phase, progress, best size, lower bound and time left.
     void ShowProgress(const TJobProgress& progress);
     // Says that the search is being stopped.
     void ShowStopping();
