@@ -27,7 +27,6 @@ public:
     // The week's result (14 signs of 1, X and 2), or none to mark nothing.
     void SetResult(std::optional<std::string> result);
 
-    const std::vector<kelvo::TKey>& Columns() const { return columns_; }
     // Columns with 14, 13, 12, 11 and 10 signs right; all 0 without a result.
     std::array<std::size_t, 5> HitCounts() const { return hitCounts_; }
     // The signs right of row `row` under the current result.

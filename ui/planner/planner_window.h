@@ -2,39 +2,36 @@
 // live count and cost, the reduction with its progress, what it wins, the reduced columns scored
 // against the result, and the plan file. A thin layer over the engine: every count, reduction and
 // prize table is the engine's, worked out off this thread.
+//
+// The window owns the actions, menus, toolbar, layout and status bar, and composes one panel per
+// part of the plan; each panel owns its controls and maps them to and from the plan. The run, the
+// plan's file and the export of the columns are objects of their own that the window drives.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "column_print.h"
 #include "path_chooser.h"
 #include "plan.h"
+#include "plan_change.h"
 #include "reduction_job.h"
 
 class QAction;
-class QCheckBox;
 class QCloseEvent;
-class QComboBox;
-class QDoubleSpinBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QProgressBar;
-class QSpinBox;
-class QTableView;
-class QTableWidget;
 class QTabWidget;
-class QToolButton;
-class TColumnCounter;
-class TColumnsModel;
+class TColumnExport;
+class TColumnsPanel;
+class TConditionsPanel;
+class TForecastPanel;
+class TPlanDocument;
+class TPrizesPanel;
+class TReductionRun;
+class TRunPanel;
 
 class TPlannerWindow final : public QMainWindow {
     Q_OBJECT
@@ -51,9 +48,9 @@ public:
     // The plan as the window holds it now.
     TPlan CurrentPlan() const;
     // The plan file shown, empty while the plan has none.
-    QString PlanPath() const { return planPath_; }
+    QString PlanPath() const;
     // Whether a reduction or a scoring is running.
-    bool Working() const { return job_ != nullptr; }
+    bool Working() const;
     // Whether the live count is still being worked out.
     bool Counting() const;
     // The optimiser then takes exactly `steps` steps from `seed` instead of the time budget, so
@@ -64,77 +61,43 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    struct TMatchRow {
-        QLabel* Number = nullptr;
-        QLineEdit* Teams = nullptr;
-        std::array<QToolButton*, 3> Signs{};
-        std::array<QDoubleSpinBox*, 3> Chances{};
-    };
-
     void BuildActions();
     void BuildMenus();
-    QWidget* BuildForecast();
-    QWidget* BuildConditions();
-    QWidget* BuildReduction();
-    QWidget* BuildResults();
+    void BuildPanels();
     void SetTabOrder();
 
-    void ShowPlan(const TPlan& plan, const QString& path);
-    void SignToggled(int match, int sign, bool on);
-    void InputsChanged();
-    void MarkModified();
+    void ShowPlan(const TPlan& plan);
+    void PlanChanged(TPlanChange change);
     void Recount();
-    void ShowCount(quint64 columns);
-    void ShowCost();
-    void AddCondition();
-    void RemoveCondition();
-    void ShowConditions();
-    void ShowChances(bool shown);
     void ChancesChanged();
+    void ClearReduction();
 
     void StartReduction();
     void StopReduction();
     void StartScoring();
-    void StartJob(TReductionInput input, bool reducing);
-    void ShowProgress(const TJobProgress& progress);
-    void JobFinished(std::shared_ptr<const TReductionResult> result);
-    void JobFailed(const QString& message);
+    void StartRun(TReductionInput input, bool reducing);
+    void RunFinished(std::shared_ptr<const TReductionResult> result, bool reduced);
+    void RunFailed(const QString& message);
     void SetWorking(bool working);
-    void ClearReduction();
-    void ShowReduction();
-    void ShowPrizes(const TReductionResult& result);
-    void ResultEdited();
-    std::optional<kelvo::TChances> ValidChances();
+    std::optional<kelvo::TChances> ValidChances(const TPlan& plan);
 
     void NewPlan();
     void OpenPlan();
-    bool SavePlanFile();
-    bool SavePlanAs();
-    bool WritePlan(const QString& path);
-    // Where the reduced columns go, asked in a save dialog named `title` and proposing the plan's
-    // name with `suffix`; empty when there is nothing to export, a run is working or the player
-    // cancels.
-    QString ChooseExportPath(const QString& title, const QString& filter, const QString& suffix);
-    // The plan's name, guarantee and today's date, over printed columns.
+    // Whether there are reduced columns to export, and no run working on them.
+    bool MayExport() const;
+    // The plan's name, guarantee and today's date, over exported columns.
     TPrintHeading PrintHeading() const;
-    void SaveColumnFile();
-    void ExportPdf();
-    void Print();
-    bool MaySetPlanAside();
     void ShowError(const QString& message);
+    void ShowStatus(const QString& message);
     void UpdateTitle();
     void UpdateActions();
-    QString PlanName() const;
 
     std::unique_ptr<TPathChooser> chooser_;
-    std::array<TMatchRow, kelvo::kColumnLength> rows_{};
-    std::vector<kelvo::TCondition> conditions_;
+    TPlanDocument* document_ = nullptr;
+    TColumnExport* export_ = nullptr;
     std::optional<TPlanReduction> reduction_;
-    std::shared_ptr<const TReductionResult> prizes_;
-    QString planPath_;
-    std::optional<std::pair<std::uint64_t, std::uint64_t>> searchSteps_;
-    std::optional<quint64> count_;
-    bool showing_ = false;
+    // A chance changed while a run worked: the prizes are weighed again once it ends.
+    bool rescore_ = false;
 
     QAction* newAction_ = nullptr;
     QAction* openAction_ = nullptr;
@@ -150,36 +113,12 @@ private:
     QAction* reduceAction_ = nullptr;
     QAction* stopAction_ = nullptr;
 
-    QGroupBox* forecastBox_ = nullptr;
-    QGroupBox* conditionsBox_ = nullptr;
-    QLabel* chancesHeader_ = nullptr;
-    QDoubleSpinBox* price_ = nullptr;
-    QLabel* countLabel_ = nullptr;
-    QLabel* costLabel_ = nullptr;
-    QListWidget* conditionList_ = nullptr;
-    QToolButton* addConditionButton_ = nullptr;
-    QToolButton* removeConditionButton_ = nullptr;
-    QComboBox* guarantee_ = nullptr;
-    QSpinBox* budget_ = nullptr;
-    QCheckBox* anywhere_ = nullptr;
-    QToolButton* reduceButton_ = nullptr;
-    QToolButton* stopButton_ = nullptr;
-    QLabel* phaseLabel_ = nullptr;
-    QLabel* bestLabel_ = nullptr;
-    QLabel* boundLabel_ = nullptr;
-    QLabel* timeLeftLabel_ = nullptr;
-    QProgressBar* progress_ = nullptr;
+    TForecastPanel* forecastPanel_ = nullptr;
+    TConditionsPanel* conditionsPanel_ = nullptr;
+    TRunPanel* runPanel_ = nullptr;
     QTabWidget* tabs_ = nullptr;
-    QLabel* summaryLabel_ = nullptr;
-    QLabel* guaranteedLabel_ = nullptr;
-    QLabel* chancesLabel_ = nullptr;
-    QTableWidget* prizeTable_ = nullptr;
-    QLineEdit* resultEdit_ = nullptr;
-    QLabel* hitsLabel_ = nullptr;
-    QTableView* columnsView_ = nullptr;
-    TColumnsModel* columnsModel_ = nullptr;
-    TColumnCounter* counter_ = nullptr;
+    TPrizesPanel* prizesPanel_ = nullptr;
+    TColumnsPanel* columnsPanel_ = nullptr;
     // Declared last: destroyed first, stopping and joining its worker before the rest goes.
-    std::unique_ptr<TReductionJob> job_;
-    bool reducing_ = false;
+    std::unique_ptr<TReductionRun> run_;
 };

@@ -91,7 +91,6 @@ void TReductionJob::Work(std::stop_token stop, const TReductionInput& input) {
         sink.SetStep(TJobWords::Developing());
         const std::vector<kelvo::TKey> development =
             kelvo::DevelopColumns(input.Forecast, input.Conditions, &sink);
-        result->Developed = development.size();
         if (input.Reduced) {
             result->Chosen = *input.Reduced;
         } else {

@@ -1,5 +1,5 @@
 // One reduction of a plan's development on a worker thread: the columns developed, reduced through
-// the engine's Reduce, and scored as prizes, reported back to the window through queued signals.
+// the engine's Reduce, and scored as prizes, reported back through queued signals.
 #pragma once
 
 #include <QObject>
@@ -33,7 +33,6 @@ struct TReductionInput {
 
 // What a job found.
 struct TReductionResult {
-    std::size_t Developed = 0;
     std::vector<kelvo::TKey> Chosen;
     kelvo::TReductionReport Report;
     kelvo::TPrizeTable Prizes;

@@ -1,8 +1,14 @@
 // The planner speaks Spanish on a Spanish system and English on any other, every text translated.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
 #include <QXmlStreamReader>
 
@@ -21,6 +27,39 @@ private slots:
                  QStringLiteral("&Reduce"));
         QCOMPARE(planner.Window->windowTitle(), QStringLiteral("untitled[*] — Kelvo Planner"));
         QCOMPARE(planner.AwaitCount().endsWith(QStringLiteral(" columns")), true);
+    }
+
+    void every_part_of_the_window_speaks_english() {
+        const auto translators = InstallPlannerTranslation(QLocale(QLocale::German));
+        TPlanner planner;
+        QCOMPARE(planner.Control<QGroupBox>("ForecastBox")->title(), QStringLiteral("Forecast"));
+        QCOMPARE(planner.Control<QGroupBox>("ConditionsBox")->title(),
+                 QStringLiteral("Conditions"));
+        QCOMPARE(planner.Control<QGroupBox>("ReductionBox")->title(), QStringLiteral("Reduction"));
+        QCOMPARE(planner.Control<QCheckBox>("Anywhere")->text(),
+                 QStringLiteral("use columns outside the forecast"));
+        QCOMPARE(planner.Control<QTableWidget>("PrizeTable")->horizontalHeaderItem(0)->text(),
+                 QStringLiteral("Results"));
+        QCOMPARE(planner.Control<QLabel>("ReductionSummary")->text(),
+                 QStringLiteral("No reduction yet: press Reduce."));
+        QCOMPARE(planner.Control<QLineEdit>("ResultEdit")->placeholderText(),
+                 QStringLiteral("the week's 14 signs"));
+
+        for (int match = 1; match <= 14; ++match) {
+            planner.Play(match, match == 1 ? QStringLiteral("1X") : QStringLiteral("1"));
+        }
+        planner.Control<QSpinBox>("Budget")->setValue(0);
+        planner.Trigger("ReduceAction");
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 30000);
+        QCOMPARE(planner.Control<QLabel>("Phase")->text(), QStringLiteral("Done"));
+        const QString columns = QDir::current().absoluteFilePath("columns.txt");
+        const QString plan = QDir::current().absoluteFilePath("plan.kelvo");
+        planner.Chooser->Answers = {columns, plan};
+        planner.Trigger("SaveColumnsAction");
+        auto* status = planner.Window->findChild<QStatusBar*>("StatusBar");
+        QCOMPARE(status->currentMessage(), QStringLiteral("Columns saved in ") + columns);
+        planner.Trigger("SaveAction");
+        QCOMPARE(status->currentMessage(), QStringLiteral("Plan saved in ") + plan);
     }
 
     void spanish_keeps_the_source_texts() {

@@ -24,6 +24,7 @@
 
 #include "columns_model.h"
 #include "modes/conditions.h"
+#include "modes/prizes.h"
 #include "modes/reduction.h"
 #include "plan_file.h"
 #include "planner_test_support.h"
@@ -237,6 +238,7 @@ private slots:
 
         TPlanner reopened;
         QVERIFY(reopened.Window->OpenPlanFile(planPath));
+        QVERIFY(!reopened.Window->isWindowModified());
         QCOMPARE(PlanBytes(reopened.Window->CurrentPlan()), saved);
         QCOMPARE(reopened.Control<QLineEdit>("Teams1")->text(), QStringLiteral("Betis - Sevilla"));
         QTRY_VERIFY_WITH_TIMEOUT(!reopened.Window->Working(), 30000);
@@ -245,6 +247,72 @@ private slots:
         }
         QCOMPARE(reopened.Control<QLabel>("HitCounts")->text(),
                  planner.Control<QLabel>("HitCounts")->text());
+    }
+
+    void chances_changed_during_a_run_weigh_the_prizes_once_it_ends() {
+        TPlanner planner;
+        PlayWeek(planner, kWeek);
+        planner.Trigger("ChancesAction");
+        planner.Window->SetSearchSteps(7, 3000);
+        planner.Trigger("ReduceAction");
+        QVERIFY(planner.Window->Working());
+        // The run has taken the chances as they were; the first match's change only afterwards.
+        planner.Control<QDoubleSpinBox>("Chance1_1")->setValue(20);
+        planner.Control<QDoubleSpinBox>("Chance1_X")->setValue(60);
+        QVERIFY(planner.Window->Working());
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
+
+        const TPlan plan = planner.Window->CurrentPlan();
+        QVERIFY(plan.Reduction);
+        const std::vector<kelvo::TKey> development =
+            kelvo::DevelopColumns(ForecastOf(plan), plan.Conditions);
+        const std::vector<kelvo::TKey>& chosen = plan.Reduction->Columns;
+        TPlan started = plan;
+        started.Matches[0].Chances = {50, 30, 20};
+        const kelvo::TPrizeChances before =
+            kelvo::ChancesOfPrizes(development, chosen, ChancesOf(started));
+        const kelvo::TPrizeChances after =
+            kelvo::ChancesOfPrizes(development, chosen, ChancesOf(plan));
+        const auto atLeast = [](const kelvo::TPrizeChances& chances, int row) {
+            return QLocale().toString(chances.AtLeast[row], 'f', 4) + QStringLiteral(" %");
+        };
+        bool differ = false;
+        for (int row = 0; row < kelvo::kPrizeCategories; ++row) {
+            QCOMPARE(Cell(planner, row, 3), atLeast(after, row));
+            QCOMPARE(Cell(planner, row, 4), QLocale().toString(after.Expected[row], 'f', 4));
+            differ = differ || atLeast(before, row) != atLeast(after, row);
+        }
+        // Otherwise the table could not tell the chances the run started with from the new ones.
+        QVERIFY(differ);
+        QCOMPARE(planner.Control<QLabel>("ChancesSummary")->text(),
+                 QStringLiteral("Probabilidad de que el resultado esté en el desarrollo: %1 %")
+                     .arg(QLocale().toString(after.InDevelopment, 'f', 4)));
+    }
+
+    void tab_runs_through_the_plan_from_the_forecast_to_the_result_tabs() {
+        TPlanner planner;
+        planner.Trigger("ChancesAction");
+        QStringList expected;
+        for (int match = 1; match <= 14; ++match) {
+            expected.append(QStringLiteral("Teams%1").arg(match));
+            for (const char* part : {"Sign", "Chance"}) {
+                for (const char* sign : {"1", "X", "2"}) {
+                    expected.append(QStringLiteral("%1%2_%3").arg(part).arg(match).arg(sign));
+                }
+            }
+        }
+        expected.append({"Price", "ConditionList", "AddConditionButton", "RemoveConditionButton",
+                         "Guarantee", "Budget", "Anywhere", "ReduceButton", "StopButton",
+                         "ResultTabs"});
+        QStringList order;
+        QWidget* widget = planner.Control<QWidget>("Teams1");
+        do {
+            if (expected.contains(widget->objectName())) {
+                order.append(widget->objectName());
+            }
+            widget = widget->nextInFocusChain();
+        } while (widget != planner.Control<QWidget>("Teams1"));
+        QCOMPARE(order, expected);
     }
 
     void the_live_count_follows_the_engine() {

@@ -2,6 +2,54 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
 <context>
+    <name>TColumnExport</name>
+    <message>
+        <location filename="../column_export.cpp" line="20"/>
+        <source>Guardar columnas</source>
+        <translation>Save columns</translation>
+    </message>
+    <message>
+        <location filename="../column_export.cpp" line="21"/>
+        <source>Archivos de columnas (*.txt)</source>
+        <translation>Column files (*.txt)</translation>
+    </message>
+    <message>
+        <location filename="../column_export.cpp" line="33"/>
+        <source>No se pudieron guardar las columnas: %1</source>
+        <translation>The columns could not be saved: %1</translation>
+    </message>
+    <message>
+        <location filename="../column_export.cpp" line="37"/>
+        <source>Columnas guardadas en %1</source>
+        <translation>Columns saved in %1</translation>
+    </message>
+    <message>
+        <location filename="../column_export.cpp" line="42"/>
+        <source>Exportar a PDF</source>
+        <translation>Export to PDF</translation>
+    </message>
+    <message>
+        <location filename="../column_export.cpp" line="42"/>
+        <source>Documentos PDF (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <location filename="../column_export.cpp" line="52"/>
+        <source>No se pudo escribir %1.</source>
+        <translation>%1 could not be written.</translation>
+    </message>
+    <message>
+        <location filename="../column_export.cpp" line="55"/>
+        <source>Columnas exportadas a %1</source>
+        <translation>Columns exported to %1</translation>
+    </message>
+    <message>
+        <location filename="../column_export.cpp" line="67"/>
+        <source>No se pudo imprimir.</source>
+        <translation>Printing failed.</translation>
+    </message>
+</context>
+<context>
     <name>TColumnsModel</name>
     <message>
         <location filename="../columns_model.cpp" line="99"/>
@@ -12,6 +60,44 @@
         <location filename="../columns_model.cpp" line="102"/>
         <source>Aciertos</source>
         <translation>Right</translation>
+    </message>
+</context>
+<context>
+    <name>TColumnsPanel</name>
+    <message>
+        <location filename="../columns_panel.cpp" line="22"/>
+        <source>Resul&amp;tado:</source>
+        <translation>Resul&amp;t:</translation>
+    </message>
+    <message>
+        <location filename="../columns_panel.cpp" line="25"/>
+        <source>Resultado de la jornada</source>
+        <translation>Result of the week</translation>
+    </message>
+    <message>
+        <location filename="../columns_panel.cpp" line="26"/>
+        <source>14 signos de la jornada</source>
+        <translation>the week&apos;s 14 signs</translation>
+    </message>
+    <message>
+        <location filename="../columns_panel.cpp" line="37"/>
+        <source>Columnas por aciertos</source>
+        <translation>Columns by signs right</translation>
+    </message>
+    <message>
+        <location filename="../columns_panel.cpp" line="43"/>
+        <source>Columnas reducidas</source>
+        <translation>Reduced columns</translation>
+    </message>
+    <message>
+        <location filename="../columns_panel.cpp" line="55"/>
+        <source>Aciertos</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <location filename="../columns_panel.cpp" line="87"/>
+        <source>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</source>
+        <translation>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</translation>
     </message>
 </context>
 <context>
@@ -291,6 +377,98 @@
     </message>
 </context>
 <context>
+    <name>TConditionsPanel</name>
+    <message>
+        <location filename="../conditions_panel.cpp" line="15"/>
+        <location filename="../conditions_panel.cpp" line="20"/>
+        <source>Condiciones</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <location filename="../conditions_panel.cpp" line="24"/>
+        <source>Añadir condición</source>
+        <translation>Add condition</translation>
+    </message>
+    <message>
+        <location filename="../conditions_panel.cpp" line="25"/>
+        <source>Quitar condición</source>
+        <translation>Remove condition</translation>
+    </message>
+</context>
+<context>
+    <name>TForecastPanel</name>
+    <message>
+        <location filename="../forecast_panel.cpp" line="17"/>
+        <source>Pronóstico</source>
+        <translation>Forecast</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="22"/>
+        <source>Partido</source>
+        <translation>Match</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="23"/>
+        <source>Probabilidades (%) de 1, X, 2</source>
+        <translation>Chances (%) of 1, X, 2</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="33"/>
+        <source>Equipos del partido %1</source>
+        <translation>Teams of match %1</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="34"/>
+        <source>Local - Visitante</source>
+        <translation>Home - Away</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="46"/>
+        <source>Signo %1 del partido %2</source>
+        <translation>Sign %1 of match %2</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="65"/>
+        <source>Probabilidad del %1 en el partido %2</source>
+        <translation>Chance of %1 in match %2</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="74"/>
+        <source>P&amp;recio por columna:</source>
+        <translation>P&amp;rice per column:</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="77"/>
+        <source>Precio por columna</source>
+        <translation>Price per column</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="92"/>
+        <source>Columnas del desarrollo</source>
+        <translation>Columns of the development</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="95"/>
+        <source>Coste del desarrollo</source>
+        <translation>Cost of the development</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="149"/>
+        <source>Contando las columnas...</source>
+        <translation>Counting the columns...</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="187"/>
+        <source>%1 columnas</source>
+        <translation>%1 columns</translation>
+    </message>
+    <message>
+        <location filename="../forecast_panel.cpp" line="194"/>
+        <source>Coste: %1</source>
+        <translation>Cost: %1</translation>
+    </message>
+</context>
+<context>
     <name>TJobWords</name>
     <message>
         <location filename="../reduction_job.cpp" line="19"/>
@@ -321,6 +499,70 @@
         <location filename="../reduction_job.cpp" line="24"/>
         <source>No hay memoria suficiente.</source>
         <translation>Out of memory.</translation>
+    </message>
+</context>
+<context>
+    <name>TPlanDocument</name>
+    <message>
+        <location filename="../plan_document.cpp" line="17"/>
+        <source>sin título</source>
+        <translation>untitled</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="37"/>
+        <source>Abrir plan</source>
+        <translation>Open plan</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="37"/>
+        <location filename="../plan_document.cpp" line="63"/>
+        <source>Planes de Kelvo (*.kelvo)</source>
+        <translation>Kelvo plans (*.kelvo)</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="63"/>
+        <source>Guardar plan</source>
+        <translation>Save plan</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="64"/>
+        <source>plan.kelvo</source>
+        <translation>plan.kelvo</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="78"/>
+        <source>Cambios sin guardar</source>
+        <translation>Unsaved changes</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="79"/>
+        <source>El plan %1 tiene cambios sin guardar. ¿Quiere guardarlos?</source>
+        <translation>The plan %1 has unsaved changes. Save them?</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="82"/>
+        <source>&amp;Guardar</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="83"/>
+        <source>&amp;Descartar</source>
+        <translation>&amp;Discard</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="84"/>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="100"/>
+        <source>No se pudo guardar el plan: %1</source>
+        <translation>The plan could not be saved: %1</translation>
+    </message>
+    <message>
+        <location filename="../plan_document.cpp" line="105"/>
+        <source>Plan guardado en %1</source>
+        <translation>Plan saved in %1</translation>
     </message>
 </context>
 <context>
@@ -369,568 +611,109 @@
 <context>
     <name>TPlannerWindow</name>
     <message>
-        <location filename="../planner_window.cpp" line="130"/>
+        <location filename="../planner_window.cpp" line="79"/>
         <source>&amp;Nuevo plan</source>
         <translation>&amp;New plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="132"/>
+        <location filename="../planner_window.cpp" line="81"/>
         <source>&amp;Abrir plan...</source>
         <translation>&amp;Open plan...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="134"/>
+        <location filename="../planner_window.cpp" line="83"/>
         <source>&amp;Guardar plan</source>
         <translation>&amp;Save plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="135"/>
+        <location filename="../planner_window.cpp" line="85"/>
         <source>Guardar plan &amp;como...</source>
         <translation>Save plan &amp;as...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="137"/>
+        <location filename="../planner_window.cpp" line="87"/>
         <source>Guardar co&amp;lumnas...</source>
         <translation>Save co&amp;lumns...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="140"/>
+        <location filename="../planner_window.cpp" line="93"/>
         <source>E&amp;xportar a PDF...</source>
         <translation>E&amp;xport to PDF...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="143"/>
+        <location filename="../planner_window.cpp" line="99"/>
         <source>&amp;Imprimir...</source>
         <translation>&amp;Print...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="144"/>
+        <location filename="../planner_window.cpp" line="104"/>
         <source>&amp;Salir</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="146"/>
+        <location filename="../planner_window.cpp" line="106"/>
         <source>Añadir con&amp;dición...</source>
         <translation>Add con&amp;dition...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="149"/>
+        <location filename="../planner_window.cpp" line="112"/>
         <source>&amp;Quitar condición</source>
         <translation>&amp;Remove condition</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="151"/>
+        <location filename="../planner_window.cpp" line="118"/>
         <source>&amp;Probabilidades</source>
         <translation>C&amp;hances</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="163"/>
+        <location filename="../planner_window.cpp" line="127"/>
         <source>&amp;Reducir</source>
         <translation>&amp;Reduce</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="165"/>
+        <location filename="../planner_window.cpp" line="129"/>
         <source>&amp;Parar</source>
         <translation>S&amp;top</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="172"/>
+        <location filename="../planner_window.cpp" line="136"/>
         <source>&amp;Archivo</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="179"/>
+        <location filename="../planner_window.cpp" line="143"/>
         <source>&amp;Plan</source>
         <translation>P&amp;lan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="185"/>
+        <location filename="../planner_window.cpp" line="149"/>
         <source>Herramientas</source>
         <translation>Tools</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="197"/>
-        <source>Pronóstico</source>
-        <translation>Forecast</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="201"/>
-        <source>Partido</source>
-        <translation>Match</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="202"/>
-        <source>Probabilidades (%) de 1, X, 2</source>
-        <translation>Chances (%) of 1, X, 2</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="212"/>
-        <source>Equipos del partido %1</source>
-        <translation>Teams of match %1</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="213"/>
-        <source>Local - Visitante</source>
-        <translation>Home - Away</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="224"/>
-        <source>Signo %1 del partido %2</source>
-        <translation>Sign %1 of match %2</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="243"/>
-        <source>Probabilidad del %1 en el partido %2</source>
-        <translation>Chance of %1 in match %2</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="256"/>
-        <source>P&amp;recio por columna:</source>
-        <translation>P&amp;rice per column:</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="259"/>
-        <source>Precio por columna</source>
-        <translation>Price per column</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="277"/>
-        <source>Columnas del desarrollo</source>
-        <translation>Columns of the development</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="280"/>
-        <source>Coste del desarrollo</source>
-        <translation>Cost of the development</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="291"/>
-        <location filename="../planner_window.cpp" line="296"/>
-        <source>Condiciones</source>
-        <translation>Conditions</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="301"/>
-        <source>Añadir condición</source>
-        <translation>Add condition</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="303"/>
-        <source>Quitar condición</source>
-        <translation>Remove condition</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="312"/>
-        <source>Reducción</source>
-        <translation>Reduction</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="317"/>
-        <source>Garantía</source>
-        <translation>Guarantee</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="319"/>
-        <location filename="../planner_window.cpp" line="426"/>
-        <source>%1 aciertos</source>
-        <translation>%1 right</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="327"/>
-        <source>&amp;Garantía:</source>
-        <translation>&amp;Guarantee:</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="331"/>
-        <source>Tiempo del optimizador</source>
-        <translation>Optimiser time</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="333"/>
-        <source> s</source>
-        <translation> s</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="334"/>
-        <source>sin optimizar</source>
-        <translation>no optimising</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="341"/>
-        <source>&amp;Tiempo:</source>
-        <translation>T&amp;ime:</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="346"/>
-        <source>usar columnas fuera del pronóstico</source>
-        <translation>use columns outside the forecast</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="354"/>
-        <source>Reducir</source>
-        <translation>Reduce</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="355"/>
-        <source>Parar</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="365"/>
-        <source>Fase</source>
-        <translation>Phase</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="366"/>
-        <source>Mejor tamaño hasta ahora</source>
-        <translation>Best size so far</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="367"/>
-        <source>Cota inferior</source>
-        <translation>Lower bound</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="368"/>
-        <source>Tiempo restante</source>
-        <translation>Time left</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="371"/>
-        <source>Progreso</source>
-        <translation>Progress</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="394"/>
+        <location filename="../planner_window.cpp" line="181"/>
         <source>Resultados de la reducción</source>
         <translation>Results of the reduction</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="400"/>
-        <source>Resumen de la reducción</source>
-        <translation>Summary of the reduction</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="404"/>
-        <source>Premio garantizado</source>
-        <translation>Guaranteed prize</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="407"/>
-        <source>Probabilidades de esta semana</source>
-        <translation>Chances this week</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="411"/>
-        <source>Tabla de premios</source>
-        <translation>Prize table</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="413"/>
-        <source>Resultados</source>
-        <translation>Results</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="413"/>
-        <source>Media</source>
-        <translation>Mean</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="413"/>
-        <source>Máximo</source>
-        <translation>Most</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="413"/>
-        <source>Esperadas</source>
-        <translation>Expected</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="415"/>
-        <source>Resultados del desarrollo cuya mejor columna tiene esos aciertos</source>
-        <translation>Results of the development whose best column has that many right</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="416"/>
-        <source>Media de columnas con esos aciertos por resultado</source>
-        <translation>Mean number of columns with that many right per result</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="417"/>
-        <source>Máximo de columnas con esos aciertos para un resultado</source>
-        <translation>Most columns with that many right for one result</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="418"/>
-        <source>Probabilidad de al menos esos aciertos esta semana</source>
-        <translation>Chance of at least that many right this week</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="419"/>
-        <source>Columnas esperadas con exactamente esos aciertos</source>
-        <translation>Expected columns with exactly that many right</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="413"/>
-        <source>Probabilidad</source>
-        <translation>Chance</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="428"/>
-        <source>menos de 10</source>
-        <translation>fewer than 10</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="436"/>
+        <location filename="../planner_window.cpp" line="183"/>
         <source>Pre&amp;mios</source>
         <translation>Pri&amp;zes</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="441"/>
-        <source>Resul&amp;tado:</source>
-        <translation>Resul&amp;t:</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="444"/>
-        <source>Resultado de la jornada</source>
-        <translation>Result of the week</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="445"/>
-        <source>14 signos de la jornada</source>
-        <translation>the week&apos;s 14 signs</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="453"/>
-        <source>Columnas por aciertos</source>
-        <translation>Columns by signs right</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="459"/>
-        <source>Columnas reducidas</source>
-        <translation>Reduced columns</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="471"/>
-        <source>Aciertos</source>
-        <translation>Right</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="475"/>
+        <location filename="../planner_window.cpp" line="186"/>
         <source>Colum&amp;nas</source>
         <translation>Colum&amp;ns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="609"/>
-        <source>Contando las columnas...</source>
-        <translation>Counting the columns...</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="616"/>
-        <source>%1 columnas</source>
-        <translation>%1 columns</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="623"/>
-        <source>Coste: %1</source>
-        <translation>Cost: %1</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="696"/>
-        <source>Las probabilidades no se pueden usar: %1</source>
-        <translation>The chances cannot be used: %1</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="728"/>
-        <source>Parando...</source>
-        <translation>Stopping...</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="761"/>
-        <location filename="../planner_window.cpp" line="781"/>
-        <source>Mejor hasta ahora: %1 columnas</source>
-        <translation>Best so far: %1 columns</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="764"/>
-        <source>Cota inferior: %1 columnas</source>
-        <translation>Lower bound: %1 columns</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="768"/>
-        <source>Quedan %1 s</source>
-        <translation>%1 s left</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="778"/>
-        <source>Terminado</source>
-        <translation>Done</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="828"/>
-        <source>Sin reducción: pulse Reducir.</source>
-        <translation>No reduction yet: press Reduce.</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="840"/>
-        <source>%1 columnas reducidas al %2 · coste %3</source>
-        <translation>%1 columns reduced at %2 · cost %3</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="846"/>
-        <source>Cota inferior publicada %1: %2 columnas por encima</source>
-        <translation>Published lower bound %1: %2 columns above it</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="847"/>
-        <source>Cota inferior %1: %2 columnas por encima</source>
-        <translation>Lower bound %1: %2 columns above it</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="853"/>
-        <source>La más pequeña posible: ninguna reducción tiene menos columnas</source>
-        <translation>Smallest possible: no reduction has fewer columns</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="855"/>
-        <source>La voraz eligió %1 columnas</source>
-        <translation>The greedy chose %1 columns</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="857"/>
-        <source> · búsqueda parada</source>
-        <translation> · search stopped</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="864"/>
-        <source>%1 resultados del desarrollo · garantizados %2 aciertos</source>
-        <translation>%1 results of the development · %2 right guaranteed</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="886"/>
-        <source>Probabilidad de que el resultado esté en el desarrollo: %1 %</source>
-        <translation>Chance that the result is in the development: %1 %</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="899"/>
-        <source>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</source>
-        <translation>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="923"/>
-        <source>Abrir plan</source>
-        <translation>Open plan</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="923"/>
-        <location filename="../planner_window.cpp" line="951"/>
-        <source>Planes de Kelvo (*.kelvo)</source>
-        <translation>Kelvo plans (*.kelvo)</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="951"/>
-        <source>Guardar plan</source>
-        <translation>Save plan</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="952"/>
-        <source>plan.kelvo</source>
-        <translation>plan.kelvo</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="966"/>
-        <source>No se pudo guardar el plan: %1</source>
-        <translation>The plan could not be saved: %1</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="973"/>
-        <source>Plan guardado en %1</source>
-        <translation>Plan saved in %1</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="992"/>
-        <source>Guardar columnas</source>
-        <translation>Save columns</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="992"/>
-        <source>Archivos de columnas (*.txt)</source>
-        <translation>Column files (*.txt)</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1004"/>
-        <source>No se pudieron guardar las columnas: %1</source>
-        <translation>The columns could not be saved: %1</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1008"/>
-        <source>Columnas guardadas en %1</source>
-        <translation>Columns saved in %1</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1012"/>
-        <source>Exportar a PDF</source>
-        <translation>Export to PDF</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1012"/>
-        <source>Documentos PDF (*.pdf)</source>
-        <translation>PDF documents (*.pdf)</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1022"/>
-        <source>No se pudo escribir %1.</source>
-        <translation>%1 could not be written.</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1025"/>
-        <source>Columnas exportadas a %1</source>
-        <translation>Columns exported to %1</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1040"/>
-        <source>No se pudo imprimir.</source>
-        <translation>Printing failed.</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1048"/>
-        <source>Cambios sin guardar</source>
-        <translation>Unsaved changes</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1049"/>
-        <source>El plan %1 tiene cambios sin guardar. ¿Quiere guardarlos?</source>
-        <translation>The plan %1 has unsaved changes. Save them?</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1052"/>
-        <source>&amp;Guardar</source>
-        <translation>&amp;Save</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1053"/>
-        <source>&amp;Descartar</source>
-        <translation>&amp;Discard</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1054"/>
-        <source>&amp;Cancelar</source>
-        <translation>&amp;Cancel</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1067"/>
+        <location filename="../planner_window.cpp" line="439"/>
         <source>Kelvo Planner</source>
         <translation>Kelvo Planner</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1073"/>
+        <location filename="../planner_window.cpp" line="449"/>
         <source>%1[*] — Kelvo Planner</source>
         <translation>%1[*] — Kelvo Planner</translation>
-    </message>
-    <message>
-        <location filename="../planner_window.cpp" line="1077"/>
-        <source>sin título</source>
-        <translation>untitled</translation>
     </message>
 </context>
 <context>
@@ -944,6 +727,248 @@
         <location filename="../column_print.cpp" line="26"/>
         <source>Bloque %1</source>
         <translation>Block %1</translation>
+    </message>
+</context>
+<context>
+    <name>TPrizesPanel</name>
+    <message>
+        <location filename="../prizes_panel.cpp" line="24"/>
+        <source>Resumen de la reducción</source>
+        <translation>Summary of the reduction</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="28"/>
+        <source>Premio garantizado</source>
+        <translation>Guaranteed prize</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="31"/>
+        <source>Probabilidades de esta semana</source>
+        <translation>Chances this week</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="35"/>
+        <source>Tabla de premios</source>
+        <translation>Prize table</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="37"/>
+        <source>Resultados</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="37"/>
+        <source>Media</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="37"/>
+        <source>Máximo</source>
+        <translation>Most</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="37"/>
+        <source>Probabilidad</source>
+        <translation>Chance</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="37"/>
+        <source>Esperadas</source>
+        <translation>Expected</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="39"/>
+        <source>Resultados del desarrollo cuya mejor columna tiene esos aciertos</source>
+        <translation>Results of the development whose best column has that many right</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="40"/>
+        <source>Media de columnas con esos aciertos por resultado</source>
+        <translation>Mean number of columns with that many right per result</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="41"/>
+        <source>Máximo de columnas con esos aciertos para un resultado</source>
+        <translation>Most columns with that many right for one result</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="42"/>
+        <source>Probabilidad de al menos esos aciertos esta semana</source>
+        <translation>Chance of at least that many right this week</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="43"/>
+        <source>Columnas esperadas con exactamente esos aciertos</source>
+        <translation>Expected columns with exactly that many right</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="50"/>
+        <source>%1 aciertos</source>
+        <translation>%1 right</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="52"/>
+        <source>menos de 10</source>
+        <translation>fewer than 10</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="64"/>
+        <source>Sin reducción: pulse Reducir.</source>
+        <translation>No reduction yet: press Reduce.</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="76"/>
+        <source>%1 columnas reducidas al %2 · coste %3</source>
+        <translation>%1 columns reduced at %2 · cost %3</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="82"/>
+        <source>Cota inferior publicada %1: %2 columnas por encima</source>
+        <translation>Published lower bound %1: %2 columns above it</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="83"/>
+        <source>Cota inferior %1: %2 columnas por encima</source>
+        <translation>Lower bound %1: %2 columns above it</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="89"/>
+        <source>La más pequeña posible: ninguna reducción tiene menos columnas</source>
+        <translation>Smallest possible: no reduction has fewer columns</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="91"/>
+        <source>La voraz eligió %1 columnas</source>
+        <translation>The greedy chose %1 columns</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="93"/>
+        <source> · búsqueda parada</source>
+        <translation> · search stopped</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="100"/>
+        <source>%1 resultados del desarrollo · garantizados %2 aciertos</source>
+        <translation>%1 results of the development · %2 right guaranteed</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="122"/>
+        <source>Probabilidad de que el resultado esté en el desarrollo: %1 %</source>
+        <translation>Chance that the result is in the development: %1 %</translation>
+    </message>
+    <message>
+        <location filename="../prizes_panel.cpp" line="132"/>
+        <source>Las probabilidades no se pueden usar: %1</source>
+        <translation>The chances cannot be used: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TRunPanel</name>
+    <message>
+        <location filename="../run_panel.cpp" line="27"/>
+        <source>Reducción</source>
+        <translation>Reduction</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="32"/>
+        <source>Garantía</source>
+        <translation>Guarantee</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="34"/>
+        <source>%1 aciertos</source>
+        <translation>%1 right</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="38"/>
+        <source>&amp;Garantía:</source>
+        <translation>&amp;Guarantee:</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="42"/>
+        <source>Tiempo del optimizador</source>
+        <translation>Optimiser time</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="44"/>
+        <source> s</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="45"/>
+        <source>sin optimizar</source>
+        <translation>no optimising</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="50"/>
+        <source>&amp;Tiempo:</source>
+        <translation>T&amp;ime:</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="55"/>
+        <source>usar columnas fuera del pronóstico</source>
+        <translation>use columns outside the forecast</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="58"/>
+        <source>Reducir</source>
+        <translation>Reduce</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="59"/>
+        <source>Parar</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="69"/>
+        <source>Fase</source>
+        <translation>Phase</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="70"/>
+        <source>Mejor tamaño hasta ahora</source>
+        <translation>Best size so far</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="71"/>
+        <source>Cota inferior</source>
+        <translation>Lower bound</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="72"/>
+        <source>Tiempo restante</source>
+        <translation>Time left</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="75"/>
+        <source>Progreso</source>
+        <translation>Progress</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="127"/>
+        <location filename="../run_panel.cpp" line="148"/>
+        <source>Mejor hasta ahora: %1 columnas</source>
+        <translation>Best so far: %1 columns</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="130"/>
+        <source>Cota inferior: %1 columnas</source>
+        <translation>Lower bound: %1 columns</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="134"/>
+        <source>Quedan %1 s</source>
+        <translation>%1 s left</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="140"/>
+        <source>Parando...</source>
+        <translation>Stopping...</translation>
+    </message>
+    <message>
+        <location filename="../run_panel.cpp" line="145"/>
+        <source>Terminado</source>
+        <translation>Done</translation>
     </message>
 </context>
 </TS>

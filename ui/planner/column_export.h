@@ -1,0 +1,46 @@
+// The reduced columns written out: as a columns file, as a PDF, or on paper, each asking where in
+// its dialog. What is done and what fails is told through Reported and Failed.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+#include "column_print.h"
+#include "core/column_key.h"
+#include "path_chooser.h"
+
+class QWidget;
+
+class TColumnExport final : public QObject {
+    Q_OBJECT
+
+public:
+    // Files are chosen through `chooser` and the print dialog stands over `window`.
+    TColumnExport(TPathChooser& chooser, QWidget* window);
+
+    // Writes `columns` as a columns file (one column a line, CR LF), named as the player chooses
+    // starting from the plan's name in `heading`.
+    void SaveColumns(const TPrintHeading& heading, const std::vector<kelvo::TKey>& columns);
+    // Writes `columns` as a PDF of A4 pages under `heading`, named as the player chooses starting
+    // from the plan's name.
+    void ExportPdf(const TPrintHeading& heading, const std::vector<kelvo::TKey>& columns);
+    // Prints `columns` under `heading` on the printer the player chooses in the print dialog.
+    void Print(const TPrintHeading& heading, const std::vector<kelvo::TKey>& columns);
+
+signals:
+    // An export failed, `message` saying why.
+    void Failed(const QString& message);
+    // An export was written, `message` saying where.
+    void Reported(const QString& message);
+
+private:
+    // Where the columns go, asked in a save dialog named `title` proposing the plan's name with
+    // `suffix`; empty when the player cancels.
+    QString ChoosePath(const TPrintHeading& heading, const QString& title, const QString& filter,
+                       const QString& suffix);
+
+    TPathChooser& chooser_;
+    QWidget* window_;
+};

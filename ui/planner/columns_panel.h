@@ -1,0 +1,44 @@
+// The reduced columns scored against the week's result: the result as typed, how many columns have
+// 14 down to 10 signs right, and the columns themselves with their right signs marked.
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+#include "core/column_key.h"
+#include "plan.h"
+#include "plan_change.h"
+
+class QLabel;
+class QLineEdit;
+class QTableView;
+class TColumnsModel;
+
+class TColumnsPanel final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TColumnsPanel(QWidget* parent = nullptr);
+
+    // Shows the plan's result and its reduction's columns, scored. Emits nothing.
+    void Load(const TPlan& plan);
+    // Writes the result into `plan` as typed, in capitals.
+    void Store(TPlan& plan) const;
+    // Shows `columns` in place of those shown, scored against the result.
+    void SetColumns(std::vector<kelvo::TKey> columns);
+    // Puts the panel's controls in Tab order after `previous`; returns the last of them.
+    QWidget* ChainTabOrder(QWidget* previous) const;
+
+signals:
+    // The result was changed: always TPlanChange::Other.
+    void Changed(TPlanChange change);
+
+private:
+    void ShowHits();
+
+    QLineEdit* resultEdit_ = nullptr;
+    QLabel* hitsLabel_ = nullptr;
+    QTableView* columnsView_ = nullptr;
+    TColumnsModel* columnsModel_ = nullptr;
+};

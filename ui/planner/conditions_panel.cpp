@@ -1,0 +1,78 @@
+#include "conditions_panel.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "condition_dialog.h"
+#include "condition_text.h"
+#include "panel_widgets.h"
+
+TConditionsPanel::TConditionsPanel(QAction* add, QAction* remove, QWidget* parent)
+    : QGroupBox(tr("Condiciones"), parent) {
+    setObjectName("ConditionsBox");
+    auto* layout = new QVBoxLayout(this);
+    list_ = new QListWidget(this);
+    list_->setObjectName("ConditionList");
+    list_->setAccessibleName(tr("Condiciones"));
+    connect(list_, &QListWidget::currentRowChanged, this, &TConditionsPanel::SelectionChanged);
+    layout->addWidget(list_);
+    auto* buttons = new QHBoxLayout;
+    addButton_ = ActionButton(this, "AddConditionButton", add, tr("Añadir condición"));
+    removeButton_ = ActionButton(this, "RemoveConditionButton", remove, tr("Quitar condición"));
+    buttons->addWidget(addButton_);
+    buttons->addWidget(removeButton_);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+}
+
+void TConditionsPanel::Load(const TPlan& plan) {
+    conditions_ = plan.Conditions;
+    ShowConditions();
+}
+
+void TConditionsPanel::Store(TPlan& plan) const {
+    plan.Conditions = conditions_;
+}
+
+void TConditionsPanel::AddCondition() {
+    // Owned by the window, as every dialog of the planner is, so that it stands over the window.
+    TConditionDialog dialog(window());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    conditions_.push_back(dialog.Condition());
+    ShowConditions();
+    list_->setCurrentRow(static_cast<int>(conditions_.size()) - 1);
+    emit Changed(TPlanChange::Development);
+}
+
+void TConditionsPanel::RemoveCondition() {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= static_cast<int>(conditions_.size())) {
+        return;
+    }
+    conditions_.erase(conditions_.begin() + row);
+    ShowConditions();
+    list_->setCurrentRow(std::min(row, static_cast<int>(conditions_.size()) - 1));
+    emit Changed(TPlanChange::Development);
+}
+
+bool TConditionsPanel::HasSelection() const {
+    return list_->currentRow() >= 0;
+}
+
+QWidget* TConditionsPanel::ChainTabOrder(QWidget* previous) const {
+    return ::ChainTabOrder(previous, {list_, addButton_, removeButton_});
+}
+
+void TConditionsPanel::ShowConditions() {
+    const QSignalBlocker blocker(list_);
+    list_->clear();
+    for (const kelvo::TCondition& condition : conditions_) {
+        list_->addItem(DescribeCondition(condition));
+    }
+}

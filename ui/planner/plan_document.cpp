@@ -1,0 +1,116 @@
+#include "plan_document.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+#include <utility>
+
+#include "core/engine_error.h"
+#include "plan_file.h"
+
+TPlanDocument::TPlanDocument(TPathChooser& chooser, QWidget* window, std::function<TPlan()> current)
+    : QObject(window), chooser_(chooser), window_(window), current_(std::move(current)) {}
+
+QString TPlanDocument::Name() const {
+    return path_.isEmpty() ? tr("sin título") : QFileInfo(path_).fileName();
+}
+
+void TPlanDocument::MarkModified() {
+    SetState(path_, true);
+}
+
+std::optional<TPlan> TPlanDocument::New() {
+    if (!MaySetAside()) {
+        return std::nullopt;
+    }
+    SetState(QString(), false);
+    return TPlan();
+}
+
+std::optional<TPlan> TPlanDocument::Open() {
+    if (!MaySetAside()) {
+        return std::nullopt;
+    }
+    const QString path =
+        chooser_.OpenPath(window_, tr("Abrir plan"), tr("Planes de Kelvo (*.kelvo)"));
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    return OpenFile(path);
+}
+
+std::optional<TPlan> TPlanDocument::OpenFile(const QString& path) {
+    try {
+        TPlan plan = OpenPlan(path);
+        SetState(QFileInfo(path).absoluteFilePath(), false);
+        return plan;
+    } catch (const TPlanFileError& error) {
+        emit Failed(error.Message());
+        return std::nullopt;
+    }
+}
+
+bool TPlanDocument::Save() {
+    if (path_.isEmpty()) {
+        return SaveAs();
+    }
+    return Write(path_);
+}
+
+bool TPlanDocument::SaveAs() {
+    QString path = chooser_.SavePath(window_, tr("Guardar plan"), tr("Planes de Kelvo (*.kelvo)"),
+                                     path_.isEmpty() ? tr("plan.kelvo") : path_);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!path.endsWith(QLatin1String(kPlanExtension))) {
+        path += QLatin1String(kPlanExtension);
+    }
+    return Write(path);
+}
+
+bool TPlanDocument::MaySetAside() {
+    if (!modified_) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Question, tr("Cambios sin guardar"),
+                    tr("El plan %1 tiene cambios sin guardar. ¿Quiere guardarlos?").arg(Name()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, window_);
+    box.setObjectName("UnsavedBox");
+    box.button(QMessageBox::Save)->setText(tr("&Guardar"));
+    box.button(QMessageBox::Discard)->setText(tr("&Descartar"));
+    box.button(QMessageBox::Cancel)->setText(tr("&Cancelar"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save:
+            return Save();
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool TPlanDocument::Write(const QString& path) {
+    try {
+        SavePlan(current_(), path);
+    } catch (const kelvo::TEngineError& error) {
+        emit Failed(tr("No se pudo guardar el plan: %1")
+                        .arg(QString::fromStdString(kelvo::ErrorBoxText(error.what()))));
+        return false;
+    }
+    SetState(QFileInfo(path).absoluteFilePath(), false);
+    emit Reported(tr("Plan guardado en %1").arg(path_));
+    return true;
+}
+
+void TPlanDocument::SetState(const QString& path, bool modified) {
+    if (path == path_ && modified == modified_) {
+        return;
+    }
+    path_ = path;
+    modified_ = modified;
+    emit StateChanged();
+}

@@ -1,0 +1,137 @@
+#include "prizes_panel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "number_text.h"
+#include "panel_widgets.h"
+
+namespace {
+
+// The prize table's rows: 14 to 10 right, then fewer.
+constexpr int kPrizeRows = kelvo::kPrizeCategories + 1;
+
+}  // namespace
+
+TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    summaryLabel_ = new QLabel(this);
+    summaryLabel_->setObjectName("ReductionSummary");
+    summaryLabel_->setAccessibleName(tr("Resumen de la reducción"));
+    summaryLabel_->setWordWrap(true);
+    guaranteedLabel_ = new QLabel(this);
+    guaranteedLabel_->setObjectName("Guaranteed");
+    guaranteedLabel_->setAccessibleName(tr("Premio garantizado"));
+    chancesLabel_ = new QLabel(this);
+    chancesLabel_->setObjectName("ChancesSummary");
+    chancesLabel_->setAccessibleName(tr("Probabilidades de esta semana"));
+    chancesLabel_->setWordWrap(true);
+    prizeTable_ = new QTableWidget(kPrizeRows, 5, this);
+    prizeTable_->setObjectName("PrizeTable");
+    prizeTable_->setAccessibleName(tr("Tabla de premios"));
+    prizeTable_->setHorizontalHeaderLabels(
+        {tr("Resultados"), tr("Media"), tr("Máximo"), tr("Probabilidad"), tr("Esperadas")});
+    const QStringList headerTips = {
+        tr("Resultados del desarrollo cuya mejor columna tiene esos aciertos"),
+        tr("Media de columnas con esos aciertos por resultado"),
+        tr("Máximo de columnas con esos aciertos para un resultado"),
+        tr("Probabilidad de al menos esos aciertos esta semana"),
+        tr("Columnas esperadas con exactamente esos aciertos")};
+    for (int column = 0; column < headerTips.size(); ++column) {
+        prizeTable_->horizontalHeaderItem(column)->setToolTip(headerTips[column]);
+    }
+    QStringList categories;
+    for (int right = kelvo::kColumnLength; right > kelvo::kColumnLength - kelvo::kPrizeCategories;
+         --right) {
+        categories.append(tr("%1 aciertos").arg(right));
+    }
+    categories.append(tr("menos de 10"));
+    prizeTable_->setVerticalHeaderLabels(categories);
+    prizeTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    prizeTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    layout->addWidget(summaryLabel_);
+    layout->addWidget(guaranteedLabel_);
+    layout->addWidget(prizeTable_, 1);
+    layout->addWidget(chancesLabel_);
+}
+
+void TPrizesPanel::ShowReduction(const TPlan& plan) {
+    if (!plan.Reduction) {
+        summaryLabel_->setText(tr("Sin reducción: pulse Reducir."));
+        guaranteedLabel_->clear();
+        chancesLabel_->clear();
+        for (int row = 0; row < prizeTable_->rowCount(); ++row) {
+            for (int column = 0; column < prizeTable_->columnCount(); ++column) {
+                delete prizeTable_->takeItem(row, column);
+            }
+        }
+        return;
+    }
+    const kelvo::TReductionReport& report = plan.Reduction->Report;
+    const std::size_t size = plan.Reduction->Columns.size();
+    QString summary = tr("%1 columnas reducidas al %2 · coste %3")
+                          .arg(Count(size))
+                          .arg(plan.Guarantee)
+                          .arg(Euros(static_cast<double>(size) * plan.Price));
+    if (report.LowerBound > 0) {
+        const QString bound = report.BoundPublished
+                                  ? tr("Cota inferior publicada %1: %2 columnas por encima")
+                                  : tr("Cota inferior %1: %2 columnas por encima");
+        summary += QLatin1Char('\n') + bound.arg(Count(report.LowerBound))
+                                           .arg(Count(size - std::min(size, report.LowerBound)));
+    }
+    if (report.SmallestPossible) {
+        summary += QLatin1Char('\n') +
+                   tr("La más pequeña posible: ninguna reducción tiene menos columnas");
+    }
+    summary += QLatin1Char('\n') + tr("La voraz eligió %1 columnas").arg(Count(report.Greedy));
+    if (report.Stopped) {
+        summary += tr(" · búsqueda parada");
+    }
+    summaryLabel_->setText(summary);
+}
+
+void TPrizesPanel::ShowPrizes(const TReductionResult& result) {
+    const kelvo::TPrizeTable& table = result.Prizes;
+    guaranteedLabel_->setText(tr("%1 resultados del desarrollo · garantizados %2 aciertos")
+                                  .arg(Count(table.Results))
+                                  .arg(table.Guaranteed));
+    const auto put = [this](int row, int column, const QString& text) {
+        auto* item = new QTableWidgetItem(text);
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        prizeTable_->setItem(row, column, item);
+    };
+    for (int row = 0; row < kPrizeRows; ++row) {
+        put(row, 0, Count(table.Best[row]));
+        const bool category = row < kelvo::kPrizeCategories;
+        put(row, 1, category ? QLocale().toString(table.MeanColumns[row], 'f', 2) : QString());
+        put(row, 2, category ? Count(table.MostColumns[row]) : QString());
+        put(row, 3,
+            category && result.Chances
+                ? QLocale().toString(result.Chances->AtLeast[row], 'f', 4) + QStringLiteral(" %")
+                : QString());
+        put(row, 4,
+            category && result.Chances ? QLocale().toString(result.Chances->Expected[row], 'f', 4)
+                                       : QString());
+    }
+    if (result.Chances) {
+        chancesLabel_->setText(tr("Probabilidad de que el resultado esté en el desarrollo: %1 %")
+                                   .arg(QLocale().toString(result.Chances->InDevelopment, 'f', 4)));
+    }
+}
+
+void TPrizesPanel::ClearChances() {
+    chancesLabel_->clear();
+}
+
+void TPrizesPanel::ShowChancesProblem(const QString& problem) {
+    chancesLabel_->setText(tr("Las probabilidades no se pueden usar: %1").arg(problem));
+}
+
+QWidget* TPrizesPanel::ChainTabOrder(QWidget* previous) const {
+    return ::ChainTabOrder(previous, {prizeTable_});
+}

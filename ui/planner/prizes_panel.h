@@ -1,0 +1,36 @@
+// What the plan's reduction wins: its summary (size, cost, lower bound, the greedy's size), the
+// prize guaranteed, the prize table, and the chances of the week.
+#pragma once
+
+#include <QWidget>
+
+#include "plan.h"
+#include "reduction_job.h"
+
+class QLabel;
+class QTableWidget;
+
+class TPrizesPanel final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TPrizesPanel(QWidget* parent = nullptr);
+
+    // Shows the summary of the plan's reduction at the plan's guarantee and price; without a
+    // reduction, says there is none and clears the prizes.
+    void ShowReduction(const TPlan& plan);
+    // Shows the prizes a run worked out, and their chances where it weighed them.
+    void ShowPrizes(const TReductionResult& result);
+    // Clears the chances of the week, before a run weighs them again.
+    void ClearChances();
+    // Says why the chances cannot weigh the prizes: `problem`, as the engine words it.
+    void ShowChancesProblem(const QString& problem);
+    // Puts the panel's controls in Tab order after `previous`; returns the last of them.
+    QWidget* ChainTabOrder(QWidget* previous) const;
+
+private:
+    QLabel* summaryLabel_ = nullptr;
+    QLabel* guaranteedLabel_ = nullptr;
+    QLabel* chancesLabel_ = nullptr;
+    QTableWidget* prizeTable_ = nullptr;
+};
