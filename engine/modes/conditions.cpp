@@ -42,6 +42,13 @@ std::optional<TBounds> ParseBounds(std::string_view text) {
     return bounds;
 }
 
+// Whether `sign` is exactly 1, X or 2: a lower-case x is read as X only where a condition is
+// written out.
+bool IsSign(char sign) {
+    const int digit = SignDigit(sign);
+    return digit != kOtherSign && kSigns[static_cast<std::size_t>(digit)] == sign;
+}
+
 // The sign of "S=..." (a lower-case x read as X), or 0.
 char ParseSign(std::string_view text) {
     if (text.size() < 2 || text[1] != '=' || SignDigit(text[0]) == kOtherSign) {
@@ -342,7 +349,7 @@ TCondition ParseCondition(TConditionKind kind, std::string_view text) {
 
 std::optional<TConditionFault> FindConditionFault(const TCondition& condition) {
     const TConditionKindRule& rule = ConditionKindRule(condition.Kind);
-    const bool isSign = SignDigit(condition.Sign) != kOtherSign;
+    const bool isSign = IsSign(condition.Sign);
     if ((rule.Sign == TSignUse::Required && !isSign) ||
         (rule.Sign == TSignUse::Optional && !isSign && condition.Sign != 0)) {
         return TConditionFault::Sign;
@@ -354,7 +361,7 @@ std::optional<TConditionFault> FindConditionFault(const TCondition& condition) {
         return TConditionFault::Backwards;
     }
     if (rule.Base && !std::all_of(condition.Base.begin(), condition.Base.end(),
-                                  [](char sign) { return SignDigit(sign) != kOtherSign; })) {
+                                  [](char sign) { return IsSign(sign); })) {
         return TConditionFault::Base;
     }
     if (condition.Least < 0 || condition.Most > MostBound(condition)) {
