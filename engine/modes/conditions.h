@@ -76,8 +76,9 @@ std::optional<TConditionKind> ConditionKindNamed(std::string_view name);
 // The condition of `kind` written as on the command line: "S=MIN-MAX" for Signs, "MIN-MAX" for
 // Variants and Breaks, "MIN-MAX" or "S=MIN-MAX" for Run, "FIRST-LAST:S=MIN-MAX" for Group (matches
 // 1 to 14), "COLUMN=MIN-MAX" for Base (14 signs). A lower-case x is X. Throws TConditionError
-// when it cannot be read: a bound out of range, MIN above MAX, a group outside 1-14 or backwards,
-// a base that is not 14 signs.
+// ("'TEXT' is no NAME condition: write FORM", NAME and FORM from the kind's entry in
+// modes/condition_kinds.h) when it cannot be read or has a fault (FindConditionFault): a bound
+// out of range, MIN above MAX, a group outside 1-14 or backwards, a base that is not 14 signs.
 TCondition ParseCondition(TConditionKind kind, std::string_view text);
 
 // Whether the column `signs` (kColumnLength bytes of 1, X and 2) meets every condition.
