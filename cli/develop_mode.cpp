@@ -1,10 +1,10 @@
 #include "develop_mode.h"
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "exit_status.h"
+#include "modes/condition_kinds.h"
 #include "modes/conditions.h"
 #include "modes/development.h"
 
@@ -18,18 +18,12 @@ constexpr std::string_view kNoColumn = "no column of the forecast meets the cond
 // condition that cannot be read.
 std::vector<TCondition> ConditionsOf(const TCommand& command) {
     std::vector<TCondition> conditions;
-    for (const auto& [option, kind, texts] :
-         {std::tuple{"--signs", TConditionKind::Signs, &command.Signs},
-          std::tuple{"--variants", TConditionKind::Variants, &command.Variants},
-          std::tuple{"--breaks", TConditionKind::Breaks, &command.Breaks},
-          std::tuple{"--run", TConditionKind::Run, &command.Runs},
-          std::tuple{"--group", TConditionKind::Group, &command.Groups},
-          std::tuple{"--base", TConditionKind::Base, &command.Bases}}) {
-        for (const std::string& text : *texts) {
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        for (const std::string& text : command.Conditions[static_cast<std::size_t>(rule.Kind)]) {
             try {
-                conditions.push_back(ParseCondition(kind, text));
+                conditions.push_back(ParseCondition(rule.Kind, text));
             } catch (const TConditionError& error) {
-                throw TUsageError(std::string(option) + ": " + error.what());
+                throw TUsageError(std::string(rule.Option) + ": " + error.what());
             }
         }
     }

@@ -10,7 +10,6 @@
 #include <memory>
 #include <span>
 #include <system_error>
-#include <tuple>
 
 #include "version.h"
 
@@ -33,7 +32,7 @@ constexpr std::string_view kUsage =
     "       kelvo-reduce --prizes [--chances FILE] DEVELOPMENT REDUCED\n"
     "       kelvo-reduce --help | --version\n";
 
-constexpr std::string_view kFooter =
+constexpr std::string_view kFooterBeforeConditions =
     "kelvo-reduce INPUT OUTPUT reduces the columns of INPUT (at most 7000 lines of 14 signs) to a\n"
     "set in which every input column differs from some chosen column in at most 14 - G\n"
     "positions, and writes it to OUTPUT followed by \".txt\". INPUT is rewritten with its lines\n"
@@ -65,14 +64,9 @@ constexpr std::string_view kFooter =
     "(named as given, replaced if it exists), one per line with CR LF, in the order a run sorts\n"
     "them. FORECAST is 14 groups of one to three different signs, separated by commas or blanks;\n"
     "each CONDITION keeps only the columns that meet it, and may be given any number of times\n"
-    "(MIN-MAX: MIN to MAX, both included; matches are numbered 1 to 14):\n"
-    "  --signs S=MIN-MAX           MIN to MAX signs S (1, X or 2)\n"
-    "  --variants MIN-MAX          MIN to MAX signs other than 1 (X and 2 together)\n"
-    "  --breaks MIN-MAX            the sign changes MIN to MAX times from one match to the next\n"
-    "  --run MIN-MAX               the longest run of one sign over consecutive matches\n"
-    "  --run S=MIN-MAX             the longest run of the sign S (0 when S is missing)\n"
-    "  --group FIRST-LAST:S=MIN-MAX  MIN to MAX signs S among matches FIRST to LAST\n"
-    "  --base COLUMN=MIN-MAX       MIN to MAX matches differ from COLUMN (14 signs)\n"
+    "(MIN-MAX: MIN to MAX, both included; matches are numbered 1 to 14):\n";
+
+constexpr std::string_view kFooterAfterConditions =
     "With --count it only prints how many columns there are (\"N columns\") and writes\n"
     "nothing. When no column meets the conditions, it says so and writes nothing. For example:\n"
     "  kelvo-reduce --develop 1,1X,X2,1X2,2,1,X,12,1,1,1X2,2,X,1 --signs X=0-3 semana.txt\n"
@@ -175,6 +169,21 @@ bool IsBudgetText(const std::string& value) {
            seconds <= kLongestBudget;
 }
 
+// The help's text below the options, with a line for each way of writing each kind of condition:
+// "  --signs S=MIN-MAX           MIN to MAX signs S (1, X or 2)".
+std::string Footer() {
+    constexpr std::size_t kMeaningColumn = 30;
+    std::string footer(kFooterBeforeConditions);
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        for (const TOptionForm& form : rule.Forms) {
+            std::string line = "  " + std::string(rule.Option) + " " + std::string(form.Value);
+            line.resize(std::max(kMeaningColumn, line.size() + 2), ' ');
+            footer += line + std::string(form.Meaning) + "\n";
+        }
+    }
+    return footer + std::string(kFooterAfterConditions);
+}
+
 // The options of every mode, bound to `command`; the parser's help is the program's --help, in
 // the order they are described here.
 void DescribeOptions(CLI::App& app, TCommand& command) {
@@ -223,24 +232,11 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
         app.add_option("--develop", command.Forecast,
                        "writes every column of FORECAST to OUTPUT, as given (see below)")
             ->option_text("FORECAST");
-    app.add_option("--signs", command.Signs,
-                   "with --develop: only columns with MIN to MAX signs S (1, X or 2); repeatable")
-        ->option_text("S=MIN-MAX")
-        ->allow_extra_args(false)
-        ->needs(develop);
-    for (const auto& [name, text, conditions, help] :
-         {std::tuple{"--variants", "MIN-MAX", &command.Variants,
-                     "with --develop: only columns with MIN to MAX signs X or 2; repeatable"},
-          std::tuple{"--breaks", "MIN-MAX", &command.Breaks,
-                     "with --develop: only columns whose sign changes MIN to MAX times"},
-          std::tuple{"--run", "[S=]MIN-MAX", &command.Runs,
-                     "with --develop: only columns whose longest run (of S) is MIN to MAX"},
-          std::tuple{"--group", "FIRST-LAST:S=MIN-MAX", &command.Groups,
-                     "with --develop: only columns with MIN to MAX signs S in those matches"},
-          std::tuple{"--base", "COLUMN=MIN-MAX", &command.Bases,
-                     "with --develop: only columns differing from COLUMN in MIN to MAX"}}) {
-        app.add_option(name, *conditions, help)
-            ->option_text(text)
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        app.add_option(std::string(rule.Option),
+                       command.Conditions[static_cast<std::size_t>(rule.Kind)],
+                       std::string(rule.OptionHelp))
+            ->option_text(std::string(rule.OptionValue))
             ->allow_extra_args(false)
             ->needs(develop);
     }
@@ -264,7 +260,7 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
         "the column file to reduce or check (with --develop: OUTPUT; with --score: FILE)");
     app.add_option("OUTPUT", command.Output,
                    "the output name, \".txt\" added (with --check: REDUCED, the reduction)");
-    app.footer(std::string(kFooter));
+    app.footer(Footer());
 }
 
 void ExcludeModes(CLI::App& app) {

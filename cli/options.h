@@ -1,6 +1,7 @@
 // The command line of kelvo-reduce: its options, its usage and its help.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "core/guarantee.h"
+#include "modes/condition_kinds.h"
 
 namespace kelvo {
 
@@ -32,15 +34,10 @@ struct TCommand {
     std::uint64_t Steps = 0;
     // With Optimise: the chosen columns may be any columns, not only the input's.
     bool Anywhere = false;
-    // With TMode::Develop: the forecast and each kind of condition as written, and whether only
-    // the columns are counted.
+    // With TMode::Develop: the forecast, the conditions as written after each kind's option (by
+    // TConditionKind), and whether only the columns are counted.
     std::string Forecast;
-    std::vector<std::string> Signs;
-    std::vector<std::string> Variants;
-    std::vector<std::string> Breaks;
-    std::vector<std::string> Runs;
-    std::vector<std::string> Groups;
-    std::vector<std::string> Bases;
+    std::array<std::vector<std::string>, kConditionKindCount> Conditions;
     bool Count = false;
     // With TMode::Prizes: the chances file, if any.
     std::optional<std::string> Chances;

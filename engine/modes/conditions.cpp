@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <optional>
 
+#include "modes/condition_kinds.h"
+
 namespace kelvo {
 
 namespace {
 
-// Signs by index: 1, X, 2; any other byte is kOtherSign, and before the first match there is
-// kNoSign.
+// Sign digits 0 to 2, and the signs they stand for.
 constexpr int kSignCount = 3;
-constexpr int kNoSign = 4;
 constexpr std::string_view kSigns = "1X2";
 
 // ---- Reading conditions.
@@ -29,17 +29,24 @@ struct TBounds {
     int Most = -1;
 };
 
-// "MIN-MAX" (or "FIRST-LAST") with `lowest` <= MIN <= MAX <= `highest`, or nothing.
-std::optional<TBounds> ParseBounds(std::string_view text, int lowest, int highest) {
+// "MIN-MAX" (or "FIRST-LAST"), or nothing; whether the numbers fit is FindConditionFault's.
+std::optional<TBounds> ParseBounds(std::string_view text) {
     const std::size_t dash = text.find('-');
     if (dash == std::string_view::npos) {
         return std::nullopt;
     }
     const TBounds bounds{ParseCount(text.substr(0, dash)), ParseCount(text.substr(dash + 1))};
-    if (bounds.Least < lowest || bounds.Most < bounds.Least || bounds.Most > highest) {
+    if (bounds.Least < 0 || bounds.Most < 0) {
         return std::nullopt;
     }
     return bounds;
+}
+
+// Whether `sign` is exactly 1, X or 2: a lower-case x is read as X only where a condition is
+// written out.
+bool IsSign(char sign) {
+    const int digit = SignDigit(sign);
+    return digit != kOtherSign && kSigns[static_cast<std::size_t>(digit)] == sign;
 }
 
 // The sign of "S=..." (a lower-case x read as X), or 0.
@@ -50,106 +57,55 @@ char ParseSign(std::string_view text) {
     return kSigns[static_cast<std::size_t>(SignDigit(text[0]))];
 }
 
-// What each kind is called in its message, and how it is written.
-std::string_view KindName(TConditionKind kind) {
-    switch (kind) {
-        case TConditionKind::Signs:
-            return "sign";
-        case TConditionKind::Variants:
-            return "variants";
-        case TConditionKind::Breaks:
-            return "breaks";
-        case TConditionKind::Run:
-            return "run";
-        case TConditionKind::Group:
-            return "group";
-        case TConditionKind::Base:
-            return "base";
-    }
-    return "";
-}
-
-std::string_view KindForm(TConditionKind kind) {
-    switch (kind) {
-        case TConditionKind::Signs:
-            return "S=MIN-MAX, S one of 1, X and 2, 0 <= MIN <= MAX <= 14";
-        case TConditionKind::Variants:
-            return "MIN-MAX, 0 <= MIN <= MAX <= 14";
-        case TConditionKind::Breaks:
-            return "MIN-MAX, 0 <= MIN <= MAX <= 13";
-        case TConditionKind::Run:
-            return "MIN-MAX or S=MIN-MAX, S one of 1, X and 2, 0 <= MIN <= MAX <= 14";
-        case TConditionKind::Group:
-            return "FIRST-LAST:S=MIN-MAX, 1 <= FIRST <= LAST <= 14, S one of 1, X and 2, "
-                   "0 <= MIN <= MAX <= LAST - FIRST + 1";
-        case TConditionKind::Base:
-            return "COLUMN=MIN-MAX, COLUMN 14 signs of 1, X and 2, 0 <= MIN <= MAX <= 14";
-    }
-    return "";
-}
-
-// Reads `text` as a condition of `kind`, or nothing.
+// Reads `text` as a condition of `kind`, its fields in the order the kind writes them, or
+// nothing when it cannot be read or has a fault.
 std::optional<TCondition> ReadCondition(TConditionKind kind, std::string_view text) {
+    const TConditionKindRule& rule = ConditionKindRule(kind);
     TCondition condition;
     condition.Kind = kind;
-    std::string_view bounds = text;
-    int highest = kColumnLength;
-    switch (kind) {
-        case TConditionKind::Signs:
-            condition.Sign = ParseSign(text);
-            if (condition.Sign == 0) {
-                return std::nullopt;
-            }
-            bounds.remove_prefix(2);
-            break;
-        case TConditionKind::Variants:
-            break;
-        case TConditionKind::Breaks:
-            highest = kColumnLength - 1;
-            break;
-        case TConditionKind::Run:
-            condition.Sign = ParseSign(text);
-            if (condition.Sign != 0) {
-                bounds.remove_prefix(2);
-            }
-            break;
-        case TConditionKind::Group: {
-            const std::size_t colon = text.find(':');
-            if (colon == std::string_view::npos) {
-                return std::nullopt;
-            }
-            const auto matches = ParseBounds(text.substr(0, colon), 1, kColumnLength);
-            bounds = text.substr(colon + 1);
-            condition.Sign = ParseSign(bounds);
-            if (!matches || condition.Sign == 0) {
-                return std::nullopt;
-            }
-            condition.First = matches->Least - 1;
-            condition.Last = matches->Most - 1;
-            highest = condition.Last - condition.First + 1;
-            bounds.remove_prefix(2);
-            break;
+    if (rule.Matches) {
+        const std::size_t colon = text.find(':');
+        if (colon == std::string_view::npos) {
+            return std::nullopt;
         }
-        case TConditionKind::Base:
-            if (text.size() <= kColumnLength || text[kColumnLength] != '=') {
+        const std::optional<TBounds> matches = ParseBounds(text.substr(0, colon));
+        if (!matches) {
+            return std::nullopt;
+        }
+        condition.First = matches->Least - 1;
+        condition.Last = matches->Most - 1;
+        text.remove_prefix(colon + 1);
+    }
+    if (rule.Base) {
+        if (text.size() <= kColumnLength || text[kColumnLength] != '=') {
+            return std::nullopt;
+        }
+        for (std::size_t p = 0; p < kColumnLength; ++p) {
+            const int sign = SignDigit(text[p]);
+            if (sign == kOtherSign) {
                 return std::nullopt;
             }
-            for (std::size_t p = 0; p < kColumnLength; ++p) {
-                const int sign = SignDigit(text[p]);
-                if (sign == kOtherSign) {
-                    return std::nullopt;
-                }
-                condition.Base[p] = kSigns[static_cast<std::size_t>(sign)];
-            }
-            bounds.remove_prefix(kColumnLength + 1);
-            break;
+            condition.Base[p] = kSigns[static_cast<std::size_t>(sign)];
+        }
+        text.remove_prefix(kColumnLength + 1);
     }
-    const auto limits = ParseBounds(bounds, 0, highest);
-    if (!limits) {
+    if (rule.Sign != TSignUse::None) {
+        condition.Sign = ParseSign(text);
+        if (condition.Sign != 0) {
+            text.remove_prefix(2);
+        } else if (rule.Sign == TSignUse::Required) {
+            return std::nullopt;
+        }
+    }
+    const std::optional<TBounds> bounds = ParseBounds(text);
+    if (!bounds) {
         return std::nullopt;
     }
-    condition.Least = limits->Least;
-    condition.Most = limits->Most;
+    condition.Least = bounds->Least;
+    condition.Most = bounds->Most;
+    if (FindConditionFault(condition)) {
+        return std::nullopt;
+    }
     return condition;
 }
 
@@ -216,41 +172,28 @@ private:
     static constexpr int kPacedMatches = 7;
 
     void Add(const TCondition& condition) {
-        if (condition.Kind == TConditionKind::Breaks) {
-            AddBreaks(condition);
-        } else if (condition.Kind == TConditionKind::Run) {
-            AddRun(condition);
-        } else {
-            AddCount(condition);
+        const TConditionKindRule& rule = ConditionKindRule(condition.Kind);
+        switch (rule.Measure) {
+            case TMeasure::Count:
+                AddCount(condition, rule);
+                break;
+            case TMeasure::Breaks:
+                AddBreaks(condition);
+                break;
+            case TMeasure::LongestRun:
+                AddRun(condition);
+                break;
         }
     }
 
-    void AddCount(const TCondition& condition) {
+    void AddCount(const TCondition& condition, const TConditionKindRule& rule) {
         TCountLimit limit;
         limit.Least = condition.Least;
         limit.Most = condition.Most;
         for (int p = 0; p < kColumnLength; ++p) {
-            auto& counts = limit.Counts[static_cast<std::size_t>(p)];
-            const char base = condition.Base[static_cast<std::size_t>(p)];
-            for (int s = 0; s < kSignCount; ++s) {
-                const char sign = kSigns[static_cast<std::size_t>(s)];
-                switch (condition.Kind) {
-                    case TConditionKind::Signs:
-                        counts[s] = SignDigit(condition.Sign) == s;
-                        break;
-                    case TConditionKind::Variants:
-                        counts[s] = sign != '1';
-                        break;
-                    case TConditionKind::Group:
-                        counts[s] = SignDigit(condition.Sign) == s && p >= condition.First &&
-                                    p <= condition.Last;
-                        break;
-                    case TConditionKind::Base:
-                        counts[s] = SignDigit(base) != s;
-                        break;
-                    default:
-                        break;
-                }
+            for (int s = 0; s <= kOtherSign; ++s) {
+                limit.Counts[static_cast<std::size_t>(p)][static_cast<std::size_t>(s)] =
+                    rule.Counts(condition, p, s) ? 1 : 0;
             }
         }
         for (int p = kColumnLength - 1; p >= 0; --p) {
@@ -279,7 +222,7 @@ private:
                     int most = -1;
                     for (const char sign : forecast_[static_cast<std::size_t>(n)]) {
                         const int s = SignDigit(sign);
-                        const int here = last != kNoSign && s != last ? 1 : 0;
+                        const int here = IsBreak(last, s) ? 1 : 0;
                         fewest = std::min(fewest, here + breaks_->Fewest[n + 1][s]);
                         most = std::max(most, here + breaks_->Most[n + 1][s]);
                     }
@@ -294,14 +237,14 @@ private:
 
     void AddRun(const TCondition& condition) {
         TRunLimit limit;
-        limit.Sign = condition.Sign == 0 ? kNoSign : SignDigit(condition.Sign);
+        limit.Sign = RunSign(condition);
         limit.Least = condition.Least;
         limit.Most = condition.Most;
         for (int n = kColumnLength - 1; n >= 0; --n) {
             int longest = limit.Longest[n + 1];
             for (int s = 0; s < kSignCount; ++s) {
                 limit.Reach[n][s] = holds_[n][s] ? 1 + limit.Reach[n + 1][s] : 0;
-                if (limit.Sign == kNoSign || limit.Sign == s) {
+                if (Follows(limit.Sign, s)) {
                     longest = std::max(longest, limit.Reach[n][s]);
                 }
             }
@@ -313,12 +256,12 @@ private:
     // Puts sign s at match p: whether the column can still meet every condition.
     bool Step(int p, int s) {
         const int n = p + 1;
-        const int last = last_[p];
-        run_[n] = s == last ? run_[p] + 1 : 1;
-        breakCount_[n] = breakCount_[p] + (last != kNoSign && s != last ? 1 : 0);
-        last_[n] = s;
-        if (breaks_ && (breakCount_[n] + breaks_->Fewest[n][s] > breaks_->Highest ||
-                        breakCount_[n] + breaks_->Most[n][s] < breaks_->Least)) {
+        // Written in place: a stretch built aside and then copied in went through the stack,
+        // which made the walk of all 3^14 columns without conditions nearly twice as slow.
+        stretch_[n] = Extend(stretch_[p], s);
+        const TStretch& stretch = stretch_[n];
+        if (breaks_ && (stretch.Breaks + breaks_->Fewest[n][s] > breaks_->Highest ||
+                        stretch.Breaks + breaks_->Most[n][s] < breaks_->Least)) {
             return false;
         }
         const std::size_t counted = countLimits_.size();
@@ -333,7 +276,7 @@ private:
         const std::size_t runs = runLimits_.size();
         for (std::size_t i = 0; i < runs; ++i) {
             const TRunLimit& limit = runLimits_[i];
-            const int current = limit.Sign == kNoSign || limit.Sign == s ? run_[n] : 0;
+            const int current = RunOf(limit.Sign, stretch);
             const int longest = std::max<int>(longest_[p * runs + i], current);
             longest_[n * runs + i] = static_cast<std::uint8_t>(longest);
             const int reachable = std::max(
@@ -385,11 +328,9 @@ private:
     std::vector<TCountLimit> countLimits_;
     std::vector<TRunLimit> runLimits_;
     std::optional<TBreaksRange> breaks_;
-    // The walk's state after each number of matches: the last sign, the length of its run, the
-    // breaks so far, each count and each longest run.
-    std::array<int, kColumnLength + 1> last_{kNoSign};
-    std::array<int, kColumnLength + 1> run_{};
-    std::array<int, kColumnLength + 1> breakCount_{};
+    // The walk's state after each number of matches: the stretch so far, each count and each
+    // longest run.
+    std::array<TStretch, kColumnLength + 1> stretch_{};
     std::vector<std::uint8_t> counts_;
     std::vector<std::uint8_t> longest_;
     std::array<std::uint64_t, kColumnLength> digit_{};
@@ -401,44 +342,75 @@ private:
 TCondition ParseCondition(TConditionKind kind, std::string_view text) {
     const std::optional<TCondition> condition = ReadCondition(kind, text);
     if (!condition) {
-        throw TConditionError("'" + std::string(text) + "' is no " + std::string(KindName(kind)) +
-                              " condition: write " + std::string(KindForm(kind)));
+        const TConditionKindRule& rule = ConditionKindRule(kind);
+        throw TConditionError("'" + std::string(text) + "' is no " + std::string(rule.MessageName) +
+                              " condition: write " + std::string(rule.Form));
     }
     return *condition;
+}
+
+std::optional<TConditionFault> FindConditionFault(const TCondition& condition) {
+    const TConditionKindRule& rule = ConditionKindRule(condition.Kind);
+    const bool isSign = IsSign(condition.Sign);
+    if ((rule.Sign == TSignUse::Required && !isSign) ||
+        (rule.Sign == TSignUse::Optional && !isSign && condition.Sign != 0)) {
+        return TConditionFault::Sign;
+    }
+    if (rule.Matches && (condition.First < 0 || condition.Last >= kColumnLength)) {
+        return TConditionFault::Matches;
+    }
+    if (rule.Matches && condition.First > condition.Last) {
+        return TConditionFault::Backwards;
+    }
+    if (rule.Base && !std::all_of(condition.Base.begin(), condition.Base.end(),
+                                  [](char sign) { return IsSign(sign); })) {
+        return TConditionFault::Base;
+    }
+    if (condition.Least < 0 || condition.Most > MostBound(condition)) {
+        return TConditionFault::Bounds;
+    }
+    if (condition.Least > condition.Most) {
+        return TConditionFault::LeastAboveMost;
+    }
+    return std::nullopt;
+}
+
+int MostBound(const TCondition& condition) {
+    return ConditionKindRule(condition.Kind).MostBound(condition);
+}
+
+std::string_view ConditionKindName(TConditionKind kind) {
+    return ConditionKindRule(kind).Name;
+}
+
+std::optional<TConditionKind> ConditionKindNamed(std::string_view name) {
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        if (rule.Name == name) {
+            return rule.Kind;
+        }
+    }
+    return std::nullopt;
 }
 
 bool MeetsConditions(std::span<const char, kColumnLength> signs,
                      std::span<const TCondition> conditions) {
     return std::all_of(conditions.begin(), conditions.end(), [&](const TCondition& condition) {
+        const TConditionKindRule& rule = ConditionKindRule(condition.Kind);
+        const int runSign = RunSign(condition);
+        TStretch stretch;
         int value = 0;
-        int run = 0;
         for (int p = 0; p < kColumnLength; ++p) {
-            const int sign = SignDigit(signs[p]);
-            const bool same = p > 0 && sign == SignDigit(signs[p - 1]);
-            switch (condition.Kind) {
-                case TConditionKind::Signs:
-                    value += sign == SignDigit(condition.Sign) ? 1 : 0;
+            const int sign = SignDigit(signs[static_cast<std::size_t>(p)]);
+            stretch = Extend(stretch, sign);
+            switch (rule.Measure) {
+                case TMeasure::Count:
+                    value += rule.Counts(condition, p, sign) ? 1 : 0;
                     break;
-                case TConditionKind::Variants:
-                    value += sign != 0 ? 1 : 0;
+                case TMeasure::Breaks:
+                    value = stretch.Breaks;
                     break;
-                case TConditionKind::Breaks:
-                    value += p > 0 && !same ? 1 : 0;
-                    break;
-                case TConditionKind::Run:
-                    run = condition.Sign != 0 && sign != SignDigit(condition.Sign) ? 0
-                          : same                                                   ? run + 1
-                                                                                   : 1;
-                    value = std::max(value, run);
-                    break;
-                case TConditionKind::Group:
-                    value += p >= condition.First && p <= condition.Last &&
-                                     sign == SignDigit(condition.Sign)
-                                 ? 1
-                                 : 0;
-                    break;
-                case TConditionKind::Base:
-                    value += sign != SignDigit(condition.Base[static_cast<std::size_t>(p)]) ? 1 : 0;
+                case TMeasure::LongestRun:
+                    value = std::max(value, RunOf(runSign, stretch));
                     break;
             }
         }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <stop_token>
@@ -54,11 +55,30 @@ struct TCondition {
     bool operator==(const TCondition&) const = default;
 };
 
+// What makes a condition one that cannot be read or met as written, checked in this order.
+enum class TConditionFault { Sign, Matches, Backwards, Base, Bounds, LeastAboveMost };
+
+// The first fault of `condition`, or nothing when it is well formed for its kind: a sign its kind
+// does not take (Signs and Group need 1, X or 2; Run takes one or none (0)), matches outside 1-14,
+// a group backwards, a base that is not 14 signs 1/X/2, a bound below 0 or above MostBound, the
+// least above the most.
+std::optional<TConditionFault> FindConditionFault(const TCondition& condition);
+
+// The largest bound the condition's kind allows: 13 for breaks, the group's size, 14 otherwise.
+int MostBound(const TCondition& condition);
+
+// The kind's name in plan files: "signs", "variants", "breaks", "run", "group", "base".
+std::string_view ConditionKindName(TConditionKind kind);
+
+// The kind so named in plan files, or nothing.
+std::optional<TConditionKind> ConditionKindNamed(std::string_view name);
+
 // The condition of `kind` written as on the command line: "S=MIN-MAX" for Signs, "MIN-MAX" for
 // Variants and Breaks, "MIN-MAX" or "S=MIN-MAX" for Run, "FIRST-LAST:S=MIN-MAX" for Group (matches
 // 1 to 14), "COLUMN=MIN-MAX" for Base (14 signs). A lower-case x is X. Throws TConditionError
-// when it cannot be read: a bound out of range, MIN above MAX, a group outside 1-14 or backwards,
-// a base that is not 14 signs.
+// ("'TEXT' is no NAME condition: write FORM", NAME and FORM from the kind's entry in
+// modes/condition_kinds.h) when it cannot be read or has a fault (FindConditionFault): a bound
+// out of range, MIN above MAX, a group outside 1-14 or backwards, a base that is not 14 signs.
 TCondition ParseCondition(TConditionKind kind, std::string_view text);
 
 // Whether the column `signs` (kColumnLength bytes of 1, X and 2) meets every condition.

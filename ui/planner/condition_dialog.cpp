@@ -11,11 +11,24 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <array>
+
 #include "condition_text.h"
+#include "modes/condition_kinds.h"
 
 namespace {
 
 using kelvo::TConditionKind;
+
+// The kind combo's entries, in TConditionKind order.
+constexpr std::array<const char*, kelvo::kConditionKindCount> kKindWords = {
+    QT_TRANSLATE_NOOP("TConditionDialog", "Signos de un tipo"),
+    QT_TRANSLATE_NOOP("TConditionDialog", "Variantes (X y 2)"),
+    QT_TRANSLATE_NOOP("TConditionDialog", "Cambios de signo"),
+    QT_TRANSLATE_NOOP("TConditionDialog", "Seguidos de un signo"),
+    QT_TRANSLATE_NOOP("TConditionDialog", "Signos en un grupo de partidos"),
+    QT_TRANSLATE_NOOP("TConditionDialog", "Diferencias con una columna base"),
+};
 
 // The sign combo's entries: the three signs, then "any sign", which only a run takes.
 constexpr std::array<char, 4> kSignChoices = {'1', 'X', '2', 0};
@@ -36,9 +49,9 @@ TConditionDialog::TConditionDialog(QWidget* parent) : QDialog(parent) {
 
     kind_ = new QComboBox(this);
     kind_->setObjectName("ConditionKind");
-    kind_->addItems({tr("Signos de un tipo"), tr("Variantes (X y 2)"), tr("Cambios de signo"),
-                     tr("Seguidos de un signo"), tr("Signos en un grupo de partidos"),
-                     tr("Diferencias con una columna base")});
+    for (const char* words : kKindWords) {
+        kind_->addItem(tr(words));
+    }
     kind_->setAccessibleName(tr("Tipo de condición"));
 
     sign_ = new QComboBox(this);
@@ -129,16 +142,15 @@ TConditionDialog::TConditionDialog(QWidget* parent) : QDialog(parent) {
 kelvo::TCondition TConditionDialog::Condition() const {
     kelvo::TCondition condition;
     condition.Kind = static_cast<TConditionKind>(kind_->currentIndex());
-    const char sign = kSignChoices[static_cast<std::size_t>(sign_->currentIndex())];
-    const bool takesSign = condition.Kind == TConditionKind::Signs ||
-                           condition.Kind == TConditionKind::Run ||
-                           condition.Kind == TConditionKind::Group;
-    condition.Sign = takesSign ? sign : 0;
-    if (condition.Kind == TConditionKind::Group) {
+    const kelvo::TConditionKindRule& rule = kelvo::ConditionKindRule(condition.Kind);
+    if (rule.Sign != kelvo::TSignUse::None) {
+        condition.Sign = kSignChoices[static_cast<std::size_t>(sign_->currentIndex())];
+    }
+    if (rule.Matches) {
         condition.First = first_->value() - 1;
         condition.Last = last_->value() - 1;
     }
-    if (condition.Kind == TConditionKind::Base) {
+    if (rule.Base) {
         const QString base = base_->text().toUpper();
         for (int match = 0; match < kelvo::kColumnLength; ++match) {
             condition.Base[match] = match < base.size() ? base[match].toLatin1() : 0;
@@ -157,16 +169,16 @@ void TConditionDialog::accept() {
 }
 
 void TConditionDialog::Refresh() {
-    const auto kind = static_cast<TConditionKind>(kind_->currentIndex());
-    const bool takesSign = kind == TConditionKind::Signs || kind == TConditionKind::Run ||
-                           kind == TConditionKind::Group;
+    const kelvo::TConditionKindRule& rule =
+        kelvo::ConditionKindRule(static_cast<TConditionKind>(kind_->currentIndex()));
+    const bool takesSign = rule.Sign != kelvo::TSignUse::None;
     sign_->setEnabled(takesSign);
     signLabel_->setEnabled(takesSign);
-    first_->setEnabled(kind == TConditionKind::Group);
-    last_->setEnabled(kind == TConditionKind::Group);
-    matchesLabel_->setEnabled(kind == TConditionKind::Group);
-    base_->setEnabled(kind == TConditionKind::Base);
-    baseLabel_->setEnabled(kind == TConditionKind::Base);
+    first_->setEnabled(rule.Matches);
+    last_->setEnabled(rule.Matches);
+    matchesLabel_->setEnabled(rule.Matches);
+    base_->setEnabled(rule.Base);
+    baseLabel_->setEnabled(rule.Base);
     const kelvo::TCondition condition = Condition();
     const std::optional<QString> problem = ConditionProblem(condition);
     preview_->setText(problem ? QString() : DescribeCondition(condition));

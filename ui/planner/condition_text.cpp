@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 
-#include <algorithm>
-
 namespace {
 
 class TConditionWords {
@@ -22,7 +20,7 @@ public:
         if (least == 0) {
             return tr("como mucho %1 %2").arg(most).arg(most == 1 ? one : many);
         }
-        if (most == MostBound(condition)) {
+        if (most == kelvo::MostBound(condition)) {
             return tr("al menos %1 %2").arg(least).arg(least == 1 ? one : many);
         }
         return tr("entre %1 y %2 %3").arg(least).arg(most).arg(many);
@@ -66,36 +64,27 @@ public:
     }
 
     static std::optional<QString> Problem(const kelvo::TCondition& condition) {
-        using kelvo::TConditionKind;
-        const bool takesSign =
-            condition.Kind == TConditionKind::Signs || condition.Kind == TConditionKind::Group;
-        const bool isSign = condition.Sign == '1' || condition.Sign == 'X' || condition.Sign == '2';
-        if ((takesSign && !isSign) ||
-            (condition.Kind == TConditionKind::Run && !isSign && condition.Sign != 0)) {
-            return tr("El signo debe ser 1, X o 2.");
+        const std::optional<kelvo::TConditionFault> fault = kelvo::FindConditionFault(condition);
+        if (!fault) {
+            return std::nullopt;
         }
-        if (condition.Kind == TConditionKind::Group &&
-            (condition.First < 0 || condition.Last >= kelvo::kColumnLength)) {
-            return tr("Los partidos van del 1 al 14.");
-        }
-        if (condition.Kind == TConditionKind::Group && condition.First > condition.Last) {
-            return tr("El primer partido (%1) va después del último (%2).")
-                .arg(condition.First + 1)
-                .arg(condition.Last + 1);
-        }
-        if (condition.Kind == TConditionKind::Base &&
-            !std::all_of(condition.Base.begin(), condition.Base.end(),
-                         [](char sign) { return sign == '1' || sign == 'X' || sign == '2'; })) {
-            return tr("La columna base debe tener 14 signos 1, X o 2.");
-        }
-        const int bound = MostBound(condition);
-        if (condition.Least < 0 || condition.Most > bound) {
-            return tr("Los límites van de 0 a %1.").arg(bound);
-        }
-        if (condition.Least > condition.Most) {
-            return tr("El mínimo (%1) es mayor que el máximo (%2).")
-                .arg(condition.Least)
-                .arg(condition.Most);
+        switch (*fault) {
+            case kelvo::TConditionFault::Sign:
+                return tr("El signo debe ser 1, X o 2.");
+            case kelvo::TConditionFault::Matches:
+                return tr("Los partidos van del 1 al 14.");
+            case kelvo::TConditionFault::Backwards:
+                return tr("El primer partido (%1) va después del último (%2).")
+                    .arg(condition.First + 1)
+                    .arg(condition.Last + 1);
+            case kelvo::TConditionFault::Base:
+                return tr("La columna base debe tener 14 signos 1, X o 2.");
+            case kelvo::TConditionFault::Bounds:
+                return tr("Los límites van de 0 a %1.").arg(kelvo::MostBound(condition));
+            case kelvo::TConditionFault::LeastAboveMost:
+                return tr("El mínimo (%1) es mayor que el máximo (%2).")
+                    .arg(condition.Least)
+                    .arg(condition.Most);
         }
         return std::nullopt;
     }
@@ -109,15 +98,4 @@ QString DescribeCondition(const kelvo::TCondition& condition) {
 
 std::optional<QString> ConditionProblem(const kelvo::TCondition& condition) {
     return TConditionWords::Problem(condition);
-}
-
-int MostBound(const kelvo::TCondition& condition) {
-    switch (condition.Kind) {
-        case kelvo::TConditionKind::Breaks:
-            return kelvo::kColumnLength - 1;
-        case kelvo::TConditionKind::Group:
-            return std::max(0, condition.Last - condition.First + 1);
-        default:
-            return kelvo::kColumnLength;
-    }
 }

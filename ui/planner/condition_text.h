@@ -12,11 +12,8 @@
 // (matches counted from 1).
 QString DescribeCondition(const kelvo::TCondition& condition);
 
-// What is wrong with `condition`, or nothing when it is well formed: a sign that its kind does
-// not take, a bound out of its kind's range, the least above the most, a group outside the
-// matches or backwards, a base that is not 14 signs of 1, X and 2.
+// What is wrong with `condition` in the player's words (the first fault FindConditionFault finds),
+// or nothing when it is well formed: a sign that its kind does not take, the matches of a group
+// outside 1-14 or backwards, a base that is not 14 signs of 1, X and 2, a bound out of its
+// kind's range, the least above the most.
 std::optional<QString> ConditionProblem(const kelvo::TCondition& condition);
-
-// The largest bound `condition`'s kind allows: 13 changes of sign, the size of a group, 14
-// otherwise.
-int MostBound(const kelvo::TCondition& condition);

@@ -27,10 +27,6 @@ bool IsPoolColumn(const QString& text) {
                        [](QChar sign) { return sign == '1' || sign == 'X' || sign == '2'; });
 }
 
-// The kinds of condition as the file names them, in TConditionKind order.
-constexpr std::array<const char*, 6> kKindNames = {"signs", "variants", "breaks",
-                                                   "run",   "group",    "base"};
-
 class TPlanWords {
     Q_DECLARE_TR_FUNCTIONS(TPlanWords)
 
@@ -70,7 +66,7 @@ public:
 
 QJsonObject ConditionObject(const kelvo::TCondition& condition) {
     QJsonObject object;
-    object["kind"] = QString::fromLatin1(kKindNames[static_cast<int>(condition.Kind)]);
+    object["kind"] = QString::fromStdString(std::string(kelvo::ConditionKindName(condition.Kind)));
     object["sign"] = condition.Sign == 0 ? QString() : QString(QChar::fromLatin1(condition.Sign));
     object["first"] = condition.First + 1;
     object["last"] = condition.Last + 1;
@@ -178,13 +174,11 @@ public:
 
     kelvo::TCondition Condition(const QJsonObject& object, int index) const {
         kelvo::TCondition condition;
-        const QString kind = String(object, "kind");
-        const auto found = std::find_if(kKindNames.begin(), kKindNames.end(),
-                                        [&](const char* known) { return kind == known; });
-        if (found == kKindNames.end()) {
+        const auto kind = kelvo::ConditionKindNamed(String(object, "kind").toStdString());
+        if (!kind) {
             Fail("kind");
         }
-        condition.Kind = static_cast<kelvo::TConditionKind>(found - kKindNames.begin());
+        condition.Kind = *kind;
         const QString sign = String(object, "sign");
         if (sign.size() > 1) {
             Fail("sign");

@@ -1,9 +1,14 @@
 #include "modes/conditions.h"
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 #include <random>
+#include <set>
+#include <tuple>
 
 #include "files/collation.h"
+#include "modes/condition_kinds.h"
 #include "test_support.h"
 
 namespace kelvo {
@@ -107,7 +112,195 @@ void ExpectLiteral(const TForecast& forecast, const std::vector<TCondition>& con
 
 using K = TConditionKind;
 
+// How many times the sign changes from one match to the next.
+int BreaksOf(const std::string& column) {
+    int breaks = 0;
+    for (std::size_t p = 1; p < column.size(); ++p) {
+        breaks += column[p] != column[p - 1] ? 1 : 0;
+    }
+    return breaks;
+}
+
+// The longest stretch of consecutive matches holding `sign` (0: any one sign).
+int LongestRunOf(const std::string& column, char sign) {
+    int longest = 0;
+    for (std::size_t first = 0; first < column.size(); ++first) {
+        for (std::size_t last = first; last < column.size(); ++last) {
+            const std::string stretch = column.substr(first, last - first + 1);
+            const char held = sign == 0 ? column[first] : sign;
+            if (std::count(stretch.begin(), stretch.end(), held) ==
+                static_cast<long long>(stretch.size())) {
+                longest = std::max(longest, static_cast<int>(stretch.size()));
+            }
+        }
+    }
+    return longest;
+}
+
+long long CountOf(const std::string& text, char sign) {
+    return std::count(text.begin(), text.end(), sign);
+}
+
+// A condition as written and the columns it keeps, said in the words of the condition.
+struct TKindCase {
+    TConditionKind Kind;
+    std::string Text;
+    std::function<bool(const std::string&)> Keeps;
+};
+
+const std::vector<TKindCase>& KindCases() {
+    static const std::vector<TKindCase> cases = {
+        {K::Signs, "1=0-0", [](const std::string& c) { return CountOf(c, '1') == 0; }},
+        {K::Signs, "x=3-6",
+         [](const std::string& c) { return CountOf(c, 'X') >= 3 && CountOf(c, 'X') <= 6; }},
+        {K::Signs, "2=14-14", [](const std::string& c) { return CountOf(c, '2') == 14; }},
+        {K::Variants, "0-0", [](const std::string& c) { return c == "11111111111111"; }},
+        {K::Variants, "5-9",
+         [](const std::string& c) { return CountOf(c, '1') >= 5 && CountOf(c, '1') <= 9; }},
+        {K::Breaks, "0-0", [](const std::string& c) { return BreaksOf(c) == 0; }},
+        {K::Breaks, "6-9",
+         [](const std::string& c) { return BreaksOf(c) >= 6 && BreaksOf(c) <= 9; }},
+        {K::Breaks, "13-13", [](const std::string& c) { return BreaksOf(c) == 13; }},
+        {K::Run, "1-1", [](const std::string& c) { return LongestRunOf(c, 0) == 1; }},
+        {K::Run, "4-14", [](const std::string& c) { return LongestRunOf(c, 0) >= 4; }},
+        {K::Run, "x=0-0", [](const std::string& c) { return CountOf(c, 'X') == 0; }},
+        {K::Run, "2=2-3",
+         [](const std::string& c) {
+             return c.find("22") != std::string::npos && c.find("2222") == std::string::npos;
+         }},
+        {K::Group, "1-4:X=1-2",
+         [](const std::string& c) {
+             return CountOf(c.substr(0, 4), 'X') >= 1 && CountOf(c.substr(0, 4), 'X') <= 2;
+         }},
+        {K::Group, "13-14:1=0-0",
+         [](const std::string& c) { return c[12] != '1' && c[13] != '1'; }},
+        {K::Group, "5-5:2=1-1", [](const std::string& c) { return c[4] == '2'; }},
+        {K::Base, "1X21X1121X2112=0-3",
+         [](const std::string& c) {
+             int differences = 0;
+             for (std::size_t p = 0; p < c.size(); ++p) {
+                 differences += c[p] != "1X21X1121X2112"[p] ? 1 : 0;
+             }
+             return differences <= 3;
+         }},
+        {K::Base, "XXXXXXXXXXXXXX=14-14",
+         [](const std::string& c) { return CountOf(c, 'X') == 0; }},
+    };
+    return cases;
+}
+
 }  // namespace
+
+TEST(conditions, every_kind_keeps_what_its_words_say_in_the_walk_and_the_direct_check) {
+    const TForecast forecast = ParseForecast(kMixedForecast);
+    const std::vector<std::string> product = ForecastProduct(forecast);
+    std::set<TConditionKind> covered;
+    std::vector<TCondition> all;
+    for (const TKindCase& kindCase : KindCases()) {
+        SCOPED_TRACE(kindCase.Text);
+        const TCondition condition = ParseCondition(kindCase.Kind, kindCase.Text);
+        std::vector<std::string> kept;
+        for (const std::string& column : product) {
+            const bool keeps = kindCase.Keeps(column);
+            EXPECT_EQ(
+                MeetsConditions(std::span<const char, kColumnLength>(column.data(), kColumnLength),
+                                std::span(&condition, 1)),
+                keeps)
+                << column;
+            if (keeps) {
+                kept.push_back(column);
+            }
+        }
+        EXPECT_EQ(CountColumns(forecast, std::span(&condition, 1)), kept.size());
+        EXPECT_EQ(Texts(DevelopColumns(forecast, std::span(&condition, 1))), kept);
+        covered.insert(kindCase.Kind);
+    }
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        EXPECT_TRUE(covered.contains(rule.Kind)) << rule.Name << " has no case";
+    }
+    // One satisfiable condition of each kind at once: the walk prunes on all of them together.
+    std::vector<std::function<bool(const std::string&)>> keeps;
+    for (const std::size_t k : {1, 4, 6, 9, 12, 15}) {
+        all.push_back(ParseCondition(KindCases()[k].Kind, KindCases()[k].Text));
+        keeps.push_back(KindCases()[k].Keeps);
+    }
+    std::vector<std::string> kept;
+    std::copy_if(product.begin(), product.end(), std::back_inserter(kept), [&](const auto& c) {
+        return std::all_of(keeps.begin(), keeps.end(), [&](const auto& keep) { return keep(c); });
+    });
+    ASSERT_FALSE(kept.empty());
+    EXPECT_EQ(Texts(DevelopColumns(forecast, all)), kept);
+    EXPECT_EQ(CountColumns(forecast, all), kept.size());
+}
+
+TEST(conditions, every_kind_goes_by_its_plan_file_name_and_back) {
+    const std::vector<std::pair<TConditionKind, std::string_view>> names = {
+        {K::Signs, "signs"}, {K::Variants, "variants"}, {K::Breaks, "breaks"},
+        {K::Run, "run"},     {K::Group, "group"},       {K::Base, "base"}};
+    ASSERT_EQ(ConditionKindRules().size(), names.size());
+    for (const auto& [kind, name] : names) {
+        EXPECT_EQ(ConditionKindName(kind), name);
+        EXPECT_EQ(ConditionKindNamed(name), kind) << name;
+    }
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        EXPECT_EQ(ConditionKindNamed(ConditionKindName(rule.Kind)), rule.Kind) << rule.Name;
+    }
+    for (const std::string_view unknown : {"", "sign", "Signs", "runs", "base "}) {
+        EXPECT_EQ(ConditionKindNamed(unknown), std::nullopt) << unknown;
+    }
+}
+
+TEST(conditions, the_first_fault_of_a_condition_is_found_in_order) {
+    const auto make = [](TConditionKind kind, char sign, int least, int most, int first = 0,
+                         int last = 13, std::string_view base = "") {
+        TCondition condition;
+        condition.Kind = kind;
+        condition.Sign = sign;
+        condition.Least = least;
+        condition.Most = most;
+        condition.First = first;
+        condition.Last = last;
+        std::copy(base.begin(), base.end(), condition.Base.begin());
+        return condition;
+    };
+    using F = TConditionFault;
+    const std::optional<F> none;
+    const std::vector<std::tuple<std::string, TCondition, std::optional<F>>> cases = {
+        {"signs of 1", make(K::Signs, '1', 0, 14), none},
+        {"signs of no sign", make(K::Signs, 0, 0, 3), F::Sign},
+        {"signs of a lower-case x", make(K::Signs, 'x', 0, 3), F::Sign},
+        {"group of no sign", make(K::Group, 0, 0, 3), F::Sign},
+        {"run of any sign", make(K::Run, 0, 1, 14), none},
+        {"run of a letter", make(K::Run, 'Y', 1, 3), F::Sign},
+        {"variants ignore the sign", make(K::Variants, 'Y', 1, 3), none},
+        {"group before match 1", make(K::Group, 'X', 0, 1, -1, 3), F::Matches},
+        {"group past match 14", make(K::Group, 'X', 0, 1, 10, 14), F::Matches},
+        {"group backwards", make(K::Group, 'X', 0, 1, 5, 2), F::Backwards},
+        {"signs ignore the matches", make(K::Signs, 'X', 0, 1, 5, 2), none},
+        {"base left empty", make(K::Base, 0, 0, 3), F::Base},
+        {"base with a lower-case x", make(K::Base, 0, 0, 3, 0, 13, "1X21X21X21X21x"), F::Base},
+        {"base of 14 signs", make(K::Base, 0, 0, 3, 0, 13, "1X21X21X21X21X"), none},
+        {"breaks ignore the base", make(K::Breaks, 0, 0, 13), none},
+        {"least below 0", make(K::Signs, '1', -1, 3), F::Bounds},
+        {"fourteen breaks", make(K::Breaks, 0, 0, 14), F::Bounds},
+        {"more than the group holds", make(K::Group, '2', 0, 5, 0, 3), F::Bounds},
+        {"fifteen signs", make(K::Signs, '2', 0, 15), F::Bounds},
+        {"least above most", make(K::Signs, 'X', 5, 2), F::LeastAboveMost},
+        {"least above the bound", make(K::Variants, 0, 15, 14), F::LeastAboveMost},
+        {"sign before bounds", make(K::Signs, 0, 5, 2), F::Sign},
+        {"backwards before bounds", make(K::Group, '1', 0, 20, 5, 2), F::Backwards},
+        {"base before bounds", make(K::Base, 0, 9, 15), F::Base},
+        {"bounds before their order", make(K::Breaks, 0, 15, 14), F::Bounds},
+    };
+    for (const auto& [label, condition, fault] : cases) {
+        EXPECT_EQ(FindConditionFault(condition), fault) << label;
+    }
+    EXPECT_EQ(MostBound(make(K::Signs, '1', 0, 0)), 14);
+    EXPECT_EQ(MostBound(make(K::Breaks, 0, 0, 0)), 13);
+    EXPECT_EQ(MostBound(make(K::Group, '1', 0, 0, 3, 6)), 4);
+    EXPECT_EQ(MostBound(make(K::Group, '1', 0, 0, 6, 3)), 0);
+    EXPECT_EQ(MostBound(make(K::Base, 0, 0, 0)), 14);
+}
 
 TEST(conditions, each_kind_is_read_with_its_signs_matches_and_bounds) {
     const TCondition signs = ParseCondition(K::Signs, "x=0-14");

@@ -87,6 +87,12 @@ private slots:
                                          << QStringLiteral(
                                                 "El primer partido (6) va después "
                                                 "del último (3).");
+        QTest::newRow("group past match 14") << Make(TConditionKind::Group, 'X', 0, 1, 10, 14)
+                                             << QStringLiteral("Los partidos van del 1 al 14.");
+        QTest::newRow("run of a letter") << Make(TConditionKind::Run, 'Y', 1, 3)
+                                         << QStringLiteral("El signo debe ser 1, X o 2.");
+        QTest::newRow("signs of a lower-case x") << Make(TConditionKind::Signs, 'x', 0, 3)
+                                                 << QStringLiteral("El signo debe ser 1, X o 2.");
         QTest::newRow("signs of no sign") << Make(TConditionKind::Signs, 0, 0, 3)
                                           << QStringLiteral("El signo debe ser 1, X o 2.");
         QTest::newRow("short base") << Base("1X2", 0, 3)
