@@ -9,9 +9,8 @@ namespace kelvo {
 
 namespace {
 
-// Sign digits 0 to 2, and the signs they stand for.
+// Sign digits 0 to 2.
 constexpr int kSignCount = 3;
-constexpr std::string_view kSigns = "1X2";
 
 // ---- Reading conditions.
 
@@ -46,7 +45,7 @@ std::optional<TBounds> ParseBounds(std::string_view text) {
 // written out.
 bool IsSign(char sign) {
     const int digit = SignDigit(sign);
-    return digit != kOtherSign && kSigns[static_cast<std::size_t>(digit)] == sign;
+    return digit != kOtherSign && kSignOfDigit[static_cast<std::size_t>(digit)] == sign;
 }
 
 // The sign of "S=..." (a lower-case x read as X), or 0.
@@ -54,7 +53,7 @@ char ParseSign(std::string_view text) {
     if (text.size() < 2 || text[1] != '=' || SignDigit(text[0]) == kOtherSign) {
         return 0;
     }
-    return kSigns[static_cast<std::size_t>(SignDigit(text[0]))];
+    return kSignOfDigit[static_cast<std::size_t>(SignDigit(text[0]))];
 }
 
 // Reads `text` as a condition of `kind`, its fields in the order the kind writes them, or
@@ -85,7 +84,7 @@ std::optional<TCondition> ReadCondition(TConditionKind kind, std::string_view te
             if (sign == kOtherSign) {
                 return std::nullopt;
             }
-            condition.Base[p] = kSigns[static_cast<std::size_t>(sign)];
+            condition.Base[p] = kSignOfDigit[static_cast<std::size_t>(sign)];
         }
         text.remove_prefix(kColumnLength + 1);
     }
