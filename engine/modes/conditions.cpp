@@ -499,4 +499,63 @@ void ForEachColumn(const TForecast& forecast, std::span<const TCondition> condit
     walk.Walk(caller);
 }
 
+std::optional<TConditionFault> FindConditionFault(const TCondition& condition) {
+    const auto isSign = [](char sign) { return sign == '1' || sign == 'X' || sign == '2'; };
+    const bool takesSign =
+        condition.Kind == TConditionKind::Signs || condition.Kind == TConditionKind::Group;
+    const bool group = condition.Kind == TConditionKind::Group;
+    if ((takesSign && !isSign(condition.Sign)) ||
+        (condition.Kind == TConditionKind::Run && !isSign(condition.Sign) && condition.Sign != 0)) {
+        return TConditionFault::Sign;
+    }
+    if (group && (condition.First < 0 || condition.Last >= kColumnLength)) {
+        return TConditionFault::Matches;
+    }
+    if (group && condition.First > condition.Last) {
+        return TConditionFault::Backwards;
+    }
+    if (condition.Kind == TConditionKind::Base &&
+        !std::all_of(condition.Base.begin(), condition.Base.end(), isSign)) {
+        return TConditionFault::Base;
+    }
+    if (condition.Least < 0 || condition.Most > MostBound(condition)) {
+        return TConditionFault::Bounds;
+    }
+    if (condition.Least > condition.Most) {
+        return TConditionFault::LeastAboveMost;
+    }
+    return std::nullopt;
+}
+
+int MostBound(const TCondition& condition) {
+    switch (condition.Kind) {
+        case TConditionKind::Breaks:
+            return kColumnLength - 1;
+        case TConditionKind::Group:
+            return std::max(0, condition.Last - condition.First + 1);
+        default:
+            return kColumnLength;
+    }
+}
+
+namespace {
+
+// The plan files' names of the kinds, in TConditionKind order.
+constexpr std::array<std::string_view, 6> kKindNames = {"signs", "variants", "breaks",
+                                                        "run",   "group",    "base"};
+
+}  // namespace
+
+std::string_view ConditionKindName(TConditionKind kind) {
+    return kKindNames[static_cast<std::size_t>(kind)];
+}
+
+std::optional<TConditionKind> ConditionKindNamed(std::string_view name) {
+    const auto found = std::find(kKindNames.begin(), kKindNames.end(), name);
+    if (found == kKindNames.end()) {
+        return std::nullopt;
+    }
+    return static_cast<TConditionKind>(found - kKindNames.begin());
+}
+
 }  // namespace kelvo

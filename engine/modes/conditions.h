@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <stop_token>
@@ -84,5 +85,23 @@ std::uint64_t CountColumns(const TForecast& forecast, std::span<const TCondition
 // Reports to `progress` (which may be null). Throws std::bad_alloc when memory runs out.
 std::vector<TKey> DevelopColumns(const TForecast& forecast, std::span<const TCondition> conditions,
                                  TProgressSink* progress = nullptr);
+
+// What makes a condition one that cannot be read or met as written, checked in this order.
+enum class TConditionFault { Sign, Matches, Backwards, Base, Bounds, LeastAboveMost };
+
+// The first fault of `condition`, or nothing when it is well formed for its kind: a sign its kind
+// does not take (Signs and Group need 1, X or 2; Run takes one or none (0); the others' sign is
+// not checked), a group's matches outside 1-14, a group backwards, a base that is not 14 signs
+// 1/X/2, a bound below 0 or above MostBound, the least above the most.
+std::optional<TConditionFault> FindConditionFault(const TCondition& condition);
+
+// The largest bound the condition's kind allows: 13 for breaks, the group's size, 14 otherwise.
+int MostBound(const TCondition& condition);
+
+// The kind's name in plan files: "signs", "variants", "breaks", "run", "group", "base".
+std::string_view ConditionKindName(TConditionKind kind);
+
+// The kind so named in plan files, or nothing.
+std::optional<TConditionKind> ConditionKindNamed(std::string_view name);
 
 }  // namespace kelvo
