@@ -110,14 +110,3 @@ QString DescribeCondition(const kelvo::TCondition& condition) {
 std::optional<QString> ConditionProblem(const kelvo::TCondition& condition) {
     return TConditionWords::Problem(condition);
 }
-
-int MostBound(const kelvo::TCondition& condition) {
-    switch (condition.Kind) {
-        case kelvo::TConditionKind::Breaks:
-            return kelvo::kColumnLength - 1;
-        case kelvo::TConditionKind::Group:
-            return std::max(0, condition.Last - condition.First + 1);
-        default:
-            return kelvo::kColumnLength;
-    }
-}

@@ -16,7 +16,3 @@ QString DescribeCondition(const kelvo::TCondition& condition);
 // not take, a bound out of its kind's range, the least above the most, a group outside the
 // matches or backwards, a base that is not 14 signs of 1, X and 2.
 std::optional<QString> ConditionProblem(const kelvo::TCondition& condition);
-
-// The largest bound `condition`'s kind allows: 13 changes of sign, the size of a group, 14
-// otherwise.
-int MostBound(const kelvo::TCondition& condition);

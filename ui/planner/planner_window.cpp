@@ -111,7 +111,7 @@ TPlannerWindow::TPlannerWindow(std::unique_ptr<TPathChooser> chooser)
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
         resize(1000, 700);
     }
-    ShowPlan(TPlan(), QString());
+    ShowPlan(kelvo::TPlan(), QString());
 }
 
 TPlannerWindow::~TPlannerWindow() = default;
@@ -216,7 +216,7 @@ QWidget* TPlannerWindow::BuildForecast() {
         grid->addWidget(row.Teams, line, 1);
         for (int sign = 0; sign < 3; ++sign) {
             auto* button = new QToolButton(forecastBox_);
-            const QString text(QChar::fromLatin1(kSigns[sign]));
+            const QString text(QChar::fromLatin1(kelvo::kSigns[sign]));
             button->setText(text);
             button->setCheckable(true);
             button->setFocusPolicy(Qt::StrongFocus);
@@ -508,11 +508,11 @@ void TPlannerWindow::SetTabOrder() {
     next(columnsView_);
 }
 
-void TPlannerWindow::ShowPlan(const TPlan& plan, const QString& path) {
+void TPlannerWindow::ShowPlan(const kelvo::TPlan& plan, const QString& path) {
     showing_ = true;
     for (int match = 0; match < kelvo::kColumnLength; ++match) {
         TMatchRow& row = rows_[match];
-        row.Teams->setText(plan.Matches[match].Teams);
+        row.Teams->setText(QString::fromStdString(plan.Matches[match].Teams));
         for (int sign = 0; sign < 3; ++sign) {
             row.Signs[sign]->setChecked(plan.Matches[match].Played[sign]);
             row.Chances[sign]->setValue(plan.Matches[match].Chances[sign]);
@@ -527,7 +527,7 @@ void TPlannerWindow::ShowPlan(const TPlan& plan, const QString& path) {
     guarantee_->setCurrentIndex(static_cast<int>(guarantee - kGuarantees.begin()));
     budget_->setValue(plan.BudgetSeconds);
     anywhere_->setChecked(plan.Anywhere);
-    resultEdit_->setText(plan.Result);
+    resultEdit_->setText(QString::fromStdString(plan.Result));
     reduction_ = plan.Reduction;
     prizes_.reset();
     columnsModel_->SetColumns(reduction_ ? reduction_->Columns : std::vector<kelvo::TKey>());
@@ -548,11 +548,11 @@ void TPlannerWindow::ShowPlan(const TPlan& plan, const QString& path) {
     UpdateActions();
 }
 
-TPlan TPlannerWindow::CurrentPlan() const {
-    TPlan plan;
+kelvo::TPlan TPlannerWindow::CurrentPlan() const {
+    kelvo::TPlan plan;
     for (int match = 0; match < kelvo::kColumnLength; ++match) {
         const TMatchRow& row = rows_[match];
-        plan.Matches[match].Teams = row.Teams->text();
+        plan.Matches[match].Teams = row.Teams->text().toStdString();
         for (int sign = 0; sign < 3; ++sign) {
             plan.Matches[match].Played[sign] = row.Signs[sign]->isChecked();
             plan.Matches[match].Chances[sign] = row.Chances[sign]->value();
@@ -565,7 +565,7 @@ TPlan TPlannerWindow::CurrentPlan() const {
     plan.BudgetSeconds = budget_->value();
     plan.Anywhere = anywhere_->isChecked();
     plan.Reduction = reduction_;
-    plan.Result = resultEdit_->text().toUpper();
+    plan.Result = resultEdit_->text().toUpper().toStdString();
     return plan;
 }
 
@@ -703,7 +703,7 @@ void TPlannerWindow::StartReduction() {
     if (Working()) {
         return;
     }
-    const TPlan plan = CurrentPlan();
+    const kelvo::TPlan plan = CurrentPlan();
     TReductionInput input;
     input.Forecast = ForecastOf(plan);
     input.Conditions = plan.Conditions;
@@ -733,7 +733,7 @@ void TPlannerWindow::StartScoring() {
     if (!reduction_ || Working()) {
         return;
     }
-    const TPlan plan = CurrentPlan();
+    const kelvo::TPlan plan = CurrentPlan();
     TReductionInput input;
     input.Forecast = ForecastOf(plan);
     input.Conditions = plan.Conditions;
@@ -779,7 +779,7 @@ void TPlannerWindow::JobFinished(std::shared_ptr<const TReductionResult> result)
     timeLeftLabel_->clear();
     if (reduced) {
         bestLabel_->setText(tr("Mejor hasta ahora: %1 columnas").arg(Count(result->Chosen.size())));
-        reduction_ = TPlanReduction{result->Chosen, result->Report};
+        reduction_ = kelvo::TPlanReduction{result->Chosen, result->Report};
         columnsModel_->SetColumns(result->Chosen);
         ResultEdited();
         MarkModified();
@@ -912,7 +912,7 @@ void TPlannerWindow::NewPlan() {
     if (Working() || !MaySetPlanAside()) {
         return;
     }
-    ShowPlan(TPlan(), QString());
+    ShowPlan(kelvo::TPlan(), QString());
 }
 
 void TPlannerWindow::OpenPlan() {
@@ -931,11 +931,11 @@ bool TPlannerWindow::OpenPlanFile(const QString& path) {
         return false;
     }
     try {
-        const TPlan plan = ::OpenPlan(path);
+        const kelvo::TPlan plan = ::OpenPlan(path);
         ShowPlan(plan, QFileInfo(path).absoluteFilePath());
         return true;
-    } catch (const TPlanFileError& error) {
-        ShowError(error.Message());
+    } catch (const kelvo::TPlanFileError& error) {
+        ShowError(PlanRefusalText(error.Refusal(), QFileInfo(path).fileName()));
         return false;
     }
 }
@@ -953,8 +953,9 @@ bool TPlannerWindow::SavePlanAs() {
     if (path.isEmpty()) {
         return false;
     }
-    if (!path.endsWith(QLatin1String(kPlanExtension))) {
-        path += QLatin1String(kPlanExtension);
+    const QLatin1String extension(kelvo::kPlanExtension.data(), kelvo::kPlanExtension.size());
+    if (!path.endsWith(extension)) {
+        path += extension;
     }
     return WritePlan(path);
 }

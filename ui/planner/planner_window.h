@@ -15,7 +15,7 @@
 
 #include "column_print.h"
 #include "path_chooser.h"
-#include "plan.h"
+#include "plan/plan.h"
 #include "reduction_job.h"
 
 class QAction;
@@ -49,7 +49,7 @@ public:
     // in an error box, the plan shown staying as it was. Returns whether it was opened.
     bool OpenPlanFile(const QString& path);
     // The plan as the window holds it now.
-    TPlan CurrentPlan() const;
+    kelvo::TPlan CurrentPlan() const;
     // The plan file shown, empty while the plan has none.
     QString PlanPath() const { return planPath_; }
     // Whether a reduction or a scoring is running.
@@ -79,7 +79,7 @@ private:
     QWidget* BuildResults();
     void SetTabOrder();
 
-    void ShowPlan(const TPlan& plan, const QString& path);
+    void ShowPlan(const kelvo::TPlan& plan, const QString& path);
     void SignToggled(int match, int sign, bool on);
     void InputsChanged();
     void MarkModified();
@@ -129,7 +129,7 @@ private:
     std::unique_ptr<TPathChooser> chooser_;
     std::array<TMatchRow, kelvo::kColumnLength> rows_{};
     std::vector<kelvo::TCondition> conditions_;
-    std::optional<TPlanReduction> reduction_;
+    std::optional<kelvo::TPlanReduction> reduction_;
     std::shared_ptr<const TReductionResult> prizes_;
     QString planPath_;
     std::optional<std::pair<std::uint64_t, std::uint64_t>> searchSteps_;

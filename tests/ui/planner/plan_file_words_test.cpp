@@ -1,157 +1,115 @@
-// The plan file: what it holds comes back as it was, and a failed save leaves the old plan.
+// The plan file as the planner shows it: each refusal of the engine in the player's words, and
+// paths as the window holds them.
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cerrno>
-
-#include "core/engine_error.h"
 #include "plan_file.h"
 #include "ui_test_support.h"
 
+Q_DECLARE_METATYPE(kelvo::TPlanRefusal)
+
 namespace {
 
-TPlan FullPlan() {
-    TPlan plan;
-    plan.Matches[0].Teams = QStringLiteral("Betis - Sevilla");
-    plan.Matches[0].Played = {true, true, false};
-    plan.Matches[1].Played = {false, false, true};
-    plan.Matches[4].Chances = {60, 25.5, 14.5};
-    kelvo::TCondition xs;
-    xs.Sign = 'X';
-    xs.Least = 0;
-    xs.Most = 4;
-    kelvo::TCondition group;
-    group.Kind = kelvo::TConditionKind::Group;
-    group.Sign = '1';
-    group.First = 0;
-    group.Last = 3;
-    group.Least = 1;
-    group.Most = 4;
-    plan.Conditions = {xs, group};
-    plan.ChancesShown = true;
-    plan.Price = 1.5;
-    plan.Guarantee = 12;
-    plan.BudgetSeconds = 45;
-    plan.Result = QStringLiteral("12X");
-    TPlanReduction reduction;
-    reduction.Columns = {kelvo::MakeKey("12111111111111"), kelvo::MakeKey("X2111111111111")};
-    reduction.Report.Greedy = 3;
-    reduction.Report.Final = 2;
-    reduction.Report.LowerBound = 1;
-    reduction.Report.Spent = std::chrono::milliseconds(1500);
-    reduction.Report.Reached = std::chrono::milliseconds(20);
-    reduction.Report.Stopped = true;
-    reduction.Report.BoundPublished = true;
-    plan.Reduction = reduction;
-    return plan;
+kelvo::TPlanRefusal Refusal(kelvo::TPlanFault fault) {
+    kelvo::TPlanRefusal refusal;
+    refusal.Fault = fault;
+    return refusal;
 }
 
 }  // namespace
 
-class TPlanFileTest : public QObject {
+class TPlanFileWordsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void a_plan_comes_back_as_it_was_written() {
-        const TPlan plan = FullPlan();
-        const QByteArray bytes = PlanBytes(plan);
-        QVERIFY(bytes.contains("\"format\": \"kelvo-plan\""));
-        QVERIFY(bytes.contains("\"version\": 1"));
-        const TPlan read = ParsePlan(bytes, QStringLiteral("p.kelvo"));
-        QCOMPARE(PlanBytes(read), bytes);
-        QCOMPARE(read.Matches[0].Teams, QStringLiteral("Betis - Sevilla"));
-        QVERIFY(read.Conditions == plan.Conditions);
-        QVERIFY(read.Reduction->Columns == plan.Reduction->Columns);
-        QVERIFY(read.Reduction->Report.Stopped);
-        QVERIFY(read.Reduction->Report.BoundPublished);
-        QVERIFY(!read.Reduction->Report.SmallestPossible);
-        QCOMPARE(read.Reduction->Report.Spent, plan.Reduction->Report.Spent);
-        QCOMPARE(read.Matches[4].Chances[1], 25.5);
-    }
-
-    void a_file_without_the_choice_outside_the_development_opens_without_it() {
-        const QByteArray bytes = PlanBytes(FullPlan());
-        QVERIFY(bytes.contains("\n    \"anywhere\": false,\n"));
-        QByteArray old = bytes;
-        old.replace("\n    \"anywhere\": false,", "");
-        const TPlan read = ParsePlan(old, QStringLiteral("p.kelvo"));
-        QVERIFY(!read.Anywhere);
-        QCOMPARE(PlanBytes(read), bytes);
-    }
-
-    void a_reduction_saved_without_its_bound_kind_opens_as_computed_and_not_smallest() {
-        TPlan plan = FullPlan();
-        plan.Reduction->Report.BoundPublished = false;
-        const QByteArray bytes = PlanBytes(plan);
-        QVERIFY(bytes.contains("\n        \"boundPublished\": false,\n"));
-        QVERIFY(bytes.contains("\n        \"smallestPossible\": false,\n"));
-        QByteArray old = bytes;
-        old.replace("\n        \"boundPublished\": false,", "");
-        old.replace("\n        \"smallestPossible\": false,", "");
-        const TPlan read = ParsePlan(old, QStringLiteral("p.kelvo"));
-        QVERIFY(!read.Reduction->Report.BoundPublished);
-        QVERIFY(!read.Reduction->Report.SmallestPossible);
-        QCOMPARE(PlanBytes(read), bytes);
-    }
-
-    void columns_outside_the_development_come_back_only_when_the_plan_allows_them() {
-        TPlan plan = FullPlan();
-        plan.Anywhere = true;
-        // The first match plays 1 and X only.
-        plan.Reduction->Columns = {kelvo::MakeKey("22222222222222"),
-                                   kelvo::MakeKey("12111111111111")};
-        const QByteArray bytes = PlanBytes(plan);
-        QVERIFY(bytes.contains("\n    \"anywhere\": true,\n"));
-        const TPlan read = ParsePlan(bytes, QStringLiteral("p.kelvo"));
-        QVERIFY(read.Anywhere);
-        QVERIFY(read.Reduction->Columns == plan.Reduction->Columns);
-        QCOMPARE(PlanBytes(read), bytes);
-
-        const auto refused = [](QByteArray wrong, const QString& message) {
-            try {
-                ParsePlan(wrong, QStringLiteral("p.kelvo"));
-                QFAIL("a foreign column was read");
-            } catch (const TPlanFileError& error) {
-                QCOMPARE(error.Message(), message);
-            }
+    void each_refusal_is_told_in_the_players_words_data() {
+        using kelvo::TPlanFault;
+        QTest::addColumn<kelvo::TPlanRefusal>("refusal");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unreadable") << Refusal(TPlanFault::Unreadable)
+                                    << QStringLiteral("No se puede leer el archivo p.kelvo.");
+        QTest::newRow("empty") << Refusal(TPlanFault::Empty)
+                               << QStringLiteral("El archivo p.kelvo está vacío.");
+        QTest::newRow("not JSON") << Refusal(TPlanFault::NotJson)
+                                  << QStringLiteral(
+                                         "p.kelvo no es un plan: su contenido no es JSON.");
+        QTest::newRow("not a plan")
+            << Refusal(TPlanFault::NotPlan) << QStringLiteral("p.kelvo no es un plan de Kelvo.");
+        QTest::newRow("unknown version")
+            << Refusal(TPlanFault::UnknownVersion)
+            << QStringLiteral("El plan p.kelvo tiene una versión de formato desconocida.");
+        kelvo::TPlanRefusal newer = Refusal(TPlanFault::NewerVersion);
+        newer.Version = 3;
+        QTest::newRow("newer version") << newer
+                                       << QStringLiteral(
+                                              "El plan p.kelvo es de una versión más nueva del "
+                                              "programa (formato 3); esta versión abre hasta el "
+                                              "formato 1.");
+        const auto field = [](const char* name, int match) {
+            kelvo::TPlanRefusal refusal = Refusal(TPlanFault::BadField);
+            refusal.Field = name;
+            refusal.Match = match;
+            return refusal;
         };
-        QByteArray inside = bytes;
-        inside.replace("\"anywhere\": true", "\"anywhere\": false");
-        refused(inside, QStringLiteral("La columna 1 (22222222222222) del plan p.kelvo no es una "
-                                       "columna de su desarrollo."));
-        QByteArray lower = bytes;
-        lower.replace("\"22222222222222\"", "\"2222222222222x\"");
-        refused(lower, QStringLiteral("La columna 1 (2222222222222x) del plan p.kelvo no es una "
-                                      "columna de su desarrollo."));
+        QTest::newRow("field") << field("price", 0)
+                               << QStringLiteral(
+                                      "Al plan p.kelvo le falta el campo «price» o no es válido.");
+        QTest::newRow("teams") << field("teams", 2)
+                               << QStringLiteral(
+                                      "Al plan p.kelvo le faltan los equipos del "
+                                      "partido 2 o no son válidos.");
+        QTest::newRow("signs") << field("signs", 3)
+                               << QStringLiteral(
+                                      "Al plan p.kelvo le falta el pronóstico del "
+                                      "partido 3 o no es válido.");
+        QTest::newRow("chances") << field("chances", 14)
+                                 << QStringLiteral(
+                                        "Al plan p.kelvo le faltan las probabilidades "
+                                        "del partido 14 o no son válidas.");
+        QTest::newRow("match") << field("matches", 5)
+                               << QStringLiteral("El partido 5 del plan p.kelvo no es válido.");
+        kelvo::TPlanRefusal condition = Refusal(TPlanFault::BadCondition);
+        condition.Index = 2;
+        condition.ConditionFault = kelvo::TConditionFault::LeastAboveMost;
+        condition.Condition.Sign = 'X';
+        condition.Condition.Least = 5;
+        condition.Condition.Most = 2;
+        QTest::newRow("condition") << condition
+                                   << QStringLiteral(
+                                          "La condición 2 del plan p.kelvo no es válida: El "
+                                          "mínimo (5) es mayor que el máximo (2).");
+        kelvo::TPlanRefusal column = Refusal(TPlanFault::ForeignColumn);
+        column.Index = 7;
+        column.Column = "X1111111111111";
+        QTest::newRow("column") << column
+                                << QStringLiteral(
+                                       "La columna 7 (X1111111111111) del plan "
+                                       "p.kelvo no es una columna de su desarrollo.");
     }
 
-    void a_failed_save_keeps_the_old_plan() {
-        QTemporaryDir folder;
-        const QString path = folder.filePath("p.kelvo");
-        QVERIFY(WriteBytes(path, "old plan"));
-        kelvo::TFileCalls full;
-        full.Write = [](int, const void*, std::size_t) -> ssize_t {
-            errno = ENOSPC;
-            return -1;
-        };
-        QVERIFY_THROWS_EXCEPTION(kelvo::TEngineError, SavePlan(FullPlan(), path, full));
-        QCOMPARE(ReadBytes(path), QByteArray("old plan"));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"p.kelvo"});
-        SavePlan(FullPlan(), path);
-        QCOMPARE(ReadBytes(path), PlanBytes(FullPlan()));
+    void each_refusal_is_told_in_the_players_words() {
+        QFETCH(kelvo::TPlanRefusal, refusal);
+        QFETCH(QString, message);
+        QCOMPARE(PlanRefusalText(refusal, QStringLiteral("p.kelvo")), message);
     }
 
-    void a_file_that_cannot_be_read_is_named() {
+    void a_plan_goes_to_and_comes_from_the_path_the_window_holds() {
         QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("jornada ñ €.kelvo"));
+        kelvo::TPlan plan;
+        plan.Matches[0].Teams = "Logroñés - Málaga";
+        plan.Matches[0].Played = {false, true, false};
+        SavePlan(plan, path);
+        QCOMPARE(ReadBytes(path), QByteArray::fromStdString(kelvo::PlanBytes(plan)));
+        QVERIFY(OpenPlan(path) == plan);
         try {
             OpenPlan(folder.path());
             QFAIL("a folder was opened as a plan");
-        } catch (const TPlanFileError& error) {
-            QCOMPARE(error.Message(), QStringLiteral("No se puede leer el archivo %1.")
-                                          .arg(QFileInfo(folder.path()).fileName()));
+        } catch (const kelvo::TPlanFileError& error) {
+            QVERIFY(error.Refusal() == Refusal(kelvo::TPlanFault::Unreadable));
         }
     }
 };
 
-QTEST_MAIN(TPlanFileTest)
-#include "plan_file_test.moc"
+QTEST_MAIN(TPlanFileWordsTest)
+#include "plan_file_words_test.moc"

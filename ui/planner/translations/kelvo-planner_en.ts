@@ -326,42 +326,67 @@
 <context>
     <name>TPlanWords</name>
     <message>
-        <location filename="../plan_file.cpp" line="39"/>
+        <location filename="../plan_file.cpp" line="22"/>
         <source>%1 no es un plan: su contenido no es JSON.</source>
         <translation>%1 is no plan: its content is not JSON.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="42"/>
+        <location filename="../plan_file.cpp" line="24"/>
         <source>%1 no es un plan de Kelvo.</source>
         <translation>%1 is no Kelvo plan.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="45"/>
+        <location filename="../plan_file.cpp" line="26"/>
         <source>El plan %1 tiene una versión de formato desconocida.</source>
         <translation>The plan %1 has an unknown format version.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="48"/>
+        <location filename="../plan_file.cpp" line="28"/>
         <source>El plan %1 es de una versión más nueva del programa (formato %2); esta versión abre hasta el formato %3.</source>
         <translation>The plan %1 comes from a newer version of the program (format %2); this version opens formats up to %3.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="55"/>
+        <location filename="../plan_file.cpp" line="54"/>
         <source>Al plan %1 le falta el campo «%2» o no es válido.</source>
         <translation>The field “%2” of the plan %1 is missing or wrong.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="58"/>
+        <location filename="../plan_file.cpp" line="57"/>
+        <source>Al plan %1 le faltan los equipos del partido %2 o no son válidos.</source>
+        <translation>The teams of match %2 of the plan %1 are missing or wrong.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="62"/>
+        <source>Al plan %1 le falta el pronóstico del partido %2 o no es válido.</source>
+        <translation>The forecast of match %2 of the plan %1 is missing or wrong.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="67"/>
+        <source>Al plan %1 le faltan las probabilidades del partido %2 o no son válidas.</source>
+        <translation>The chances of match %2 of the plan %1 are missing or wrong.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="71"/>
+        <source>El partido %2 del plan %1 no es válido.</source>
+        <translation>Match %2 of the plan %1 is wrong.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="36"/>
         <source>La condición %2 del plan %1 no es válida: %3</source>
         <translation>Condition %2 of the plan %1 is wrong: %3</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="61"/>
+        <location filename="../plan_file.cpp" line="20"/>
+        <source>El archivo %1 está vacío.</source>
+        <translation>The file %1 is empty.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="41"/>
         <source>La columna %2 (%3) del plan %1 no es una columna de su desarrollo.</source>
         <translation>Column %2 (%3) of the plan %1 is not a column of its development.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="67"/>
+        <location filename="../plan_file.cpp" line="18"/>
         <source>No se puede leer el archivo %1.</source>
         <translation>The file %1 cannot be read.</translation>
     </message>
@@ -838,97 +863,97 @@
         <translation>plan.kelvo</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="966"/>
+        <location filename="../planner_window.cpp" line="967"/>
         <source>No se pudo guardar el plan: %1</source>
         <translation>The plan could not be saved: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="973"/>
+        <location filename="../planner_window.cpp" line="974"/>
         <source>Plan guardado en %1</source>
         <translation>Plan saved in %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="992"/>
+        <location filename="../planner_window.cpp" line="993"/>
         <source>Guardar columnas</source>
         <translation>Save columns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="992"/>
+        <location filename="../planner_window.cpp" line="993"/>
         <source>Archivos de columnas (*.txt)</source>
         <translation>Column files (*.txt)</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1004"/>
+        <location filename="../planner_window.cpp" line="1005"/>
         <source>No se pudieron guardar las columnas: %1</source>
         <translation>The columns could not be saved: %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1008"/>
+        <location filename="../planner_window.cpp" line="1009"/>
         <source>Columnas guardadas en %1</source>
         <translation>Columns saved in %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1012"/>
+        <location filename="../planner_window.cpp" line="1013"/>
         <source>Exportar a PDF</source>
         <translation>Export to PDF</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1012"/>
+        <location filename="../planner_window.cpp" line="1013"/>
         <source>Documentos PDF (*.pdf)</source>
         <translation>PDF documents (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1022"/>
+        <location filename="../planner_window.cpp" line="1023"/>
         <source>No se pudo escribir %1.</source>
         <translation>%1 could not be written.</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1025"/>
+        <location filename="../planner_window.cpp" line="1026"/>
         <source>Columnas exportadas a %1</source>
         <translation>Columns exported to %1</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1040"/>
+        <location filename="../planner_window.cpp" line="1041"/>
         <source>No se pudo imprimir.</source>
         <translation>Printing failed.</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1048"/>
+        <location filename="../planner_window.cpp" line="1049"/>
         <source>Cambios sin guardar</source>
         <translation>Unsaved changes</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1049"/>
+        <location filename="../planner_window.cpp" line="1050"/>
         <source>El plan %1 tiene cambios sin guardar. ¿Quiere guardarlos?</source>
         <translation>The plan %1 has unsaved changes. Save them?</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1052"/>
+        <location filename="../planner_window.cpp" line="1053"/>
         <source>&amp;Guardar</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1053"/>
+        <location filename="../planner_window.cpp" line="1054"/>
         <source>&amp;Descartar</source>
         <translation>&amp;Discard</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1054"/>
+        <location filename="../planner_window.cpp" line="1055"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1067"/>
+        <location filename="../planner_window.cpp" line="1068"/>
         <source>Kelvo Planner</source>
         <translation>Kelvo Planner</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1073"/>
+        <location filename="../planner_window.cpp" line="1074"/>
         <source>%1[*] — Kelvo Planner</source>
         <translation>%1[*] — Kelvo Planner</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="1077"/>
+        <location filename="../planner_window.cpp" line="1078"/>
         <source>sin título</source>
         <translation>untitled</translation>
     </message>
