@@ -40,6 +40,9 @@ inline constexpr double kMostChance = 100;
 // The counts and milliseconds of a reduction's report: far above any real one (a full
 // development has 3^14 columns), yet exact in any JSON reader that holds numbers as doubles.
 inline constexpr std::int64_t kMostReportCount = std::int64_t{1} << 50;
+// The milliseconds of a report's times: TClock::duration counts nanoseconds in 64 bits, about 292
+// years, so longer times could not be held; 2^40 ms is about 35 years.
+inline constexpr std::int64_t kMostReportMilliseconds = std::int64_t{1} << 40;
 // The guarantee runs from kWeakestGuarantee to kStrongestGuarantee (core/guarantee.h); the
 // result as typed holds at most kColumnLength signs.
 

@@ -24,10 +24,6 @@ using TJson = nlohmann::json;
 
 constexpr std::string_view kFormatName = "kelvo-plan";
 
-// The milliseconds of a report's times: TClock::duration counts nanoseconds in 64 bits, about 292
-// years, so longer times could not be held; 2^40 ms is about 35 years.
-constexpr std::int64_t kMostReportMilliseconds = std::int64_t{1} << 40;
-
 [[noreturn]] void Refuse(const TPlanRefusal& refusal) {
     throw TPlanFileError(std::string(), refusal);
 }
@@ -416,6 +412,7 @@ void CheckFormat(const TJson& document) {
     const auto version = document.find("version");
     const double number =
         version != document.end() && version->is_number() ? version->get<double>() : 0;
+    // A version beyond an int is none a program of this format could have written.
     if (!(number >= 1 && number <= INT_MAX) || std::floor(number) != number) {
         refusal.Fault = TPlanFault::UnknownVersion;
         Refuse(refusal);
