@@ -3,7 +3,8 @@
 # suite (with the window tests again under a real X server with a window manager, and the check
 # of the examples against the benchmark's column sets), then the engine and driver tests again
 # under AddressSanitizer and UndefinedBehaviorSanitizer, then a short bounded fuzz run of the
-# whole reduction (KELVO_FUZZ_SECONDS, 60 by default). Between the two builds, lintian checks the
+# whole reduction (KELVO_FUZZ_SECONDS, 60 by default) and of the plan file's reader
+# (KELVO_PLAN_FUZZ_SECONDS, 30 by default). Between the two builds, lintian checks the
 # Debian package of the first: an error fails the run, warnings are printed.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -31,3 +32,6 @@ ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
 mkdir "$scratch/corpus"
 build-sanitize/fuzz/kelvo_fuzz -max_total_time="${KELVO_FUZZ_SECONDS:-60}" -timeout=10 \
   -artifact_prefix=build-sanitize/ "$scratch/corpus" fuzz/corpus
+mkdir "$scratch/plan_corpus"
+build-sanitize/fuzz/kelvo_plan_fuzz -max_total_time="${KELVO_PLAN_FUZZ_SECONDS:-30}" -timeout=10 \
+  -artifact_prefix=build-sanitize/ "$scratch/plan_corpus" fuzz/plan_corpus

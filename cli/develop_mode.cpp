@@ -39,7 +39,11 @@ int RunDevelopMode(const TCommand& command, std::ostream& out, std::ostream& err
     } catch (const TForecastError& error) {
         throw TUsageError(std::string("--develop: ") + error.what());
     }
-    const std::vector<TCondition> conditions = ConditionsOf(command);
+    return WriteDevelopment(forecast, ConditionsOf(command), command, out, err);
+}
+
+int WriteDevelopment(const TForecast& forecast, std::span<const TCondition> conditions,
+                     const TCommand& command, std::ostream& out, std::ostream& err) {
     if (command.Count) {
         out << CountColumns(forecast, conditions) << " columns\n";
         return kExitCompleted;

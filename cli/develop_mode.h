@@ -3,7 +3,10 @@
 #pragma once
 
 #include <ostream>
+#include <span>
 
+#include "modes/conditions.h"
+#include "modes/development.h"
 #include "options.h"
 
 namespace kelvo {
@@ -14,5 +17,12 @@ namespace kelvo {
 // (nothing is written then). Throws TUsageError naming the option when the forecast or a
 // condition is wrong, before writing anything; TEngineError when the file cannot be written.
 int RunDevelopMode(const TCommand& command, std::ostream& out, std::ostream& err);
+
+// Writes the columns of `forecast` that meet `conditions` to the file command.Input, or with
+// command.Count only counts them, telling `out` and `err` as RunDevelopMode does; what --develop
+// and --plan share. Returns kExitCompleted, or kExitFailed when no column meets the conditions.
+// Throws TEngineError when the file cannot be written.
+int WriteDevelopment(const TForecast& forecast, std::span<const TCondition> conditions,
+                     const TCommand& command, std::ostream& out, std::ostream& err);
 
 }  // namespace kelvo

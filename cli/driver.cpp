@@ -7,6 +7,7 @@
 #include "core/engine_error.h"
 #include "develop_mode.h"
 #include "options.h"
+#include "plan_mode.h"
 #include "prizes_mode.h"
 #include "reduce_mode.h"
 #include "score_mode.h"
@@ -26,6 +27,8 @@ int RunMode(const TCommand& command, std::ostream& out, std::ostream& err,
             return RunScoreMode(command, out);
         case TMode::Prizes:
             return RunPrizesMode(command, out);
+        case TMode::Plan:
+            return RunPlanMode(command, out, err);
         case TMode::Reduce:
             break;
     }

@@ -30,6 +30,9 @@ constexpr std::string_view kUsage =
     "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
     "       kelvo-reduce --score RESULT FILE\n"
     "       kelvo-reduce --prizes [--chances FILE] DEVELOPMENT REDUCED\n"
+    "       kelvo-reduce --plan PLAN DEVELOPMENT\n"
+    "       kelvo-reduce --plan PLAN --count\n"
+    "       kelvo-reduce --plan PLAN --columns OUTPUT\n"
     "       kelvo-reduce --help | --version\n";
 
 constexpr std::string_view kFooterBeforeConditions =
@@ -90,6 +93,15 @@ constexpr std::string_view kFooterAfterConditions =
     "reduced columns with each. For example:\n"
     "  kelvo-reduce --prizes --chances probabilidades.txt semana.txt reducida.txt\n"
     "\n"
+    "kelvo-reduce --plan PLAN reads a plan saved by kelvo-planner (a .kelvo file), changing\n"
+    "nothing in it. With DEVELOPMENT it writes the plan's development (its forecast and\n"
+    "conditions) as --develop does, with --count it only prints how many columns there are,\n"
+    "and with --columns OUTPUT it writes the plan's reduced columns to the file OUTPUT (named\n"
+    "as given, replaced if it exists), one per line with CR LF, in the plan's order; a plan\n"
+    "without a reduction is told so and nothing is written. A file that is no plan is told\n"
+    "why. For example:\n"
+    "  kelvo-reduce --plan semana.kelvo --columns reducida.txt\n"
+    "\n"
     "Exit status: 0 reduced (or, with --check, every input column covered), 1 failed,\n"
     "2 wrong usage, 3 refused (more than 7000 lines), 4 with --check, some column not covered.\n";
 
@@ -110,8 +122,11 @@ constexpr std::array<std::string_view, 1> kNoLimitOption = {"--no-limit"};
 constexpr std::array<std::string_view, 1> kOptimiseOption = {"--optimise"};
 
 constexpr std::array<std::string_view, 1> kPrizesOption = {"--prizes"};
+constexpr std::array<std::string_view, 6> kOtherModes = {"--develop",  "--check", "--no-limit",
+                                                         "--optimise", "--score", "--prizes"};
+constexpr std::array<std::string_view, 1> kCountOption = {"--count"};
 
-constexpr std::array<TExclusion, 8> kExclusions = {{
+constexpr std::array<TExclusion, 10> kExclusions = {{
     {"--develop", kReductionOptions},
     {"--score", kReductionOptions},
     {"--develop", kScoreOption},
@@ -120,6 +135,8 @@ constexpr std::array<TExclusion, 8> kExclusions = {{
     {"--prizes", kReductionOptions},
     {"--develop", kPrizesOption},
     {"--score", kPrizesOption},
+    {"--plan", kOtherModes},
+    {"--columns", kCountOption},
 }};
 
 // The files a mode takes, named as its usage errors name them.
@@ -127,23 +144,28 @@ constexpr std::array<std::string_view, 2> kInputAndOutput = {"INPUT", "OUTPUT"};
 constexpr std::array<std::string_view, 1> kDevelopedFile = {"OUTPUT"};
 constexpr std::array<std::string_view, 1> kScoredFile = {"FILE"};
 constexpr std::array<std::string_view, 2> kPrizedFiles = {"DEVELOPMENT", "REDUCED"};
+constexpr std::array<std::string_view, 1> kPlanDevelopment = {"DEVELOPMENT"};
 
-// The option that chooses a mode, and the files the mode takes.
+// The option that chooses a mode (with Also, when it is not empty), and the files the mode takes.
 struct TModeChoice {
     std::string_view Option;
+    std::string_view Also;
     TMode Mode;
     std::span<const std::string_view> Files;
 };
 
 // The first of these a command gives chooses its mode; none: the plain reduction.
-constexpr std::array<TModeChoice, 5> kModeChoices = {{
-    {"--count", TMode::Develop, {}},
-    {"--develop", TMode::Develop, kDevelopedFile},
-    {"--score", TMode::Score, kScoredFile},
-    {"--prizes", TMode::Prizes, kPrizedFiles},
-    {"--check", TMode::Check, kInputAndOutput},
+constexpr std::array<TModeChoice, 8> kModeChoices = {{
+    {"--plan", "--count", TMode::Plan, {}},
+    {"--plan", "--columns", TMode::Plan, {}},
+    {"--plan", "", TMode::Plan, kPlanDevelopment},
+    {"--develop", "--count", TMode::Develop, {}},
+    {"--develop", "", TMode::Develop, kDevelopedFile},
+    {"--score", "", TMode::Score, kScoredFile},
+    {"--prizes", "", TMode::Prizes, kPrizedFiles},
+    {"--check", "", TMode::Check, kInputAndOutput},
 }};
-constexpr TModeChoice kReduction = {"", TMode::Reduce, kInputAndOutput};
+constexpr TModeChoice kReduction = {"", "", TMode::Reduce, kInputAndOutput};
 
 // The help's option lines leave out which options exclude which: the usage lines tell that.
 class THelpFormatter : public CLI::Formatter {
@@ -240,9 +262,9 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
             ->allow_extra_args(false)
             ->needs(develop);
     }
+    // What --count needs (--develop or --plan) is checked once the mode is known.
     app.add_flag("--count", command.Count,
-                 "with --develop: prints how many columns there are and writes nothing")
-        ->needs(develop);
+                 "with --develop or --plan: prints how many columns there are and writes nothing");
     app.add_option("--score", command.Result,
                    "counts the signs right of each column of FILE against RESULT (see below)")
         ->option_text("RESULT");
@@ -254,10 +276,19 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
                    "with --prizes: the chances of each sign, and so of each prize (see below)")
         ->option_text("FILE")
         ->needs(prizes);
+    CLI::Option* plan =
+        app.add_option("--plan", command.Plan,
+                       "reads the plan PLAN and writes its development to DEVELOPMENT (see below)")
+            ->option_text("PLAN");
+    app.add_option("--columns", command.Columns,
+                   "with --plan: writes the plan's reduced columns to OUTPUT instead")
+        ->option_text("OUTPUT")
+        ->needs(plan);
     // Which of the files a mode takes are there is checked once the mode is known.
     app.add_option(
         "INPUT", command.Input,
-        "the column file to reduce or check (with --develop: OUTPUT; with --score: FILE)");
+        "the column file to reduce or check (with --develop: OUTPUT; with --score: FILE; with "
+        "--plan: DEVELOPMENT)");
     app.add_option("OUTPUT", command.Output,
                    "the output name, \".txt\" added (with --check: REDUCED, the reduction)");
     app.footer(Footer());
@@ -312,7 +343,7 @@ void ParseArguments(CLI::App& app, const std::vector<std::string>& args) {
 
 const TModeChoice& ModeOf(const CLI::App& app) {
     for (const TModeChoice& choice : kModeChoices) {
-        if (Given(app, choice.Option)) {
+        if (Given(app, choice.Option) && (choice.Also.empty() || Given(app, choice.Also))) {
             return choice;
         }
     }
@@ -360,6 +391,9 @@ std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string
         return TInfoText{std::string(version.what()) + "\n"};
     } catch (const CLI::ParseError& error) {
         throw TUsageError(error.what());
+    }
+    if (command.Count && !Given(app, "--develop") && !Given(app, "--plan")) {
+        throw TUsageError("--count requires --develop or --plan");
     }
     const TModeChoice& mode = ModeOf(app);
     command.Mode = mode.Mode;

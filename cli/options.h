@@ -21,7 +21,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class TMode { Reduce, Check, Develop, Score, Prizes };
+enum class TMode { Reduce, Check, Develop, Score, Prizes, Plan };
 
 // What the command line asks for.
 struct TCommand {
@@ -39,13 +39,17 @@ struct TCommand {
     std::string Forecast;
     std::array<std::vector<std::string>, kConditionKindCount> Conditions;
     bool Count = false;
+    // With TMode::Plan: the plan file, as given, and the file its reduced columns go to, if any
+    // (with neither Columns nor Count, the development goes to Input).
+    std::string Plan;
+    std::optional<std::string> Columns;
     // With TMode::Prizes: the chances file, if any.
     std::optional<std::string> Chances;
     // With TMode::Score, as given.
     std::string Result;
     // The files in the order given: INPUT and OUTPUT, REDUCED with --check, OUTPUT only with
     // --develop (none with --count), FILE only with --score, DEVELOPMENT and REDUCED with
-    // --prizes.
+    // --prizes, DEVELOPMENT only with --plan (none with --count or --columns).
     std::string Input;
     std::string Output;
 };

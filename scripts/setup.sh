@@ -3,11 +3,12 @@
 # benchmarks, only the programs for run.sh.
 
 # What every build needs: the compiler and tools, GoogleTest and Google Benchmark (without them
-# the tests or benchmarks are left out), CLI11 (required by kelvo-reduce), Qt 6 for the window
-# and help2man for the manual page of kelvo-reduce.
+# the tests or benchmarks are left out), CLI11 (required by kelvo-reduce), nlohmann's JSON (the
+# engine reads plan files with it), Qt 6 for the window and help2man for the manual page of
+# kelvo-reduce.
 kelvo_packages=(
   cmake ninja-build g++ pkg-config
-  libgtest-dev libbenchmark-dev libcli11-dev
+  libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools help2man
 )
 

@@ -83,6 +83,8 @@ struct TReductionReport {
     TClock::duration Reached{};
     // Whether a stop was requested before the optimiser ended.
     bool Stopped = false;
+
+    bool operator==(const TReductionReport&) const = default;
 };
 
 enum class TReductionOutcome { Completed, Refused };

@@ -6,6 +6,7 @@
 #include "files/collation.h"
 #include "files/column_file.h"
 #include "modes/run.h"
+#include "plan/plan_file.h"
 #include "test_support.h"
 
 namespace kelvo {
@@ -93,6 +94,9 @@ TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
         "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
         "       kelvo-reduce --score RESULT FILE\n"
         "       kelvo-reduce --prizes [--chances FILE] DEVELOPMENT REDUCED\n"
+        "       kelvo-reduce --plan PLAN DEVELOPMENT\n"
+        "       kelvo-reduce --plan PLAN --count\n"
+        "       kelvo-reduce --plan PLAN --columns OUTPUT\n"
         "       kelvo-reduce --help | --version\n";
     const std::string noGuarantee = "is no guarantee: the guarantees are 11, 12 and 13\n";
     const std::string noBudget =
@@ -429,7 +433,7 @@ TEST(driver, a_wrong_development_is_a_usage_error_that_writes_nothing) {
          "and 2, 0 <= MIN <= MAX <= 14"},
         {{"--develop", kForecast, "--count", out},
          "The following argument was not expected: " + out},
-        {{"--count", "a"}, "--count requires --develop"},
+        {{"--count", "a"}, "--count requires --develop or --plan"},
         {{"--chances", "c.txt", "a", "b"}, "--chances requires --prizes"},
         {{"--prizes", "a"}, "REDUCED is required"},
         {{"--prizes", "--develop", kForecast, "a", "b"}, "--develop takes no --prizes"},
@@ -636,6 +640,140 @@ TEST(driver, prizes_report_what_a_reduction_wins_and_its_chances) {
               "kelvo-reduce: --chances: " + dir / "chances.txt" +
                   ": the chances have 1 lines; they need 14, one per match");
     EXPECT_EQ(run.Out, "");
+}
+
+namespace {
+
+// A plan whose forecast is kForecast, with the conditions --signs X=0-3 --signs 1=6-6.
+TPlan PlanOfTheForecast() {
+    TPlan plan;
+    const TForecast forecast = ParseForecast(kForecast);
+    for (std::size_t match = 0; match < forecast.size(); ++match) {
+        for (std::size_t sign = 0; sign < kSignOfDigit.size(); ++sign) {
+            plan.Matches[match].Played[sign] =
+                forecast[match].find(kSignOfDigit[sign]) != std::string::npos;
+        }
+    }
+    plan.Conditions = {ParseCondition(TConditionKind::Signs, "X=0-3"),
+                       ParseCondition(TConditionKind::Signs, "1=6-6")};
+    return plan;
+}
+
+}  // namespace
+
+TEST(driver, plan_develops_and_counts_its_columns_as_develop_does) {
+    TTempDir dir;
+    const std::vector<std::string> develop = {"--develop", kForecast, "--signs",
+                                              "X=0-3",     "--signs", "1=6-6"};
+    SavePlan(PlanOfTheForecast(), dir / "semana.kelvo");
+
+    TDriverRun run = Drive({"--plan", dir / "semana.kelvo", "--count"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Out, "7 columns\n");
+    EXPECT_EQ(run.Err, "");
+    std::vector<std::string> counting = develop;
+    counting.push_back("--count");
+    EXPECT_EQ(Drive(counting).Out, run.Out);
+
+    std::vector<std::string> writing = develop;
+    writing.push_back(dir / "por develop.txt");
+    ASSERT_EQ(Drive(writing).Status, kExitCompleted);
+    run = Drive({"--plan", dir / "semana.kelvo", dir / "por plan"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Out, "7 columns written to " + dir / "por plan" + "\n");
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(ReadBytes(dir / "por plan"), ReadBytes(dir / "por develop.txt"));
+    EXPECT_EQ(CutLines(ReadBytes(dir / "por plan")).size(), 7u);
+    EXPECT_EQ(ReadBytes(dir / "semana.kelvo"), PlanBytes(PlanOfTheForecast()));
+}
+
+TEST(driver, plan_writes_its_reduced_columns_in_its_order_to_the_file_named) {
+    TTempDir dir;
+    TPlan plan = PlanOfTheForecast();
+    plan.Anywhere = true;
+    plan.Reduction =
+        TPlanReduction{KeysOf({"X2111111111111", "12111111111111", "22222222222222"}), {}};
+    plan.Reduction->Report.Final = 3;
+    SavePlan(plan, dir / "semana.kelvo");
+    WriteBytes(dir / "reducida", "old\r\n");
+    const TDriverRun run = Drive({"--plan", dir / "semana.kelvo", "--columns", dir / "reducida"});
+    EXPECT_EQ(run.Status, kExitCompleted);
+    EXPECT_EQ(run.Out, "3 columns written to " + dir / "reducida" + "\n");
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(ReadBytes(dir / "reducida"),
+              "X2111111111111\r\n12111111111111\r\n22222222222222\r\n");
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"reducida", "semana.kelvo"}));
+}
+
+TEST(driver, a_plan_without_a_reduction_writes_no_columns) {
+    TTempDir dir;
+    SavePlan(PlanOfTheForecast(), dir / "semana.kelvo");
+    const TDriverRun run = Drive({"--plan", dir / "semana.kelvo", "--columns", dir / "reducida"});
+    EXPECT_EQ(run.Status, kExitFailed);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, "the plan has no reduction\n");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"semana.kelvo"});
+}
+
+TEST(driver, a_file_that_is_no_plan_is_told_why_and_nothing_is_written) {
+    TTempDir dir;
+    const std::string damaged = PlanBytes(PlanOfTheForecast()).substr(0, 300);
+    WriteBytes(dir / "semana.kelvo", damaged);
+    const std::string plan = dir / "semana.kelvo";
+    const std::string out = dir / "salida";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--plan", plan, "--count"},
+          std::vector<std::string>{"--plan", plan, out},
+          std::vector<std::string>{"--plan", plan, "--columns", out}}) {
+        const TDriverRun run = Drive(args);
+        EXPECT_EQ(run.Status, kExitFailed);
+        EXPECT_EQ(run.Out, "");
+        EXPECT_EQ(run.Err, plan + ": the file is damaged: it is not JSON.\n");
+        EXPECT_EQ(dir.Entries(), std::vector<std::string>{"semana.kelvo"});
+        EXPECT_EQ(ReadBytes(plan), damaged);
+    }
+    std::string price = PlanBytes(TPlan());
+    price.replace(price.find("\"price\": 0.75"), 13, "\"price\": 1001");
+    WriteBytes(plan, price);
+    TDriverRun run = Drive({"--plan", plan, out});
+    EXPECT_EQ(run.Status, kExitFailed);
+    EXPECT_EQ(run.Err, plan + ": the field \"price\" is missing or out of range.\n");
+    run = Drive({"--plan", dir / "nope.kelvo", "--count"});
+    EXPECT_EQ(run.Status, kExitFailed);
+    EXPECT_EQ(run.Err, dir / "nope.kelvo" + ": the file cannot be read.\n");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"semana.kelvo"});
+}
+
+TEST(driver, a_plan_goes_with_no_other_mode) {
+    const std::string notWithPlan =
+        "--plan takes no --develop, --check, --no-limit, --optimise, --score or --prizes";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--plan", "p.kelvo", "--develop", kForecast, "a"}, notWithPlan},
+        {{"--plan", "p.kelvo", "--check", "a", "b"}, notWithPlan},
+        {{"--plan", "p.kelvo", "--optimise", "5", "a"}, notWithPlan},
+        {{"--plan", "p.kelvo", "--prizes", "a", "b"}, notWithPlan},
+        {{"--score", "1X21X1121X2112", "--plan", "p.kelvo", "a"}, notWithPlan},
+        {{"--plan", "p.kelvo", "--columns", "o", "--count"}, "--columns takes no --count"},
+        {{"--columns", "o", "a"}, "--columns requires --plan"},
+        {{"--plan", "p.kelvo"}, "DEVELOPMENT is required"},
+        {{"--plan", "p.kelvo", "a", "b"}, "The following argument was not expected: b"},
+        {{"--plan", "p.kelvo", "--count", "a"}, "The following argument was not expected: a"},
+        {{"--plan", "p.kelvo", "--columns", "o", "a"},
+         "The following argument was not expected: a"},
+        {{"--plan", "p.kelvo", "--signs", "X=0-3", "a"}, "--signs requires --develop"},
+        {{"--plan"}, "--plan: 1 required TEXT missing"},
+    };
+    for (const auto& [args, message] : cases) {
+        const TDriverRun run = Drive(args);
+        EXPECT_EQ(run.Status, kExitUsage) << message;
+        EXPECT_EQ(run.Err.substr(0, run.Err.find('\n')), "kelvo-reduce: " + message);
+        EXPECT_EQ(run.Out, "");
+    }
+    const TDriverRun help = Drive({"--help"});
+    for (const std::string option : {"\n  --plan PLAN ", "\n  --columns OUTPUT ",
+                                     "\nkelvo-reduce --plan PLAN reads a plan saved by"}) {
+        EXPECT_NE(help.Out.find(option), std::string::npos) << option;
+    }
 }
 
 }  // namespace kelvo

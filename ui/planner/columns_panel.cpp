@@ -58,16 +58,16 @@ TColumnsPanel::TColumnsPanel(QWidget* parent)
     layout->addWidget(columnsView_, 1);
 }
 
-void TColumnsPanel::Load(const TPlan& plan) {
+void TColumnsPanel::Load(const kelvo::TPlan& plan) {
     {
         const QSignalBlocker blocker(resultEdit_);
-        resultEdit_->setText(plan.Result);
+        resultEdit_->setText(QString::fromStdString(plan.Result));
     }
     SetColumns(plan.Reduction ? plan.Reduction->Columns : std::vector<kelvo::TKey>());
 }
 
-void TColumnsPanel::Store(TPlan& plan) const {
-    plan.Result = resultEdit_->text().toUpper();
+void TColumnsPanel::Store(kelvo::TPlan& plan) const {
+    plan.Result = resultEdit_->text().toUpper().toStdString();
 }
 
 void TColumnsPanel::SetColumns(std::vector<kelvo::TKey> columns) {

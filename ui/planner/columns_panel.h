@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/column_key.h"
-#include "plan.h"
+#include "plan/plan.h"
 #include "plan_change.h"
 
 class QLabel;
@@ -22,9 +22,9 @@ public:
     explicit TColumnsPanel(QWidget* parent = nullptr);
 
     // Shows the plan's result and its reduction's columns, scored. Emits nothing.
-    void Load(const TPlan& plan);
+    void Load(const kelvo::TPlan& plan);
     // Writes the result into `plan` as typed, in capitals.
-    void Store(TPlan& plan) const;
+    void Store(kelvo::TPlan& plan) const;
     // Shows `columns` in place of those shown, scored against the result.
     void SetColumns(std::vector<kelvo::TKey> columns);
     // Puts the panel's controls in Tab order after `previous`; returns the last of them.

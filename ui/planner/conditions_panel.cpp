@@ -29,12 +29,12 @@ TConditionsPanel::TConditionsPanel(QAction* add, QAction* remove, QWidget* paren
     layout->addLayout(buttons);
 }
 
-void TConditionsPanel::Load(const TPlan& plan) {
+void TConditionsPanel::Load(const kelvo::TPlan& plan) {
     conditions_ = plan.Conditions;
     ShowConditions();
 }
 
-void TConditionsPanel::Store(TPlan& plan) const {
+void TConditionsPanel::Store(kelvo::TPlan& plan) const {
     plan.Conditions = conditions_;
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "modes/conditions.h"
-#include "plan.h"
+#include "plan/plan.h"
 #include "plan_change.h"
 
 class QAction;
@@ -23,9 +23,9 @@ public:
     TConditionsPanel(QAction* add, QAction* remove, QWidget* parent = nullptr);
 
     // Shows the plan's conditions, none selected. Emits nothing.
-    void Load(const TPlan& plan);
+    void Load(const kelvo::TPlan& plan);
     // Writes the conditions into `plan`.
-    void Store(TPlan& plan) const;
+    void Store(kelvo::TPlan& plan) const;
     // Asks for a condition in the condition dialog and adds it last, selected; emits Changed
     // unless the player cancels.
     void AddCondition();

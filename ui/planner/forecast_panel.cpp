@@ -38,7 +38,7 @@ TForecastPanel::TForecastPanel(QWidget* parent)
         grid->addWidget(row.Teams, line, 1);
         for (int sign = 0; sign < 3; ++sign) {
             auto* button = new QToolButton(this);
-            const QString text(QChar::fromLatin1(kSigns[sign]));
+            const QString text(QChar::fromLatin1(kelvo::kSignOfDigit[sign]));
             button->setText(text);
             button->setCheckable(true);
             button->setFocusPolicy(Qt::StrongFocus);
@@ -101,11 +101,11 @@ TForecastPanel::TForecastPanel(QWidget* parent)
     grid->setRowStretch(last + 2, 1);
 }
 
-void TForecastPanel::Load(const TPlan& plan) {
+void TForecastPanel::Load(const kelvo::TPlan& plan) {
     for (int match = 0; match < kelvo::kColumnLength; ++match) {
         TMatchRow& row = rows_[match];
         const QSignalBlocker teamsBlocker(row.Teams);
-        row.Teams->setText(plan.Matches[match].Teams);
+        row.Teams->setText(QString::fromStdString(plan.Matches[match].Teams));
         for (int sign = 0; sign < 3; ++sign) {
             const QSignalBlocker signBlocker(row.Signs[sign]);
             const QSignalBlocker chanceBlocker(row.Chances[sign]);
@@ -119,10 +119,10 @@ void TForecastPanel::Load(const TPlan& plan) {
     ShowCost();
 }
 
-void TForecastPanel::Store(TPlan& plan) const {
+void TForecastPanel::Store(kelvo::TPlan& plan) const {
     for (int match = 0; match < kelvo::kColumnLength; ++match) {
         const TMatchRow& row = rows_[match];
-        plan.Matches[match].Teams = row.Teams->text();
+        plan.Matches[match].Teams = row.Teams->text().toStdString();
         for (int sign = 0; sign < 3; ++sign) {
             plan.Matches[match].Played[sign] = row.Signs[sign]->isChecked();
             plan.Matches[match].Chances[sign] = row.Chances[sign]->value();
@@ -143,12 +143,12 @@ void TForecastPanel::ShowChances(bool shown) {
 }
 
 void TForecastPanel::Recount(std::vector<kelvo::TCondition> conditions) {
-    TPlan signs;
+    kelvo::TPlan signs;
     Store(signs);
     count_.reset();
     countLabel_->setText(tr("Contando las columnas..."));
     costLabel_->clear();
-    counter_->Count(ForecastOf(signs), std::move(conditions));
+    counter_->Count(kelvo::ForecastOf(signs), std::move(conditions));
 }
 
 bool TForecastPanel::Counting() const {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "plan.h"
+#include "plan/plan.h"
 #include "plan_change.h"
 
 class QDoubleSpinBox;
@@ -25,9 +25,9 @@ public:
 
     // Shows the plan's matches, its chances (shown or hidden as the plan has them) and its price.
     // Emits nothing.
-    void Load(const TPlan& plan);
+    void Load(const kelvo::TPlan& plan);
     // Writes into `plan` the matches, whether the chances are shown, and the price.
-    void Store(TPlan& plan) const;
+    void Store(kelvo::TPlan& plan) const;
     // Shows or hides the chances; emits nothing.
     void ShowChances(bool shown);
     // Counts off this thread the columns of the signs played that meet `conditions`, saying so

@@ -10,7 +10,8 @@
 #include "core/engine_error.h"
 #include "plan_file.h"
 
-TPlanDocument::TPlanDocument(TPathChooser& chooser, QWidget* window, std::function<TPlan()> current)
+TPlanDocument::TPlanDocument(TPathChooser& chooser, QWidget* window,
+                             std::function<kelvo::TPlan()> current)
     : QObject(window), chooser_(chooser), window_(window), current_(std::move(current)) {}
 
 QString TPlanDocument::Name() const {
@@ -21,15 +22,15 @@ void TPlanDocument::MarkModified() {
     SetState(path_, true);
 }
 
-std::optional<TPlan> TPlanDocument::New() {
+std::optional<kelvo::TPlan> TPlanDocument::New() {
     if (!MaySetAside()) {
         return std::nullopt;
     }
     SetState(QString(), false);
-    return TPlan();
+    return kelvo::TPlan();
 }
 
-std::optional<TPlan> TPlanDocument::Open() {
+std::optional<kelvo::TPlan> TPlanDocument::Open() {
     if (!MaySetAside()) {
         return std::nullopt;
     }
@@ -41,13 +42,13 @@ std::optional<TPlan> TPlanDocument::Open() {
     return OpenFile(path);
 }
 
-std::optional<TPlan> TPlanDocument::OpenFile(const QString& path) {
+std::optional<kelvo::TPlan> TPlanDocument::OpenFile(const QString& path) {
     try {
-        TPlan plan = OpenPlan(path);
+        kelvo::TPlan plan = OpenPlan(path);
         SetState(QFileInfo(path).absoluteFilePath(), false);
         return plan;
-    } catch (const TPlanFileError& error) {
-        emit Failed(error.Message());
+    } catch (const kelvo::TPlanFileError& error) {
+        emit Failed(PlanRefusalText(error.Refusal(), QFileInfo(path).fileName()));
         return std::nullopt;
     }
 }
@@ -65,8 +66,9 @@ bool TPlanDocument::SaveAs() {
     if (path.isEmpty()) {
         return false;
     }
-    if (!path.endsWith(QLatin1String(kPlanExtension))) {
-        path += QLatin1String(kPlanExtension);
+    const QLatin1String extension(kelvo::kPlanExtension.data(), kelvo::kPlanExtension.size());
+    if (!path.endsWith(extension)) {
+        path += extension;
     }
     return Write(path);
 }

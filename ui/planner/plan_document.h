@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "path_chooser.h"
-#include "plan.h"
+#include "plan/plan.h"
 
 class QWidget;
 
@@ -20,7 +20,7 @@ class TPlanDocument final : public QObject {
 public:
     // Files are chosen through `chooser` and the question stands over `window`; `current` gives
     // the plan as the window holds it.
-    TPlanDocument(TPathChooser& chooser, QWidget* window, std::function<TPlan()> current);
+    TPlanDocument(TPathChooser& chooser, QWidget* window, std::function<kelvo::TPlan()> current);
 
     // The plan's file, empty while it has none.
     QString Path() const { return path_; }
@@ -33,13 +33,13 @@ public:
 
     // Once the player lets the plan's unsaved changes go, a new plan with no file; none when
     // they keep the plan.
-    std::optional<TPlan> New();
+    std::optional<kelvo::TPlan> New();
     // Once the player lets the plan's unsaved changes go, the plan in the file they choose; none
     // when they cancel or the file is refused.
-    std::optional<TPlan> Open();
+    std::optional<kelvo::TPlan> Open();
     // The plan in the file at `path`, which becomes the plan's file. A file that is no plan is
     // refused through Failed, and the document stays as it was.
-    std::optional<TPlan> OpenFile(const QString& path);
+    std::optional<kelvo::TPlan> OpenFile(const QString& path);
     // Saves the plan in its file, or in one the player chooses while it has none. Returns whether
     // it was saved; a failure is reported through Failed.
     bool Save();
@@ -64,7 +64,7 @@ private:
 
     TPathChooser& chooser_;
     QWidget* window_;
-    std::function<TPlan()> current_;
+    std::function<kelvo::TPlan()> current_;
     QString path_;
     bool modified_ = false;
 };

@@ -60,7 +60,7 @@ TPlannerWindow::TPlannerWindow(std::unique_ptr<TPathChooser> chooser)
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
         resize(1000, 700);
     }
-    ShowPlan(TPlan());
+    ShowPlan(kelvo::TPlan());
 }
 
 TPlannerWindow::~TPlannerWindow() = default;
@@ -198,7 +198,7 @@ void TPlannerWindow::SetTabOrder() {
     columnsPanel_->ChainTabOrder(last);
 }
 
-void TPlannerWindow::ShowPlan(const TPlan& plan) {
+void TPlannerWindow::ShowPlan(const kelvo::TPlan& plan) {
     forecastPanel_->Load(plan);
     conditionsPanel_->Load(plan);
     {
@@ -217,8 +217,8 @@ void TPlannerWindow::ShowPlan(const TPlan& plan) {
     UpdateActions();
 }
 
-TPlan TPlannerWindow::CurrentPlan() const {
-    TPlan plan;
+kelvo::TPlan TPlannerWindow::CurrentPlan() const {
+    kelvo::TPlan plan;
     forecastPanel_->Store(plan);
     conditionsPanel_->Store(plan);
     runPanel_->Store(plan);
@@ -247,7 +247,7 @@ bool TPlannerWindow::OpenPlanFile(const QString& path) {
     if (Working()) {
         return false;
     }
-    const std::optional<TPlan> plan = document_->OpenFile(path);
+    const std::optional<kelvo::TPlan> plan = document_->OpenFile(path);
     if (plan) {
         ShowPlan(*plan);
     }
@@ -309,12 +309,12 @@ void TPlannerWindow::ClearReduction() {
     UpdateActions();
 }
 
-std::optional<kelvo::TChances> TPlannerWindow::ValidChances(const TPlan& plan) {
+std::optional<kelvo::TChances> TPlannerWindow::ValidChances(const kelvo::TPlan& plan) {
     if (!plan.ChancesShown) {
         return std::nullopt;
     }
     std::string text;
-    for (const TMatch& match : plan.Matches) {
+    for (const kelvo::TPlanMatch& match : plan.Matches) {
         for (const double chance : match.Chances) {
             text += QString::number(chance, 'f', 1).toStdString() + ' ';
         }
@@ -332,9 +332,9 @@ void TPlannerWindow::StartReduction() {
     if (Working()) {
         return;
     }
-    const TPlan plan = CurrentPlan();
+    const kelvo::TPlan plan = CurrentPlan();
     TReductionInput input;
-    input.Forecast = ForecastOf(plan);
+    input.Forecast = kelvo::ForecastOf(plan);
     input.Conditions = plan.Conditions;
     input.Guarantee = plan.Guarantee;
     if (plan.BudgetSeconds > 0) {
@@ -358,9 +358,9 @@ void TPlannerWindow::StartScoring() {
     if (!reduction_ || Working()) {
         return;
     }
-    const TPlan plan = CurrentPlan();
+    const kelvo::TPlan plan = CurrentPlan();
     TReductionInput input;
-    input.Forecast = ForecastOf(plan);
+    input.Forecast = kelvo::ForecastOf(plan);
     input.Conditions = plan.Conditions;
     input.Guarantee = plan.Guarantee;
     input.Reduced = reduction_->Columns;
@@ -382,7 +382,7 @@ void TPlannerWindow::RunFinished(std::shared_ptr<const TReductionResult> result,
     SetWorking(false);
     runPanel_->ShowFinished(reduced ? std::optional(result->Chosen.size()) : std::nullopt);
     if (reduced) {
-        reduction_ = TPlanReduction{result->Chosen, result->Report};
+        reduction_ = kelvo::TPlanReduction{result->Chosen, result->Report};
         columnsPanel_->SetColumns(result->Chosen);
         document_->MarkModified();
     }
@@ -413,7 +413,7 @@ void TPlannerWindow::NewPlan() {
     if (Working()) {
         return;
     }
-    if (const std::optional<TPlan> plan = document_->New()) {
+    if (const std::optional<kelvo::TPlan> plan = document_->New()) {
         ShowPlan(*plan);
     }
 }
@@ -422,7 +422,7 @@ void TPlannerWindow::OpenPlan() {
     if (Working()) {
         return;
     }
-    if (const std::optional<TPlan> plan = document_->Open()) {
+    if (const std::optional<kelvo::TPlan> plan = document_->Open()) {
         ShowPlan(*plan);
     }
 }

@@ -17,7 +17,7 @@
 
 #include "column_print.h"
 #include "path_chooser.h"
-#include "plan.h"
+#include "plan/plan.h"
 #include "plan_change.h"
 #include "reduction_job.h"
 
@@ -46,7 +46,7 @@ public:
     // in an error box, the plan shown staying as it was. Returns whether it was opened.
     bool OpenPlanFile(const QString& path);
     // The plan as the window holds it now.
-    TPlan CurrentPlan() const;
+    kelvo::TPlan CurrentPlan() const;
     // The plan file shown, empty while the plan has none.
     QString PlanPath() const;
     // Whether a reduction or a scoring is running.
@@ -66,7 +66,7 @@ private:
     void BuildPanels();
     void SetTabOrder();
 
-    void ShowPlan(const TPlan& plan);
+    void ShowPlan(const kelvo::TPlan& plan);
     void PlanChanged(TPlanChange change);
     void Recount();
     void ChancesChanged();
@@ -79,7 +79,7 @@ private:
     void RunFinished(std::shared_ptr<const TReductionResult> result, bool reduced);
     void RunFailed(const QString& message);
     void SetWorking(bool working);
-    std::optional<kelvo::TChances> ValidChances(const TPlan& plan);
+    std::optional<kelvo::TChances> ValidChances(const kelvo::TPlan& plan);
 
     void NewPlan();
     void OpenPlan();
@@ -95,7 +95,7 @@ private:
     std::unique_ptr<TPathChooser> chooser_;
     TPlanDocument* document_ = nullptr;
     TColumnExport* export_ = nullptr;
-    std::optional<TPlanReduction> reduction_;
+    std::optional<kelvo::TPlanReduction> reduction_;
     // A chance changed while a run worked: the prizes are weighed again once it ends.
     bool rescore_ = false;
 

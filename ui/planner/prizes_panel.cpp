@@ -59,7 +59,7 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(chancesLabel_);
 }
 
-void TPrizesPanel::ShowReduction(const TPlan& plan) {
+void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
     if (!plan.Reduction) {
         summaryLabel_->setText(tr("Sin reducción: pulse Reducir."));
         guaranteedLabel_->clear();

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "plan.h"
+#include "plan/plan.h"
 #include "reduction_job.h"
 
 class QLabel;
@@ -18,7 +18,7 @@ public:
 
     // Shows the summary of the plan's reduction at the plan's guarantee and price; without a
     // reduction, says there is none and clears the prizes.
-    void ShowReduction(const TPlan& plan);
+    void ShowReduction(const kelvo::TPlan& plan);
     // Shows the prizes a run worked out, and their chances where it weighed them.
     void ShowPrizes(const TReductionResult& result);
     // Clears the chances of the week, before a run weighs them again.

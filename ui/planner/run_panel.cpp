@@ -91,7 +91,7 @@ TRunPanel::TRunPanel(QAction* reduce, QAction* stop, QWidget* parent)
     form->setRowStretch(9, 1);
 }
 
-void TRunPanel::Load(const TPlan& plan) {
+void TRunPanel::Load(const kelvo::TPlan& plan) {
     const QSignalBlocker guaranteeBlocker(guarantee_);
     const QSignalBlocker budgetBlocker(budget_);
     const QSignalBlocker anywhereBlocker(anywhere_);
@@ -103,7 +103,7 @@ void TRunPanel::Load(const TPlan& plan) {
     ClearProgress();
 }
 
-void TRunPanel::Store(TPlan& plan) const {
+void TRunPanel::Store(kelvo::TPlan& plan) const {
     plan.Guarantee = guarantee_->currentData().toInt();
     plan.BudgetSeconds = budget_->value();
     plan.Anywhere = anywhere_->isChecked();

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "plan.h"
+#include "plan/plan.h"
 #include "plan_change.h"
 #include "reduction_job.h"
 
@@ -28,9 +28,9 @@ public:
     TRunPanel(QAction* reduce, QAction* stop, QWidget* parent = nullptr);
 
     // Shows the plan's guarantee, time and choice of columns, and no run. Emits nothing.
-    void Load(const TPlan& plan);
+    void Load(const kelvo::TPlan& plan);
     // Writes into `plan` the guarantee, the time and whether columns may come from anywhere.
-    void Store(TPlan& plan) const;
+    void Store(kelvo::TPlan& plan) const;
     // While a run works, the settings are locked and its progress starts from nothing.
     void SetWorking(bool working);
     // Shows how far the run has got: its phase, progress, best size, lower bound and time left.

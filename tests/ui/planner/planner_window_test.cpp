@@ -32,6 +32,15 @@
 
 namespace {
 
+// The chances of every match of `plan`, as the engine weighs them.
+kelvo::TChances ChancesOfPlan(const kelvo::TPlan& plan) {
+    kelvo::TChances chances{};
+    for (int match = 0; match < kelvo::kColumnLength; ++match) {
+        chances[match] = plan.Matches[match].Chances;
+    }
+    return chances;
+}
+
 // The week: six matches played with all three signs, eight with 1 alone.
 const std::vector<QString> kWeek = {"1X2", "1X2", "1X2", "1X2", "1X2", "1X2", "1",
                                     "1",   "1",   "1",   "1",   "1",   "1",   "1"};
@@ -127,7 +136,7 @@ private slots:
         planner.Window->SetSearchSteps(7, 3000);
         planner.Trigger("ReduceAction");
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
-        const TPlan plan = planner.Window->CurrentPlan();
+        const kelvo::TPlan plan = planner.Window->CurrentPlan();
         QVERIFY(plan.Reduction);
         const std::vector<kelvo::TKey>& chosen = plan.Reduction->Columns;
         QVERIFY(LiterallyCovers(development, chosen, 1));
@@ -233,13 +242,13 @@ private slots:
         QCOMPARE(planner.Window->PlanPath(), planPath);
         QVERIFY(!planner.Window->isWindowModified());
         QCOMPARE(planner.Window->windowTitle(), QStringLiteral("semana.kelvo[*] — Kelvo Planner"));
-        const QByteArray saved = PlanBytes(planner.Window->CurrentPlan());
-        QCOMPARE(ReadBytes(planPath), saved);
+        const std::string saved = kelvo::PlanBytes(planner.Window->CurrentPlan());
+        QCOMPARE(ReadBytes(planPath), QByteArray::fromStdString(saved));
 
         TPlanner reopened;
         QVERIFY(reopened.Window->OpenPlanFile(planPath));
         QVERIFY(!reopened.Window->isWindowModified());
-        QCOMPARE(PlanBytes(reopened.Window->CurrentPlan()), saved);
+        QVERIFY(kelvo::PlanBytes(reopened.Window->CurrentPlan()) == saved);
         QCOMPARE(reopened.Control<QLineEdit>("Teams1")->text(), QStringLiteral("Betis - Sevilla"));
         QTRY_VERIFY_WITH_TIMEOUT(!reopened.Window->Working(), 30000);
         for (int row = 0; row < 6; ++row) {
@@ -262,17 +271,17 @@ private slots:
         QVERIFY(planner.Window->Working());
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
 
-        const TPlan plan = planner.Window->CurrentPlan();
+        const kelvo::TPlan plan = planner.Window->CurrentPlan();
         QVERIFY(plan.Reduction);
         const std::vector<kelvo::TKey> development =
-            kelvo::DevelopColumns(ForecastOf(plan), plan.Conditions);
+            kelvo::DevelopColumns(kelvo::ForecastOf(plan), plan.Conditions);
         const std::vector<kelvo::TKey>& chosen = plan.Reduction->Columns;
-        TPlan started = plan;
+        kelvo::TPlan started = plan;
         started.Matches[0].Chances = {50, 30, 20};
         const kelvo::TPrizeChances before =
-            kelvo::ChancesOfPrizes(development, chosen, ChancesOf(started));
+            kelvo::ChancesOfPrizes(development, chosen, ChancesOfPlan(started));
         const kelvo::TPrizeChances after =
-            kelvo::ChancesOfPrizes(development, chosen, ChancesOf(plan));
+            kelvo::ChancesOfPrizes(development, chosen, ChancesOfPlan(plan));
         const auto atLeast = [](const kelvo::TPrizeChances& chances, int row) {
             return QLocale().toString(chances.AtLeast[row], 'f', 4) + QStringLiteral(" %");
         };
@@ -336,9 +345,9 @@ private slots:
             planner.Trigger("AddConditionAction");
             planner.Trigger("AddConditionAction");
         }
-        const TPlan plan = planner.Window->CurrentPlan();
+        const kelvo::TPlan plan = planner.Window->CurrentPlan();
         QCOMPARE(plan.Conditions.size(), std::size_t{2});
-        const std::uint64_t engine = kelvo::CountColumns(ForecastOf(plan), plan.Conditions);
+        const std::uint64_t engine = kelvo::CountColumns(kelvo::ForecastOf(plan), plan.Conditions);
         QCOMPARE(planner.AwaitCount(),
                  QLocale().toString(static_cast<qulonglong>(engine)) + QStringLiteral(" columnas"));
         std::uint64_t literal = 0;
@@ -356,10 +365,10 @@ private slots:
         planner.Control<QListWidget>("ConditionList")->setCurrentRow(0);
         planner.Trigger("RemoveConditionAction");
         QCOMPARE(planner.Control<QListWidget>("ConditionList")->count(), 1);
-        const TPlan fewer = planner.Window->CurrentPlan();
+        const kelvo::TPlan fewer = planner.Window->CurrentPlan();
         QCOMPARE(planner.AwaitCount(),
                  QLocale().toString(static_cast<qulonglong>(
-                     kelvo::CountColumns(ForecastOf(fewer), fewer.Conditions))) +
+                     kelvo::CountColumns(kelvo::ForecastOf(fewer), fewer.Conditions))) +
                      QStringLiteral(" columnas"));
     }
 
@@ -392,7 +401,7 @@ private slots:
         QVERIFY(!anywhere->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
         QVERIFY(anywhere->isEnabled());
-        const TPlan plan = planner.Window->CurrentPlan();
+        const kelvo::TPlan plan = planner.Window->CurrentPlan();
         QVERIFY(plan.Reduction);
         const std::vector<kelvo::TKey>& chosen = plan.Reduction->Columns;
         QVERIFY(LiterallyCovers(development, chosen, 1));
@@ -436,7 +445,7 @@ private slots:
         QTest::mouseClick(x, Qt::LeftButton);
         QVERIFY(x->isChecked());
         QVERIFY(!planner.Control<QToolButton>("Sign3_1")->isChecked());
-        QCOMPARE(ForecastOf(planner.Window->CurrentPlan())[2], std::string("X"));
+        QCOMPARE(kelvo::ForecastOf(planner.Window->CurrentPlan())[2], std::string("X"));
     }
 
     void parar_keeps_a_true_cover_no_larger_than_the_greedy() {
@@ -456,7 +465,7 @@ private slots:
         QTest::keyClick(planner.Window.get(), Qt::Key_Escape);
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 30000);
         QVERIFY(planner.Control<QWidget>("ForecastBox")->isEnabled());
-        const TPlan plan = planner.Window->CurrentPlan();
+        const kelvo::TPlan plan = planner.Window->CurrentPlan();
         QVERIFY(plan.Reduction);
         QVERIFY(plan.Reduction->Report.Stopped);
         QVERIFY(LiterallyCovers(LiteralDevelopment(week), plan.Reduction->Columns, 1));
@@ -491,11 +500,11 @@ private slots:
     void plans_that_cannot_be_opened_are_refused_and_nothing_is_lost_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
-        TPlan good;
+        kelvo::TPlan good;
         good.Matches[0].Played = {true, false, false};
-        good.Reduction = TPlanReduction{{kelvo::MakeKey("11111111111111")}, {}};
+        good.Reduction = kelvo::TPlanReduction{{kelvo::MakeKey("11111111111111")}, {}};
         good.Reduction->Report.Final = 1;
-        const QByteArray valid = PlanBytes(good);
+        const QByteArray valid = QByteArray::fromStdString(kelvo::PlanBytes(good));
         const auto replaced = [&](const QByteArray& from, const QByteArray& to) {
             QByteArray bytes = valid;
             return bytes.replace(from, to);
@@ -541,14 +550,14 @@ private slots:
         planner.Control<QLineEdit>("Teams2")->setText(QStringLiteral("Celta - Eibar"));
         planner.Play(2, "X2");
         QTest::keyClicks(planner.Control<QLineEdit>("Teams2"), QStringLiteral("!"));
-        const QByteArray before = PlanBytes(planner.Window->CurrentPlan());
+        const std::string before = kelvo::PlanBytes(planner.Window->CurrentPlan());
         const QString path = home_.Work() + "/malo.kelvo";
         QVERIFY(WriteBytes(path, bytes));
         QString shown;
         TModalAnswerer answerer({ReadBox(&shown, QMessageBox::Ok)});
         QVERIFY(!planner.Window->OpenPlanFile(path));
         QCOMPARE(shown, message);
-        QCOMPARE(PlanBytes(planner.Window->CurrentPlan()), before);
+        QVERIFY(kelvo::PlanBytes(planner.Window->CurrentPlan()) == before);
         QVERIFY(planner.Window->PlanPath().isEmpty());
         QVERIFY(planner.Window->isWindowModified());
         QCOMPARE(ReadBytes(path), bytes);
@@ -565,7 +574,7 @@ private slots:
         QCOMPARE(asked, QStringLiteral(
                             "El plan sin título tiene cambios sin guardar. ¿Quiere guardarlos?"));
         QCOMPARE(planner.Chooser->Calls, 0);
-        QCOMPARE(ForecastOf(planner.Window->CurrentPlan())[0], std::string("1"));
+        QCOMPARE(kelvo::ForecastOf(planner.Window->CurrentPlan())[0], std::string("1"));
     }
 
     void nothing_is_written_outside_the_files_chosen() {

@@ -568,42 +568,67 @@
 <context>
     <name>TPlanWords</name>
     <message>
-        <location filename="../plan_file.cpp" line="39"/>
+        <location filename="../plan_file.cpp" line="22"/>
         <source>%1 no es un plan: su contenido no es JSON.</source>
         <translation>%1 is no plan: its content is not JSON.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="42"/>
+        <location filename="../plan_file.cpp" line="24"/>
         <source>%1 no es un plan de Kelvo.</source>
         <translation>%1 is no Kelvo plan.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="45"/>
+        <location filename="../plan_file.cpp" line="26"/>
         <source>El plan %1 tiene una versión de formato desconocida.</source>
         <translation>The plan %1 has an unknown format version.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="48"/>
+        <location filename="../plan_file.cpp" line="28"/>
         <source>El plan %1 es de una versión más nueva del programa (formato %2); esta versión abre hasta el formato %3.</source>
         <translation>The plan %1 comes from a newer version of the program (format %2); this version opens formats up to %3.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="55"/>
+        <location filename="../plan_file.cpp" line="54"/>
         <source>Al plan %1 le falta el campo «%2» o no es válido.</source>
         <translation>The field “%2” of the plan %1 is missing or wrong.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="58"/>
+        <location filename="../plan_file.cpp" line="57"/>
+        <source>Al plan %1 le faltan los equipos del partido %2 o no son válidos.</source>
+        <translation>The teams of match %2 of the plan %1 are missing or wrong.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="62"/>
+        <source>Al plan %1 le falta el pronóstico del partido %2 o no es válido.</source>
+        <translation>The forecast of match %2 of the plan %1 is missing or wrong.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="67"/>
+        <source>Al plan %1 le faltan las probabilidades del partido %2 o no son válidas.</source>
+        <translation>The chances of match %2 of the plan %1 are missing or wrong.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="71"/>
+        <source>El partido %2 del plan %1 no es válido.</source>
+        <translation>Match %2 of the plan %1 is wrong.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="36"/>
         <source>La condición %2 del plan %1 no es válida: %3</source>
         <translation>Condition %2 of the plan %1 is wrong: %3</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="61"/>
+        <location filename="../plan_file.cpp" line="20"/>
+        <source>El archivo %1 está vacío.</source>
+        <translation>The file %1 is empty.</translation>
+    </message>
+    <message>
+        <location filename="../plan_file.cpp" line="41"/>
         <source>La columna %2 (%3) del plan %1 no es una columna de su desarrollo.</source>
         <translation>Column %2 (%3) of the plan %1 is not a column of its development.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="67"/>
+        <location filename="../plan_file.cpp" line="18"/>
         <source>No se puede leer el archivo %1.</source>
         <translation>The file %1 cannot be read.</translation>
     </message>

@@ -1,0 +1,92 @@
+// A week's plan as plain data: the matches, the signs played, the conditions, the chances, the
+// price, how to reduce, and the reduction once there is one. The planner edits it, the plan file
+// holds it and kelvo-reduce reads it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/column_key.h"
+#include "core/guarantee.h"
+#include "modes/conditions.h"
+#include "modes/development.h"
+#include "modes/reduction.h"
+
+namespace kelvo {
+
+// The price of one column, in euros, until the player sets another.
+inline constexpr double kDefaultPrice = 0.75;
+// The optimiser's budget, in seconds, until the player sets another.
+inline constexpr int kDefaultBudgetSeconds = 30;
+
+// The limits of a plan, one for every front end: what the window lets the player set is what a
+// plan file may hold, so a plan that opens can be shown and saved again as it is. A value outside
+// them is refused, never cut.
+//
+// A column costs cents to a few euros; a thousand euros leaves room for any pool and still
+// catches a price typed with the decimal point misplaced.
+inline constexpr double kMostPrice = 1000;
+// An hour: the optimiser's gains level off long before, and a window kept busy longer is taken
+// for a hung one.
+inline constexpr int kMostBudgetSeconds = 3600;
+// A chance is a percentage.
+inline constexpr double kMostChance = 100;
+// The counts and milliseconds of a reduction's report: far above any real one (a full
+// development has 3^14 columns), yet exact in any JSON reader that holds numbers as doubles.
+inline constexpr std::int64_t kMostReportCount = std::int64_t{1} << 50;
+// The milliseconds of a report's times: TClock::duration counts nanoseconds in 64 bits, about 292
+// years, so longer times could not be held; 2^40 ms is about 35 years.
+inline constexpr std::int64_t kMostReportMilliseconds = std::int64_t{1} << 40;
+// The guarantee runs from kWeakestGuarantee to kStrongestGuarantee (core/guarantee.h); the
+// result as typed holds at most kColumnLength signs.
+
+// One match of the week.
+struct TPlanMatch {
+    // The teams as the player wrote them, UTF-8.
+    std::string Teams;
+    // Whether 1, X and 2 (in kSignOfDigit order, as the forecast's toggles show them) are played;
+    // at least one always is.
+    std::array<bool, 3> Played = {true, true, true};
+    // The player's chances in percent of 1, X and 2.
+    std::array<double, 3> Chances = {50, 30, 20};
+
+    bool operator==(const TPlanMatch&) const = default;
+};
+
+// A reduction done for the plan's forecast, conditions and guarantee.
+struct TPlanReduction {
+    std::vector<TKey> Columns;
+    TReductionReport Report;
+
+    bool operator==(const TPlanReduction&) const = default;
+};
+
+struct TPlan {
+    std::array<TPlanMatch, kColumnLength> Matches;
+    std::vector<TCondition> Conditions;
+    // Whether the chances are shown and weigh the prizes.
+    bool ChancesShown = false;
+    double Price = kDefaultPrice;
+    int Guarantee = kStrongestGuarantee;
+    int BudgetSeconds = kDefaultBudgetSeconds;
+    // Whether the optimiser may choose columns outside the development (any of 1, X and 2); the
+    // reduction's columns then need not be columns of the plan.
+    bool Anywhere = false;
+    std::optional<TPlanReduction> Reduction;
+    // The week's result as typed, up to kColumnLength signs, UTF-8.
+    std::string Result;
+
+    bool operator==(const TPlan&) const = default;
+};
+
+// The forecast of the signs played, each group in the order of a sorted column file (1, 2, X).
+TForecast ForecastOf(const TPlan& plan);
+
+// Whether `column` is a column of the plan's development: 14 signs, each one played in its
+// match, and every condition met.
+bool IsColumnOfPlan(const TPlan& plan, const TKey& column);
+
+}  // namespace kelvo

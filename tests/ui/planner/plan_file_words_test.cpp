@@ -1,0 +1,115 @@
+// The plan file as the planner shows it: each refusal of the engine in the player's words, and
+// paths as the window holds them.
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "plan_file.h"
+#include "ui_test_support.h"
+
+Q_DECLARE_METATYPE(kelvo::TPlanRefusal)
+
+namespace {
+
+kelvo::TPlanRefusal Refusal(kelvo::TPlanFault fault) {
+    kelvo::TPlanRefusal refusal;
+    refusal.Fault = fault;
+    return refusal;
+}
+
+}  // namespace
+
+class TPlanFileWordsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void each_refusal_is_told_in_the_players_words_data() {
+        using kelvo::TPlanFault;
+        QTest::addColumn<kelvo::TPlanRefusal>("refusal");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unreadable") << Refusal(TPlanFault::Unreadable)
+                                    << QStringLiteral("No se puede leer el archivo p.kelvo.");
+        QTest::newRow("empty") << Refusal(TPlanFault::Empty)
+                               << QStringLiteral("El archivo p.kelvo está vacío.");
+        QTest::newRow("not JSON") << Refusal(TPlanFault::NotJson)
+                                  << QStringLiteral(
+                                         "p.kelvo no es un plan: su contenido no es JSON.");
+        QTest::newRow("not a plan")
+            << Refusal(TPlanFault::NotPlan) << QStringLiteral("p.kelvo no es un plan de Kelvo.");
+        QTest::newRow("unknown version")
+            << Refusal(TPlanFault::UnknownVersion)
+            << QStringLiteral("El plan p.kelvo tiene una versión de formato desconocida.");
+        kelvo::TPlanRefusal newer = Refusal(TPlanFault::NewerVersion);
+        newer.Version = 3;
+        QTest::newRow("newer version") << newer
+                                       << QStringLiteral(
+                                              "El plan p.kelvo es de una versión más nueva del "
+                                              "programa (formato 3); esta versión abre hasta el "
+                                              "formato 1.");
+        const auto field = [](const char* name, int match) {
+            kelvo::TPlanRefusal refusal = Refusal(TPlanFault::BadField);
+            refusal.Field = name;
+            refusal.Match = match;
+            return refusal;
+        };
+        QTest::newRow("field") << field("price", 0)
+                               << QStringLiteral(
+                                      "Al plan p.kelvo le falta el campo «price» o no es válido.");
+        QTest::newRow("teams") << field("teams", 2)
+                               << QStringLiteral(
+                                      "Al plan p.kelvo le faltan los equipos del "
+                                      "partido 2 o no son válidos.");
+        QTest::newRow("signs") << field("signs", 3)
+                               << QStringLiteral(
+                                      "Al plan p.kelvo le falta el pronóstico del "
+                                      "partido 3 o no es válido.");
+        QTest::newRow("chances") << field("chances", 14)
+                                 << QStringLiteral(
+                                        "Al plan p.kelvo le faltan las probabilidades "
+                                        "del partido 14 o no son válidas.");
+        QTest::newRow("match") << field("matches", 5)
+                               << QStringLiteral("El partido 5 del plan p.kelvo no es válido.");
+        kelvo::TPlanRefusal condition = Refusal(TPlanFault::BadCondition);
+        condition.Index = 2;
+        condition.ConditionFault = kelvo::TConditionFault::LeastAboveMost;
+        condition.Condition.Sign = 'X';
+        condition.Condition.Least = 5;
+        condition.Condition.Most = 2;
+        QTest::newRow("condition") << condition
+                                   << QStringLiteral(
+                                          "La condición 2 del plan p.kelvo no es válida: El "
+                                          "mínimo (5) es mayor que el máximo (2).");
+        kelvo::TPlanRefusal column = Refusal(TPlanFault::ForeignColumn);
+        column.Index = 7;
+        column.Column = "X1111111111111";
+        QTest::newRow("column") << column
+                                << QStringLiteral(
+                                       "La columna 7 (X1111111111111) del plan "
+                                       "p.kelvo no es una columna de su desarrollo.");
+    }
+
+    void each_refusal_is_told_in_the_players_words() {
+        QFETCH(kelvo::TPlanRefusal, refusal);
+        QFETCH(QString, message);
+        QCOMPARE(PlanRefusalText(refusal, QStringLiteral("p.kelvo")), message);
+    }
+
+    void a_plan_goes_to_and_comes_from_the_path_the_window_holds() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("jornada ñ €.kelvo"));
+        kelvo::TPlan plan;
+        plan.Matches[0].Teams = "Logroñés - Málaga";
+        plan.Matches[0].Played = {false, true, false};
+        SavePlan(plan, path);
+        QCOMPARE(ReadBytes(path), QByteArray::fromStdString(kelvo::PlanBytes(plan)));
+        QVERIFY(OpenPlan(path) == plan);
+        try {
+            OpenPlan(folder.path());
+            QFAIL("a folder was opened as a plan");
+        } catch (const kelvo::TPlanFileError& error) {
+            QVERIFY(error.Refusal() == Refusal(kelvo::TPlanFault::Unreadable));
+        }
+    }
+};
+
+QTEST_MAIN(TPlanFileWordsTest)
+#include "plan_file_words_test.moc"
