@@ -12,8 +12,8 @@
 #include "core/engine_error.h"
 #include "files/column_file.h"
 
-TColumnExport::TColumnExport(TPathChooser& chooser, QWidget* window)
-    : QObject(window), chooser_(chooser), window_(window) {}
+TColumnExport::TColumnExport(TFileDialog& files, QWidget* window)
+    : QObject(window), files_(files), window_(window) {}
 
 void TColumnExport::SaveColumns(const TPrintHeading& heading,
                                 const std::vector<kelvo::TKey>& columns) {
@@ -70,6 +70,6 @@ void TColumnExport::Print(const TPrintHeading& heading, const std::vector<kelvo:
 
 QString TColumnExport::ChoosePath(const TPrintHeading& heading, const QString& title,
                                   const QString& filter, const QString& suffix) {
-    return chooser_.SavePath(window_, title, filter,
-                             QFileInfo(heading.PlanName).completeBaseName() + suffix);
+    return files_.SavePath(window_, title, filter,
+                           QFileInfo(heading.PlanName).completeBaseName() + suffix);
 }

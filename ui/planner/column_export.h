@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "column_print.h"
+#include "common/file_dialog.h"
 #include "core/column_key.h"
-#include "path_chooser.h"
 
 class QWidget;
 
@@ -17,8 +17,8 @@ class TColumnExport final : public QObject {
     Q_OBJECT
 
 public:
-    // Files are chosen through `chooser` and the print dialog stands over `window`.
-    TColumnExport(TPathChooser& chooser, QWidget* window);
+    // Files are chosen through `files` and the print dialog stands over `window`.
+    TColumnExport(TFileDialog& files, QWidget* window);
 
     // Writes `columns` as a columns file (one column a line, CR LF), named as the player chooses
     // starting from the plan's name in `heading`.
@@ -41,6 +41,6 @@ private:
     QString ChoosePath(const TPrintHeading& heading, const QString& title, const QString& filter,
                        const QString& suffix);
 
-    TPathChooser& chooser_;
+    TFileDialog& files_;
     QWidget* window_;
 };

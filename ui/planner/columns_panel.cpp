@@ -12,7 +12,7 @@
 #include <utility>
 
 #include "columns_model.h"
-#include "number_text.h"
+#include "common/player_numbers.h"
 #include "panel_widgets.h"
 
 TColumnsPanel::TColumnsPanel(QWidget* parent)
@@ -85,11 +85,11 @@ void TColumnsPanel::ShowHits() {
         columnsModel_->SetResult(text.toStdString());
         const std::array<std::size_t, 5> hits = columnsModel_->HitCounts();
         hitsLabel_->setText(tr("14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5")
-                                .arg(Count(hits[0]))
-                                .arg(Count(hits[1]))
-                                .arg(Count(hits[2]))
-                                .arg(Count(hits[3]))
-                                .arg(Count(hits[4])));
+                                .arg(CountText(hits[0]))
+                                .arg(CountText(hits[1]))
+                                .arg(CountText(hits[2]))
+                                .arg(CountText(hits[3]))
+                                .arg(CountText(hits[4])));
     } else {
         columnsModel_->SetResult(std::nullopt);
         hitsLabel_->clear();

@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "column_counter.h"
-#include "number_text.h"
+#include "common/player_numbers.h"
 #include "panel_widgets.h"
 
 TForecastPanel::TForecastPanel(QWidget* parent)
@@ -63,7 +63,7 @@ TForecastPanel::TForecastPanel(QWidget* parent)
             chance->setObjectName(QStringLiteral("Chance%1_%2").arg(line).arg(text));
             chance->setAccessibleName(
                 tr("Probabilidad del %1 en el partido %2").arg(text).arg(line));
-            chance->setRange(0, 100);
+            chance->setRange(0, kelvo::kMostChance);
             chance->setDecimals(1);
             connect(chance, &QDoubleSpinBox::valueChanged, this,
                     [this] { emit Changed(TPlanChange::Chances); });
@@ -75,7 +75,7 @@ TForecastPanel::TForecastPanel(QWidget* parent)
     price_ = new QDoubleSpinBox(this);
     price_->setObjectName("Price");
     price_->setAccessibleName(tr("Precio por columna"));
-    price_->setRange(0, 1000);
+    price_->setRange(0, kelvo::kMostPrice);
     price_->setDecimals(2);
     price_->setSingleStep(0.05);
     price_->setSuffix(QStringLiteral(" €"));
@@ -184,13 +184,13 @@ void TForecastPanel::SignToggled(int match, int sign, bool on) {
 
 void TForecastPanel::ShowCount(quint64 columns) {
     count_ = columns;
-    countLabel_->setText(tr("%1 columnas").arg(Count(columns)));
+    countLabel_->setText(tr("%1 columnas").arg(CountText(columns)));
     ShowCost();
 }
 
 void TForecastPanel::ShowCost() {
     if (count_) {
         costLabel_->setText(
-            tr("Coste: %1").arg(Euros(static_cast<double>(*count_) * price_->value())));
+            tr("Coste: %1").arg(EurosText(static_cast<double>(*count_) * price_->value())));
     }
 }

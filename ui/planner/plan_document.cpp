@@ -1,8 +1,6 @@
 #include "plan_document.h"
 
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QWidget>
 
 #include <utility>
@@ -10,9 +8,13 @@
 #include "core/engine_error.h"
 #include "plan_file.h"
 
-TPlanDocument::TPlanDocument(TPathChooser& chooser, QWidget* window,
+TPlanDocument::TPlanDocument(TFileDialog& files, TMessageBox& messages, QWidget* window,
                              std::function<kelvo::TPlan()> current)
-    : QObject(window), chooser_(chooser), window_(window), current_(std::move(current)) {}
+    : QObject(window),
+      files_(files),
+      messages_(messages),
+      window_(window),
+      current_(std::move(current)) {}
 
 QString TPlanDocument::Name() const {
     return path_.isEmpty() ? tr("sin título") : QFileInfo(path_).fileName();
@@ -35,7 +37,7 @@ std::optional<kelvo::TPlan> TPlanDocument::Open() {
         return std::nullopt;
     }
     const QString path =
-        chooser_.OpenPath(window_, tr("Abrir plan"), tr("Planes de Kelvo (*.kelvo)"));
+        files_.OpenPath(window_, tr("Abrir plan"), tr("Planes de Kelvo (*.kelvo)"));
     if (path.isEmpty()) {
         return std::nullopt;
     }
@@ -61,8 +63,8 @@ bool TPlanDocument::Save() {
 }
 
 bool TPlanDocument::SaveAs() {
-    QString path = chooser_.SavePath(window_, tr("Guardar plan"), tr("Planes de Kelvo (*.kelvo)"),
-                                     path_.isEmpty() ? tr("plan.kelvo") : path_);
+    QString path = files_.SavePath(window_, tr("Guardar plan"), tr("Planes de Kelvo (*.kelvo)"),
+                                   path_.isEmpty() ? tr("plan.kelvo") : path_);
     if (path.isEmpty()) {
         return false;
     }
@@ -77,15 +79,15 @@ bool TPlanDocument::MaySetAside() {
     if (!modified_) {
         return true;
     }
-    QMessageBox box(QMessageBox::Question, tr("Cambios sin guardar"),
-                    tr("El plan %1 tiene cambios sin guardar. ¿Quiere guardarlos?").arg(Name()),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, window_);
-    box.setObjectName("UnsavedBox");
-    box.button(QMessageBox::Save)->setText(tr("&Guardar"));
-    box.button(QMessageBox::Discard)->setText(tr("&Descartar"));
-    box.button(QMessageBox::Cancel)->setText(tr("&Cancelar"));
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
+    TQuestion question;
+    question.Caption = tr("Cambios sin guardar");
+    question.Text = tr("El plan %1 tiene cambios sin guardar. ¿Quiere guardarlos?").arg(Name());
+    question.Buttons = {{QMessageBox::Save, tr("&Guardar")},
+                        {QMessageBox::Discard, tr("&Descartar")},
+                        {QMessageBox::Cancel, tr("&Cancelar")}};
+    question.Default = QMessageBox::Save;
+    question.Name = QStringLiteral("UnsavedBox");
+    switch (messages_.Ask(window_, question)) {
         case QMessageBox::Save:
             return Save();
         case QMessageBox::Discard:

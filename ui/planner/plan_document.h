@@ -9,7 +9,8 @@
 #include <functional>
 #include <optional>
 
-#include "path_chooser.h"
+#include "common/file_dialog.h"
+#include "common/message_box.h"
 #include "plan/plan.h"
 
 class QWidget;
@@ -18,9 +19,10 @@ class TPlanDocument final : public QObject {
     Q_OBJECT
 
 public:
-    // Files are chosen through `chooser` and the question stands over `window`; `current` gives
-    // the plan as the window holds it.
-    TPlanDocument(TPathChooser& chooser, QWidget* window, std::function<kelvo::TPlan()> current);
+    // Files are chosen through `files` and the question is asked through `messages`, both over
+    // `window`; `current` gives the plan as the window holds it.
+    TPlanDocument(TFileDialog& files, TMessageBox& messages, QWidget* window,
+                  std::function<kelvo::TPlan()> current);
 
     // The plan's file, empty while it has none.
     QString Path() const { return path_; }
@@ -62,7 +64,8 @@ private:
     bool Write(const QString& path);
     void SetState(const QString& path, bool modified);
 
-    TPathChooser& chooser_;
+    TFileDialog& files_;
+    TMessageBox& messages_;
     QWidget* window_;
     std::function<kelvo::TPlan()> current_;
     QString path_;

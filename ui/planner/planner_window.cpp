@@ -36,15 +36,17 @@ const char kGeometryKey[] = "window/geometry";
 
 }  // namespace
 
-TPlannerWindow::TPlannerWindow(std::unique_ptr<TPathChooser> chooser)
-    : chooser_(chooser ? std::move(chooser) : std::make_unique<TQtPathChooser>()),
+TPlannerWindow::TPlannerWindow(std::unique_ptr<TFileDialog> files,
+                               std::unique_ptr<TMessageBox> messages)
+    : files_(files ? std::move(files) : std::make_unique<TFileDialog>()),
+      messages_(messages ? std::move(messages) : std::make_unique<TMessageBox>()),
       run_(std::make_unique<TReductionRun>()) {
     setObjectName("PlannerWindow");
-    document_ = new TPlanDocument(*chooser_, this, [this] { return CurrentPlan(); });
+    document_ = new TPlanDocument(*files_, *messages_, this, [this] { return CurrentPlan(); });
     connect(document_, &TPlanDocument::StateChanged, this, &TPlannerWindow::UpdateTitle);
     connect(document_, &TPlanDocument::Failed, this, &TPlannerWindow::ShowError);
     connect(document_, &TPlanDocument::Reported, this, &TPlannerWindow::ShowStatus);
-    export_ = new TColumnExport(*chooser_, this);
+    export_ = new TColumnExport(*files_, this);
     connect(export_, &TColumnExport::Failed, this, &TPlannerWindow::ShowError);
     connect(export_, &TColumnExport::Reported, this, &TPlannerWindow::ShowStatus);
     connect(run_.get(), &TReductionRun::Finished, this, &TPlannerWindow::RunFinished);
@@ -436,9 +438,8 @@ TPrintHeading TPlannerWindow::PrintHeading() const {
 }
 
 void TPlannerWindow::ShowError(const QString& message) {
-    QMessageBox box(QMessageBox::Warning, tr("Kelvo Planner"), message, QMessageBox::Ok, this);
-    box.setObjectName("ErrorBox");
-    box.exec();
+    messages_->ShowError(this, QMessageBox::Warning, tr("Kelvo Planner"), message,
+                         QStringLiteral("ErrorBox"));
 }
 
 void TPlannerWindow::ShowStatus(const QString& message) {

@@ -16,7 +16,8 @@
 #include <optional>
 
 #include "column_print.h"
-#include "path_chooser.h"
+#include "common/file_dialog.h"
+#include "common/message_box.h"
 #include "plan/plan.h"
 #include "plan_change.h"
 #include "reduction_job.h"
@@ -37,8 +38,10 @@ class TPlannerWindow final : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The window with Qt's file dialogs, or with `chooser` answering in their place.
-    explicit TPlannerWindow(std::unique_ptr<TPathChooser> chooser = nullptr);
+    // The window with Qt's file dialogs and message boxes, or with `files` and `messages` (a test's
+    // fakes, or ones given their next answers) in their place.
+    explicit TPlannerWindow(std::unique_ptr<TFileDialog> files = nullptr,
+                            std::unique_ptr<TMessageBox> messages = nullptr);
     // Stops any work still running and waits for it.
     ~TPlannerWindow() override;
 
@@ -92,7 +95,8 @@ private:
     void UpdateTitle();
     void UpdateActions();
 
-    std::unique_ptr<TPathChooser> chooser_;
+    std::unique_ptr<TFileDialog> files_;
+    std::unique_ptr<TMessageBox> messages_;
     TPlanDocument* document_ = nullptr;
     TColumnExport* export_ = nullptr;
     std::optional<kelvo::TPlanReduction> reduction_;

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "number_text.h"
+#include "common/player_numbers.h"
 #include "panel_widgets.h"
 
 namespace {
@@ -74,21 +74,22 @@ void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
     const kelvo::TReductionReport& report = plan.Reduction->Report;
     const std::size_t size = plan.Reduction->Columns.size();
     QString summary = tr("%1 columnas reducidas al %2 · coste %3")
-                          .arg(Count(size))
+                          .arg(CountText(size))
                           .arg(plan.Guarantee)
-                          .arg(Euros(static_cast<double>(size) * plan.Price));
+                          .arg(EurosText(static_cast<double>(size) * plan.Price));
     if (report.LowerBound > 0) {
         const QString bound = report.BoundPublished
                                   ? tr("Cota inferior publicada %1: %2 columnas por encima")
                                   : tr("Cota inferior %1: %2 columnas por encima");
-        summary += QLatin1Char('\n') + bound.arg(Count(report.LowerBound))
-                                           .arg(Count(size - std::min(size, report.LowerBound)));
+        summary +=
+            QLatin1Char('\n') + bound.arg(CountText(report.LowerBound))
+                                    .arg(CountText(size - std::min(size, report.LowerBound)));
     }
     if (report.SmallestPossible) {
         summary += QLatin1Char('\n') +
                    tr("La más pequeña posible: ninguna reducción tiene menos columnas");
     }
-    summary += QLatin1Char('\n') + tr("La voraz eligió %1 columnas").arg(Count(report.Greedy));
+    summary += QLatin1Char('\n') + tr("La voraz eligió %1 columnas").arg(CountText(report.Greedy));
     if (report.Stopped) {
         summary += tr(" · búsqueda parada");
     }
@@ -98,7 +99,7 @@ void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
 void TPrizesPanel::ShowPrizes(const TReductionResult& result) {
     const kelvo::TPrizeTable& table = result.Prizes;
     guaranteedLabel_->setText(tr("%1 resultados del desarrollo · garantizados %2 aciertos")
-                                  .arg(Count(table.Results))
+                                  .arg(CountText(table.Results))
                                   .arg(table.Guaranteed));
     const auto put = [this](int row, int column, const QString& text) {
         auto* item = new QTableWidgetItem(text);
@@ -106,10 +107,10 @@ void TPrizesPanel::ShowPrizes(const TReductionResult& result) {
         prizeTable_->setItem(row, column, item);
     };
     for (int row = 0; row < kPrizeRows; ++row) {
-        put(row, 0, Count(table.Best[row]));
+        put(row, 0, CountText(table.Best[row]));
         const bool category = row < kelvo::kPrizeCategories;
         put(row, 1, category ? QLocale().toString(table.MeanColumns[row], 'f', 2) : QString());
-        put(row, 2, category ? Count(table.MostColumns[row]) : QString());
+        put(row, 2, category ? CountText(table.MostColumns[row]) : QString());
         put(row, 3,
             category && result.Chances
                 ? QLocale().toString(result.Chances->AtLeast[row], 'f', 4) + QStringLiteral(" %")

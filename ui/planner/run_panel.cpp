@@ -12,14 +12,13 @@
 #include <array>
 #include <cmath>
 
-#include "number_text.h"
+#include "common/player_numbers.h"
 #include "panel_widgets.h"
 
 namespace {
 
 // The guarantees offered, strongest first.
 constexpr std::array<int, 3> kGuarantees = {13, 12, 11};
-constexpr int kMostBudgetSeconds = 3600;
 
 }  // namespace
 
@@ -40,7 +39,7 @@ TRunPanel::TRunPanel(QAction* reduce, QAction* stop, QWidget* parent)
     budget_ = new QSpinBox(this);
     budget_->setObjectName("Budget");
     budget_->setAccessibleName(tr("Tiempo del optimizador"));
-    budget_->setRange(0, kMostBudgetSeconds);
+    budget_->setRange(0, kelvo::kMostBudgetSeconds);
     budget_->setSuffix(tr(" s"));
     budget_->setSpecialValueText(tr("sin optimizar"));
     connect(budget_, &QSpinBox::valueChanged, this, [this] {
@@ -124,10 +123,10 @@ void TRunPanel::ShowProgress(const TJobProgress& progress) {
     progress_->setValue(static_cast<int>(
         std::lround(std::clamp(progress.Fraction, 0.0, 1.0) * progress_->maximum())));
     if (progress.Best > 0) {
-        bestLabel_->setText(tr("Mejor hasta ahora: %1 columnas").arg(Count(progress.Best)));
+        bestLabel_->setText(tr("Mejor hasta ahora: %1 columnas").arg(CountText(progress.Best)));
     }
     if (progress.Bound > 0) {
-        boundLabel_->setText(tr("Cota inferior: %1 columnas").arg(Count(progress.Bound)));
+        boundLabel_->setText(tr("Cota inferior: %1 columnas").arg(CountText(progress.Bound)));
     }
     if (progress.SecondsLeft) {
         timeLeftLabel_->setText(
@@ -145,7 +144,7 @@ void TRunPanel::ShowFinished(std::optional<std::size_t> chosen) {
     phaseLabel_->setText(tr("Terminado"));
     timeLeftLabel_->clear();
     if (chosen) {
-        bestLabel_->setText(tr("Mejor hasta ahora: %1 columnas").arg(Count(*chosen)));
+        bestLabel_->setText(tr("Mejor hasta ahora: %1 columnas").arg(CountText(*chosen)));
     }
 }
 

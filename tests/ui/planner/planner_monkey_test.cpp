@@ -55,8 +55,8 @@ private slots:
         {
             TPlanner planner;
             planner.Window->SetSearchSteps(1, 200);
-            planner.Chooser->Answers = {home_.Work() + "/mono.kelvo", home_.Work() + "/mono.txt",
-                                        QString(), home_.Work() + "/mono.pdf"};
+            planner.Files->Answers = {home_.Work() + "/mono.kelvo", home_.Work() + "/mono.txt",
+                                      QString(), home_.Work() + "/mono.pdf"};
             // Matches 8 to 14 keep 1 alone, so that no development grows past 3^7 columns and
             // every reduction ends in moments.
             for (int match = 1; match <= 14; ++match) {
@@ -106,7 +106,7 @@ private slots:
             QCOMPARE(file, QStringLiteral(".config/Kelvo/kelvo-planner.conf"));
         }
         for (const QString& file : FilesUnder(home_.Work())) {
-            // Only the names the scripted chooser gave, with the plan's extension where added.
+            // Only the names the scripted file dialog gave, with the plan's extension where added.
             QVERIFY2(file.startsWith("mono."), qPrintable(file));
         }
     }

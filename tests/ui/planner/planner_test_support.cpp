@@ -9,16 +9,6 @@
 
 #include <functional>
 
-QString TScriptedChooser::Next() {
-    ++Calls;
-    if (Answers.empty()) {
-        return {};
-    }
-    QString answer = Answers.front();
-    Answers.pop_front();
-    return answer;
-}
-
 TTemporaryHome::TTemporaryHome() {
     qputenv("HOME", home_.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home_.path() + "/.config").toLocal8Bit());
@@ -42,9 +32,11 @@ QStringList TTemporaryHome::HomeFiles() const {
 }
 
 TPlanner::TPlanner() {
-    auto chooser = std::make_unique<TScriptedChooser>();
-    Chooser = chooser.get();
-    Window = std::make_unique<TPlannerWindow>(std::move(chooser));
+    auto files = std::make_unique<TFakeFileDialog>();
+    Files = files.get();
+    auto messages = std::make_unique<TMessageBox>();
+    Messages = messages.get();
+    Window = std::make_unique<TPlannerWindow>(std::move(files), std::move(messages));
     Window->show();
 }
 

@@ -13,24 +13,8 @@
 #include <vector>
 
 #include "core/column_key.h"
-#include "path_chooser.h"
 #include "planner_window.h"
-
-// Answers the file choices from a script, in order; an empty answer is a cancel, and so is a
-// choice beyond the script.
-class TScriptedChooser final : public TPathChooser {
-public:
-    QString OpenPath(QWidget*, const QString&, const QString&) override { return Next(); }
-    QString SavePath(QWidget*, const QString&, const QString&, const QString&) override {
-        return Next();
-    }
-
-    std::deque<QString> Answers;
-    int Calls = 0;
-
-private:
-    QString Next();
-};
+#include "ui_test_support.h"
 
 // Points HOME, the XDG folders and every QSettings of the user's scope at a temporary folder,
 // and works in a second one, so that a test can check what the planner wrote outside the files
@@ -48,7 +32,7 @@ private:
     QTemporaryDir work_;
 };
 
-// The window with a scripted chooser, shown.
+// The window with a scripted file dialog, shown.
 struct TPlanner {
     TPlanner();
     template <typename T>
@@ -62,7 +46,10 @@ struct TPlanner {
     // Waits until the count is worked out and returns its label.
     QString AwaitCount();
 
-    TScriptedChooser* Chooser = nullptr;
+    // The file dialog, answering from its script (an empty answer is a cancel, and so is a
+    // choice beyond the script), and the message boxes, which a test may give a next answer.
+    TFakeFileDialog* Files = nullptr;
+    TMessageBox* Messages = nullptr;
     std::unique_ptr<TPlannerWindow> Window;
 };
 

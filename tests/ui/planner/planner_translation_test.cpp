@@ -54,7 +54,7 @@ private slots:
         QCOMPARE(planner.Control<QLabel>("Phase")->text(), QStringLiteral("Done"));
         const QString columns = QDir::current().absoluteFilePath("columns.txt");
         const QString plan = QDir::current().absoluteFilePath("plan.kelvo");
-        planner.Chooser->Answers = {columns, plan};
+        planner.Files->Answers = {columns, plan};
         planner.Trigger("SaveColumnsAction");
         auto* status = planner.Window->findChild<QStatusBar*>("StatusBar");
         QCOMPARE(status->currentMessage(), QStringLiteral("Columns saved in ") + columns);

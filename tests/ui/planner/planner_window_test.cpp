@@ -192,7 +192,7 @@ private slots:
 
         // The columns file, byte for byte in the list's order.
         const QString columnsPath = home_.Work() + "/semana.txt";
-        planner.Chooser->Answers = {columnsPath};
+        planner.Files->Answers = {columnsPath};
         planner.Trigger("SaveColumnsAction");
         QByteArray expected;
         for (const kelvo::TKey& key : chosen) {
@@ -204,7 +204,7 @@ private slots:
 
         // The PDF of the columns.
         const QString pdfPath = home_.Work() + "/semana.pdf";
-        planner.Chooser->Answers = {pdfPath};
+        planner.Files->Answers = {pdfPath};
         planner.Trigger("ExportPdfAction");
         QVERIFY(ReadBytes(pdfPath).startsWith("%PDF-"));
 
@@ -236,7 +236,7 @@ private slots:
                  SignsRight(result, first));
 
         // Saved, and opened again as it was.
-        planner.Chooser->Answers = {home_.Work() + "/semana"};
+        planner.Files->Answers = {home_.Work() + "/semana"};
         planner.Trigger("SaveAction");
         const QString planPath = home_.Work() + "/semana.kelvo";
         QCOMPARE(planner.Window->PlanPath(), planPath);
@@ -568,13 +568,40 @@ private slots:
         TPlanner planner;
         planner.Play(1, "1");
         QString asked;
-        planner.Chooser->Answers = {home_.Work() + "/nada.kelvo"};
+        planner.Files->Answers = {home_.Work() + "/nada.kelvo"};
         TModalAnswerer answerer({ReadBox(&asked, QMessageBox::Cancel)});
         planner.Trigger("OpenAction");
         QCOMPARE(asked, QStringLiteral(
                             "El plan sin título tiene cambios sin guardar. ¿Quiere guardarlos?"));
-        QCOMPARE(planner.Chooser->Calls, 0);
+        QCOMPARE(planner.Files->Calls, 0);
         QCOMPARE(kelvo::ForecastOf(planner.Window->CurrentPlan())[0], std::string("1"));
+    }
+
+    void the_unsaved_question_saves_keeps_or_lets_go_as_answered_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("save") << int(QMessageBox::Save) << true << true;
+        QTest::newRow("discard") << int(QMessageBox::Discard) << true << false;
+        QTest::newRow("cancel") << int(QMessageBox::Cancel) << false << false;
+    }
+
+    void the_unsaved_question_saves_keeps_or_lets_go_as_answered() {
+        QFETCH(int, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, written);
+        TPlanner planner;
+        planner.Play(1, "2");
+        const QString path = home_.Work() + "/al_cerrar.kelvo";
+        QFile::remove(path);
+        planner.Files->Answers = {path};
+        planner.Messages->SetNextAnswer(static_cast<QMessageBox::StandardButton>(answer));
+        QCOMPARE(planner.Window->close(), closed);
+        QCOMPARE(planner.Window->isVisible(), !closed);
+        QCOMPARE(ReadBytes(path), written ? QByteArray::fromStdString(
+                                                kelvo::PlanBytes(planner.Window->CurrentPlan()))
+                                          : QByteArray());
+        QCOMPARE(planner.Files->Calls, written ? 1 : 0);
     }
 
     void nothing_is_written_outside_the_files_chosen() {
