@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/column_key.h"
+#include "core/prize_categories.h"
 
 class TColumnsModel final : public QAbstractTableModel {
     Q_OBJECT
@@ -27,8 +28,8 @@ public:
     // The week's result (14 signs of 1, X and 2), or none to mark nothing.
     void SetResult(std::optional<std::string> result);
 
-    // Columns with 14, 13, 12, 11 and 10 signs right; all 0 without a result.
-    std::array<std::size_t, 5> HitCounts() const { return hitCounts_; }
+    // The columns of each prize category, 14 signs right first; all 0 without a result.
+    std::array<std::size_t, kelvo::kPrizeCategories> HitCounts() const { return hitCounts_; }
     // The signs right of row `row` under the current result.
     int Hits(int row) const;
 
@@ -43,5 +44,5 @@ private:
 
     std::vector<kelvo::TKey> columns_;
     std::optional<std::string> result_;
-    std::array<std::size_t, 5> hitCounts_{};
+    std::array<std::size_t, kelvo::kPrizeCategories> hitCounts_{};
 };

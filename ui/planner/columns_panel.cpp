@@ -83,7 +83,7 @@ void TColumnsPanel::ShowHits() {
     const QString text = resultEdit_->text().toUpper();
     if (text.size() == kelvo::kColumnLength) {
         columnsModel_->SetResult(text.toStdString());
-        const std::array<std::size_t, 5> hits = columnsModel_->HitCounts();
+        const auto hits = columnsModel_->HitCounts();
         hitsLabel_->setText(tr("14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5")
                                 .arg(CountText(hits[0]))
                                 .arg(CountText(hits[1]))
