@@ -3,8 +3,6 @@
 // picks the guarantee.
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
@@ -12,23 +10,13 @@
 
 #include "file_bytes.h"
 #include "files/column_file.h"
+#include "fuzz_invariant.h"
 #include "hosts.h"
 #include "modes/run.h"
 #include "reduce/check.h"
 #include "temp_dir.h"
 
 using namespace kelvo;
-
-namespace {
-
-void Require(bool holds, const char* what) {
-    if (!holds) {
-        std::fprintf(stderr, "invariant broken: %s\n", what);
-        std::abort();
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {
@@ -46,8 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         outcome = ReduceColumns(input, folder / "out", host, options).Outcome;
     } catch (const TEngineError&) {
-        Require(original.find('\0') != std::string::npos, "only a file with zero bytes fails");
-        Require(ReadBytes(input) == original, "a refused file is untouched");
+        RequireInvariant(original.find('\0') != std::string::npos,
+                         "only a file with zero bytes fails");
+        RequireInvariant(ReadBytes(input) == original, "a refused file is untouched");
         return 0;
     }
 
@@ -58,16 +47,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto line : after) {
         expectedBytes.append(line).append("\r\n");
     }
-    Require(rewritten == expectedBytes, "every rewritten line ends in CR LF");
-    Require(std::is_sorted(
-                after.begin(), after.end(),
-                [](std::string_view a, std::string_view b) { return CompareLines(a, b) < 0; }),
-            "the rewritten lines are in order");
+    RequireInvariant(rewritten == expectedBytes, "every rewritten line ends in CR LF");
+    RequireInvariant(std::is_sorted(after.begin(), after.end(),
+                                    [](std::string_view a, std::string_view b) {
+                                        return CompareLines(a, b) < 0;
+                                    }),
+                     "the rewritten lines are in order");
     std::multiset<std::string_view> beforeSet(before.begin(), before.end());
     std::multiset<std::string_view> afterSet(after.begin(), after.end());
-    Require(beforeSet == afterSet, "the rewrite keeps the same lines");
+    RequireInvariant(beforeSet == afterSet, "the rewrite keeps the same lines");
     if (outcome == TRunOutcome::Refused) {
-        Require(after.size() > kMaxColumns, "only a long file is refused");
+        RequireInvariant(after.size() > kMaxColumns, "only a long file is refused");
         return 0;
     }
 
@@ -78,22 +68,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool reloadsAsWritten = true;
     for (const std::string_view line : CutLines(output)) {
         chosen.push_back(MakeKey(line));
-        Require(line.size() <= kColumnLength && columns.count(chosen.back()) == 1,
-                "the output holds only input columns");
+        RequireInvariant(line.size() <= kColumnLength && columns.count(chosen.back()) == 1,
+                         "the output holds only input columns");
         // A column cut after a control byte loses it when read back, as every line is trimmed.
         reloadsAsWritten = reloadsAsWritten && TrimColumn(line) == line;
     }
     for (const TKey& column : list.Columns) {
-        Require(std::any_of(chosen.begin(), chosen.end(),
-                            [&](const TKey& reduced) {
-                                return ColumnDistance(column, reduced) <=
-                                       RadiusOf(options.Guarantee);
-                            }),
-                "every record is covered");
+        RequireInvariant(std::any_of(chosen.begin(), chosen.end(),
+                                     [&](const TKey& reduced) {
+                                         return ColumnDistance(column, reduced) <=
+                                                RadiusOf(options.Guarantee);
+                                     }),
+                         "every record is covered");
     }
     if (reloadsAsWritten) {
         const TCheckResult check = CheckReduction(input, folder / "out.txt", options.Guarantee);
-        Require(check.Uncovered == 0, "the check agrees with the run");
+        RequireInvariant(check.Uncovered == 0, "the check agrees with the run");
     }
     return 0;
 }

@@ -1,7 +1,6 @@
 // The file dialog both windows share: its next-answer hook, and the dialog of each kind that it
 // shows when no answer is set.
 #include <QAbstractButton>
-#include <QAbstractItemView>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -58,21 +57,7 @@ TModalAnswerer::THandler AnswerFileDialog(TFileDialogSeen& seen, const QString& 
             AwaitFramedPlacement(dialog, kTopThird);
         }
         seen.Placed = PlacedByFrame(dialog, kTopThird);
-        auto* nameEdit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (typed.isEmpty() || nameEdit == nullptr) {
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            return;
-        }
-        // A name selected in the folder view outweighs the name box; clear it as typing does.
-        for (QAbstractItemView* view : dialog->findChildren<QAbstractItemView*>()) {
-            view->clearSelection();
-        }
-        nameEdit->setFocus();
-        nameEdit->setText(typed);
-        QTest::keyClick(nameEdit, Qt::Key_Return);
-        if (dialog->isVisible()) {
-            dialog->reject();
-        }
+        TypeIntoFileDialog(dialog, typed);
     };
 }
 

@@ -1,7 +1,10 @@
 #include "ui_test_support.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 #include <QWidget>
@@ -89,4 +92,24 @@ bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
            file.write(bytes) == bytes.size() && file.flush();
+}
+
+void TypeIntoFileDialog(QFileDialog* dialog, const QString& name) {
+    auto* nameEdit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (name.isEmpty() || nameEdit == nullptr) {
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        return;
+    }
+    // A name selected in the folder view outweighs the name box, as when a user clicks a file
+    // after typing; a real display lists the folder, and selects the last name in it, before the
+    // answer comes. Clear that selection as a user's typing does.
+    for (QAbstractItemView* view : dialog->findChildren<QAbstractItemView*>()) {
+        view->clearSelection();
+    }
+    nameEdit->setFocus();
+    nameEdit->setText(name);
+    QTest::keyClick(nameEdit, Qt::Key_Return);
+    if (dialog->isVisible()) {
+        dialog->reject();
+    }
 }

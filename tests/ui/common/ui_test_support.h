@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWidget>
 
+class QFileDialog;
+
 #include <deque>
 #include <functional>
 #include <optional>
@@ -49,6 +51,10 @@ private:
     int answered_ = 0;
     int unexpected_ = 0;
 };
+
+// Types `name` into the name box of Qt's file `dialog` and presses Enter, as a user does; an
+// empty `name`, or a dialog without a name box, is cancelled with Esc instead.
+void TypeIntoFileDialog(QFileDialog* dialog, const QString& name);
 
 // Whether the tests run under a real window manager (tests/ui/under_window_manager.sh), where
 // windows get frames, rather than on the offscreen platform, where a frame is the window itself.

@@ -1,7 +1,6 @@
 // The window's dialogs as they really are: Qt's file dialogs, the notice box, and the title they
 // carry.
 #include <QAbstractItemModel>
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
@@ -81,23 +80,7 @@ TModalAnswerer::THandler AnswerFileDialog(TFileDialogSeen& seen, int expectedCou
             [&] { return ListedNames(dialog).size() >= expectedCount; }, kListingTimeoutMs);
         seen.Listed = listed ? ListedNames(dialog) : QStringList{QStringLiteral("(timed out)")};
 
-        auto* nameEdit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (typed.isEmpty() || nameEdit == nullptr) {
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            return;
-        }
-        // A name selected in the folder view outweighs the name box, as when a user clicks a file
-        // after typing; a real display lists the folder, and selects the last name in it, before
-        // the answer comes. Clear that selection as a user's typing does.
-        for (QAbstractItemView* view : dialog->findChildren<QAbstractItemView*>()) {
-            view->clearSelection();
-        }
-        nameEdit->setFocus();
-        nameEdit->setText(typed);
-        QTest::keyClick(nameEdit, Qt::Key_Return);
-        if (dialog->isVisible()) {
-            dialog->reject();
-        }
+        TypeIntoFileDialog(dialog, typed);
     };
 }
 
