@@ -67,7 +67,9 @@ TModalAnswerer::THandler PressButton(QMessageBox::StandardButton button, bool& a
         auto* box = qobject_cast<QMessageBox*>(modal);
         asked = box != nullptr && box->button(button) != nullptr;
         if (asked) {
-            QTest::mouseClick(box->button(button), Qt::LeftButton);
+            // A click, not a mouse event: under a loaded window manager a mouse event can reach
+            // the box before it is mapped and be lost, leaving the nested dialog open for good.
+            box->button(button)->click();
         } else {
             modal->close();
         }

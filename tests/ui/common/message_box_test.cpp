@@ -62,7 +62,8 @@ TModalAnswerer::THandler AnswerBox(TBoxSeen& seen, const QString& press, int key
         seen.Centred = PlacedByFrame(box, kCentred);
         for (QAbstractButton* button : box->buttons()) {
             if (!press.isEmpty() && button->text() == press) {
-                QTest::mouseClick(button, Qt::LeftButton);
+                // A click, not a mouse event, which a box not yet mapped can lose.
+                button->click();
                 return;
             }
         }
