@@ -46,7 +46,7 @@ std::optional<kelvo::TPlan> TPlanDocument::Open() {
 
 std::optional<kelvo::TPlan> TPlanDocument::OpenFile(const QString& path) {
     try {
-        kelvo::TPlan plan = OpenPlan(path);
+        kelvo::TPlan plan = OpenPlanAt(path);
         SetState(QFileInfo(path).absoluteFilePath(), false);
         return plan;
     } catch (const kelvo::TPlanFileError& error) {
@@ -99,7 +99,7 @@ bool TPlanDocument::MaySetAside() {
 
 bool TPlanDocument::Write(const QString& path) {
     try {
-        SavePlan(current_(), path);
+        SavePlanAt(current_(), path);
     } catch (const kelvo::TEngineError& error) {
         emit Failed(tr("No se pudo guardar el plan: %1")
                         .arg(QString::fromStdString(kelvo::ErrorBoxText(error.what()))));

@@ -78,10 +78,10 @@ QString PlanRefusalText(const kelvo::TPlanRefusal& refusal, const QString& name)
     return TPlanWords::Refusal(refusal, name);
 }
 
-void SavePlan(const kelvo::TPlan& plan, const QString& path, const kelvo::TFileCalls& calls) {
+void SavePlanAt(const kelvo::TPlan& plan, const QString& path, const kelvo::TFileCalls& calls) {
     kelvo::SavePlan(plan, QFile::encodeName(path).toStdString(), calls);
 }
 
-kelvo::TPlan OpenPlan(const QString& path) {
+kelvo::TPlan OpenPlanAt(const QString& path) {
     return kelvo::OpenPlan(QFile::encodeName(path).toStdString());
 }

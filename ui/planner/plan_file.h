@@ -12,8 +12,8 @@ QString PlanRefusalText(const kelvo::TPlanRefusal& refusal, const QString& name)
 
 // Writes `plan` to `path`, replacing the file only once the new content is complete. Throws
 // kelvo::TEngineError as kelvo::SavePlan does; the file then keeps its old content.
-void SavePlan(const kelvo::TPlan& plan, const QString& path, const kelvo::TFileCalls& calls = {});
+void SavePlanAt(const kelvo::TPlan& plan, const QString& path, const kelvo::TFileCalls& calls = {});
 
 // Reads the plan file at `path`, changing nothing. Throws kelvo::TPlanFileError as
 // kelvo::OpenPlan does.
-kelvo::TPlan OpenPlan(const QString& path);
+kelvo::TPlan OpenPlanAt(const QString& path);

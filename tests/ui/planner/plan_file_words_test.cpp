@@ -99,11 +99,11 @@ private slots:
         kelvo::TPlan plan;
         plan.Matches[0].Teams = "Logroñés - Málaga";
         plan.Matches[0].Played = {false, true, false};
-        SavePlan(plan, path);
+        SavePlanAt(plan, path);
         QCOMPARE(ReadBytes(path), QByteArray::fromStdString(kelvo::PlanBytes(plan)));
-        QVERIFY(OpenPlan(path) == plan);
+        QVERIFY(OpenPlanAt(path) == plan);
         try {
-            OpenPlan(folder.path());
+            OpenPlanAt(folder.path());
             QFAIL("a folder was opened as a plan");
         } catch (const kelvo::TPlanFileError& error) {
             QVERIFY(error.Refusal() == Refusal(kelvo::TPlanFault::Unreadable));
