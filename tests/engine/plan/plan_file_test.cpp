@@ -523,33 +523,4 @@ TEST(plan_file,
     }
 }
 
-TEST(plan_file, condition_faults_are_found_in_their_order) {
-    using K = TConditionKind;
-    const std::vector<std::pair<TCondition, std::optional<TConditionFault>>> cases = {
-        {Condition(K::Signs, 'X', 0, 14), std::nullopt},
-        {Condition(K::Signs, 0, 0, 14), TConditionFault::Sign},
-        {Condition(K::Run, 0, 0, 14), std::nullopt},
-        {Condition(K::Run, 'x', 9, 2), TConditionFault::Sign},
-        {Condition(K::Variants, 'Y', 0, 14), std::nullopt},
-        {Group('1', -1, 3, 5, 2), TConditionFault::Matches},
-        {Group('1', 2, 14, 0, 1), TConditionFault::Matches},
-        {Group('1', 3, 2, 5, 2), TConditionFault::Backwards},
-        {Group('1', 2, 3, 0, 2), std::nullopt},
-        {Group('1', 2, 3, 0, 3), TConditionFault::Bounds},
-        {Base("1X21X1121X211x", 5, 2), TConditionFault::Base},
-        {Condition(K::Breaks, 0, 0, 13), std::nullopt},
-        {Condition(K::Breaks, 0, -1, 13), TConditionFault::Bounds},
-        {Condition(K::Breaks, 0, 5, 2), TConditionFault::LeastAboveMost},
-    };
-    for (const auto& [condition, fault] : cases) {
-        EXPECT_EQ(FindConditionFault(condition), fault)
-            << ConditionKindName(condition.Kind) << " " << condition.Least << "-" << condition.Most;
-    }
-    for (const K kind : {K::Signs, K::Variants, K::Breaks, K::Run, K::Group, K::Base}) {
-        EXPECT_EQ(ConditionKindNamed(ConditionKindName(kind)), kind);
-    }
-    EXPECT_EQ(ConditionKindName(K::Variants), "variants");
-    EXPECT_EQ(ConditionKindNamed("Signs"), std::nullopt);
-}
-
 }  // namespace kelvo
