@@ -345,7 +345,8 @@ void TPlannerWindow::StartReduction() {
         input.Budget = budget;
         input.Anywhere = plan.Anywhere;
     }
-    ClearReduction();
+    // The reduction in force stays shown, saved and scored until the new one completes: a save
+    // during the run, or a run that fails, must not lose the columns the player may have played.
     StartRun(std::move(input), true);
 }
 

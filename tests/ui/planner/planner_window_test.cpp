@@ -481,6 +481,39 @@ private slots:
         QVERIFY(plan.Reduction->Columns.size() <= kelvo::Reduce(greedyOnly).Chosen.size());
     }
 
+    void a_save_during_a_run_keeps_the_reduction_in_force_data() {
+        QTest::addColumn<bool>("closing");
+        QTest::newRow("Guardar plan") << false;
+        QTest::newRow("closing, answered Guardar") << true;
+    }
+
+    void a_save_during_a_run_keeps_the_reduction_in_force() {
+        QFETCH(bool, closing);
+        kelvo::TPlan played;
+        played.Reduction = kelvo::TPlanReduction{
+            {kelvo::MakeKey("11111111111111"), kelvo::MakeKey("22222222222222")}, {}};
+        played.Reduction->Report.Final = 2;
+        const QString path = home_.Work() + "/en_curso.kelvo";
+        QVERIFY(WriteBytes(path, QByteArray::fromStdString(kelvo::PlanBytes(played))));
+        TPlanner planner;
+        QVERIFY(planner.Window->OpenPlanFile(path));
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 30000);  // the prizes of the plan
+        planner.Control<QSpinBox>("Budget")->setValue(45);
+        const std::string before = kelvo::PlanBytes(planner.Window->CurrentPlan());
+        planner.Trigger("ReduceAction");
+        // The run's end comes through the event loop, which has not turned since: it still works.
+        QVERIFY(planner.Window->Working());
+        if (closing) {
+            planner.Messages->SetNextAnswer(QMessageBox::Save);
+            QVERIFY(planner.Window->close());
+        } else {
+            planner.Trigger("SaveAction");
+            QVERIFY(planner.Window->Working());
+        }
+        QCOMPARE(ReadBytes(path), QByteArray::fromStdString(before));
+        QVERIFY(kelvo::OpenPlan(path.toStdString()).Reduction == played.Reduction);
+    }
+
     void closing_during_a_run_stops_it_and_waits() {
         TPlanner planner;
         planner.Control<QSpinBox>("Budget")->setValue(3600);
