@@ -17,8 +17,6 @@ Q_DECLARE_METATYPE(TFileDialogKind)
 
 namespace {
 
-constexpr int kTopThird = 3;
-
 // What the answerer saw of a file dialog before it answered it.
 struct TFileDialogSeen {
     bool Seen = false;
@@ -27,18 +25,14 @@ struct TFileDialogSeen {
     QFileDialog::AcceptMode Mode = QFileDialog::AcceptOpen;
     QFileDialog::FileMode Files = QFileDialog::AnyFile;
     bool Confirms = false;  // asks before an existing file is replaced
-    bool AnyCase = false;   // the filter matches names in any letter case
     QStringList NameFilters;
     QString Selected;  // the name the dialog was filled in with
-    bool Placed = false;
 };
 
 // Records the dialog, then answers it with `typed` entered as the file name and Enter, or with
-// Esc when `typed` is empty. A dialog that is `placed` is first given the time to stand by its
-// frame.
-TModalAnswerer::THandler AnswerFileDialog(TFileDialogSeen& seen, const QString& typed,
-                                          bool placed = false) {
-    return [&seen, typed, placed](QWidget* modal) {
+// Esc when `typed` is empty. Where the reductor's dialogs stand is the reductor's dialog tests'.
+TModalAnswerer::THandler AnswerFileDialog(TFileDialogSeen& seen, const QString& typed) {
+    return [&seen, typed](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
         if (dialog == nullptr) {
             modal->close();
@@ -50,13 +44,8 @@ TModalAnswerer::THandler AnswerFileDialog(TFileDialogSeen& seen, const QString& 
         seen.Mode = dialog->acceptMode();
         seen.Files = dialog->fileMode();
         seen.Confirms = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
-        seen.AnyCase = !(dialog->filter() & QDir::CaseSensitive);
         seen.NameFilters = dialog->nameFilters();
         seen.Selected = QFileInfo(dialog->selectedFiles().value(0)).fileName();
-        if (placed) {
-            AwaitFramedPlacement(dialog, kTopThird);
-        }
-        seen.Placed = PlacedByFrame(dialog, kTopThird);
         TypeIntoFileDialog(dialog, typed);
     };
 }
@@ -156,24 +145,23 @@ void TFileDialogTest::each_kind_shows_its_dialog_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("files");
     QTest::addColumn<bool>("confirms");
-    QTest::addColumn<bool>("placedAnyCase");  // the reductor's: placed by its frame, any case
     const QString plans = QStringLiteral("Planes de Kelvo (*.kelvo)");
     QTest::newRow("open: a file that exists")
         << TFileDialogKind::Open << QStringLiteral("Abrir plan") << QStringLiteral("Abrir plan")
         << QString() << QStringLiteral("semana.kelvo") << int(QFileDialog::AcceptOpen)
-        << int(QFileDialog::ExistingFile) << true << false;
+        << int(QFileDialog::ExistingFile) << true;
     QTest::newRow("save: asks before replacing")
         << TFileDialogKind::Save << QStringLiteral("Guardar plan") << QStringLiteral("Guardar plan")
         << QStringLiteral("plan.kelvo") << QStringLiteral("nuevo.kelvo")
-        << int(QFileDialog::AcceptSave) << int(QFileDialog::AnyFile) << true << false;
+        << int(QFileDialog::AcceptSave) << int(QFileDialog::AnyFile) << true;
     QTest::newRow("open a name: need not exist, Qt's caption")
         << TFileDialogKind::OpenName << QString() << QStringLiteral("Open")
         << QStringLiteral("semana.kelvo") << QStringLiteral("nueva.txt")
-        << int(QFileDialog::AcceptOpen) << int(QFileDialog::AnyFile) << true << true;
+        << int(QFileDialog::AcceptOpen) << int(QFileDialog::AnyFile) << true;
     QTest::newRow("save a name: never asks, Qt's caption")
         << TFileDialogKind::SaveName << QString() << QStringLiteral("Save As")
         << QStringLiteral("semana.kelvo") << QStringLiteral("salida")
-        << int(QFileDialog::AcceptSave) << int(QFileDialog::AnyFile) << false << true;
+        << int(QFileDialog::AcceptSave) << int(QFileDialog::AnyFile) << false;
 }
 
 void TFileDialogTest::each_kind_shows_its_dialog() {
@@ -185,13 +173,12 @@ void TFileDialogTest::each_kind_shows_its_dialog() {
     QFETCH(int, mode);
     QFETCH(int, files);
     QFETCH(bool, confirms);
-    QFETCH(bool, placedAnyCase);
     const QString filter = QStringLiteral("Planes de Kelvo (*.kelvo)");
     TFileDialog dialog;
     TFileDialogSeen seen;
     QString chosen;
     {
-        TModalAnswerer answerer({AnswerFileDialog(seen, Path(typed), placedAnyCase)});
+        TModalAnswerer answerer({AnswerFileDialog(seen, Path(typed))});
         chosen = dialog.Ask(
             &owner_, {kind, title, filter, suggested.isEmpty() ? QString() : Path(suggested)});
         QCOMPARE(answerer.Unexpected(), 0);
@@ -206,10 +193,6 @@ void TFileDialogTest::each_kind_shows_its_dialog() {
     QCOMPARE(seen.NameFilters, QStringList{filter});
     if (!suggested.isEmpty()) {
         QCOMPARE(seen.Selected, suggested);
-    }
-    if (placedAnyCase) {
-        QVERIFY(seen.AnyCase);
-        QVERIFY(seen.Placed);
     }
 }
 
