@@ -4,47 +4,38 @@
 <context>
     <name>TColumnExport</name>
     <message>
-        <location filename="../column_export.cpp" line="20"/>
         <source>Guardar columnas</source>
         <translation>Save columns</translation>
     </message>
     <message>
-        <location filename="../column_export.cpp" line="21"/>
         <source>Archivos de columnas (*.txt)</source>
         <translation>Column files (*.txt)</translation>
     </message>
     <message>
-        <location filename="../column_export.cpp" line="33"/>
         <source>No se pudieron guardar las columnas: %1</source>
         <translation>The columns could not be saved: %1</translation>
     </message>
     <message>
-        <location filename="../column_export.cpp" line="37"/>
         <source>Columnas guardadas en %1</source>
         <translation>Columns saved in %1</translation>
     </message>
     <message>
-        <location filename="../column_export.cpp" line="42"/>
         <source>Exportar a PDF</source>
         <translation>Export to PDF</translation>
     </message>
     <message>
-        <location filename="../column_export.cpp" line="42"/>
         <source>Documentos PDF (*.pdf)</source>
         <translation>PDF documents (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../column_export.cpp" line="52"/>
         <source>No se pudo escribir %1.</source>
         <translation>%1 could not be written.</translation>
     </message>
     <message>
-        <location filename="../column_export.cpp" line="55"/>
         <source>Columnas exportadas a %1</source>
         <translation>Columns exported to %1</translation>
     </message>
     <message>
-        <location filename="../column_export.cpp" line="67"/>
         <source>No se pudo imprimir.</source>
         <translation>Printing failed.</translation>
     </message>
@@ -52,12 +43,10 @@
 <context>
     <name>TColumnsModel</name>
     <message>
-        <location filename="../columns_model.cpp" line="99"/>
         <source>Nº</source>
         <translation>No.</translation>
     </message>
     <message>
-        <location filename="../columns_model.cpp" line="102"/>
         <source>Aciertos</source>
         <translation>Right</translation>
     </message>
@@ -65,37 +54,30 @@
 <context>
     <name>TColumnsPanel</name>
     <message>
-        <location filename="../columns_panel.cpp" line="22"/>
         <source>Resul&amp;tado:</source>
         <translation>Resul&amp;t:</translation>
     </message>
     <message>
-        <location filename="../columns_panel.cpp" line="25"/>
         <source>Resultado de la jornada</source>
         <translation>Result of the week</translation>
     </message>
     <message>
-        <location filename="../columns_panel.cpp" line="26"/>
         <source>14 signos de la jornada</source>
         <translation>the week&apos;s 14 signs</translation>
     </message>
     <message>
-        <location filename="../columns_panel.cpp" line="37"/>
         <source>Columnas por aciertos</source>
         <translation>Columns by signs right</translation>
     </message>
     <message>
-        <location filename="../columns_panel.cpp" line="43"/>
         <source>Columnas reducidas</source>
         <translation>Reduced columns</translation>
     </message>
     <message>
-        <location filename="../columns_panel.cpp" line="55"/>
         <source>Aciertos</source>
         <translation>Right</translation>
     </message>
     <message>
-        <location filename="../columns_panel.cpp" line="87"/>
         <source>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</source>
         <translation>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</translation>
     </message>
@@ -103,137 +85,110 @@
 <context>
     <name>TConditionDialog</name>
     <message>
-        <location filename="../condition_dialog.cpp" line="35"/>
         <source>Añadir condición</source>
         <translation>Add condition</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="39"/>
         <source>Signos de un tipo</source>
         <translation>Signs of one kind</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="39"/>
         <source>Variantes (X y 2)</source>
         <translation>Variants (X and 2)</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="39"/>
         <source>Cambios de signo</source>
         <translation>Changes of sign</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="40"/>
         <source>Seguidos de un signo</source>
         <translation>Run of a sign</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="40"/>
         <source>Signos en un grupo de partidos</source>
         <translation>Signs in a group of matches</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="41"/>
         <source>Diferencias con una columna base</source>
         <translation>Differences from a base column</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="42"/>
         <source>Tipo de condición</source>
         <translation>Kind of condition</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="47"/>
         <source>cualquiera</source>
         <translation>any</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="48"/>
         <source>Signo</source>
         <translation>Sign</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="54"/>
         <source>Primer partido</source>
         <translation>First match</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="59"/>
         <source>Último partido</source>
         <translation>Last match</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="66"/>
         <source>14 signos, p. ej. 1X21X21X21X21X</source>
         <translation>14 signs, e.g. 1X21X21X21X21X</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="67"/>
         <source>Columna base</source>
         <translation>Base column</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="70"/>
         <source>Mínimo</source>
         <translation>Least</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="72"/>
         <source>Máximo</source>
         <translation>Most</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="76"/>
         <source>Condición</source>
         <translation>Condition</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="79"/>
         <source>Motivo del rechazo</source>
         <translation>Reason for the refusal</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="85"/>
         <source>&amp;Añadir</source>
         <translation>&amp;Add</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="86"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="90"/>
         <source>a</source>
         <translation>to</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="94"/>
         <source>y</source>
         <translation>and</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="98"/>
         <source>&amp;Tipo:</source>
         <translation>&amp;Kind:</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="99"/>
         <source>&amp;Signo:</source>
         <translation>&amp;Sign:</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="102"/>
         <source>&amp;Partidos:</source>
         <translation>&amp;Matches:</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="105"/>
         <source>&amp;Columna base:</source>
         <translation>&amp;Base column:</translation>
     </message>
     <message>
-        <location filename="../condition_dialog.cpp" line="108"/>
         <source>&amp;Entre:</source>
         <translation>&amp;Between:</translation>
     </message>
@@ -241,137 +196,110 @@
 <context>
     <name>TConditionWords</name>
     <message>
-        <location filename="../condition_text.cpp" line="20"/>
         <source>exactamente %1 %2</source>
         <translation>exactly %1 %2</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="23"/>
         <source>como mucho %1 %2</source>
         <translation>at most %1 %2</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="26"/>
         <source>al menos %1 %2</source>
         <translation>at least %1 %2</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="28"/>
         <source>entre %1 y %2 %3</source>
         <translation>between %1 and %2 %3</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="37"/>
         <source>uno</source>
         <translation>one</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="37"/>
         <source>unos</source>
         <translation>ones</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="39"/>
         <source>equis</source>
         <translation>X</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="41"/>
         <source>dos</source>
         <translation>two</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="41"/>
         <source>doses</source>
         <translation>twos</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="44"/>
         <source>variante (X o 2)</source>
         <translation>variant (X or 2)</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="44"/>
         <source>variantes (X o 2)</source>
         <translation>variants (X or 2)</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="46"/>
         <source>cambio de signo</source>
         <translation>change of sign</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="46"/>
         <source>cambios de signo</source>
         <translation>changes of sign</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="49"/>
         <source>seguido de un mismo signo</source>
         <translation>consecutive sign alike</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="50"/>
         <source>seguidos de un mismo signo</source>
         <translation>consecutive signs alike</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="52"/>
         <source>seguido del %1</source>
         <translation>consecutive %1</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="53"/>
         <source>seguidos del %1</source>
         <translation>consecutive %1s</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="55"/>
         <source>%1 entre los partidos %2 y %3</source>
         <translation>%1 among matches %2 to %3</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="61"/>
         <source>%1 con la columna %2</source>
         <translation>%1 from the column %2</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="62"/>
         <source>diferencia</source>
         <translation>difference</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="62"/>
         <source>diferencias</source>
         <translation>differences</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="75"/>
         <source>El signo debe ser 1, X o 2.</source>
         <translation>The sign must be 1, X or 2.</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="79"/>
         <source>Los partidos van del 1 al 14.</source>
         <translation>The matches run from 1 to 14.</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="82"/>
         <source>El primer partido (%1) va después del último (%2).</source>
         <translation>The first match (%1) comes after the last (%2).</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="89"/>
         <source>La columna base debe tener 14 signos 1, X o 2.</source>
         <translation>The base column must have 14 signs 1, X or 2.</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="93"/>
         <source>Los límites van de 0 a %1.</source>
         <translation>The bounds run from 0 to %1.</translation>
     </message>
     <message>
-        <location filename="../condition_text.cpp" line="96"/>
         <source>El mínimo (%1) es mayor que el máximo (%2).</source>
         <translation>The least (%1) is above the most (%2).</translation>
     </message>
@@ -379,18 +307,14 @@
 <context>
     <name>TConditionsPanel</name>
     <message>
-        <location filename="../conditions_panel.cpp" line="15"/>
-        <location filename="../conditions_panel.cpp" line="20"/>
         <source>Condiciones</source>
         <translation>Conditions</translation>
     </message>
     <message>
-        <location filename="../conditions_panel.cpp" line="24"/>
         <source>Añadir condición</source>
         <translation>Add condition</translation>
     </message>
     <message>
-        <location filename="../conditions_panel.cpp" line="25"/>
         <source>Quitar condición</source>
         <translation>Remove condition</translation>
     </message>
@@ -398,72 +322,58 @@
 <context>
     <name>TForecastPanel</name>
     <message>
-        <location filename="../forecast_panel.cpp" line="17"/>
         <source>Pronóstico</source>
         <translation>Forecast</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="22"/>
         <source>Partido</source>
         <translation>Match</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="23"/>
         <source>Probabilidades (%) de 1, X, 2</source>
         <translation>Chances (%) of 1, X, 2</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="33"/>
         <source>Equipos del partido %1</source>
         <translation>Teams of match %1</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="34"/>
         <source>Local - Visitante</source>
         <translation>Home - Away</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="46"/>
         <source>Signo %1 del partido %2</source>
         <translation>Sign %1 of match %2</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="65"/>
         <source>Probabilidad del %1 en el partido %2</source>
         <translation>Chance of %1 in match %2</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="74"/>
         <source>P&amp;recio por columna:</source>
         <translation>P&amp;rice per column:</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="77"/>
         <source>Precio por columna</source>
         <translation>Price per column</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="92"/>
         <source>Columnas del desarrollo</source>
         <translation>Columns of the development</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="95"/>
         <source>Coste del desarrollo</source>
         <translation>Cost of the development</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="149"/>
         <source>Contando las columnas...</source>
         <translation>Counting the columns...</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="187"/>
         <source>%1 columnas</source>
         <translation>%1 columns</translation>
     </message>
     <message>
-        <location filename="../forecast_panel.cpp" line="194"/>
         <source>Coste: %1</source>
         <translation>Cost: %1</translation>
     </message>
@@ -471,32 +381,26 @@
 <context>
     <name>TJobWords</name>
     <message>
-        <location filename="../reduction_job.cpp" line="19"/>
         <source>Desarrollando las columnas</source>
         <translation>Developing the columns</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="20"/>
         <source>Buscando las reductoras</source>
         <translation>Choosing the reduced columns</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="21"/>
         <source>Optimizando</source>
         <translation>Optimising</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="22"/>
         <source>Calculando los premios</source>
         <translation>Working out the prizes</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="23"/>
         <source>Calculando las probabilidades</source>
         <translation>Working out the chances</translation>
     </message>
     <message>
-        <location filename="../reduction_job.cpp" line="24"/>
         <source>No hay memoria suficiente.</source>
         <translation>Out of memory.</translation>
     </message>
@@ -504,63 +408,50 @@
 <context>
     <name>TPlanDocument</name>
     <message>
-        <location filename="../plan_document.cpp" line="17"/>
         <source>sin título</source>
         <translation>untitled</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="37"/>
         <source>Abrir plan</source>
         <translation>Open plan</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="37"/>
-        <location filename="../plan_document.cpp" line="63"/>
         <source>Planes de Kelvo (*.kelvo)</source>
         <translation>Kelvo plans (*.kelvo)</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="63"/>
         <source>Guardar plan</source>
         <translation>Save plan</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="64"/>
         <source>plan.kelvo</source>
         <translation>plan.kelvo</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="78"/>
         <source>Cambios sin guardar</source>
         <translation>Unsaved changes</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="79"/>
         <source>El plan %1 tiene cambios sin guardar. ¿Quiere guardarlos?</source>
         <translation>The plan %1 has unsaved changes. Save them?</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="82"/>
         <source>&amp;Guardar</source>
         <translation>&amp;Save</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="83"/>
         <source>&amp;Descartar</source>
         <translation>&amp;Discard</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="84"/>
         <source>&amp;Cancelar</source>
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="100"/>
         <source>No se pudo guardar el plan: %1</source>
         <translation>The plan could not be saved: %1</translation>
     </message>
     <message>
-        <location filename="../plan_document.cpp" line="105"/>
         <source>Plan guardado en %1</source>
         <translation>Plan saved in %1</translation>
     </message>
@@ -568,67 +459,54 @@
 <context>
     <name>TPlanWords</name>
     <message>
-        <location filename="../plan_file.cpp" line="22"/>
         <source>%1 no es un plan: su contenido no es JSON.</source>
         <translation>%1 is no plan: its content is not JSON.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="24"/>
         <source>%1 no es un plan de Kelvo.</source>
         <translation>%1 is no Kelvo plan.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="26"/>
         <source>El plan %1 tiene una versión de formato desconocida.</source>
         <translation>The plan %1 has an unknown format version.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="28"/>
         <source>El plan %1 es de una versión más nueva del programa (formato %2); esta versión abre hasta el formato %3.</source>
         <translation>The plan %1 comes from a newer version of the program (format %2); this version opens formats up to %3.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="54"/>
         <source>Al plan %1 le falta el campo «%2» o no es válido.</source>
         <translation>The field “%2” of the plan %1 is missing or wrong.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="57"/>
         <source>Al plan %1 le faltan los equipos del partido %2 o no son válidos.</source>
         <translation>The teams of match %2 of the plan %1 are missing or wrong.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="62"/>
         <source>Al plan %1 le falta el pronóstico del partido %2 o no es válido.</source>
         <translation>The forecast of match %2 of the plan %1 is missing or wrong.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="67"/>
         <source>Al plan %1 le faltan las probabilidades del partido %2 o no son válidas.</source>
         <translation>The chances of match %2 of the plan %1 are missing or wrong.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="71"/>
         <source>El partido %2 del plan %1 no es válido.</source>
         <translation>Match %2 of the plan %1 is wrong.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="36"/>
         <source>La condición %2 del plan %1 no es válida: %3</source>
         <translation>Condition %2 of the plan %1 is wrong: %3</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="20"/>
         <source>El archivo %1 está vacío.</source>
         <translation>The file %1 is empty.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="41"/>
         <source>La columna %2 (%3) del plan %1 no es una columna de su desarrollo.</source>
         <translation>Column %2 (%3) of the plan %1 is not a column of its development.</translation>
     </message>
     <message>
-        <location filename="../plan_file.cpp" line="18"/>
         <source>No se puede leer el archivo %1.</source>
         <translation>The file %1 cannot be read.</translation>
     </message>
@@ -636,107 +514,86 @@
 <context>
     <name>TPlannerWindow</name>
     <message>
-        <location filename="../planner_window.cpp" line="79"/>
         <source>&amp;Nuevo plan</source>
         <translation>&amp;New plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="81"/>
         <source>&amp;Abrir plan...</source>
         <translation>&amp;Open plan...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="83"/>
         <source>&amp;Guardar plan</source>
         <translation>&amp;Save plan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="85"/>
         <source>Guardar plan &amp;como...</source>
         <translation>Save plan &amp;as...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="87"/>
         <source>Guardar co&amp;lumnas...</source>
         <translation>Save co&amp;lumns...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="93"/>
         <source>E&amp;xportar a PDF...</source>
         <translation>E&amp;xport to PDF...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="99"/>
         <source>&amp;Imprimir...</source>
         <translation>&amp;Print...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="104"/>
         <source>&amp;Salir</source>
         <translation>&amp;Quit</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="106"/>
         <source>Añadir con&amp;dición...</source>
         <translation>Add con&amp;dition...</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="112"/>
         <source>&amp;Quitar condición</source>
         <translation>&amp;Remove condition</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="118"/>
         <source>&amp;Probabilidades</source>
         <translation>C&amp;hances</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="127"/>
         <source>&amp;Reducir</source>
         <translation>&amp;Reduce</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="129"/>
         <source>&amp;Parar</source>
         <translation>S&amp;top</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="136"/>
         <source>&amp;Archivo</source>
         <translation>&amp;File</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="143"/>
         <source>&amp;Plan</source>
         <translation>P&amp;lan</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="149"/>
         <source>Herramientas</source>
         <translation>Tools</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="181"/>
         <source>Resultados de la reducción</source>
         <translation>Results of the reduction</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="183"/>
         <source>Pre&amp;mios</source>
         <translation>Pri&amp;zes</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="186"/>
         <source>Colum&amp;nas</source>
         <translation>Colum&amp;ns</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="439"/>
         <source>Kelvo Planner</source>
         <translation>Kelvo Planner</translation>
     </message>
     <message>
-        <location filename="../planner_window.cpp" line="449"/>
         <source>%1[*] — Kelvo Planner</source>
         <translation>%1[*] — Kelvo Planner</translation>
     </message>
@@ -744,12 +601,10 @@
 <context>
     <name>TPrintWords</name>
     <message>
-        <location filename="../column_print.cpp" line="19"/>
         <source>%1 · reducida al %2 · %3 · página %4 de %5</source>
         <translation>%1 · reduced at %2 · %3 · page %4 of %5</translation>
     </message>
     <message>
-        <location filename="../column_print.cpp" line="26"/>
         <source>Bloque %1</source>
         <translation>Block %1</translation>
     </message>
@@ -757,132 +612,106 @@
 <context>
     <name>TPrizesPanel</name>
     <message>
-        <location filename="../prizes_panel.cpp" line="24"/>
         <source>Resumen de la reducción</source>
         <translation>Summary of the reduction</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="28"/>
         <source>Premio garantizado</source>
         <translation>Guaranteed prize</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="31"/>
         <source>Probabilidades de esta semana</source>
         <translation>Chances this week</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="35"/>
         <source>Tabla de premios</source>
         <translation>Prize table</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="37"/>
         <source>Resultados</source>
         <translation>Results</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="37"/>
         <source>Media</source>
         <translation>Mean</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="37"/>
         <source>Máximo</source>
         <translation>Most</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="37"/>
         <source>Probabilidad</source>
         <translation>Chance</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="37"/>
         <source>Esperadas</source>
         <translation>Expected</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="39"/>
         <source>Resultados del desarrollo cuya mejor columna tiene esos aciertos</source>
         <translation>Results of the development whose best column has that many right</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="40"/>
         <source>Media de columnas con esos aciertos por resultado</source>
         <translation>Mean number of columns with that many right per result</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="41"/>
         <source>Máximo de columnas con esos aciertos para un resultado</source>
         <translation>Most columns with that many right for one result</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="42"/>
         <source>Probabilidad de al menos esos aciertos esta semana</source>
         <translation>Chance of at least that many right this week</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="43"/>
         <source>Columnas esperadas con exactamente esos aciertos</source>
         <translation>Expected columns with exactly that many right</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="50"/>
         <source>%1 aciertos</source>
         <translation>%1 right</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="52"/>
         <source>menos de 10</source>
         <translation>fewer than 10</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="64"/>
         <source>Sin reducción: pulse Reducir.</source>
         <translation>No reduction yet: press Reduce.</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="76"/>
         <source>%1 columnas reducidas al %2 · coste %3</source>
         <translation>%1 columns reduced at %2 · cost %3</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="82"/>
         <source>Cota inferior publicada %1: %2 columnas por encima</source>
         <translation>Published lower bound %1: %2 columns above it</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="83"/>
         <source>Cota inferior %1: %2 columnas por encima</source>
         <translation>Lower bound %1: %2 columns above it</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="89"/>
         <source>La más pequeña posible: ninguna reducción tiene menos columnas</source>
         <translation>Smallest possible: no reduction has fewer columns</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="91"/>
         <source>La voraz eligió %1 columnas</source>
         <translation>The greedy chose %1 columns</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="93"/>
         <source> · búsqueda parada</source>
         <translation> · search stopped</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="100"/>
         <source>%1 resultados del desarrollo · garantizados %2 aciertos</source>
         <translation>%1 results of the development · %2 right guaranteed</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="122"/>
         <source>Probabilidad de que el resultado esté en el desarrollo: %1 %</source>
         <translation>Chance that the result is in the development: %1 %</translation>
     </message>
     <message>
-        <location filename="../prizes_panel.cpp" line="132"/>
         <source>Las probabilidades no se pueden usar: %1</source>
         <translation>The chances cannot be used: %1</translation>
     </message>
@@ -890,108 +719,86 @@
 <context>
     <name>TRunPanel</name>
     <message>
-        <location filename="../run_panel.cpp" line="27"/>
         <source>Reducción</source>
         <translation>Reduction</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="32"/>
         <source>Garantía</source>
         <translation>Guarantee</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="34"/>
         <source>%1 aciertos</source>
         <translation>%1 right</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="38"/>
         <source>&amp;Garantía:</source>
         <translation>&amp;Guarantee:</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="42"/>
         <source>Tiempo del optimizador</source>
         <translation>Optimiser time</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="44"/>
         <source> s</source>
         <translation> s</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="45"/>
         <source>sin optimizar</source>
         <translation>no optimising</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="50"/>
         <source>&amp;Tiempo:</source>
         <translation>T&amp;ime:</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="55"/>
         <source>usar columnas fuera del pronóstico</source>
         <translation>use columns outside the forecast</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="58"/>
         <source>Reducir</source>
         <translation>Reduce</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="59"/>
         <source>Parar</source>
         <translation>Stop</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="69"/>
         <source>Fase</source>
         <translation>Phase</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="70"/>
         <source>Mejor tamaño hasta ahora</source>
         <translation>Best size so far</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="71"/>
         <source>Cota inferior</source>
         <translation>Lower bound</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="72"/>
         <source>Tiempo restante</source>
         <translation>Time left</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="75"/>
         <source>Progreso</source>
         <translation>Progress</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="127"/>
-        <location filename="../run_panel.cpp" line="148"/>
         <source>Mejor hasta ahora: %1 columnas</source>
         <translation>Best so far: %1 columns</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="130"/>
         <source>Cota inferior: %1 columnas</source>
         <translation>Lower bound: %1 columns</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="134"/>
         <source>Quedan %1 s</source>
         <translation>%1 s left</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="140"/>
         <source>Parando...</source>
         <translation>Stopping...</translation>
     </message>
     <message>
-        <location filename="../run_panel.cpp" line="145"/>
         <source>Terminado</source>
         <translation>Done</translation>
     </message>
