@@ -2,8 +2,6 @@
 
 #include <QAbstractButton>
 
-#include <utility>
-
 #include "common/caption_room.h"
 #include "common/screen_placement.h"
 
@@ -24,8 +22,8 @@ int Execute(QMessageBox& box, const QString& name) {
 
 void TMessageBox::ShowError(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
                             const QString& text, const QString& name) {
-    if (next_) {
-        next_.reset();
+    if (!next_.empty()) {
+        next_.pop_front();
         return;
     }
     QMessageBox box(icon, caption, text, QMessageBox::Ok, owner);
@@ -33,8 +31,10 @@ void TMessageBox::ShowError(QWidget* owner, QMessageBox::Icon icon, const QStrin
 }
 
 QMessageBox::StandardButton TMessageBox::Ask(QWidget* owner, const TQuestion& question) {
-    if (next_) {
-        return std::exchange(next_, std::nullopt).value();
+    if (!next_.empty()) {
+        const QMessageBox::StandardButton answer = next_.front();
+        next_.pop_front();
+        return answer;
     }
     QMessageBox::StandardButtons buttons;
     for (const TQuestionButton& button : question.Buttons) {

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QString>
 
-#include <optional>
+#include <deque>
 #include <vector>
 
 // A button of a question, and the text it shows in place of Qt's own (empty: Qt's own).
@@ -32,19 +32,19 @@ public:
     // Shows an error modally over `owner`: a box with `icon`, `caption` in its title bar, `text`
     // and one OK button, named `name` (its objectName, by which tests find it). Returns once the
     // player has dismissed it. With a next answer set, whatever it is, shows nothing and clears
-    // it.
+    // the first one.
     void ShowError(QWidget* owner, QMessageBox::Icon icon, const QString& caption,
                    const QString& text, const QString& name = QString());
 
     // Shows `question` modally over `owner` and returns the button the player pressed; Esc and
     // the close box press the question's Cancel (or No) button, if it has one. With a next answer
-    // set, returns it instead, shows nothing and clears it.
+    // set, returns the first one instead, shows nothing and clears it.
     QMessageBox::StandardButton Ask(QWidget* owner, const TQuestion& question);
 
     // Makes the next ShowError or Ask answer `answer` without showing a box. Only that one: the
-    // one after it shows its box again.
-    void SetNextAnswer(QMessageBox::StandardButton answer) { next_ = answer; }
+    // one after it shows its box again, or takes the answer set after this one, in the order set.
+    void SetNextAnswer(QMessageBox::StandardButton answer) { next_.push_back(answer); }
 
 private:
-    std::optional<QMessageBox::StandardButton> next_;
+    std::deque<QMessageBox::StandardButton> next_;
 };
