@@ -20,6 +20,7 @@
 
 #include "column_export.h"
 #include "columns_panel.h"
+#include "common/player_numbers.h"
 #include "conditions_panel.h"
 #include "forecast_panel.h"
 #include "plan_document.h"
@@ -163,17 +164,23 @@ void TPlannerWindow::BuildPanels() {
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
     forecastPanel_ = new TForecastPanel(this);
-    connect(forecastPanel_, &TForecastPanel::Changed, this, &TPlannerWindow::PlanChanged);
+    connect(forecastPanel_, &TForecastPanel::Changed, this, [this](TPlanChange change) {
+        PlanChanged(change, [this] { forecastPanel_->Load(accepted_); });
+    });
     layout->addWidget(forecastPanel_);
     auto* right = new QVBoxLayout;
     auto* top = new QHBoxLayout;
     conditionsPanel_ = new TConditionsPanel(addConditionAction_, removeConditionAction_, this);
-    connect(conditionsPanel_, &TConditionsPanel::Changed, this, &TPlannerWindow::PlanChanged);
+    connect(conditionsPanel_, &TConditionsPanel::Changed, this, [this](TPlanChange change) {
+        PlanChanged(change, [this] { conditionsPanel_->Load(accepted_); });
+    });
     connect(conditionsPanel_, &TConditionsPanel::SelectionChanged, this,
             &TPlannerWindow::UpdateActions);
     top->addWidget(conditionsPanel_, 1);
     runPanel_ = new TRunPanel(reduceAction_, stopAction_, this);
-    connect(runPanel_, &TRunPanel::Changed, this, &TPlannerWindow::PlanChanged);
+    connect(runPanel_, &TRunPanel::Changed, this, [this](TPlanChange change) {
+        PlanChanged(change, [this] { runPanel_->Load(accepted_); });
+    });
     connect(run_.get(), &TReductionRun::Progressed, runPanel_, &TRunPanel::ShowProgress);
     top->addWidget(runPanel_, 1);
     right->addLayout(top);
@@ -184,7 +191,8 @@ void TPlannerWindow::BuildPanels() {
     prizesPanel_ = new TPrizesPanel(tabs_);
     tabs_->addTab(prizesPanel_, tr("Pre&mios"));
     columnsPanel_ = new TColumnsPanel(tabs_);
-    connect(columnsPanel_, &TColumnsPanel::Changed, this, &TPlannerWindow::PlanChanged);
+    connect(columnsPanel_, &TColumnsPanel::Changed, this,
+            [this](TPlanChange change) { PlanChanged(change); });
     tabs_->addTab(columnsPanel_, tr("Colum&nas"));
     right->addWidget(tabs_, 1);
     layout->addLayout(right, 1);
@@ -208,8 +216,10 @@ void TPlannerWindow::ShowPlan(const kelvo::TPlan& plan) {
         chancesAction_->setChecked(plan.ChancesShown);
     }
     runPanel_->Load(plan);
+    runPanel_->ShowIdle();
     columnsPanel_->Load(plan);
     reduction_ = plan.Reduction;
+    accepted_ = plan;
     UpdateTitle();
     prizesPanel_->ShowReduction(plan);
     Recount();
@@ -256,7 +266,12 @@ bool TPlannerWindow::OpenPlanFile(const QString& path) {
     return plan.has_value();
 }
 
-void TPlannerWindow::PlanChanged(TPlanChange change) {
+void TPlannerWindow::PlanChanged(TPlanChange change, const std::function<void()>& undo) {
+    const bool discards = change == TPlanChange::Development || change == TPlanChange::Reduction;
+    if (discards && reduction_ && !MayDiscardReduction()) {
+        undo();
+        return;
+    }
     document_->MarkModified();
     switch (change) {
         case TPlanChange::Development:
@@ -275,7 +290,42 @@ void TPlannerWindow::PlanChanged(TPlanChange change) {
         case TPlanChange::Other:
             break;
     }
+    accepted_ = CurrentPlan();
     UpdateActions();
+}
+
+bool TPlannerWindow::MayDiscardReduction() {
+    TQuestion question;
+    question.Caption = tr("Descartar la reducción");
+    question.Text = tr("Se descartará la reducción de %1 columnas. ¿Quiere hacer el cambio?")
+                        .arg(CountText(reduction_->Columns.size()));
+    question.Buttons = {{QMessageBox::Yes, tr("&Sí")}, {QMessageBox::No, tr("&No")}};
+    question.Default = QMessageBox::No;
+    question.Name = QStringLiteral("DiscardBox");
+    return messages_->Ask(this, question) == QMessageBox::Yes;
+}
+
+bool TPlannerWindow::MayReplaceReduction() {
+    TQuestion question;
+    question.Caption = tr("Reducir de nuevo");
+    question.Text =
+        tr("Cuando termine, la nueva reducción sustituirá a la de %1 columnas que está en vigor.")
+            .arg(CountText(reduction_->Columns.size()));
+    question.Buttons = {{QMessageBox::Ok, tr("&Reducir")}, {QMessageBox::Cancel, tr("&Cancelar")}};
+    question.Default = QMessageBox::Ok;
+    question.Name = QStringLiteral("ReplaceBox");
+    return messages_->Ask(this, question) == QMessageBox::Ok;
+}
+
+bool TPlannerWindow::MayStopReduction() {
+    TQuestion question;
+    question.Caption = tr("Reducción en marcha");
+    question.Text = tr("La reducción aún está en marcha. ¿Quiere pararla y salir?");
+    question.Buttons = {{QMessageBox::Yes, tr("&Parar y salir")},
+                        {QMessageBox::No, tr("&Seguir reduciendo")}};
+    question.Default = QMessageBox::No;
+    question.Name = QStringLiteral("StopRunBox");
+    return messages_->Ask(this, question) == QMessageBox::Yes;
 }
 
 void TPlannerWindow::Recount() {
@@ -308,6 +358,8 @@ void TPlannerWindow::ClearReduction() {
     reduction_.reset();
     columnsPanel_->SetColumns({});
     prizesPanel_->ShowReduction(CurrentPlan());
+    // What the run panel showed was the end of the run that made it.
+    runPanel_->ShowIdle();
     UpdateActions();
 }
 
@@ -331,7 +383,7 @@ std::optional<kelvo::TChances> TPlannerWindow::ValidChances(const kelvo::TPlan& 
 }
 
 void TPlannerWindow::StartReduction() {
-    if (Working()) {
+    if (Working() || (reduction_ && !MayReplaceReduction())) {
         return;
     }
     const kelvo::TPlan plan = CurrentPlan();
@@ -383,7 +435,7 @@ void TPlannerWindow::StartRun(TReductionInput input, bool reducing) {
 
 void TPlannerWindow::RunFinished(std::shared_ptr<const TReductionResult> result, bool reduced) {
     SetWorking(false);
-    runPanel_->ShowFinished(reduced ? std::optional(result->Chosen.size()) : std::nullopt);
+    runPanel_->ShowFinished(reduced ? std::optional(result->Report) : std::nullopt);
     if (reduced) {
         reduction_ = kelvo::TPlanReduction{result->Chosen, result->Report};
         columnsPanel_->SetColumns(result->Chosen);
@@ -468,7 +520,9 @@ void TPlannerWindow::UpdateActions() {
 }
 
 void TPlannerWindow::closeEvent(QCloseEvent* event) {
-    if (!document_->MaySetAside()) {
+    // The run is asked about first, and stopped only once the unsaved changes are dealt with too:
+    // a close cancelled at either question leaves it going.
+    if ((run_->Reducing() && !MayStopReduction()) || !document_->MaySetAside()) {
         event->ignore();
         return;
     }

@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -70,7 +71,16 @@ private:
     void SetTabOrder();
 
     void ShowPlan(const kelvo::TPlan& plan);
-    void PlanChanged(TPlanChange change);
+    // Takes in a change the player made in a panel. A change that would discard the reduction in
+    // force is asked about first; refused, `undo` shows the plan as it stood and nothing else
+    // changes.
+    void PlanChanged(TPlanChange change, const std::function<void()>& undo = {});
+    // Whether the player lets the reduction in force go for the change they made.
+    bool MayDiscardReduction();
+    // Whether the player lets a new reduction replace the one in force once it completes.
+    bool MayReplaceReduction();
+    // Whether the player lets the reduction running be stopped for the window to close.
+    bool MayStopReduction();
     void Recount();
     void ChancesChanged();
     void ClearReduction();
@@ -100,6 +110,8 @@ private:
     TPlanDocument* document_ = nullptr;
     TColumnExport* export_ = nullptr;
     std::optional<kelvo::TPlanReduction> reduction_;
+    // The plan as it stood after the last change taken in: a change refused is undone from it.
+    kelvo::TPlan accepted_;
     // A chance changed while a run worked: the prizes are weighed again once it ends.
     bool rescore_ = false;
 

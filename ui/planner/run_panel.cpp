@@ -68,6 +68,7 @@ TRunPanel::TRunPanel(QAction* reduce, QAction* stop, QWidget* parent)
     phaseLabel_ = label("Phase", tr("Fase"));
     bestLabel_ = label("BestSoFar", tr("Mejor tamaño hasta ahora"));
     boundLabel_ = label("LowerBound", tr("Cota inferior"));
+    boundLabel_->setWordWrap(true);
     timeLeftLabel_ = label("TimeLeft", tr("Tiempo restante"));
     progress_ = new QProgressBar(this);
     progress_->setObjectName("Progress");
@@ -99,7 +100,6 @@ void TRunPanel::Load(const kelvo::TPlan& plan) {
     budget_->setValue(plan.BudgetSeconds);
     anywhere_->setChecked(plan.Anywhere);
     EnableAnywhere();
-    ClearProgress();
 }
 
 void TRunPanel::Store(kelvo::TPlan& plan) const {
@@ -114,8 +114,18 @@ void TRunPanel::SetWorking(bool working) {
     budget_->setEnabled(!working);
     EnableAnywhere();
     if (working) {
-        ClearProgress();
+        ShowIdle();
     }
+}
+
+void TRunPanel::ShowIdle() {
+    for (QLabel* label : {phaseLabel_, bestLabel_, boundLabel_, timeLeftLabel_}) {
+        label->clear();
+    }
+    progress_->setValue(0);
+    best_ = 0;
+    bound_ = 0;
+    smallest_ = false;
 }
 
 void TRunPanel::ShowProgress(const TJobProgress& progress) {
@@ -123,10 +133,12 @@ void TRunPanel::ShowProgress(const TJobProgress& progress) {
     progress_->setValue(static_cast<int>(
         std::lround(std::clamp(progress.Fraction, 0.0, 1.0) * progress_->maximum())));
     if (progress.Best > 0) {
-        bestLabel_->setText(tr("Mejor hasta ahora: %1 columnas").arg(CountText(progress.Best)));
+        best_ = progress.Best;
+        bestLabel_->setText(tr("Mejor hasta ahora: %1 columnas").arg(CountText(best_)));
     }
     if (progress.Bound > 0) {
-        boundLabel_->setText(tr("Cota inferior: %1 columnas").arg(CountText(progress.Bound)));
+        bound_ = progress.Bound;
+        ShowBound();
     }
     if (progress.SecondsLeft) {
         timeLeftLabel_->setText(
@@ -139,28 +151,45 @@ void TRunPanel::ShowStopping() {
     phaseLabel_->setText(tr("Parando..."));
 }
 
-void TRunPanel::ShowFinished(std::optional<std::size_t> chosen) {
+void TRunPanel::ShowFinished(const std::optional<kelvo::TReductionReport>& report) {
     progress_->setValue(progress_->maximum());
     phaseLabel_->setText(tr("Terminado"));
     timeLeftLabel_->clear();
-    if (chosen) {
-        bestLabel_->setText(tr("Mejor hasta ahora: %1 columnas").arg(CountText(*chosen)));
+    if (report) {
+        best_ = report->Final;
+        bestLabel_->setText(tr("Reducción: %1 columnas").arg(CountText(best_)));
+        // The report's bound may be a published one, above any the search worked out.
+        bound_ = std::max(bound_, report->LowerBound);
+        smallest_ = report->SmallestPossible;
+        if (bound_ > 0 || smallest_) {
+            ShowBound();
+        }
     }
 }
 
 void TRunPanel::ShowFailed() {
-    phaseLabel_->clear();
+    ShowIdle();
 }
 
 QWidget* TRunPanel::ChainTabOrder(QWidget* previous) const {
     return ::ChainTabOrder(previous, {guarantee_, budget_, anywhere_, reduceButton_, stopButton_});
 }
 
-void TRunPanel::ClearProgress() {
-    for (QLabel* label : {phaseLabel_, bestLabel_, boundLabel_, timeLeftLabel_}) {
-        label->clear();
+void TRunPanel::ShowBound() {
+    const QString bound = CountText(bound_);
+    if (best_ == 0) {
+        boundLabel_->setText(tr("Ninguna reducción puede bajar de %1 columnas").arg(bound));
+    } else if (smallest_ || best_ <= bound_) {
+        boundLabel_->setText(tr("La más pequeña posible: ninguna reducción tiene menos columnas"));
+    } else if (best_ - bound_ == 1) {
+        boundLabel_->setText(
+            tr("Ninguna reducción puede bajar de %1 columnas: como mucho se ahorraría 1 más")
+                .arg(bound));
+    } else {
+        boundLabel_->setText(
+            tr("Ninguna reducción puede bajar de %1 columnas: como mucho se ahorrarían %2 más")
+                .arg(bound, CountText(best_ - bound_)));
     }
-    progress_->setValue(0);
 }
 
 void TRunPanel::EnableAnywhere() {

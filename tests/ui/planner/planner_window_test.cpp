@@ -393,6 +393,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
         const std::size_t inside = planner.Window->CurrentPlan().Reduction->Columns.size();
 
+        planner.Messages->SetNextAnswer(QMessageBox::Yes);  // the reduction in force goes
         anywhere->click();
         QVERIFY(!planner.Window->CurrentPlan().Reduction);
         QVERIFY(planner.Window->CurrentPlan().Anywhere);
@@ -429,6 +430,7 @@ private slots:
                                 "La voraz eligió 90 columnas"));
 
         // Five triples: the 27 columns of the perfect-sized code, which no reduction beats.
+        planner.Messages->SetNextAnswer(QMessageBox::Yes);  // the reduction in force goes
         planner.Play(6, QStringLiteral("1"));
         planner.Trigger("ReduceAction");
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
@@ -500,10 +502,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 30000);  // the prizes of the plan
         planner.Control<QSpinBox>("Budget")->setValue(45);
         const std::string before = kelvo::PlanBytes(planner.Window->CurrentPlan());
+        planner.Messages->SetNextAnswer(QMessageBox::Ok);  // to replace the reduction in force
         planner.Trigger("ReduceAction");
         // The run's end comes through the event loop, which has not turned since: it still works.
         QVERIFY(planner.Window->Working());
         if (closing) {
+            planner.Messages->SetNextAnswer(QMessageBox::Yes);  // to stop the run
             planner.Messages->SetNextAnswer(QMessageBox::Save);
             QVERIFY(planner.Window->close());
         } else {
@@ -520,10 +524,14 @@ private slots:
         planner.Play(14, "1");
         planner.Trigger("ReduceAction");
         QVERIFY(planner.Window->Working());
+        QString stopAsked;
         QString asked;
-        TModalAnswerer answerer({ReadBox(&asked, QMessageBox::Discard)});
+        TModalAnswerer answerer(
+            {ReadBox(&stopAsked, QMessageBox::Yes), ReadBox(&asked, QMessageBox::Discard)});
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Control<QLabel>("Phase")->text().isEmpty(), 30000);
         QVERIFY(planner.Window->close());
+        QCOMPARE(stopAsked,
+                 QStringLiteral("La reducción aún está en marcha. ¿Quiere pararla y salir?"));
         QCOMPARE(asked, QStringLiteral(
                             "El plan sin título tiene cambios sin guardar. ¿Quiere guardarlos?"));
         QVERIFY(!planner.Window->Working());

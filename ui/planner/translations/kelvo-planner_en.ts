@@ -597,6 +597,50 @@
         <source>%1[*] — Kelvo Planner</source>
         <translation>%1[*] — Kelvo Planner</translation>
     </message>
+    <message>
+        <source>Descartar la reducción</source>
+        <translation>Discard the reduction</translation>
+    </message>
+    <message>
+        <source>Se descartará la reducción de %1 columnas. ¿Quiere hacer el cambio?</source>
+        <translation>The reduction of %1 columns will be discarded. Do you want to make the change?</translation>
+    </message>
+    <message>
+        <source>&amp;Sí</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;No</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>Reducir de nuevo</source>
+        <translation>Reduce again</translation>
+    </message>
+    <message>
+        <source>Cuando termine, la nueva reducción sustituirá a la de %1 columnas que está en vigor.</source>
+        <translation>When it ends, the new reduction will replace the reduction of %1 columns in force.</translation>
+    </message>
+    <message>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>Reducción en marcha</source>
+        <translation>Reduction running</translation>
+    </message>
+    <message>
+        <source>La reducción aún está en marcha. ¿Quiere pararla y salir?</source>
+        <translation>The reduction is still running. Do you want to stop it and quit?</translation>
+    </message>
+    <message>
+        <source>&amp;Parar y salir</source>
+        <translation>&amp;Stop and quit</translation>
+    </message>
+    <message>
+        <source>&amp;Seguir reduciendo</source>
+        <translation>&amp;Keep reducing</translation>
+    </message>
 </context>
 <context>
     <name>TPrintWords</name>
@@ -787,10 +831,6 @@
         <translation>Best so far: %1 columns</translation>
     </message>
     <message>
-        <source>Cota inferior: %1 columnas</source>
-        <translation>Lower bound: %1 columns</translation>
-    </message>
-    <message>
         <source>Quedan %1 s</source>
         <translation>%1 s left</translation>
     </message>
@@ -801,6 +841,26 @@
     <message>
         <source>Terminado</source>
         <translation>Done</translation>
+    </message>
+    <message>
+        <source>Reducción: %1 columnas</source>
+        <translation>Reduction: %1 columns</translation>
+    </message>
+    <message>
+        <source>Ninguna reducción puede bajar de %1 columnas</source>
+        <translation>No reduction can go below %1 columns</translation>
+    </message>
+    <message>
+        <source>La más pequeña posible: ninguna reducción tiene menos columnas</source>
+        <translation>Smallest possible: no reduction has fewer columns</translation>
+    </message>
+    <message>
+        <source>Ninguna reducción puede bajar de %1 columnas: como mucho se ahorraría 1 más</source>
+        <translation>No reduction can go below %1 columns: at most 1 more could be saved</translation>
+    </message>
+    <message>
+        <source>Ninguna reducción puede bajar de %1 columnas: como mucho se ahorrarían %2 más</source>
+        <translation>No reduction can go below %1 columns: at most %2 more could be saved</translation>
     </message>
 </context>
 </TS>
