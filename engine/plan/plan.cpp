@@ -9,7 +9,34 @@ namespace {
 // A forecast group lists its signs as a sorted column file does: 1, 2, X.
 constexpr std::array<std::size_t, 3> kGroupOrder = {0, 2, 1};
 
+// The signs a new plan plays in each match, in kSignOfDigit order (1, X, 2): three doubles and
+// two triples among fixed signs, mostly 1 as most home sides win.
+constexpr std::array<std::array<bool, 3>, kColumnLength> kStartingSigns = {{
+    {true, true, false},
+    {true, false, false},
+    {true, false, false},
+    {false, true, true},
+    {true, false, false},
+    {true, true, true},
+    {false, false, true},
+    {true, false, false},
+    {true, true, false},
+    {true, false, false},
+    {false, true, false},
+    {true, false, false},
+    {true, false, false},
+    {true, true, true},
+}};
+
 }  // namespace
+
+TPlan StartingPlan() {
+    TPlan plan;
+    for (std::size_t match = 0; match < plan.Matches.size(); ++match) {
+        plan.Matches[match].Played = kStartingSigns[match];
+    }
+    return plan;
+}
 
 TForecast ForecastOf(const TPlan& plan) {
     TForecast forecast;

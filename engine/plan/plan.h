@@ -82,6 +82,10 @@ struct TPlan {
     bool operator==(const TPlan&) const = default;
 };
 
+// The plan a new week starts from: mostly one sign a match, with a few doubles and triples (72
+// columns), as a player marks a slip before narrowing or widening it; the rest as TPlan has it.
+TPlan StartingPlan();
+
 // The forecast of the signs played, each group in the order of a sorted column file (1, 2, X).
 TForecast ForecastOf(const TPlan& plan);
 

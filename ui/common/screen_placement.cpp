@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 QMargins FrameOf(const QWidget* window) {
@@ -13,6 +15,15 @@ QMargins FrameOf(const QWidget* window) {
 }
 
 }  // namespace
+
+QRect FitWithin(const QRect& window, const QRect& available) {
+    QRect fitted(window.topLeft(), window.size().boundedTo(available.size()));
+    fitted.moveLeft(std::clamp(fitted.left(), available.left(),
+                               available.left() + available.width() - fitted.width()));
+    fitted.moveTop(std::clamp(fitted.top(), available.top(),
+                              available.top() + available.height() - fitted.height()));
+    return fitted;
+}
 
 TScreenPlacement::TScreenPlacement(QWidget* window, int topDivisor)
     : QObject(window), window_(window), topDivisor_(topDivisor) {

@@ -4,9 +4,15 @@
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
+#include <QRect>
 
 class QEvent;
 class QWidget;
+
+// `window` shrunk where it is wider or taller than `available`, then moved the least that puts
+// it whole within `available`: a window saved on a larger screen comes up whole on a smaller one,
+// and one that fits keeps its place.
+QRect FitWithin(const QRect& window, const QRect& available);
 
 // The divisor that stands a window in the middle of its monitor, as notices and error boxes stand.
 constexpr int kCentred = 2;

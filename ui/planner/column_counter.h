@@ -4,7 +4,9 @@
 
 #include <QObject>
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -20,17 +22,20 @@ public:
     ~TColumnCounter() override;
 
     // Stops the count still running, waits for it, and counts the columns of `forecast` that
-    // meet `conditions` on a worker thread; Counted follows unless another Count comes first.
+    // meet `conditions` on a worker thread, looking there too, when none does, for the condition
+    // that leaves none; Counted follows unless another Count comes first.
     void Count(const kelvo::TForecast& forecast, std::vector<kelvo::TCondition> conditions);
     // Whether a count has been asked for and its Counted has not come yet.
     bool Counting() const { return counting_; }
 
 signals:
-    // The number of columns of the forecast last given to Count.
-    void Counted(quint64 columns);
+    // The number of columns of the forecast last given to Count and, when there are none, the
+    // position among its conditions of the first whose removal leaves some (FindEmptyingCondition).
+    void Counted(quint64 columns, std::optional<std::size_t> emptying);
 
 private:
-    void Deliver(std::uint64_t generation, std::uint64_t columns);
+    void Deliver(std::uint64_t generation, std::uint64_t columns,
+                 std::optional<std::size_t> emptying);
 
     std::uint64_t generation_ = 0;
     bool counting_ = false;

@@ -5,19 +5,23 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <utility>
 
 #include "column_counter.h"
 #include "common/player_numbers.h"
+#include "condition_text.h"
 #include "panel_widgets.h"
 
 TForecastPanel::TForecastPanel(QWidget* parent)
     : QGroupBox(tr("Pronóstico"), parent), counter_(new TColumnCounter(this)) {
     setObjectName("ForecastBox");
     connect(counter_, &TColumnCounter::Counted, this, &TForecastPanel::ShowCount);
-    auto* grid = new QGridLayout(this);
+    auto* box = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    box->addLayout(grid);
     grid->setVerticalSpacing(2);
     grid->addWidget(new QLabel(tr("Partido"), this), 0, 1);
     chancesHeader_ = new QLabel(tr("Probabilidades (%) de 1, X, 2"), this);
@@ -65,6 +69,9 @@ TForecastPanel::TForecastPanel(QWidget* parent)
                 tr("Probabilidad del %1 en el partido %2").arg(text).arg(line));
             chance->setRange(0, kelvo::kMostChance);
             chance->setDecimals(1);
+            // Typed rather than stepped: without arrows the three chances fit beside the signs
+            // in a window of 1024 pixels.
+            chance->setButtonSymbols(QAbstractSpinBox::NoButtons);
             connect(chance, &QDoubleSpinBox::valueChanged, this,
                     [this] { emit Changed(TPlanChange::Chances); });
             row.Chances[sign] = chance;
@@ -87,18 +94,26 @@ TForecastPanel::TForecastPanel(QWidget* parent)
     const int last = kelvo::kColumnLength + 1;
     grid->addWidget(priceLabel, last, 1);
     grid->addWidget(price_, last, 2, 1, 3);
-    countLabel_ = new QLabel(this);
-    countLabel_->setObjectName("ColumnCount");
-    countLabel_->setAccessibleName(tr("Columnas del desarrollo"));
-    costLabel_ = new QLabel(this);
-    costLabel_->setObjectName("ColumnCost");
-    costLabel_->setAccessibleName(tr("Coste del desarrollo"));
+    // The count and the costs are read below the matches, each on lines of its own that take
+    // the panel's width as it is: a long count never widens the panel nor shifts the matches.
+    const auto summary = [this](const char* name, const QString& accessible) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setAccessibleName(accessible);
+        label->setWordWrap(true);
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        return label;
+    };
+    countLabel_ = summary("ColumnCount", tr("Columnas del desarrollo"));
+    costLabel_ = summary("ColumnCost", tr("Coste del desarrollo"));
+    reductionCostLabel_ = summary("ReductionCost", tr("Coste de la reducción"));
     QFont strong = countLabel_->font();
     strong.setBold(true);
     countLabel_->setFont(strong);
-    grid->addWidget(countLabel_, last + 1, 1);
-    grid->addWidget(costLabel_, last + 1, 2, 1, 6);
-    grid->setRowStretch(last + 2, 1);
+    box->addWidget(countLabel_);
+    box->addWidget(costLabel_);
+    box->addWidget(reductionCostLabel_);
+    box->addStretch(1);
 }
 
 void TForecastPanel::Load(const kelvo::TPlan& plan) {
@@ -148,11 +163,21 @@ void TForecastPanel::Recount(std::vector<kelvo::TCondition> conditions) {
     count_.reset();
     countLabel_->setText(tr("Contando las columnas..."));
     costLabel_->clear();
+    conditions_ = conditions;
     counter_->Count(kelvo::ForecastOf(signs), std::move(conditions));
 }
 
 bool TForecastPanel::Counting() const {
     return counter_->Counting();
+}
+
+bool TForecastPanel::Empty() const {
+    return count_ == 0u;
+}
+
+void TForecastPanel::ShowReduction(std::optional<std::size_t> columns) {
+    reduced_ = columns;
+    ShowCost();
 }
 
 QWidget* TForecastPanel::ChainTabOrder(QWidget* previous) const {
@@ -182,15 +207,31 @@ void TForecastPanel::SignToggled(int match, int sign, bool on) {
     emit Changed(TPlanChange::Development);
 }
 
-void TForecastPanel::ShowCount(quint64 columns) {
+void TForecastPanel::ShowCount(quint64 columns, std::optional<std::size_t> emptying) {
     count_ = columns;
-    countLabel_->setText(tr("%1 columnas").arg(CountText(columns)));
+    if (columns > 0) {
+        countLabel_->setText(tr("%1 columnas").arg(CountText(columns)));
+    } else if (emptying && *emptying < conditions_.size()) {
+        countLabel_->setText(
+            tr("Ninguna columna cumple «%1»").arg(DescribeCondition(conditions_[*emptying])));
+    } else {
+        countLabel_->setText(tr("Ninguna columna cumple todas las condiciones"));
+    }
     ShowCost();
+    emit Counted();
 }
 
 void TForecastPanel::ShowCost() {
     if (count_) {
         costLabel_->setText(
             tr("Coste: %1").arg(EurosText(static_cast<double>(*count_) * price_->value())));
+    }
+    if (reduced_) {
+        reductionCostLabel_->setText(
+            tr("Reducción: %1 columnas, %2")
+                .arg(CountText(*reduced_),
+                     EurosText(static_cast<double>(*reduced_) * price_->value())));
+    } else {
+        reductionCostLabel_->clear();
     }
 }

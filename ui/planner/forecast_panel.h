@@ -5,6 +5,7 @@
 #include <QGroupBox>
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -31,10 +32,16 @@ public:
     // Shows or hides the chances; emits nothing.
     void ShowChances(bool shown);
     // Counts off this thread the columns of the signs played that meet `conditions`, saying so
-    // until the count and its cost are shown.
+    // until the count and its cost are shown; when none does, names the condition that leaves
+    // none. Emits Counted once shown.
     void Recount(std::vector<kelvo::TCondition> conditions);
     // Whether the count is still being worked out.
     bool Counting() const;
+    // Whether the count is shown and the conditions leave no column.
+    bool Empty() const;
+    // Shows beside the development's cost that of a reduction of `columns` columns, or none.
+    // Emits nothing.
+    void ShowReduction(std::optional<std::size_t> columns);
     // Puts the panel's controls in Tab order after `previous`; returns the last of them.
     QWidget* ChainTabOrder(QWidget* previous) const;
 
@@ -42,6 +49,8 @@ signals:
     // The player changed the signs (Development), the chances (Chances), the price (Price) or the
     // teams (Other).
     void Changed(TPlanChange change);
+    // The count asked for by Recount is shown.
+    void Counted();
 
 private:
     struct TMatchRow {
@@ -51,15 +60,19 @@ private:
     };
 
     void SignToggled(int match, int sign, bool on);
-    void ShowCount(quint64 columns);
+    void ShowCount(quint64 columns, std::optional<std::size_t> emptying);
     void ShowCost();
 
     std::array<TMatchRow, kelvo::kColumnLength> rows_{};
     bool chancesShown_ = false;
     std::optional<quint64> count_;
+    // The conditions of the count last asked for, to name the one that leaves no column.
+    std::vector<kelvo::TCondition> conditions_;
+    std::optional<std::size_t> reduced_;
     QLabel* chancesHeader_ = nullptr;
     QDoubleSpinBox* price_ = nullptr;
     QLabel* countLabel_ = nullptr;
     QLabel* costLabel_ = nullptr;
+    QLabel* reductionCostLabel_ = nullptr;
     TColumnCounter* counter_ = nullptr;
 };

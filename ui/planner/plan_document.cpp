@@ -29,7 +29,7 @@ std::optional<kelvo::TPlan> TPlanDocument::New() {
         return std::nullopt;
     }
     SetState(QString(), false);
-    return kelvo::TPlan();
+    return kelvo::StartingPlan();
 }
 
 std::optional<kelvo::TPlan> TPlanDocument::Open() {

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -21,6 +22,7 @@
 #include "column_export.h"
 #include "columns_panel.h"
 #include "common/player_numbers.h"
+#include "common/screen_placement.h"
 #include "conditions_panel.h"
 #include "forecast_panel.h"
 #include "plan_document.h"
@@ -63,7 +65,9 @@ TPlannerWindow::TPlannerWindow(std::unique_ptr<TFileDialog> files,
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
         resize(1000, 700);
     }
-    ShowPlan(kelvo::TPlan());
+    // A geometry saved on a larger screen, or before a change of resolution, comes up whole.
+    setGeometry(FitWithin(geometry(), screen()->availableGeometry()));
+    ShowPlan(kelvo::StartingPlan());
 }
 
 TPlannerWindow::~TPlannerWindow() = default;
@@ -167,6 +171,7 @@ void TPlannerWindow::BuildPanels() {
     connect(forecastPanel_, &TForecastPanel::Changed, this, [this](TPlanChange change) {
         PlanChanged(change, [this] { forecastPanel_->Load(accepted_); });
     });
+    connect(forecastPanel_, &TForecastPanel::Counted, this, &TPlannerWindow::UpdateActions);
     layout->addWidget(forecastPanel_);
     auto* right = new QVBoxLayout;
     auto* top = new QHBoxLayout;
@@ -507,16 +512,21 @@ void TPlannerWindow::UpdateTitle() {
 void TPlannerWindow::UpdateActions() {
     const bool working = Working();
     const bool reduced = reduction_.has_value();
+    // Conditions that leave no column leave nothing to reduce, save, print or export.
+    const bool empty = forecastPanel_->Empty();
     newAction_->setEnabled(!working);
     openAction_->setEnabled(!working);
     for (QAction* action : {saveColumnsAction_, exportPdfAction_, printAction_}) {
-        action->setEnabled(reduced && !working);
+        action->setEnabled(reduced && !working && !empty);
     }
     addConditionAction_->setEnabled(!working);
     removeConditionAction_->setEnabled(!working && conditionsPanel_->HasSelection());
     chancesAction_->setEnabled(!working);
-    reduceAction_->setEnabled(!working);
+    reduceAction_->setEnabled(!working && !empty);
     stopAction_->setEnabled(run_->Reducing());
+    // Every change of the reduction in force passes here, and so does its cost.
+    forecastPanel_->ShowReduction(reduced ? std::optional(reduction_->Columns.size())
+                                          : std::nullopt);
 }
 
 void TPlannerWindow::closeEvent(QCloseEvent* event) {

@@ -326,10 +326,14 @@ private slots:
 
     void the_live_count_follows_the_engine() {
         TPlanner planner;
-        QCOMPARE(planner.AwaitCount(), QLocale().toString(4782969) + QStringLiteral(" columnas"));
+        // A new plan: three doubles and two triples.
+        QCOMPARE(planner.AwaitCount(), QStringLiteral("72 columnas"));
         std::mt19937 random(5);
         const QStringList groups = {"1", "X", "2", "1X", "12", "X2", "1X2"};
-        std::vector<QString> week(14, "1X2");
+        std::vector<QString> week;
+        for (const std::string& group : kelvo::ForecastOf(planner.Window->CurrentPlan())) {
+            week.push_back(QString::fromStdString(group));
+        }
         for (int change = 0; change < 12; ++change) {
             const int match = static_cast<int>(random() % 14);
             week[match] = groups[static_cast<int>(random() % groups.size())];

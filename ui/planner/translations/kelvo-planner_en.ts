@@ -377,6 +377,22 @@
         <source>Coste: %1</source>
         <translation>Cost: %1</translation>
     </message>
+    <message>
+        <source>Coste de la reducción</source>
+        <translation>Cost of the reduction</translation>
+    </message>
+    <message>
+        <source>Ninguna columna cumple «%1»</source>
+        <translation>No column meets “%1”</translation>
+    </message>
+    <message>
+        <source>Ninguna columna cumple todas las condiciones</source>
+        <translation>No column meets all the conditions</translation>
+    </message>
+    <message>
+        <source>Reducción: %1 columnas, %2</source>
+        <translation>Reduction: %1 columns, %2</translation>
+    </message>
 </context>
 <context>
     <name>TJobWords</name>
