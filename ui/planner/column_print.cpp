@@ -34,8 +34,8 @@ public:
             .arg(EurosText(static_cast<double>(count) * price), EurosText(price));
     }
     static QString Block(std::size_t block) { return tr("Bloque %1").arg(block); }
-    static QString Page(std::size_t page, std::size_t pages) {
-        return tr("Página %1 de %2").arg(page).arg(pages);
+    static QString Page(const QString& planName, std::size_t page, std::size_t pages) {
+        return tr("%1 · página %2 de %3").arg(planName).arg(page).arg(pages);
     }
 };
 
@@ -59,7 +59,7 @@ using TRow = std::vector<std::tuple<double, QString, TPrintStyle>>;
 // Fills pages from the top down, starting a new page when what comes next does not fit.
 class TPageFiller {
 public:
-    explicit TPageFiller(QSizeF area) : area_(area) {}
+    TPageFiller(QSizeF area, QString planName) : area_(area), planName_(std::move(planName)) {}
 
     // Starts a new page unless `height` more fits under what this page holds.
     void Reserve(double height) {
@@ -99,13 +99,14 @@ public:
         for (std::size_t page = 0; page < pages_.size(); ++page) {
             pages_[page].push_back(
                 {QRectF(0, area_.height() - kFooterHeight, area_.width(), kFooterHeight),
-                 TPrintWords::Page(page + 1, pages_.size()), TPrintStyle::Footer});
+                 TPrintWords::Page(planName_, page + 1, pages_.size()), TPrintStyle::Footer});
         }
         return std::move(pages_);
     }
 
 private:
     QSizeF area_;
+    QString planName_;
     std::vector<TPrintPage> pages_{1};
     double y_ = 0;
 };
@@ -260,7 +261,7 @@ TPrintHeading MakePrintHeading(const kelvo::TPlan& plan, const QString& path, co
 
 std::vector<TPrintPage> LayOutPages(const TPrintHeading& heading,
                                     const std::vector<kelvo::TKey>& columns, QSizeF area) {
-    TPageFiller filler(area);
+    TPageFiller filler(area, heading.PlanName);
     LayOutSummary(filler, heading, columns.size());
     const std::size_t blocks = (columns.size() + kBlockColumns - 1) / kBlockColumns;
     for (std::size_t block = 0; block < blocks; ++block) {

@@ -58,7 +58,8 @@ using TPrintPage = std::vector<TPrintCell>;
 // plan's summary (name, date, forecast grid, conditions in words, guarantee, number of columns
 // and cost), then from a new page the blocks of `columns`, each titled ("Bloque 1"), with a row of
 // the columns' numbers over the 14 matches' rows (number, teams, one sign per column); a block is
-// never split across pages. Each page ends with its number ("Página 2 de 5").
+// never split across pages. Each page ends with the plan's name and its number
+// ("jornada 15 · página 2 de 5").
 std::vector<TPrintPage> LayOutPages(const TPrintHeading& heading,
                                     const std::vector<kelvo::TKey>& columns, QSizeF area);
 

@@ -106,7 +106,7 @@ private slots:
                  << QStringLiteral("Reducción") << QStringLiteral("Garantía: 12 aciertos")
                  << QStringLiteral("Columnas: 10")
                  << QStringLiteral("Coste: 7,50 € (0,75 € por columna)")
-                 << QStringLiteral("Página 1 de 2");
+                 << QStringLiteral("jornada 15 · página 1 de 2");
         QCOMPARE(Texts(pages[0]), expected);
     }
 
@@ -129,7 +129,7 @@ private slots:
             }
         }
         QCOMPARE(texts.mid(0, expected.size()), expected);
-        QCOMPARE(texts.last(), QStringLiteral("Página 2 de 2"));
+        QCOMPARE(texts.last(), QStringLiteral("jornada 15 · página 2 de 2"));
     }
 
     void whole_blocks_fill_the_pages() {
@@ -143,8 +143,9 @@ private slots:
             const std::vector<TPrintPage> pages = LayOutPages(Heading(), Columns(count), kA4);
             QCOMPARE(BlocksOfPages(pages), blocks);
             for (std::size_t page = 0; page < pages.size(); ++page) {
-                QCOMPARE(pages[page].back().Text,
-                         QStringLiteral("Página %1 de %2").arg(page + 1).arg(pages.size()));
+                QCOMPARE(
+                    pages[page].back().Text,
+                    QStringLiteral("jornada 15 · página %1 de %2").arg(page + 1).arg(pages.size()));
             }
             // Every match row of the last block holds a cell for each of its columns.
             const int lastColumns = (count - 1) % 8 + 1;

@@ -641,8 +641,8 @@
         <translation>Cost: %1 (%2 a column)</translation>
     </message>
     <message>
-        <source>Página %1 de %2</source>
-        <translation>Page %1 of %2</translation>
+        <source>%1 · página %2 de %3</source>
+        <translation>%1 · page %2 of %3</translation>
     </message>
 </context>
 <context>
