@@ -17,10 +17,14 @@ TColumnExport::TColumnExport(TFileDialog& files, QWidget* window)
 
 void TColumnExport::SaveColumns(const TPrintHeading& heading,
                                 const std::vector<kelvo::TKey>& columns) {
-    const QString path = ChoosePath(heading, tr("Guardar columnas"),
-                                    tr("Archivos de columnas (*.txt)"), QStringLiteral(".txt"));
+    const QString suffix = QStringLiteral(".txt");
+    QString path =
+        ChoosePath(heading, tr("Guardar columnas"), tr("Archivos de columnas (*.txt)"), suffix);
     if (path.isEmpty()) {
         return;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += suffix;
     }
     std::vector<std::string> lines;
     lines.reserve(columns.size());
@@ -70,6 +74,5 @@ void TColumnExport::Print(const TPrintHeading& heading, const std::vector<kelvo:
 
 QString TColumnExport::ChoosePath(const TPrintHeading& heading, const QString& title,
                                   const QString& filter, const QString& suffix) {
-    return files_.SavePath(window_, title, filter,
-                           QFileInfo(heading.PlanName).completeBaseName() + suffix);
+    return files_.SavePath(window_, title, filter, heading.PlanName + suffix);
 }

@@ -21,12 +21,13 @@ public:
     TColumnExport(TFileDialog& files, QWidget* window);
 
     // Writes `columns` as a columns file (one column a line, CR LF), named as the player chooses
-    // starting from the plan's name in `heading`.
+    // starting from the plan's name in `heading`, with ".txt" added to a name without extension.
     void SaveColumns(const TPrintHeading& heading, const std::vector<kelvo::TKey>& columns);
-    // Writes `columns` as a PDF of A4 pages under `heading`, named as the player chooses starting
-    // from the plan's name.
+    // Writes `columns` as a PDF of A4 pages laid out as the slip (see PrintColumns), named as the
+    // player chooses starting from the plan's name.
     void ExportPdf(const TPrintHeading& heading, const std::vector<kelvo::TKey>& columns);
-    // Prints `columns` under `heading` on the printer the player chooses in the print dialog.
+    // Prints `columns` as the slip, after the summary of `heading`, on the printer the player
+    // chooses in the print dialog.
     void Print(const TPrintHeading& heading, const std::vector<kelvo::TKey>& columns);
 
 signals:

@@ -492,7 +492,7 @@ bool TPlannerWindow::MayExport() const {
 }
 
 TPrintHeading TPlannerWindow::PrintHeading() const {
-    return {document_->Name(), CurrentPlan().Guarantee, QDate::currentDate()};
+    return MakePrintHeading(CurrentPlan(), document_->Path(), QDate::currentDate());
 }
 
 void TPlannerWindow::ShowError(const QString& message) {

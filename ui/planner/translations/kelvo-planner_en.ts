@@ -661,12 +661,48 @@
 <context>
     <name>TPrintWords</name>
     <message>
-        <source>%1 · reducida al %2 · %3 · página %4 de %5</source>
-        <translation>%1 · reduced at %2 · %3 · page %4 of %5</translation>
-    </message>
-    <message>
         <source>Bloque %1</source>
         <translation>Block %1</translation>
+    </message>
+    <message>
+        <source>Plan sin nombre</source>
+        <translation>Unnamed plan</translation>
+    </message>
+    <message>
+        <source>Pronóstico</source>
+        <translation>Forecast</translation>
+    </message>
+    <message>
+        <source>Partido</source>
+        <translation>Match</translation>
+    </message>
+    <message>
+        <source>Condiciones</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>Sin condiciones</source>
+        <translation>No conditions</translation>
+    </message>
+    <message>
+        <source>Reducción</source>
+        <translation>Reduction</translation>
+    </message>
+    <message>
+        <source>Garantía: %1 aciertos</source>
+        <translation>Guarantee: %1 right</translation>
+    </message>
+    <message>
+        <source>Columnas: %1</source>
+        <translation>Columns: %1</translation>
+    </message>
+    <message>
+        <source>Coste: %1 (%2 por columna)</source>
+        <translation>Cost: %1 (%2 a column)</translation>
+    </message>
+    <message>
+        <source>%1 · página %2 de %3</source>
+        <translation>%1 · page %2 of %3</translation>
     </message>
 </context>
 <context>
