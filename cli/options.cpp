@@ -78,8 +78,12 @@ constexpr std::string_view kFooterAfterConditions =
     "\n"
     "kelvo-reduce --score RESULT FILE compares each column of FILE, read as a run loads it and\n"
     "left as it is, with RESULT (14 signs) and prints how many columns have 14, 13, 12, 11 and\n"
-    "10 signs right, then the line numbers and columns of those with 13 or more. For example:\n"
+    "10 signs right, then the line numbers and columns of those with 13 or more. A match not\n"
+    "yet played is a - or a blank in RESULT: the counts are then of the matches played, and\n"
+    "\"can still reach N: K\" lines follow for N = 14 down to 10, K being the columns that\n"
+    "would have at least N right were they right in every match not yet played. For example:\n"
     "  kelvo-reduce --score 1X21X1121X2112 reducida.txt\n"
+    "  kelvo-reduce --score 1X2-1X11-X2-12 reducida.txt\n"
     "\n"
     "kelvo-reduce --prizes DEVELOPMENT REDUCED takes every column of DEVELOPMENT in turn as the\n"
     "week's result and scores every column of REDUCED against it (both read as a run loads\n"
@@ -265,8 +269,10 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
     // What --count needs (--develop or --plan) is checked once the mode is known.
     app.add_flag("--count", command.Count,
                  "with --develop or --plan: prints how many columns there are and writes nothing");
-    app.add_option("--score", command.Result,
-                   "counts the signs right of each column of FILE against RESULT (see below)")
+    app.add_option(
+           "--score", command.Result,
+           "counts the signs right of each column of FILE against RESULT, a partial one too (see "
+           "below)")
         ->option_text("RESULT");
     CLI::Option* prizes =
         app.add_flag("--prizes")
