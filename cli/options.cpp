@@ -269,10 +269,8 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
     // What --count needs (--develop or --plan) is checked once the mode is known.
     app.add_flag("--count", command.Count,
                  "with --develop or --plan: prints how many columns there are and writes nothing");
-    app.add_option(
-           "--score", command.Result,
-           "counts the signs right of each column of FILE against RESULT, a partial one too (see "
-           "below)")
+    app.add_option("--score", command.Result,
+                   "counts the signs right of each column of FILE against RESULT (see below)")
         ->option_text("RESULT");
     CLI::Option* prizes =
         app.add_flag("--prizes")
