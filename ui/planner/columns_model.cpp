@@ -35,10 +35,6 @@ void TColumnsModel::SetResult(std::optional<std::string> result) {
     emit headerDataChanged(Qt::Horizontal, kHitsColumn, kMostColumn);
 }
 
-kelvo::TStanding TColumnsModel::Standing(int row) const {
-    return standings_.empty() ? kelvo::TStanding{} : standings_[order_[row]];
-}
-
 void TColumnsModel::CountHits() {
     standings_.clear();
     score_ = {};

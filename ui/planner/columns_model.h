@@ -34,9 +34,6 @@ public:
 
     // The columns scored against the result; every count 0 without one.
     const kelvo::TScore& Score() const { return score_; }
-    // The signs right so far of the column shown in row `row`, and the most it can still reach;
-    // both 0 without a result.
-    kelvo::TStanding Standing(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
