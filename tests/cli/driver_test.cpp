@@ -413,7 +413,8 @@ TEST(driver, a_wrong_development_is_a_usage_error_that_writes_nothing) {
          "--develop takes no --check, --no-limit or --optimise"},
         {{"--score", "1X21X1121X2112", "--develop", kForecast, out}, "--develop takes no --score"},
         {{"--score", "1X21X1121X211", out},
-         "--score: '1X21X1121X211' is no result: give 14 signs of 1, X and 2"},
+         "--score: '1X21X1121X211' is no result: give 14 signs of 1, X and 2, with - or a blank "
+         "for a match not yet played"},
         {{"--score", "1X21X1121X2112"}, "FILE is required"},
         {{"--develop", kForecast, "--variants", "3-15", out},
          "--variants: '3-15' is no variants condition: write MIN-MAX, 0 <= MIN <= MAX <= 14"},

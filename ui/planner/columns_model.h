@@ -1,48 +1,60 @@
 // The reduced columns as a table for a QTableView: a row per column, the column's number, its 14
-// signs one per cell, and, once the week's result is known, how many signs it has right, with the
-// right signs in bold and coloured. Holds only the keys, so it stays fast for any number of rows.
+// signs one per cell, and, once the week's result is known (in full or in part), how many signs it
+// has right so far and the most it can still reach, with the right signs in bold and coloured.
+// Holds the keys and their standings only, so it stays fast for any number of rows. Sorts by any
+// of its columns, ties in the order of the reduction.
 #pragma once
 
 #include <QAbstractTableModel>
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/column_key.h"
-#include "core/prize_categories.h"
+#include "modes/score.h"
 
 class TColumnsModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // The table's columns: the number, the 14 signs, the signs right.
+    // The table's columns: the number, the 14 signs, the signs right, the most it can reach.
     static constexpr int kNumberColumn = 0;
     static constexpr int kFirstSignColumn = 1;
     static constexpr int kHitsColumn = kFirstSignColumn + kelvo::kColumnLength;
+    static constexpr int kMostColumn = kHitsColumn + 1;
 
     using QAbstractTableModel::QAbstractTableModel;
 
+    // Shows `columns` in place of those shown, scored against the result and in the order chosen.
     void SetColumns(std::vector<kelvo::TKey> columns);
-    // The week's result (14 signs of 1, X and 2), or none to mark nothing.
+    // The week's result as kelvo::IsResult takes it (a '-' or a blank for a match not yet played),
+    // or none to mark nothing. Sorted by signs right or by the most, the rows take their new order.
     void SetResult(std::optional<std::string> result);
 
-    // The columns of each prize category, 14 signs right first; all 0 without a result.
-    std::array<std::size_t, kelvo::kPrizeCategories> HitCounts() const { return hitCounts_; }
-    // The signs right of row `row` under the current result.
-    int Hits(int row) const;
+    // The columns scored against the result; every count 0 without one.
+    const kelvo::TScore& Score() const { return score_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // Orders the rows by `column` (signs by 1, X, 2), ties by the columns' numbers; keeps the order
+    // for the columns and results to come. Moves the persistent indexes (the selection) along.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 private:
     void CountHits();
+    void Order();
 
     std::vector<kelvo::TKey> columns_;
+    // order_[row]: the place in columns_ of the column shown in `row`.
+    std::vector<std::size_t> order_;
+    // standings_[k]: how columns_[k] stands against the result; empty without one.
+    std::vector<kelvo::TStanding> standings_;
     std::optional<std::string> result_;
-    std::array<std::size_t, kelvo::kPrizeCategories> hitCounts_{};
+    kelvo::TScore score_;
+    int sortColumn_ = kNumberColumn;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 };

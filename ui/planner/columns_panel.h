@@ -1,5 +1,7 @@
-// The reduced columns scored against the week's result: the result as typed, how many columns have
-// 14 down to 10 signs right, and the columns themselves with their right signs marked.
+// The reduced columns scored against the week's result: the result as typed (a '-' or a blank for a
+// match not yet played), how many columns have 14 down to 10 signs right or, while matches remain,
+// how many can still reach and already have each, and the columns themselves with their right
+// signs marked, their signs right so far and the most they can reach, sortable by any of these.
 #pragma once
 
 #include <QWidget>
@@ -23,7 +25,7 @@ public:
 
     // Shows the plan's result and its reduction's columns, scored. Emits nothing.
     void Load(const kelvo::TPlan& plan);
-    // Writes the result into `plan` as typed, in capitals.
+    // Writes the result into `plan` as typed, in capitals, a match not yet played as typed.
     void Store(kelvo::TPlan& plan) const;
     // Shows `columns` in place of those shown, scored against the result.
     void SetColumns(std::vector<kelvo::TKey> columns);

@@ -22,7 +22,7 @@ private slots:
         TColumnsModel model;
         model.SetColumns(keys);
         QCOMPARE(model.rowCount(), 177147);
-        QCOMPARE(model.columnCount(), 16);
+        QCOMPARE(model.columnCount(), 17);
         QCOMPARE(model.index(177146, 0).data().toInt(), 177147);
         QCOMPARE(model.index(177146, 1).data().toString(), QStringLiteral("2"));
         QVERIFY(!model.index(0, TColumnsModel::kHitsColumn).data().isValid());
@@ -36,14 +36,14 @@ private slots:
                 ++literal[missed];
             }
         }
-        QVERIFY(model.HitCounts() == literal);
+        QVERIFY(model.Score().Right == literal);
         QCOMPARE(model.index(5, TColumnsModel::kHitsColumn).data().toInt(),
                  SignsRight(columns[5], result));
         QCOMPARE(model.index(5, 1).data(Qt::FontRole).value<QFont>().bold(), true);
         QCOMPARE(model.index(5, 2).data(Qt::FontRole).value<QFont>().bold(),
                  columns[5][1] == result[1]);
         model.SetResult(std::nullopt);
-        QVERIFY(model.HitCounts() == (std::array<std::size_t, 5>{}));
+        QVERIFY(model.Score().Right == (std::array<std::size_t, 5>{}));
     }
 };
 

@@ -50,6 +50,18 @@
         <source>Aciertos</source>
         <translation>Right</translation>
     </message>
+    <message>
+        <source>Signos acertados en los partidos ya jugados</source>
+        <translation>Signs right in the matches played so far</translation>
+    </message>
+    <message>
+        <source>Lo más que puede llegar a acertar si acierta los partidos que faltan</source>
+        <translation>The most signs right it can reach, should it be right in every match still to play</translation>
+    </message>
+    <message>
+        <source>Máximo</source>
+        <translation>Most</translation>
+    </message>
 </context>
 <context>
     <name>TColumnsPanel</name>
@@ -80,6 +92,28 @@
     <message>
         <source>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</source>
         <translation>14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</translation>
+    </message>
+    <message>
+        <source>Un signo por partido: 1, X o 2; un guion o un espacio si aún no se ha jugado</source>
+        <translation>A sign per match: 1, X or 2; a dash or a blank for a match not yet played</translation>
+    </message>
+    <message>
+        <source>Pueden llegar a N: columnas que aún pueden acabar con N aciertos o más.
+Ya tienen N: columnas que ya tienen N aciertos o más, pase lo que pase.</source>
+        <translation>Can still reach N: columns that can still end with N or more right.
+Already have N: columns that have N or more right, whatever happens.</translation>
+    </message>
+    <message>
+        <source>Máximo</source>
+        <translation>Most</translation>
+    </message>
+    <message>
+        <source>Pueden llegar a 14: %1 · a 13: %2 · a 12: %3 · a 11: %4 · a 10: %5</source>
+        <translation>Can still reach 14: %1 · 13: %2 · 12: %3 · 11: %4 · 10: %5</translation>
+    </message>
+    <message>
+        <source>Ya tienen 13: %1 · 12: %2 · 11: %3 · 10: %4</source>
+        <translation>Already have 13: %1 · 12: %2 · 11: %3 · 10: %4</translation>
     </message>
 </context>
 <context>
