@@ -27,8 +27,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # dpkg-shlibdeps reads the Qt 6 runtime packages (libqt6widgets6, libqt6gui6, libqt6core6) and the
-# C++ runtime off the installed programs.
+# C++ runtime off the installed programs. Qt's own translations are no library: the planner loads
+# them so that Qt's dialogs (the file dialog, the buttons of a question) speak Spanish.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n")
 
 # gzip -n keeps the compressed files' bytes free of the build's time.
 find_program(KELVO_GZIP gzip REQUIRED)

@@ -4,12 +4,12 @@
 
 # What every build needs: the compiler and tools, GoogleTest and Google Benchmark (without them
 # the tests or benchmarks are left out), CLI11 (required by kelvo-reduce), nlohmann's JSON (the
-# engine reads plan files with it), Qt 6 for the window and help2man for the manual page of
-# kelvo-reduce.
+# engine reads plan files with it), Qt 6 for the window, Qt's own translations (the planner's
+# dialogs in Spanish) and help2man for the manual page of kelvo-reduce.
 kelvo_packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools help2man
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n help2man
 )
 
 kelvo_install_missing() {

@@ -250,10 +250,6 @@ std::array<std::array<double, 3>, kColumnLength> Shares(const TChances& chances)
 
 // ---- Reading chances.
 
-std::string LineName(std::size_t index) {
-    return "line " + std::to_string(index + 1);
-}
-
 // The fields of `line`, separated by commas or runs of blanks, blanks around a comma counting
 // as part of it.
 std::vector<std::string_view> SplitFields(std::string_view line) {
@@ -309,6 +305,27 @@ std::string ShortNumber(double value) {
     return std::string(text.data(), written.ptr);
 }
 
+// The command line's English for `problem`.
+std::string ChancesSentence(const TChancesProblem& problem) {
+    const std::string line = "line " + std::to_string(problem.Line) + ": ";
+    switch (problem.Fault) {
+        case TChancesFault::LineCount:
+            return "the chances have " + std::to_string(problem.Count) +
+                   " lines; they need 14, one per match";
+        case TChancesFault::NumberCount:
+            return line + "it holds " + std::to_string(problem.Count) +
+                   " numbers; it needs 3, the chances of 1, X and 2";
+        case TChancesFault::NotNumber:
+            return line + "'" + problem.Field + "' is no number";
+        case TChancesFault::Negative:
+            return line + "'" + problem.Field + "' is negative";
+        case TChancesFault::WrongSum:
+            return line + "the chances add up to " + ShortNumber(problem.Sum) +
+                   "; they must add up to 100";
+    }
+    return {};
+}
+
 }  // namespace
 
 TPrizeTable TablePrizes(std::span<const TKey> development, std::span<const TKey> reduced,
@@ -359,6 +376,9 @@ TPrizeTable TablePrizes(std::span<const TKey> development, std::span<const TKey>
     return table;
 }
 
+TChancesError::TChancesError(const TChancesProblem& problem)
+    : std::invalid_argument(ChancesSentence(problem)), problem_(problem) {}
+
 TChances ParseChances(std::string_view text) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
@@ -370,16 +390,19 @@ TChances ParseChances(std::string_view text) {
         lines.push_back(line);
         text.remove_prefix(std::min(end + 1, text.size()));
     }
+    TChancesProblem problem;
     if (lines.size() != kColumnLength) {
-        throw TChancesError("the chances have " + std::to_string(lines.size()) +
-                            " lines; they need 14, one per match");
+        problem.Count = lines.size();
+        throw TChancesError(problem);
     }
     TChances chances{};
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        problem.Line = i + 1;
         const std::vector<std::string_view> fields = SplitFields(lines[i]);
         if (fields.size() != 3) {
-            throw TChancesError(LineName(i) + ": it holds " + std::to_string(fields.size()) +
-                                " numbers; it needs 3, the chances of 1, X and 2");
+            problem.Fault = TChancesFault::NumberCount;
+            problem.Count = fields.size();
+            throw TChancesError(problem);
         }
         double sum = 0;
         for (std::size_t s = 0; s < 3; ++s) {
@@ -388,15 +411,17 @@ TChances ParseChances(std::string_view text) {
             if (!value) {
                 const bool negative =
                     !field.empty() && field[0] == '-' && ReadNumber(field.substr(1)).has_value();
-                throw TChancesError(LineName(i) + ": '" + std::string(field) +
-                                    (negative ? "' is negative" : "' is no number"));
+                problem.Fault = negative ? TChancesFault::Negative : TChancesFault::NotNumber;
+                problem.Field = field;
+                throw TChancesError(problem);
             }
             chances[i][s] = *value;
             sum += *value;
         }
         if (std::abs(sum - 100) > 0.5) {
-            throw TChancesError(LineName(i) + ": the chances add up to " + ShortNumber(sum) +
-                                "; they must add up to 100");
+            problem.Fault = TChancesFault::WrongSum;
+            problem.Sum = sum;
+            throw TChancesError(problem);
         }
     }
     return chances;

@@ -8,6 +8,7 @@
 #include <span>
 #include <stdexcept>
 #include <stop_token>
+#include <string>
 #include <string_view>
 
 #include "core/column_key.h"
@@ -51,10 +52,41 @@ TPrizeTable TablePrizes(std::span<const TKey> development, std::span<const TKey>
 // The chances in percent of 1, X and 2 for each match.
 using TChances = std::array<std::array<double, 3>, kColumnLength>;
 
-// A chances file is wrong: the message names the line (from 1) and what is wrong with it.
+// Why a text holds no chances.
+enum class TChancesFault {
+    // It has Count lines, not 14.
+    LineCount,
+    // Line number Line holds Count numbers, not 3.
+    NumberCount,
+    // On line number Line, Field is no number.
+    NotNumber,
+    // On line number Line, Field is a negative number.
+    Negative,
+    // The numbers of line number Line add up to Sum, not 100.
+    WrongSum,
+};
+
+// What is wrong with a chances text, as data; the fields that do not belong to the fault keep
+// their defaults.
+struct TChancesProblem {
+    TChancesFault Fault = TChancesFault::LineCount;
+    std::size_t Line = 0;
+    std::size_t Count = 0;
+    std::string Field;
+    double Sum = 0;
+
+    bool operator==(const TChancesProblem&) const = default;
+};
+
+// A chances text is wrong. what() is an English sentence for the command line naming the line
+// (from 1) and what is wrong with it; a window words Problem() in its own language.
 class TChancesError : public std::invalid_argument {
 public:
-    using std::invalid_argument::invalid_argument;
+    explicit TChancesError(const TChancesProblem& problem);
+    const TChancesProblem& Problem() const { return problem_; }
+
+private:
+    TChancesProblem problem_;
 };
 
 // The chances written as 14 lines (LF or CR LF, the last one ending or not), line i holding the

@@ -38,7 +38,7 @@ TColumnsPanel::TColumnsPanel(QWidget* parent)
     : QWidget(parent), columnsModel_(new TColumnsModel(this)) {
     auto* layout = new QVBoxLayout(this);
     auto* resultLine = new QHBoxLayout;
-    auto* resultLabel = new QLabel(tr("Resul&tado:"), this);
+    auto* resultLabel = new QLabel(tr("Res&ultado:"), this);
     resultEdit_ = new QLineEdit(this);
     resultEdit_->setObjectName("ResultEdit");
     resultEdit_->setAccessibleName(tr("Resultado de la jornada"));

@@ -115,7 +115,7 @@ TConditionDialog::TConditionDialog(QWidget* parent) : QDialog(parent) {
     matchesLabel_ = new QLabel(tr("&Partidos:"), this);
     matchesLabel_->setBuddy(first_);
     form->addRow(matchesLabel_, matches);
-    baseLabel_ = new QLabel(tr("&Columna base:"), this);
+    baseLabel_ = new QLabel(tr("Columna &base:"), this);
     baseLabel_->setBuddy(base_);
     form->addRow(baseLabel_, base_);
     auto* boundsLabel = new QLabel(tr("&Entre:"), this);

@@ -3,9 +3,56 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "common/player_numbers.h"
 #include "condition_text.h"
 
 namespace {
+
+// The fields of the plan outside its matches, as the player knows what they hold: a condition's
+// fields and those of the saved reduction are told as the whole they belong to.
+struct TFieldWords {
+    std::string_view Fields;  // separated by blanks
+    const char* Sentence;
+};
+
+constexpr std::array kFieldWords = {
+    TFieldWords{"matches", QT_TRANSLATE_NOOP("TPlanWords",
+                                             "Al plan %1 le faltan partidos: debe tener los 14.")},
+    TFieldWords{"conditions kind sign first last base least most",
+                QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta parte de sus condiciones.")},
+    TFieldWords{"chancesShown",
+                QT_TRANSLATE_NOOP("TPlanWords",
+                                  "Al plan %1 le falta decir si muestra las probabilidades.")},
+    TFieldWords{"price",
+                QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta el precio por columna.")},
+    TFieldWords{"guarantee", QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta la garantía.")},
+    TFieldWords{"budgetSeconds",
+                QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta el tiempo del optimizador.")},
+    TFieldWords{"anywhere", QT_TRANSLATE_NOOP(
+                                "TPlanWords",
+                                "Al plan %1 le falta decir si usa columnas fuera del pronóstico.")},
+    TFieldWords{"result",
+                QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta el resultado de la jornada.")},
+    TFieldWords{"reduction columns greedy final lowerBound spentMs reachedMs stopped "
+                "boundPublished smallestPossible",
+                QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta parte de su reducción.")},
+};
+
+bool Names(std::string_view fields, std::string_view field) {
+    while (!fields.empty()) {
+        const std::size_t end = std::min(fields.find(' '), fields.size());
+        if (fields.substr(0, end) == field) {
+            return true;
+        }
+        fields.remove_prefix(std::min(end + 1, fields.size()));
+    }
+    return false;
+}
 
 class TPlanWords {
     Q_DECLARE_TR_FUNCTIONS(TPlanWords)
@@ -15,60 +62,55 @@ public:
         using kelvo::TPlanFault;
         switch (refusal.Fault) {
             case TPlanFault::Unreadable:
-                return tr("No se puede leer el archivo %1.").arg(name);
+                return tr("No se puede leer el fichero %1.").arg(name);
             case TPlanFault::Empty:
-                return tr("El archivo %1 está vacío.").arg(name);
+                return tr("El fichero %1 está vacío.").arg(name);
             case TPlanFault::NotJson:
-                return tr("%1 no es un plan: su contenido no es JSON.").arg(name);
             case TPlanFault::NotPlan:
-                return tr("%1 no es un plan de Kelvo.").arg(name);
+                return tr("El fichero %1 no es un plan de Kelvo.").arg(name);
             case TPlanFault::UnknownVersion:
-                return tr("El plan %1 tiene una versión de formato desconocida.").arg(name);
+                return tr("El plan %1 está dañado: no dice con qué versión del programa se "
+                          "guardó.")
+                    .arg(name);
             case TPlanFault::NewerVersion:
-                return tr("El plan %1 es de una versión más nueva del programa (formato %2); esta "
-                          "versión abre hasta el formato %3.")
-                    .arg(name)
-                    .arg(refusal.Version)
-                    .arg(kelvo::kPlanFormatVersion);
+                return tr("El plan %1 se guardó con una versión más nueva del programa; "
+                          "actualice Kelvo para abrirlo.")
+                    .arg(name);
             case TPlanFault::BadField:
                 return Field(refusal, name);
             case TPlanFault::BadCondition:
-                return tr("La condición %2 del plan %1 no es válida: %3")
-                    .arg(name)
-                    .arg(refusal.Index)
-                    .arg(ConditionProblem(refusal.Condition).value_or(QString()));
+                return tr("La condición %2 del plan %1 no se puede cumplir: %3")
+                    .arg(name, CountText(static_cast<std::uint64_t>(refusal.Index)),
+                         ConditionProblem(refusal.Condition).value_or(QString()));
             case TPlanFault::ForeignColumn:
                 return tr("La columna %2 (%3) del plan %1 no es una columna de su desarrollo.")
-                    .arg(name)
-                    .arg(refusal.Index)
-                    .arg(QString::fromStdString(refusal.Column));
+                    .arg(name, CountText(static_cast<std::uint64_t>(refusal.Index)),
+                         QString::fromStdString(refusal.Column));
         }
         return {};
     }
 
 private:
-    // A field of a match is named as the player knows it, with the match.
+    // A field is named as the player knows what it holds, with its match where it has one.
     static QString Field(const kelvo::TPlanRefusal& refusal, const QString& name) {
-        const QString field = QString::fromStdString(refusal.Field);
+        const QString match = CountText(static_cast<std::uint64_t>(refusal.Match));
         if (refusal.Match == 0) {
-            return tr("Al plan %1 le falta el campo «%2» o no es válido.").arg(name, field);
+            const auto* words = std::find_if(
+                kFieldWords.begin(), kFieldWords.end(),
+                [&](const TFieldWords& each) { return Names(each.Fields, refusal.Field); });
+            return words == kFieldWords.end() ? tr("El plan %1 está dañado.").arg(name)
+                                              : tr(words->Sentence).arg(name);
         }
-        if (field == QLatin1String("teams")) {
-            return tr("Al plan %1 le faltan los equipos del partido %2 o no son válidos.")
-                .arg(name)
-                .arg(refusal.Match);
+        if (refusal.Field == "teams") {
+            return tr("Al plan %1 le faltan los equipos del partido %2.").arg(name, match);
         }
-        if (field == QLatin1String("signs")) {
-            return tr("Al plan %1 le falta el pronóstico del partido %2 o no es válido.")
-                .arg(name)
-                .arg(refusal.Match);
+        if (refusal.Field == "signs") {
+            return tr("Al plan %1 le falta el pronóstico del partido %2.").arg(name, match);
         }
-        if (field == QLatin1String("chances")) {
-            return tr("Al plan %1 le faltan las probabilidades del partido %2 o no son válidas.")
-                .arg(name)
-                .arg(refusal.Match);
+        if (refusal.Field == "chances") {
+            return tr("Al plan %1 le faltan las probabilidades del partido %2.").arg(name, match);
         }
-        return tr("El partido %2 del plan %1 no es válido.").arg(name).arg(refusal.Match);
+        return tr("Al plan %1 le falta el partido %2.").arg(name, match);
     }
 };
 

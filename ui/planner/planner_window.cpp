@@ -122,7 +122,7 @@ void TPlannerWindow::BuildActions() {
                                           conditionsPanel_->RemoveCondition();
                                       }
                                   });
-    chancesAction_ = new QAction(tr("&Probabilidades"), this);
+    chancesAction_ = new QAction(tr("Pro&babilidades"), this);
     chancesAction_->setObjectName("ChancesAction");
     chancesAction_->setCheckable(true);
     chancesAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));

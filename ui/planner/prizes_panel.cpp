@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "common/player_numbers.h"
 #include "panel_widgets.h"
@@ -16,6 +17,30 @@ namespace {
 constexpr int kPrizeRows = kelvo::kPrizeCategories + 1;
 
 }  // namespace
+
+QString ChancesProblemText(const kelvo::TChancesProblem& problem) {
+    using kelvo::TChancesFault;
+    const QString match = CountText(problem.Line);
+    switch (problem.Fault) {
+        case TChancesFault::LineCount:
+            return TPrizesPanel::tr("Hay probabilidades de %1 partidos; deben ser de los 14")
+                .arg(CountText(problem.Count));
+        case TChancesFault::NumberCount:
+            return TPrizesPanel::tr(
+                       "Partido %1: tiene %2 probabilidades; necesita 3, las de 1, X y 2")
+                .arg(match, CountText(problem.Count));
+        case TChancesFault::NotNumber:
+            return TPrizesPanel::tr("Partido %1: «%2» no es un número")
+                .arg(match, QString::fromStdString(problem.Field));
+        case TChancesFault::Negative:
+            return TPrizesPanel::tr("Partido %1: la probabilidad %2 es negativa")
+                .arg(match, QString::fromStdString(problem.Field));
+        case TChancesFault::WrongSum:
+            return TPrizesPanel::tr("Partido %1: las probabilidades suman %2; deben sumar 100")
+                .arg(match, NumberText(problem.Sum));
+    }
+    return {};
+}
 
 TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
@@ -34,7 +59,10 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     prizeTable_->setObjectName("PrizeTable");
     prizeTable_->setAccessibleName(tr("Tabla de premios"));
     prizeTable_->setHorizontalHeaderLabels(
-        {tr("Resultados"), tr("Media"), tr("Máximo"), tr("Probabilidad"), tr("Esperadas")});
+        {tr("Resultados del\ndesarrollo"), tr("Columnas premiadas\npor resultado (media)"),
+         tr("Columnas premiadas\npor resultado (máximo)"),
+         tr("Probabilidad de al menos\nesos aciertos esta semana"),
+         tr("Columnas premiadas\nesperadas esta semana")});
     const QStringList headerTips = {
         tr("Resultados del desarrollo cuya mejor columna tiene esos aciertos"),
         tr("Media de columnas con esos aciertos por resultado"),
@@ -47,7 +75,7 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     QStringList categories;
     for (int right = kelvo::kColumnLength; right > kelvo::kColumnLength - kelvo::kPrizeCategories;
          --right) {
-        categories.append(tr("%1 aciertos").arg(right));
+        categories.append(tr("%1 aciertos").arg(CountText(static_cast<std::uint64_t>(right))));
     }
     categories.append(tr("menos de 10"));
     prizeTable_->setVerticalHeaderLabels(categories);
@@ -75,21 +103,31 @@ void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
     const std::size_t size = plan.Reduction->Columns.size();
     QString summary = tr("%1 columnas reducidas al %2 · coste %3")
                           .arg(CountText(size))
-                          .arg(plan.Guarantee)
+                          .arg(CountText(static_cast<std::uint64_t>(plan.Guarantee)))
                           .arg(EurosText(static_cast<double>(size) * plan.Price));
     if (report.LowerBound > 0) {
-        const QString bound = report.BoundPublished
-                                  ? tr("Cota inferior publicada %1: %2 columnas por encima")
-                                  : tr("Cota inferior %1: %2 columnas por encima");
-        summary +=
-            QLatin1Char('\n') + bound.arg(CountText(report.LowerBound))
-                                    .arg(CountText(size - std::min(size, report.LowerBound)));
+        const std::size_t saving = size - std::min(size, report.LowerBound);
+        // A published bound comes from the tables of coverings the experts keep.
+        const QString bound =
+            report.BoundPublished
+                ? (saving == 0 ? tr("Según las tablas publicadas, ninguna reducción puede bajar "
+                                    "de %1 columnas: no se puede ahorrar ninguna más")
+                               : tr("Según las tablas publicadas, ninguna reducción puede bajar "
+                                    "de %1 columnas: como mucho se ahorrarían %2 más"))
+                : (saving == 0 ? tr("Ninguna reducción puede bajar de %1 columnas: no se puede "
+                                    "ahorrar ninguna más")
+                               : tr("Ninguna reducción puede bajar de %1 columnas: como mucho se "
+                                    "ahorrarían %2 más"));
+        summary += QLatin1Char('\n') +
+                   (saving == 0 ? bound.arg(CountText(report.LowerBound))
+                                : bound.arg(CountText(report.LowerBound)).arg(CountText(saving)));
     }
     if (report.SmallestPossible) {
         summary += QLatin1Char('\n') +
                    tr("La más pequeña posible: ninguna reducción tiene menos columnas");
     }
-    summary += QLatin1Char('\n') + tr("La voraz eligió %1 columnas").arg(CountText(report.Greedy));
+    summary +=
+        QLatin1Char('\n') + tr("Reducción rápida: %1 columnas").arg(CountText(report.Greedy));
     if (report.Stopped) {
         summary += tr(" · búsqueda parada");
     }
@@ -100,7 +138,7 @@ void TPrizesPanel::ShowPrizes(const TReductionResult& result) {
     const kelvo::TPrizeTable& table = result.Prizes;
     guaranteedLabel_->setText(tr("%1 resultados del desarrollo · garantizados %2 aciertos")
                                   .arg(CountText(table.Results))
-                                  .arg(table.Guaranteed));
+                                  .arg(CountText(static_cast<std::uint64_t>(table.Guaranteed))));
     const auto put = [this](int row, int column, const QString& text) {
         auto* item = new QTableWidgetItem(text);
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -109,19 +147,18 @@ void TPrizesPanel::ShowPrizes(const TReductionResult& result) {
     for (int row = 0; row < kPrizeRows; ++row) {
         put(row, 0, CountText(table.Best[row]));
         const bool category = row < kelvo::kPrizeCategories;
-        put(row, 1, category ? QLocale().toString(table.MeanColumns[row], 'f', 2) : QString());
+        put(row, 1, category ? DecimalText(table.MeanColumns[row], 2) : QString());
         put(row, 2, category ? CountText(table.MostColumns[row]) : QString());
         put(row, 3,
             category && result.Chances
-                ? QLocale().toString(result.Chances->AtLeast[row], 'f', 4) + QStringLiteral(" %")
+                ? DecimalText(result.Chances->AtLeast[row], 4) + QStringLiteral(" %")
                 : QString());
         put(row, 4,
-            category && result.Chances ? QLocale().toString(result.Chances->Expected[row], 'f', 4)
-                                       : QString());
+            category && result.Chances ? DecimalText(result.Chances->Expected[row], 4) : QString());
     }
     if (result.Chances) {
         chancesLabel_->setText(tr("Probabilidad de que el resultado esté en el desarrollo: %1 %")
-                                   .arg(QLocale().toString(result.Chances->InDevelopment, 'f', 4)));
+                                   .arg(DecimalText(result.Chances->InDevelopment, 4)));
     }
 }
 
@@ -131,6 +168,11 @@ void TPrizesPanel::ClearChances() {
 
 void TPrizesPanel::ShowChancesProblem(const QString& problem) {
     chancesLabel_->setText(tr("Las probabilidades no se pueden usar: %1").arg(problem));
+}
+
+void TPrizesPanel::ShowChancesProblem(const kelvo::TChancesProblem& problem) {
+    chancesLabel_->setText(
+        tr("Las probabilidades no se pueden usar. %1.").arg(ChancesProblemText(problem)));
 }
 
 QWidget* TPrizesPanel::ChainTabOrder(QWidget* previous) const {

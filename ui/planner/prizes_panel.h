@@ -1,14 +1,20 @@
-// What the plan's reduction wins: its summary (size, cost, lower bound, the greedy's size), the
-// prize guaranteed, the prize table, and the chances of the week.
+// What the plan's reduction wins: its summary (size, cost, lower bound, the quick reduction's
+// size), the prize guaranteed, the prize table, and the chances of the week.
 #pragma once
 
 #include <QWidget>
 
+#include "modes/prizes.h"
 #include "plan/plan.h"
 #include "reduction_job.h"
 
 class QLabel;
 class QTableWidget;
+
+// What is wrong with the chances the player typed, in the player's words; the chances of match
+// n are line n of the text the engine reads: "Partido 2: las probabilidades suman 110; deben
+// sumar 100".
+QString ChancesProblemText(const kelvo::TChancesProblem& problem);
 
 class TPrizesPanel final : public QWidget {
     Q_OBJECT
@@ -25,6 +31,8 @@ public:
     void ClearChances();
     // Says why the chances cannot weigh the prizes: `problem`, as the engine words it.
     void ShowChancesProblem(const QString& problem);
+    // Says why the chances cannot weigh the prizes, in the player's words (ChancesProblemText).
+    void ShowChancesProblem(const kelvo::TChancesProblem& problem);
     // Puts the panel's controls in Tab order after `previous`; returns the last of them.
     QWidget* ChainTabOrder(QWidget* previous) const;
 

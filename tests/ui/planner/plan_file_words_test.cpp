@@ -27,24 +27,23 @@ private slots:
         QTest::addColumn<kelvo::TPlanRefusal>("refusal");
         QTest::addColumn<QString>("message");
         QTest::newRow("unreadable") << Refusal(TPlanFault::Unreadable)
-                                    << QStringLiteral("No se puede leer el archivo p.kelvo.");
+                                    << QStringLiteral("No se puede leer el fichero p.kelvo.");
         QTest::newRow("empty") << Refusal(TPlanFault::Empty)
-                               << QStringLiteral("El archivo p.kelvo está vacío.");
+                               << QStringLiteral("El fichero p.kelvo está vacío.");
         QTest::newRow("not JSON") << Refusal(TPlanFault::NotJson)
-                                  << QStringLiteral(
-                                         "p.kelvo no es un plan: su contenido no es JSON.");
-        QTest::newRow("not a plan")
-            << Refusal(TPlanFault::NotPlan) << QStringLiteral("p.kelvo no es un plan de Kelvo.");
+                                  << QStringLiteral("El fichero p.kelvo no es un plan de Kelvo.");
+        QTest::newRow("not a plan") << Refusal(TPlanFault::NotPlan)
+                                    << QStringLiteral("El fichero p.kelvo no es un plan de Kelvo.");
         QTest::newRow("unknown version")
             << Refusal(TPlanFault::UnknownVersion)
-            << QStringLiteral("El plan p.kelvo tiene una versión de formato desconocida.");
+            << QStringLiteral(
+                   "El plan p.kelvo está dañado: no dice con qué versión del programa se guardó.");
         kelvo::TPlanRefusal newer = Refusal(TPlanFault::NewerVersion);
         newer.Version = 3;
         QTest::newRow("newer version") << newer
                                        << QStringLiteral(
-                                              "El plan p.kelvo es de una versión más nueva del "
-                                              "programa (formato 3); esta versión abre hasta el "
-                                              "formato 1.");
+                                              "El plan p.kelvo se guardó con una versión más "
+                                              "nueva del programa; actualice Kelvo para abrirlo.");
         const auto field = [](const char* name, int match) {
             kelvo::TPlanRefusal refusal = Refusal(TPlanFault::BadField);
             refusal.Field = name;
@@ -52,22 +51,32 @@ private slots:
             return refusal;
         };
         QTest::newRow("field") << field("price", 0)
-                               << QStringLiteral(
-                                      "Al plan p.kelvo le falta el campo «price» o no es válido.");
+                               << QStringLiteral("Al plan p.kelvo le falta el precio por columna.");
         QTest::newRow("teams") << field("teams", 2)
                                << QStringLiteral(
                                       "Al plan p.kelvo le faltan los equipos del "
-                                      "partido 2 o no son válidos.");
+                                      "partido 2.");
         QTest::newRow("signs") << field("signs", 3)
                                << QStringLiteral(
                                       "Al plan p.kelvo le falta el pronóstico del "
-                                      "partido 3 o no es válido.");
+                                      "partido 3.");
         QTest::newRow("chances") << field("chances", 14)
                                  << QStringLiteral(
                                         "Al plan p.kelvo le faltan las probabilidades "
-                                        "del partido 14 o no son válidas.");
+                                        "del partido 14.");
         QTest::newRow("match") << field("matches", 5)
-                               << QStringLiteral("El partido 5 del plan p.kelvo no es válido.");
+                               << QStringLiteral("Al plan p.kelvo le falta el partido 5.");
+        QTest::newRow("matches") << field("matches", 0)
+                                 << QStringLiteral(
+                                        "Al plan p.kelvo le faltan partidos: debe tener los 14.");
+        QTest::newRow("a condition's field")
+            << field("least", 0)
+            << QStringLiteral("Al plan p.kelvo le falta parte de sus condiciones.");
+        QTest::newRow("the reduction's field")
+            << field("boundPublished", 0)
+            << QStringLiteral("Al plan p.kelvo le falta parte de su reducción.");
+        QTest::newRow("a field of no known name")
+            << field("colour", 0) << QStringLiteral("El plan p.kelvo está dañado.");
         kelvo::TPlanRefusal condition = Refusal(TPlanFault::BadCondition);
         condition.Index = 2;
         condition.ConditionFault = kelvo::TConditionFault::LeastAboveMost;
@@ -76,7 +85,7 @@ private slots:
         condition.Condition.Most = 2;
         QTest::newRow("condition") << condition
                                    << QStringLiteral(
-                                          "La condición 2 del plan p.kelvo no es válida: El "
+                                          "La condición 2 del plan p.kelvo no se puede cumplir: El "
                                           "mínimo (5) es mayor que el máximo (2).");
         kelvo::TPlanRefusal column = Refusal(TPlanFault::ForeignColumn);
         column.Index = 7;

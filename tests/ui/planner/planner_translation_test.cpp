@@ -2,10 +2,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -14,6 +17,15 @@
 
 #include "planner_test_support.h"
 #include "planner_translation.h"
+
+namespace {
+
+bool QtTranslationsInstalled() {
+    return QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) +
+                         QStringLiteral("/qtbase_es.qm"));
+}
+
+}  // namespace
 
 class TPlannerTranslationTest : public QObject {
     Q_OBJECT
@@ -39,7 +51,7 @@ private slots:
         QCOMPARE(planner.Control<QCheckBox>("Anywhere")->text(),
                  QStringLiteral("use columns outside the forecast"));
         QCOMPARE(planner.Control<QTableWidget>("PrizeTable")->horizontalHeaderItem(0)->text(),
-                 QStringLiteral("Results"));
+                 QStringLiteral("Results of the\ndevelopment"));
         QCOMPARE(planner.Control<QLabel>("ReductionSummary")->text(),
                  QStringLiteral("No reduction yet: press Reduce."));
         QCOMPARE(planner.Control<QLineEdit>("ResultEdit")->placeholderText(),
@@ -70,6 +82,28 @@ private slots:
                  QStringLiteral("&Reducir"));
         QCOMPARE(planner.Window->findChild<QAction*>("StopAction")->text(),
                  QStringLiteral("&Parar"));
+    }
+
+    void qt_own_dialogs_speak_the_planners_language_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("Spanish") << QLocale(QLocale::Spanish, QLocale::Spain)
+                                 << QStringLiteral("Cancelar");
+        QTest::newRow("Spanish of Mexico")
+            << QLocale(QLocale::Spanish, QLocale::Mexico) << QStringLiteral("Cancelar");
+        QTest::newRow("German") << QLocale(QLocale::German) << QStringLiteral("Cancel");
+    }
+
+    void qt_own_dialogs_speak_the_planners_language() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, cancel);
+        if (!QtTranslationsInstalled()) {
+            QSKIP("Qt's translations (qt6-translations-l10n) are not installed");
+        }
+        const auto translators = InstallPlannerTranslation(locale);
+        QVERIFY(!translators.empty());
+        QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), cancel);
     }
 
     void every_text_has_its_english_translation() {

@@ -430,8 +430,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
         // Six triples at 13: the known code of 73 columns against the published bound of 71.
         QCOMPARE(planner.Control<QLabel>("ReductionSummary")->text().section('\n', 1),
-                 QStringLiteral("Cota inferior publicada 71: 2 columnas por encima\n"
-                                "La voraz eligió 90 columnas"));
+                 QStringLiteral("Según las tablas publicadas, ninguna reducción puede bajar de 71 "
+                                "columnas: como mucho se ahorrarían 2 más\n"
+                                "Reducción rápida: 90 columnas"));
 
         // Five triples: the 27 columns of the perfect-sized code, which no reduction beats.
         planner.Messages->SetNextAnswer(QMessageBox::Yes);  // the reduction in force goes
@@ -439,9 +440,10 @@ private slots:
         planner.Trigger("ReduceAction");
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
         QCOMPARE(planner.Control<QLabel>("ReductionSummary")->text().section('\n', 1),
-                 QStringLiteral("Cota inferior publicada 27: 0 columnas por encima\n"
+                 QStringLiteral("Según las tablas publicadas, ninguna reducción puede bajar de 27 "
+                                "columnas: no se puede ahorrar ninguna más\n"
                                 "La más pequeña posible: ninguna reducción tiene menos columnas\n"
-                                "La voraz eligió 31 columnas"));
+                                "Reducción rápida: 31 columnas"));
     }
 
     void the_last_sign_of_a_match_stays_on() {
@@ -556,18 +558,20 @@ private slots:
         };
         QTest::newRow("not JSON") << QByteArray("11111111111111\r\n")
                                   << QStringLiteral(
-                                         "malo.kelvo no es un plan: su contenido no es "
-                                         "JSON.");
-        QTest::newRow("not a plan") << QByteArray("{\"format\": \"otra cosa\"}")
-                                    << QStringLiteral("malo.kelvo no es un plan de Kelvo.");
+                                         "El fichero malo.kelvo no es un plan de Kelvo.");
+        QTest::newRow("not a plan")
+            << QByteArray("{\"format\": \"otra cosa\"}")
+            << QStringLiteral("El fichero malo.kelvo no es un plan de Kelvo.");
         QTest::newRow("wrong version")
             << replaced("\"version\": 1", "\"version\": \"uno\"")
-            << QStringLiteral("El plan malo.kelvo tiene una versión de formato desconocida.");
+            << QStringLiteral(
+                   "El plan malo.kelvo está dañado: no dice con qué versión del "
+                   "programa se guardó.");
         QTest::newRow("newer version")
             << replaced("\"version\": 1", "\"version\": 2")
             << QStringLiteral(
-                   "El plan malo.kelvo es de una versión más nueva del programa "
-                   "(formato 2); esta versión abre hasta el formato 1.");
+                   "El plan malo.kelvo se guardó con una versión más nueva del programa; "
+                   "actualice Kelvo para abrirlo.");
         QTest::newRow("columns not of the forecast")
             << replaced("\"11111111111111\"", "\"X1111111111111\"")
             << QStringLiteral(
@@ -575,16 +579,16 @@ private slots:
                    "columna de su desarrollo.");
         QTest::newRow("missing price")
             << replaced("\"price\"", "\"precio\"")
-            << QStringLiteral("Al plan malo.kelvo le falta el campo «price» o no es válido.");
+            << QStringLiteral("Al plan malo.kelvo le falta el precio por columna.");
         QTest::newRow("missing matches")
             << replaced("\"matches\"", "\"partidos\"")
-            << QStringLiteral("Al plan malo.kelvo le falta el campo «matches» o no es válido.");
+            << QStringLiteral("Al plan malo.kelvo le faltan partidos: debe tener los 14.");
         QTest::newRow("bad condition")
             << replaced("\"conditions\": [\n    ]",
                         "\"conditions\": [{\"kind\": \"signs\", \"sign\": \"X\", \"first\": 1, "
                         "\"last\": 14, \"base\": \"\", \"least\": 5, \"most\": 2}]")
             << QStringLiteral(
-                   "La condición 1 del plan malo.kelvo no es válida: El mínimo (5) "
+                   "La condición 1 del plan malo.kelvo no se puede cumplir: El mínimo (5) "
                    "es mayor que el máximo (2).");
     }
 

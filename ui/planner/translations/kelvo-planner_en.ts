@@ -66,7 +66,7 @@
 <context>
     <name>TColumnsPanel</name>
     <message>
-        <source>Resul&amp;tado:</source>
+        <source>Res&amp;ultado:</source>
         <translation>Resul&amp;t:</translation>
     </message>
     <message>
@@ -219,12 +219,12 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <translation>&amp;Matches:</translation>
     </message>
     <message>
-        <source>&amp;Columna base:</source>
+        <source>Columna &amp;base:</source>
         <translation>&amp;Base column:</translation>
     </message>
     <message>
         <source>&amp;Entre:</source>
-        <translation>&amp;Between:</translation>
+        <translation>Bet&amp;ween:</translation>
     </message>
 </context>
 <context>
@@ -509,56 +509,88 @@ Already have N: columns that have N or more right, whatever happens.</translatio
 <context>
     <name>TPlanWords</name>
     <message>
-        <source>%1 no es un plan: su contenido no es JSON.</source>
-        <translation>%1 is no plan: its content is not JSON.</translation>
-    </message>
-    <message>
-        <source>%1 no es un plan de Kelvo.</source>
-        <translation>%1 is no Kelvo plan.</translation>
-    </message>
-    <message>
-        <source>El plan %1 tiene una versión de formato desconocida.</source>
-        <translation>The plan %1 has an unknown format version.</translation>
-    </message>
-    <message>
-        <source>El plan %1 es de una versión más nueva del programa (formato %2); esta versión abre hasta el formato %3.</source>
-        <translation>The plan %1 comes from a newer version of the program (format %2); this version opens formats up to %3.</translation>
-    </message>
-    <message>
-        <source>Al plan %1 le falta el campo «%2» o no es válido.</source>
-        <translation>The field “%2” of the plan %1 is missing or wrong.</translation>
-    </message>
-    <message>
-        <source>Al plan %1 le faltan los equipos del partido %2 o no son válidos.</source>
-        <translation>The teams of match %2 of the plan %1 are missing or wrong.</translation>
-    </message>
-    <message>
-        <source>Al plan %1 le falta el pronóstico del partido %2 o no es válido.</source>
-        <translation>The forecast of match %2 of the plan %1 is missing or wrong.</translation>
-    </message>
-    <message>
-        <source>Al plan %1 le faltan las probabilidades del partido %2 o no son válidas.</source>
-        <translation>The chances of match %2 of the plan %1 are missing or wrong.</translation>
-    </message>
-    <message>
-        <source>El partido %2 del plan %1 no es válido.</source>
-        <translation>Match %2 of the plan %1 is wrong.</translation>
-    </message>
-    <message>
-        <source>La condición %2 del plan %1 no es válida: %3</source>
-        <translation>Condition %2 of the plan %1 is wrong: %3</translation>
-    </message>
-    <message>
-        <source>El archivo %1 está vacío.</source>
-        <translation>The file %1 is empty.</translation>
-    </message>
-    <message>
         <source>La columna %2 (%3) del plan %1 no es una columna de su desarrollo.</source>
         <translation>Column %2 (%3) of the plan %1 is not a column of its development.</translation>
     </message>
     <message>
-        <source>No se puede leer el archivo %1.</source>
+        <source>Al plan %1 le faltan partidos: debe tener los 14.</source>
+        <translation>The plan %1 lacks matches: it must have all 14.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta parte de sus condiciones.</source>
+        <translation>The plan %1 lacks part of its conditions.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta decir si muestra las probabilidades.</source>
+        <translation>The plan %1 does not say whether it shows the chances.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta el precio por columna.</source>
+        <translation>The plan %1 lacks the price per column.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta la garantía.</source>
+        <translation>The plan %1 lacks the guarantee.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta el tiempo del optimizador.</source>
+        <translation>The plan %1 lacks the optimiser&apos;s time.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta decir si usa columnas fuera del pronóstico.</source>
+        <translation>The plan %1 does not say whether it uses columns outside the forecast.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta el resultado de la jornada.</source>
+        <translation>The plan %1 lacks the week&apos;s result.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta parte de su reducción.</source>
+        <translation>The plan %1 lacks part of its reduction.</translation>
+    </message>
+    <message>
+        <source>No se puede leer el fichero %1.</source>
         <translation>The file %1 cannot be read.</translation>
+    </message>
+    <message>
+        <source>El fichero %1 está vacío.</source>
+        <translation>The file %1 is empty.</translation>
+    </message>
+    <message>
+        <source>El fichero %1 no es un plan de Kelvo.</source>
+        <translation>The file %1 is not a Kelvo plan.</translation>
+    </message>
+    <message>
+        <source>El plan %1 está dañado: no dice con qué versión del programa se guardó.</source>
+        <translation>The plan %1 is damaged: it does not say which version of the program saved it.</translation>
+    </message>
+    <message>
+        <source>El plan %1 se guardó con una versión más nueva del programa; actualice Kelvo para abrirlo.</source>
+        <translation>The plan %1 was saved by a newer version of the program; update Kelvo to open it.</translation>
+    </message>
+    <message>
+        <source>La condición %2 del plan %1 no se puede cumplir: %3</source>
+        <translation>Condition %2 of the plan %1 cannot be met: %3</translation>
+    </message>
+    <message>
+        <source>El plan %1 está dañado.</source>
+        <translation>The plan %1 is damaged.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le faltan los equipos del partido %2.</source>
+        <translation>The plan %1 lacks the teams of match %2.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta el pronóstico del partido %2.</source>
+        <translation>The plan %1 lacks the forecast of match %2.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le faltan las probabilidades del partido %2.</source>
+        <translation>The plan %1 lacks the chances of match %2.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta el partido %2.</source>
+        <translation>The plan %1 lacks match %2.</translation>
     </message>
 </context>
 <context>
@@ -601,10 +633,10 @@ Already have N: columns that have N or more right, whatever happens.</translatio
     </message>
     <message>
         <source>&amp;Quitar condición</source>
-        <translation>&amp;Remove condition</translation>
+        <translation>Re&amp;move condition</translation>
     </message>
     <message>
-        <source>&amp;Probabilidades</source>
+        <source>Pro&amp;babilidades</source>
         <translation>C&amp;hances</translation>
     </message>
     <message>
@@ -758,26 +790,6 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <translation>Prize table</translation>
     </message>
     <message>
-        <source>Resultados</source>
-        <translation>Results</translation>
-    </message>
-    <message>
-        <source>Media</source>
-        <translation>Mean</translation>
-    </message>
-    <message>
-        <source>Máximo</source>
-        <translation>Most</translation>
-    </message>
-    <message>
-        <source>Probabilidad</source>
-        <translation>Chance</translation>
-    </message>
-    <message>
-        <source>Esperadas</source>
-        <translation>Expected</translation>
-    </message>
-    <message>
         <source>Resultados del desarrollo cuya mejor columna tiene esos aciertos</source>
         <translation>Results of the development whose best column has that many right</translation>
     </message>
@@ -814,20 +826,8 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <translation>%1 columns reduced at %2 · cost %3</translation>
     </message>
     <message>
-        <source>Cota inferior publicada %1: %2 columnas por encima</source>
-        <translation>Published lower bound %1: %2 columns above it</translation>
-    </message>
-    <message>
-        <source>Cota inferior %1: %2 columnas por encima</source>
-        <translation>Lower bound %1: %2 columns above it</translation>
-    </message>
-    <message>
         <source>La más pequeña posible: ninguna reducción tiene menos columnas</source>
         <translation>Smallest possible: no reduction has fewer columns</translation>
-    </message>
-    <message>
-        <source>La voraz eligió %1 columnas</source>
-        <translation>The greedy chose %1 columns</translation>
     </message>
     <message>
         <source> · búsqueda parada</source>
@@ -844,6 +844,80 @@ Already have N: columns that have N or more right, whatever happens.</translatio
     <message>
         <source>Las probabilidades no se pueden usar: %1</source>
         <translation>The chances cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>Hay probabilidades de %1 partidos; deben ser de los 14</source>
+        <translation>There are chances for %1 matches; there must be for all 14</translation>
+    </message>
+    <message>
+        <source>Partido %1: tiene %2 probabilidades; necesita 3, las de 1, X y 2</source>
+        <translation>Match %1: it has %2 chances; it needs 3, those of 1, X and 2</translation>
+    </message>
+    <message>
+        <source>Partido %1: «%2» no es un número</source>
+        <translation>Match %1: “%2” is not a number</translation>
+    </message>
+    <message>
+        <source>Partido %1: la probabilidad %2 es negativa</source>
+        <translation>Match %1: the chance %2 is negative</translation>
+    </message>
+    <message>
+        <source>Partido %1: las probabilidades suman %2; deben sumar 100</source>
+        <translation>Match %1: the chances add up to %2; they must add up to 100</translation>
+    </message>
+    <message>
+        <source>Resultados del
+desarrollo</source>
+        <translation>Results of the
+development</translation>
+    </message>
+    <message>
+        <source>Columnas premiadas
+por resultado (media)</source>
+        <translation>Winning columns
+per result (mean)</translation>
+    </message>
+    <message>
+        <source>Columnas premiadas
+por resultado (máximo)</source>
+        <translation>Winning columns
+per result (most)</translation>
+    </message>
+    <message>
+        <source>Probabilidad de al menos
+esos aciertos esta semana</source>
+        <translation>Chance of at least
+that many right this week</translation>
+    </message>
+    <message>
+        <source>Columnas premiadas
+esperadas esta semana</source>
+        <translation>Winning columns
+expected this week</translation>
+    </message>
+    <message>
+        <source>Según las tablas publicadas, ninguna reducción puede bajar de %1 columnas: no se puede ahorrar ninguna más</source>
+        <translation>By the published tables, no reduction can have fewer than %1 columns: none more can be saved</translation>
+    </message>
+    <message>
+        <source>Según las tablas publicadas, ninguna reducción puede bajar de %1 columnas: como mucho se ahorrarían %2 más</source>
+        <translation>By the published tables, no reduction can have fewer than %1 columns: at most %2 more could be saved</translation>
+    </message>
+    <message>
+        <source>Ninguna reducción puede bajar de %1 columnas: no se puede ahorrar ninguna más</source>
+        <translation>No reduction can have fewer than %1 columns: none more can be saved</translation>
+    </message>
+    <message>
+        <source>Ninguna reducción puede bajar de %1 columnas: como mucho se ahorrarían %2 más</source>
+        <translation>No reduction can have fewer than %1 columns: at most %2 more could be saved</translation>
+    </message>
+    <message>
+        <source>Reducción rápida: %1 columnas</source>
+        <translation>Quick reduction: %1 columns</translation>
+    </message>
+    <message>
+        <source>Las probabilidades no se pueden usar. %1.</source>
+        <translation>The chances cannot be used. %1.</translation>
     </message>
 </context>
 <context>
