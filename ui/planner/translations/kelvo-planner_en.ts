@@ -220,10 +220,6 @@
         <translation>ones</translation>
     </message>
     <message>
-        <source>equis</source>
-        <translation>X</translation>
-    </message>
-    <message>
         <source>dos</source>
         <translation>two</translation>
     </message>
@@ -302,6 +298,16 @@
     <message>
         <source>El mínimo (%1) es mayor que el máximo (%2).</source>
         <translation>The least (%1) is above the most (%2).</translation>
+    </message>
+    <message>
+        <source>equis</source>
+        <comment>singular</comment>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>equis</source>
+        <comment>plural</comment>
+        <translation>Xs</translation>
     </message>
 </context>
 <context>
