@@ -192,6 +192,14 @@
         <source>&amp;Entre:</source>
         <translation>&amp;Between:</translation>
     </message>
+    <message>
+        <source>Editar condición</source>
+        <translation>Edit condition</translation>
+    </message>
+    <message>
+        <source>&amp;Aceptar</source>
+        <translation>&amp;OK</translation>
+    </message>
 </context>
 <context>
     <name>TConditionWords</name>
@@ -323,6 +331,14 @@
     <message>
         <source>Quitar condición</source>
         <translation>Remove condition</translation>
+    </message>
+    <message>
+        <source>&amp;Editar...</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>Editar condición</source>
+        <translation>Edit condition</translation>
     </message>
 </context>
 <context>
