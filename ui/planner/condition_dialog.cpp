@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 #include "condition_text.h"
@@ -30,8 +32,10 @@ constexpr std::array<const char*, kelvo::kConditionKindCount> kKindWords = {
     QT_TRANSLATE_NOOP("TConditionDialog", "Diferencias con una columna base"),
 };
 
-// The sign combo's entries: the three signs, then "any sign", which only a run takes.
+// The sign combo's entries: the three signs, then "any sign", offered only to a kind that takes
+// one sign or none (TSignUse::Optional).
 constexpr std::array<char, 4> kSignChoices = {'1', 'X', '2', 0};
+constexpr int kAnySign = 3;
 
 QSpinBox* BoundBox(QWidget* parent, const char* name, int value) {
     auto* box = new QSpinBox(parent);
@@ -56,8 +60,7 @@ TConditionDialog::TConditionDialog(QWidget* parent) : QDialog(parent) {
 
     sign_ = new QComboBox(this);
     sign_->setObjectName("ConditionSign");
-    sign_->addItems(
-        {QStringLiteral("1"), QStringLiteral("X"), QStringLiteral("2"), tr("cualquiera")});
+    sign_->addItems({QStringLiteral("1"), QStringLiteral("X"), QStringLiteral("2")});
     sign_->setAccessibleName(tr("Signo"));
 
     first_ = new QSpinBox(this);
@@ -139,6 +142,13 @@ TConditionDialog::TConditionDialog(QWidget* parent) : QDialog(parent) {
     Refresh();
 }
 
+TConditionDialog::TConditionDialog(const kelvo::TCondition& condition, QWidget* parent)
+    : TConditionDialog(parent) {
+    setWindowTitle(tr("Editar condición"));
+    buttons_->button(QDialogButtonBox::Ok)->setText(tr("&Aceptar"));
+    Fill(condition);
+}
+
 kelvo::TCondition TConditionDialog::Condition() const {
     kelvo::TCondition condition;
     condition.Kind = static_cast<TConditionKind>(kind_->currentIndex());
@@ -168,9 +178,49 @@ void TConditionDialog::accept() {
     QDialog::accept();
 }
 
+void TConditionDialog::Fill(const kelvo::TCondition& condition) {
+    kind_->setCurrentIndex(static_cast<int>(condition.Kind));
+    const kelvo::TConditionKindRule& rule = kelvo::ConditionKindRule(condition.Kind);
+    if (rule.Sign != kelvo::TSignUse::None) {
+        const auto choice = std::find(kSignChoices.begin(), kSignChoices.end(), condition.Sign);
+        const int index = static_cast<int>(choice - kSignChoices.begin());
+        // A sign the kind does not take leaves the combo as it is rather than empty.
+        if (index < sign_->count()) {
+            sign_->setCurrentIndex(index);
+        }
+    }
+    if (rule.Matches) {
+        first_->setValue(condition.First + 1);
+        last_->setValue(condition.Last + 1);
+    }
+    if (rule.Base) {
+        base_->setText(QString::fromLatin1(condition.Base.data(), kelvo::kColumnLength));
+    }
+    least_->setValue(condition.Least);
+    most_->setValue(condition.Most);
+}
+
+void TConditionDialog::OfferSigns(kelvo::TSignUse use) {
+    const bool offered = sign_->count() > kAnySign;
+    const bool wanted = use == kelvo::TSignUse::Optional;
+    if (offered == wanted) {
+        return;
+    }
+    const QSignalBlocker blocker(sign_);
+    if (wanted) {
+        sign_->addItem(tr("cualquiera"));
+        return;
+    }
+    if (sign_->currentIndex() == kAnySign) {
+        sign_->setCurrentIndex(0);
+    }
+    sign_->removeItem(kAnySign);
+}
+
 void TConditionDialog::Refresh() {
     const kelvo::TConditionKindRule& rule =
         kelvo::ConditionKindRule(static_cast<TConditionKind>(kind_->currentIndex()));
+    OfferSigns(rule.Sign);
     const bool takesSign = rule.Sign != kelvo::TSignUse::None;
     sign_->setEnabled(takesSign);
     signLabel_->setEnabled(takesSign);

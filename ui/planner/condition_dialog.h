@@ -1,10 +1,11 @@
-// The dialog that enters one condition: its kind, its sign, its matches or base column, and its
-// bounds. The line it will read as is shown while it is entered; a condition that cannot be met
-// as entered shows why and cannot be accepted.
+// The dialog that enters one condition, or changes one: its kind, its sign, its matches or base
+// column, and its bounds. The line it will read as is shown while it is entered; a condition that
+// cannot be met as entered shows why and cannot be accepted.
 #pragma once
 
 #include <QDialog>
 
+#include "modes/condition_kinds.h"
 #include "modes/conditions.h"
 
 class QComboBox;
@@ -17,7 +18,10 @@ class TConditionDialog final : public QDialog {
     Q_OBJECT
 
 public:
+    // Enters a new condition.
     explicit TConditionDialog(QWidget* parent = nullptr);
+    // Changes `condition` (well formed), shown as it is: accepted, Condition() is the change.
+    TConditionDialog(const kelvo::TCondition& condition, QWidget* parent);
 
     // The condition as entered; well formed once the dialog was accepted.
     kelvo::TCondition Condition() const;
@@ -25,6 +29,10 @@ public:
     void accept() override;
 
 private:
+    void Fill(const kelvo::TCondition& condition);
+    // Offers "any sign" to a kind that takes one sign or none, and to no other kind: a sign chosen
+    // stays, any sign where it is no longer offered gives way to 1.
+    void OfferSigns(kelvo::TSignUse use);
     void Refresh();
 
     QComboBox* kind_ = nullptr;

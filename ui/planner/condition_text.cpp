@@ -26,18 +26,25 @@ public:
         return tr("entre %1 y %2 %3").arg(least).arg(most).arg(many);
     }
 
+    // "exactamente 4 unos", "1 equis", "3 doses": a count of a sign names the sign in words, as a
+    // player reads it aloud, not as a digit after the count ("4 1").
+    static QString SignRange(const kelvo::TCondition& condition) {
+        switch (condition.Sign) {
+            case '1':
+                return Range(condition, tr("uno"), tr("unos"));
+            case 'X':
+                // One word in Spanish, two in English ("1 X", "4 Xs").
+                return Range(condition, tr("equis", "singular"), tr("equis", "plural"));
+            default:
+                return Range(condition, tr("dos"), tr("doses"));
+        }
+    }
+
     static QString Describe(const kelvo::TCondition& condition) {
         using kelvo::TConditionKind;
         switch (condition.Kind) {
             case TConditionKind::Signs:
-                switch (condition.Sign) {
-                    case '1':
-                        return Range(condition, tr("uno"), tr("unos"));
-                    case 'X':
-                        return Range(condition, tr("equis"), tr("equis"));
-                    default:
-                        return Range(condition, tr("dos"), tr("doses"));
-                }
+                return SignRange(condition);
             case TConditionKind::Variants:
                 return Range(condition, tr("variante (X o 2)"), tr("variantes (X o 2)"));
             case TConditionKind::Breaks:
@@ -51,8 +58,7 @@ public:
                              tr("seguidos del %1").arg(condition.Sign));
             case TConditionKind::Group:
                 return tr("%1 entre los partidos %2 y %3")
-                    .arg(Range(condition, QString(QChar::fromLatin1(condition.Sign)),
-                               QString(QChar::fromLatin1(condition.Sign))))
+                    .arg(SignRange(condition))
                     .arg(condition.First + 1)
                     .arg(condition.Last + 1);
             case TConditionKind::Base:

@@ -8,8 +8,8 @@
 
 #include "modes/conditions.h"
 
-// The condition as one line, e.g. "entre 2 y 4 equis" or "al menos 1 X entre los partidos 1 y 4"
-// (matches counted from 1).
+// The condition as one line, a count of a sign naming the sign in words: "entre 2 y 4 equis",
+// "exactamente 4 unos", "al menos 1 dos entre los partidos 1 y 4" (matches counted from 1).
 QString DescribeCondition(const kelvo::TCondition& condition);
 
 // What is wrong with `condition` in the player's words (the first fault FindConditionFault finds),

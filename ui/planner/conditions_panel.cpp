@@ -18,15 +18,27 @@ TConditionsPanel::TConditionsPanel(QAction* add, QAction* remove, QWidget* paren
     list_ = new QListWidget(this);
     list_->setObjectName("ConditionList");
     list_->setAccessibleName(tr("Condiciones"));
+    connect(list_, &QListWidget::currentRowChanged, this, &TConditionsPanel::UpdateEditButton);
     connect(list_, &QListWidget::currentRowChanged, this, &TConditionsPanel::SelectionChanged);
+    connect(list_, &QListWidget::itemDoubleClicked, this, &TConditionsPanel::EditCondition);
     layout->addWidget(list_);
     auto* buttons = new QHBoxLayout;
     addButton_ = ActionButton(this, "AddConditionButton", add, tr("Añadir condición"));
+    // The panel's own button: changing a condition needs no menu entry nor shortcut beyond its
+    // mnemonic, and the panel is disabled, button and all, while a run works.
+    editButton_ = new QToolButton(this);
+    editButton_->setObjectName("EditConditionButton");
+    editButton_->setText(tr("&Editar..."));
+    editButton_->setAccessibleName(tr("Editar condición"));
+    editButton_->setFocusPolicy(Qt::StrongFocus);
+    connect(editButton_, &QToolButton::clicked, this, &TConditionsPanel::EditCondition);
     removeButton_ = ActionButton(this, "RemoveConditionButton", remove, tr("Quitar condición"));
     buttons->addWidget(addButton_);
+    buttons->addWidget(editButton_);
     buttons->addWidget(removeButton_);
     buttons->addStretch();
     layout->addLayout(buttons);
+    UpdateEditButton();
 }
 
 void TConditionsPanel::Load(const kelvo::TPlan& plan) {
@@ -50,6 +62,26 @@ void TConditionsPanel::AddCondition() {
     emit Changed(TPlanChange::Development);
 }
 
+void TConditionsPanel::EditCondition() {
+    const int row = list_->currentRow();
+    if (row < 0 || row >= static_cast<int>(conditions_.size())) {
+        return;
+    }
+    TConditionDialog dialog(conditions_[static_cast<std::size_t>(row)], window());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    // Accepted unchanged, the condition keeps the development and any reduction of it as they are.
+    const kelvo::TCondition condition = dialog.Condition();
+    if (condition == conditions_[static_cast<std::size_t>(row)]) {
+        return;
+    }
+    conditions_[static_cast<std::size_t>(row)] = condition;
+    ShowConditions();
+    list_->setCurrentRow(row);
+    emit Changed(TPlanChange::Development);
+}
+
 void TConditionsPanel::RemoveCondition() {
     const int row = list_->currentRow();
     if (row < 0 || row >= static_cast<int>(conditions_.size())) {
@@ -66,7 +98,7 @@ bool TConditionsPanel::HasSelection() const {
 }
 
 QWidget* TConditionsPanel::ChainTabOrder(QWidget* previous) const {
-    return ::ChainTabOrder(previous, {list_, addButton_, removeButton_});
+    return ::ChainTabOrder(previous, {list_, addButton_, editButton_, removeButton_});
 }
 
 void TConditionsPanel::ShowConditions() {
@@ -75,4 +107,9 @@ void TConditionsPanel::ShowConditions() {
     for (const kelvo::TCondition& condition : conditions_) {
         list_->addItem(DescribeCondition(condition));
     }
+    UpdateEditButton();
+}
+
+void TConditionsPanel::UpdateEditButton() {
+    editButton_->setEnabled(HasSelection());
 }

@@ -1,9 +1,11 @@
-// Each kind of condition in the player's words, and every condition refused with its reason.
+// Each kind of condition in the player's words, in Spanish and in English, and every condition
+// refused with its reason.
 #include <QTest>
 
 #include <cstring>
 
 #include "condition_text.h"
+#include "planner_translation.h"
 
 Q_DECLARE_METATYPE(kelvo::TCondition)
 
@@ -59,7 +61,7 @@ private slots:
             << Make(TConditionKind::Run, 0, 2, 4)
             << QStringLiteral("entre 2 y 4 seguidos de un mismo signo");
         QTest::newRow("group") << Make(TConditionKind::Group, 'X', 1, 4, 0, 3)
-                               << QStringLiteral("al menos 1 X entre los partidos 1 y 4");
+                               << QStringLiteral("al menos 1 equis entre los partidos 1 y 4");
         QTest::newRow("base") << Base("1X21X21X21X21X", 3, 5)
                               << QStringLiteral(
                                      "entre 3 y 5 diferencias con la columna "
@@ -70,6 +72,43 @@ private slots:
         QFETCH(QString, line);
         QCOMPARE(DescribeCondition(condition), line);
         QVERIFY(!ConditionProblem(condition));
+    }
+
+    void a_count_of_a_sign_names_the_sign_in_words_data() {
+        QTest::addColumn<TCondition>("condition");
+        QTest::addColumn<QString>("spanish");
+        QTest::addColumn<QString>("english");
+        const auto row = [](const char* name, const TCondition& condition, const char* spanish,
+                            const char* english) {
+            QTest::newRow(name) << condition << QString::fromUtf8(spanish)
+                                << QString::fromUtf8(english);
+        };
+        using K = TConditionKind;
+        row("four 1", Make(K::Signs, '1', 4, 4), "exactamente 4 unos", "exactly 4 ones");
+        row("four X", Make(K::Signs, 'X', 4, 4), "exactamente 4 equis", "exactly 4 Xs");
+        row("four 2", Make(K::Signs, '2', 4, 4), "exactamente 4 doses", "exactly 4 twos");
+        row("one 1", Make(K::Signs, '1', 1, 1), "exactamente 1 uno", "exactly 1 one");
+        row("one X", Make(K::Signs, 'X', 1, 1), "exactamente 1 equis", "exactly 1 X");
+        row("one 2", Make(K::Signs, '2', 1, 1), "exactamente 1 dos", "exactly 1 two");
+        row("at most one X", Make(K::Signs, 'X', 0, 1), "como mucho 1 equis", "at most 1 X");
+        row("at least one 2", Make(K::Signs, '2', 1, 14), "al menos 1 dos", "at least 1 two");
+        row("between, X", Make(K::Signs, 'X', 2, 4), "entre 2 y 4 equis", "between 2 and 4 Xs");
+        row("group of four 1", Make(K::Group, '1', 4, 4, 0, 5),
+            "exactamente 4 unos entre los partidos 1 y 6", "exactly 4 ones among matches 1 to 6");
+        row("group of one X", Make(K::Group, 'X', 1, 1, 2, 3),
+            "exactamente 1 equis entre los partidos 3 y 4", "exactly 1 X among matches 3 to 4");
+        row("group of 2", Make(K::Group, '2', 0, 3, 7, 13),
+            "como mucho 3 doses entre los partidos 8 y 14", "at most 3 twos among matches 8 to 14");
+        row("run of X", Make(K::Run, 'X', 2, 14), "al menos 2 seguidos del X",
+            "at least 2 consecutive Xs");
+    }
+    void a_count_of_a_sign_names_the_sign_in_words() {
+        QFETCH(TCondition, condition);
+        QFETCH(QString, spanish);
+        QFETCH(QString, english);
+        QCOMPARE(DescribeCondition(condition), spanish);
+        const auto translators = InstallPlannerTranslation(QLocale(QLocale::German));
+        QCOMPARE(DescribeCondition(condition), english);
     }
 
     void impossible_conditions_are_refused_with_the_reason_data() {

@@ -226,6 +226,14 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <source>&amp;Entre:</source>
         <translation>Bet&amp;ween:</translation>
     </message>
+    <message>
+        <source>Editar condición</source>
+        <translation>Edit condition</translation>
+    </message>
+    <message>
+        <source>&amp;Aceptar</source>
+        <translation>&amp;OK</translation>
+    </message>
 </context>
 <context>
     <name>TConditionWords</name>
@@ -252,10 +260,6 @@ Already have N: columns that have N or more right, whatever happens.</translatio
     <message>
         <source>unos</source>
         <translation>ones</translation>
-    </message>
-    <message>
-        <source>equis</source>
-        <translation>X</translation>
     </message>
     <message>
         <source>dos</source>
@@ -337,6 +341,16 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <source>El mínimo (%1) es mayor que el máximo (%2).</source>
         <translation>The least (%1) is above the most (%2).</translation>
     </message>
+    <message>
+        <source>equis</source>
+        <comment>singular</comment>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>equis</source>
+        <comment>plural</comment>
+        <translation>Xs</translation>
+    </message>
 </context>
 <context>
     <name>TConditionsPanel</name>
@@ -351,6 +365,14 @@ Already have N: columns that have N or more right, whatever happens.</translatio
     <message>
         <source>Quitar condición</source>
         <translation>Remove condition</translation>
+    </message>
+    <message>
+        <source>&amp;Editar...</source>
+        <translation>&amp;Edit...</translation>
+    </message>
+    <message>
+        <source>Editar condición</source>
+        <translation>Edit condition</translation>
     </message>
 </context>
 <context>
