@@ -382,7 +382,7 @@ std::optional<kelvo::TChances> TPlannerWindow::ValidChances(const kelvo::TPlan& 
     try {
         return kelvo::ParseChances(text);
     } catch (const kelvo::TChancesError& error) {
-        prizesPanel_->ShowChancesProblem(QString::fromStdString(error.what()));
+        prizesPanel_->ShowChancesProblem(error.Problem());
         return std::nullopt;
     }
 }

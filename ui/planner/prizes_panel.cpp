@@ -166,10 +166,6 @@ void TPrizesPanel::ClearChances() {
     chancesLabel_->clear();
 }
 
-void TPrizesPanel::ShowChancesProblem(const QString& problem) {
-    chancesLabel_->setText(tr("Las probabilidades no se pueden usar: %1").arg(problem));
-}
-
 void TPrizesPanel::ShowChancesProblem(const kelvo::TChancesProblem& problem) {
     chancesLabel_->setText(
         tr("Las probabilidades no se pueden usar. %1.").arg(ChancesProblemText(problem)));

@@ -29,8 +29,6 @@ public:
     void ShowPrizes(const TReductionResult& result);
     // Clears the chances of the week, before a run weighs them again.
     void ClearChances();
-    // Says why the chances cannot weigh the prizes: `problem`, as the engine words it.
-    void ShowChancesProblem(const QString& problem);
     // Says why the chances cannot weigh the prizes, in the player's words (ChancesProblemText).
     void ShowChancesProblem(const kelvo::TChancesProblem& problem);
     // Puts the panel's controls in Tab order after `previous`; returns the last of them.

@@ -864,10 +864,6 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <translation>Chance that the result is in the development: %1 %</translation>
     </message>
     <message>
-        <source>Las probabilidades no se pueden usar: %1</source>
-        <translation>The chances cannot be used: %1</translation>
-    </message>
-    <message>
         <source>Hay probabilidades de %1 partidos; deben ser de los 14</source>
         <translation>There are chances for %1 matches; there must be for all 14</translation>
     </message>
