@@ -65,8 +65,12 @@ std::error_code OpenRegularForReading(const std::string& path, const TFileCalls&
     return {};
 }
 
-std::string CannotCreate(const std::string& path) {
-    return "Cannot create file " + path;
+TFileWriteError CannotCreate(const std::string& path) {
+    return {TWriteFault::CannotCreate, path};
+}
+
+std::string WriteFaultMessage(TWriteFault fault, const std::string& path) {
+    return fault == TWriteFault::CannotCreate ? "Cannot create file " + path : "Stream write error";
 }
 
 // A new file beside the one it will replace; removed again unless committed by renaming it over
@@ -169,6 +173,9 @@ std::error_code WriteAll(int fd, std::string_view bytes, const TFileCalls& calls
 
 }  // namespace
 
+TFileWriteError::TFileWriteError(TWriteFault fault, const std::string& path)
+    : TEngineError(WriteFaultMessage(fault, path)), fault_(fault), path_(path) {}
+
 TFileCalls::TFileCalls()
     : Open([](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }),
       Read(::read),
@@ -249,7 +256,7 @@ bool IsSameFile(const std::string& kept, const std::string& written, const TFile
         return false;
     }
     if (keptFound == TLookup::Failed || writtenFound == TLookup::Failed) {
-        throw TEngineError(CannotCreate(written));
+        throw CannotCreate(written);
     }
     return keptInfo.st_dev == writtenInfo.st_dev && keptInfo.st_ino == writtenInfo.st_ino;
 }
@@ -257,13 +264,13 @@ bool IsSameFile(const std::string& kept, const std::string& written, const TFile
 void ReplaceFileContent(const std::string& path, std::string_view bytes, const TFileCalls& calls) {
     const std::string target = ReplacementTarget(path, calls);
     if (target.empty()) {
-        throw TEngineError(CannotCreate(path));
+        throw CannotCreate(path);
     }
     mode_t mode = 0666;
     struct stat existing {};
     const TLookup found = LookUp(calls.Stat, target, existing);
     if (found == TLookup::Failed) {
-        throw TEngineError(CannotCreate(path));
+        throw CannotCreate(path);
     }
     const bool exists = found == TLookup::Found;
     if (exists) {
@@ -271,28 +278,28 @@ void ReplaceFileContent(const std::string& path, std::string_view bytes, const T
         constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
         if (!S_ISREG(existing.st_mode) || (existing.st_mode & kAnyWrite) == 0 ||
             calls.Access(target.c_str(), W_OK) != 0) {
-            throw TEngineError(CannotCreate(path));
+            throw CannotCreate(path);
         }
         mode = existing.st_mode & 07777;
     }
     TTemporaryFile temporary(target, mode, calls);
     if (!temporary.IsOpen()) {
-        throw TEngineError(CannotCreate(path));
+        throw CannotCreate(path);
     }
     if (exists) {
         // The permission bits given at creation are cut by the umask; the replacement keeps the
         // old file's bits and, where allowed, its owner: a refused change of owner leaves ours.
         if (calls.Fchmod(temporary.Fd(), mode) != 0) {
-            throw TEngineError(CannotCreate(path));
+            throw CannotCreate(path);
         }
         calls.Fchown(temporary.Fd(), existing.st_uid, existing.st_gid);
     }
     if (WriteAll(temporary.Fd(), bytes, calls) || calls.Fsync(temporary.Fd()) != 0 ||
         temporary.Close()) {
-        throw TEngineError("Stream write error");
+        throw TFileWriteError(TWriteFault::WriteFailed, path);
     }
     if (temporary.CommitAs(target)) {
-        throw TEngineError(CannotCreate(path));
+        throw CannotCreate(path);
     }
 }
 

@@ -13,7 +13,27 @@
 #include <system_error>
 #include <vector>
 
+#include "core/engine_error.h"
+
 namespace kelvo {
+
+// Why a file could not be written: it could not be examined, created or put in place, or writing
+// its bytes or making them durable failed.
+enum class TWriteFault { CannotCreate, WriteFailed };
+
+// A file that could not be written, with its fault and its name as given, so that a window can
+// word it in its own language. what() is the engine's message: "Cannot create file PATH" or
+// "Stream write error".
+class TFileWriteError : public TEngineError {
+public:
+    TFileWriteError(TWriteFault fault, const std::string& path);
+    TWriteFault Fault() const { return fault_; }
+    const std::string& Path() const { return path_; }
+
+private:
+    TWriteFault fault_;
+    std::string path_;
+};
 
 // The system calls through which the engine reads, examines and writes files, with the contracts
 // of open(2), read(2), write(2), fsync(2), close(2), rename(2), stat(2), lstat(2), fstat(2),
@@ -70,7 +90,7 @@ std::error_code ReadWholeFile(const std::string& path, std::vector<char>& bytes,
 
 // Whether the names `kept` and `written` lead to one file, compared by device and inode after
 // following symbolic links. A name that leads to no file this process can reach is no other
-// name's file. Throws TEngineError "Cannot create file WRITTEN" when either name leads to a file
+// name's file. Throws TFileWriteError "Cannot create file WRITTEN" when either name leads to a file
 // that cannot be examined for another reason, as writing `written` could then destroy `kept`.
 // Changes nothing.
 bool IsSameFile(const std::string& kept, const std::string& written, const TFileCalls& calls);
@@ -78,7 +98,7 @@ bool IsSameFile(const std::string& kept, const std::string& written, const TFile
 // Replaces the content of the file at `path` with `bytes`, or creates it: the file a symbolic
 // link points to is replaced and the link stays; a replaced file keeps its permission bits and,
 // where allowed, its owner. The old content stays until the new one is complete on disk. Throws
-// TEngineError "Cannot create file PATH" when the file cannot be examined, created, given its
+// TFileWriteError "Cannot create file PATH" when the file cannot be examined, created, given its
 // permission bits or put in place and "Stream write error" when writing or making it durable
 // fails; the file is then as it was and no temporary file is left (unless removing it fails too).
 void ReplaceFileContent(const std::string& path, std::string_view bytes, const TFileCalls& calls);

@@ -11,6 +11,7 @@
 
 #include "core/engine_error.h"
 #include "files/column_file.h"
+#include "plan_file.h"
 
 TColumnExport::TColumnExport(TFileDialog& files, QWidget* window)
     : QObject(window), files_(files), window_(window) {}
@@ -34,8 +35,7 @@ void TColumnExport::SaveColumns(const TPrintHeading& heading,
     try {
         kelvo::SaveColumns(lines, QFile::encodeName(path).toStdString());
     } catch (const kelvo::TEngineError& error) {
-        emit Failed(tr("No se pudieron guardar las columnas: %1")
-                        .arg(QString::fromStdString(kelvo::ErrorBoxText(error.what()))));
+        emit Failed(tr("No se pudieron guardar las columnas: %1.").arg(WriteFailureText(error)));
         return;
     }
     emit Reported(tr("Columnas guardadas en %1").arg(path));

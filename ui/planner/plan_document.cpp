@@ -101,8 +101,7 @@ bool TPlanDocument::Write(const QString& path) {
     try {
         SavePlanAt(current_(), path);
     } catch (const kelvo::TEngineError& error) {
-        emit Failed(tr("No se pudo guardar el plan: %1")
-                        .arg(QString::fromStdString(kelvo::ErrorBoxText(error.what()))));
+        emit Failed(tr("No se pudo guardar el plan: %1.").arg(WriteFailureText(error)));
         return false;
     }
     SetState(QFileInfo(path).absoluteFilePath(), false);

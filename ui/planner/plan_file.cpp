@@ -90,6 +90,22 @@ public:
         return {};
     }
 
+    static QString WriteFailure(const kelvo::TEngineError& error) {
+        const auto* failure = dynamic_cast<const kelvo::TFileWriteError*>(&error);
+        if (failure == nullptr) {
+            return error.what() == kelvo::kOutOfMemory ? tr("no hay memoria suficiente")
+                                                       : QString::fromStdString(error.what());
+        }
+        const QString name = QFile::decodeName(failure->Path().c_str());
+        return failure->Fault() == kelvo::TWriteFault::CannotCreate
+                   ? tr("no se puede crear el fichero %1; compruebe que la carpeta existe y que "
+                        "se puede escribir en ella")
+                         .arg(name)
+                   : tr("no se pudo escribir el fichero %1 entero (¿está lleno el disco?); el "
+                        "fichero sigue como estaba")
+                         .arg(name);
+    }
+
 private:
     // A field is named as the player knows what it holds, with its match where it has one.
     static QString Field(const kelvo::TPlanRefusal& refusal, const QString& name) {
@@ -118,6 +134,10 @@ private:
 
 QString PlanRefusalText(const kelvo::TPlanRefusal& refusal, const QString& name) {
     return TPlanWords::Refusal(refusal, name);
+}
+
+QString WriteFailureText(const kelvo::TEngineError& error) {
+    return TPlanWords::WriteFailure(error);
 }
 
 void SavePlanAt(const kelvo::TPlan& plan, const QString& path, const kelvo::TFileCalls& calls) {

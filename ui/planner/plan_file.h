@@ -1,5 +1,6 @@
-// The planner's side of plan files: the engine reads and writes them (plan/plan_file.h); here are
-// the paths as the window holds them and each refusal in the player's language.
+// The planner's side of the files it keeps: the engine reads and writes them (plan/plan_file.h,
+// files/column_file.h); here are the paths as the window holds them, and each refusal and failure
+// to write in the player's language.
 #pragma once
 
 #include <QString>
@@ -9,6 +10,11 @@
 
 // What the player is told when the plan file `name` is refused for `refusal`.
 QString PlanRefusalText(const kelvo::TPlanRefusal& refusal, const QString& name);
+
+// Why a file could not be written, in the player's language, as a clause without a full stop:
+// a kelvo::TFileWriteError by its fault and file, running out of memory, or else the engine's
+// message.
+QString WriteFailureText(const kelvo::TEngineError& error);
 
 // Writes `plan` to `path`, replacing the file only once the new content is complete. Throws
 // kelvo::TEngineError as kelvo::SavePlan does; the file then keeps its old content.

@@ -118,6 +118,25 @@ private slots:
             QVERIFY(error.Refusal() == Refusal(kelvo::TPlanFault::Unreadable));
         }
     }
+
+    void each_failure_to_write_is_told_in_the_players_words() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("falta/p.kelvo"));
+        try {
+            SavePlanAt(kelvo::TPlan(), path);
+            QFAIL("a plan was saved into a missing folder");
+        } catch (const kelvo::TEngineError& error) {
+            QCOMPARE(WriteFailureText(error),
+                     QStringLiteral("no se puede crear el fichero %1; compruebe que la carpeta "
+                                    "existe y que se puede escribir en ella")
+                         .arg(path));
+        }
+        QCOMPARE(WriteFailureText(kelvo::TFileWriteError(kelvo::TWriteFault::WriteFailed, "c.txt")),
+                 QStringLiteral("no se pudo escribir el fichero c.txt entero (¿está lleno el "
+                                "disco?); el fichero sigue como estaba"));
+        QCOMPARE(WriteFailureText(kelvo::TEngineError(std::string(kelvo::kOutOfMemory))),
+                 QStringLiteral("no hay memoria suficiente"));
+    }
 };
 
 QTEST_MAIN(TPlanFileWordsTest)
