@@ -124,6 +124,7 @@ private slots:
 
             // Without the conditions the columns come back, and with them Reducir.
             auto* list = planner.Control<QListWidget>("ConditionList");
+            planner.Messages->SetNextAnswer(QMessageBox::Yes);  // the plan's reduction goes
             while (list->count() > 0) {
                 list->setCurrentRow(0);
                 planner.Trigger("RemoveConditionAction");
@@ -153,6 +154,7 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 30000);
         planner.Window->SetSearchSteps(1, 200);
+        planner.Messages->SetNextAnswer(QMessageBox::Ok);  // the new reduction replaces the plan's
         planner.Trigger("ReduceAction");
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
         const std::size_t reduced = planner.Window->CurrentPlan().Reduction->Columns.size();
@@ -163,6 +165,7 @@ private slots:
                           QStringLiteral(" €")));
 
         // A change of the development sets the reduction aside, and its cost with it.
+        planner.Messages->SetNextAnswer(QMessageBox::Yes);
         planner.Play(2, "1X");
         QCOMPARE(planner.Control<QLabel>("ReductionCost")->text(), QString());
         QCOMPARE(planner.AwaitCount(), QStringLiteral("144 columnas"));

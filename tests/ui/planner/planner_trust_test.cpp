@@ -351,8 +351,8 @@ private slots:
 
     void the_run_panel_says_how_far_a_reduction_could_go() {
         TPlanner planner;
-        for (int match = 7; match <= 14; ++match) {
-            planner.Play(match, QStringLiteral("1"));
+        for (int match = 1; match <= 14; ++match) {
+            planner.Play(match, match <= 6 ? QStringLiteral("1X2") : QStringLiteral("1"));
         }
         planner.Window->SetSearchSteps(1, 200);
         planner.Trigger("ReduceAction");
