@@ -14,7 +14,9 @@
 TConditionsPanel::TConditionsPanel(QAction* add, QAction* remove, QWidget* parent)
     : QGroupBox(tr("Condiciones"), parent) {
     setObjectName("ConditionsBox");
-    auto* layout = new QVBoxLayout(this);
+    // The buttons stand beside the list, not below it, so that the panel stays narrow enough for
+    // the window to fit a screen 1024 pixels wide.
+    auto* layout = new QHBoxLayout(this);
     list_ = new QListWidget(this);
     list_->setObjectName("ConditionList");
     list_->setAccessibleName(tr("Condiciones"));
@@ -22,7 +24,7 @@ TConditionsPanel::TConditionsPanel(QAction* add, QAction* remove, QWidget* paren
     connect(list_, &QListWidget::currentRowChanged, this, &TConditionsPanel::SelectionChanged);
     connect(list_, &QListWidget::itemDoubleClicked, this, &TConditionsPanel::EditCondition);
     layout->addWidget(list_);
-    auto* buttons = new QHBoxLayout;
+    auto* buttons = new QVBoxLayout;
     addButton_ = ActionButton(this, "AddConditionButton", add, tr("Añadir condición"));
     // The panel's own button: changing a condition needs no menu entry nor shortcut beyond its
     // mnemonic, and the panel is disabled, button and all, while a run works.
@@ -33,9 +35,10 @@ TConditionsPanel::TConditionsPanel(QAction* add, QAction* remove, QWidget* paren
     editButton_->setFocusPolicy(Qt::StrongFocus);
     connect(editButton_, &QToolButton::clicked, this, &TConditionsPanel::EditCondition);
     removeButton_ = ActionButton(this, "RemoveConditionButton", remove, tr("Quitar condición"));
-    buttons->addWidget(addButton_);
-    buttons->addWidget(editButton_);
-    buttons->addWidget(removeButton_);
+    for (QToolButton* button : {addButton_, editButton_, removeButton_}) {
+        button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+        buttons->addWidget(button);
+    }
     buttons->addStretch();
     layout->addLayout(buttons);
     UpdateEditButton();
