@@ -66,8 +66,8 @@ TRunPanel::TRunPanel(QAction* reduce, QAction* stop, QWidget* parent)
         return shown;
     };
     phaseLabel_ = label("Phase", tr("Fase"));
-    bestLabel_ = label("BestSoFar", tr("Mejor tamaño hasta ahora"));
-    boundLabel_ = label("LowerBound", tr("Cota inferior"));
+    bestLabel_ = label("BestSoFar", tr("Tamaño de la reducción"));
+    boundLabel_ = label("LowerBound", tr("Cuánto podría ahorrarse aún"));
     boundLabel_->setWordWrap(true);
     timeLeftLabel_ = label("TimeLeft", tr("Tiempo restante"));
     progress_ = new QProgressBar(this);

@@ -12,10 +12,6 @@
         <translation>Column files (*.txt)</translation>
     </message>
     <message>
-        <source>No se pudieron guardar las columnas: %1</source>
-        <translation>The columns could not be saved: %1</translation>
-    </message>
-    <message>
         <source>Columnas guardadas en %1</source>
         <translation>Columns saved in %1</translation>
     </message>
@@ -38,6 +34,10 @@
     <message>
         <source>No se pudo imprimir.</source>
         <translation>Printing failed.</translation>
+    </message>
+    <message>
+        <source>No se pudieron guardar las columnas: %1.</source>
+        <translation>The columns could not be saved: %1.</translation>
     </message>
 </context>
 <context>
@@ -520,12 +520,12 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <translation>&amp;Cancel</translation>
     </message>
     <message>
-        <source>No se pudo guardar el plan: %1</source>
-        <translation>The plan could not be saved: %1</translation>
-    </message>
-    <message>
         <source>Plan guardado en %1</source>
         <translation>Plan saved in %1</translation>
+    </message>
+    <message>
+        <source>No se pudo guardar el plan: %1.</source>
+        <translation>The plan could not be saved: %1.</translation>
     </message>
 </context>
 <context>
@@ -613,6 +613,18 @@ Already have N: columns that have N or more right, whatever happens.</translatio
     <message>
         <source>Al plan %1 le falta el partido %2.</source>
         <translation>The plan %1 lacks match %2.</translation>
+    </message>
+    <message>
+        <source>no hay memoria suficiente</source>
+        <translation>there is not enough memory</translation>
+    </message>
+    <message>
+        <source>no se puede crear el fichero %1; compruebe que la carpeta existe y que se puede escribir en ella</source>
+        <translation>the file %1 cannot be created; check that the folder exists and can be written to</translation>
+    </message>
+    <message>
+        <source>no se pudo escribir el fichero %1 entero (¿está lleno el disco?); el fichero sigue como estaba</source>
+        <translation>the file %1 could not be written in full (is the disk full?); the file is as it was</translation>
     </message>
 </context>
 <context>
@@ -989,14 +1001,6 @@ expected this week</translation>
         <translation>Phase</translation>
     </message>
     <message>
-        <source>Mejor tamaño hasta ahora</source>
-        <translation>Best size so far</translation>
-    </message>
-    <message>
-        <source>Cota inferior</source>
-        <translation>Lower bound</translation>
-    </message>
-    <message>
         <source>Tiempo restante</source>
         <translation>Time left</translation>
     </message>
@@ -1039,6 +1043,14 @@ expected this week</translation>
     <message>
         <source>Ninguna reducción puede bajar de %1 columnas: como mucho se ahorrarían %2 más</source>
         <translation>No reduction can go below %1 columns: at most %2 more could be saved</translation>
+    </message>
+    <message>
+        <source>Tamaño de la reducción</source>
+        <translation>Size of the reduction</translation>
+    </message>
+    <message>
+        <source>Cuánto podría ahorrarse aún</source>
+        <translation>How much could still be saved</translation>
     </message>
 </context>
 </TS>
