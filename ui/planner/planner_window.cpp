@@ -62,11 +62,13 @@ TPlannerWindow::TPlannerWindow(std::unique_ptr<TFileDialog> files,
     SetTabOrder();
 
     const QSettings settings;
-    if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
+    if (restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
+        // A geometry saved on a larger screen, or before a change of resolution, comes up whole.
+        setGeometry(FitWithin(geometry(), screen()->availableGeometry()));
+    } else {
+        // Only the size: a window given no place is placed by the window manager, frame and all.
         resize(1000, 700);
     }
-    // A geometry saved on a larger screen, or before a change of resolution, comes up whole.
-    setGeometry(FitWithin(geometry(), screen()->availableGeometry()));
     ShowPlan(kelvo::StartingPlan());
 }
 

@@ -59,10 +59,10 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     prizeTable_->setObjectName("PrizeTable");
     prizeTable_->setAccessibleName(tr("Tabla de premios"));
     prizeTable_->setHorizontalHeaderLabels(
-        {tr("Resultados del\ndesarrollo"), tr("Columnas premiadas\npor resultado (media)"),
-         tr("Columnas premiadas\npor resultado (máximo)"),
-         tr("Probabilidad de al menos\nesos aciertos esta semana"),
-         tr("Columnas premiadas\nesperadas esta semana")});
+        {tr("Resultados\ndel desarrollo"), tr("Columnas\npremiadas por\nresultado\n(media)"),
+         tr("Columnas\npremiadas por\nresultado\n(máximo)"),
+         tr("Probabilidad\nesta semana de\nal menos esos\naciertos"),
+         tr("Columnas\npremiadas\nesperadas\nesta semana")});
     const QStringList headerTips = {
         tr("Resultados del desarrollo cuya mejor columna tiene esos aciertos"),
         tr("Media de columnas con esos aciertos por resultado"),

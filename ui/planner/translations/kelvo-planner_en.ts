@@ -896,34 +896,50 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <translation>Match %1: the chances add up to %2; they must add up to 100</translation>
     </message>
     <message>
-        <source>Resultados del
-desarrollo</source>
-        <translation>Results of the
-development</translation>
+        <source>Resultados
+del desarrollo</source>
+        <translation>Results of
+the development</translation>
     </message>
     <message>
-        <source>Columnas premiadas
-por resultado (media)</source>
-        <translation>Winning columns
-per result (mean)</translation>
+        <source>Columnas
+premiadas por
+resultado
+(media)</source>
+        <translation>Winning
+columns per
+result
+(mean)</translation>
     </message>
     <message>
-        <source>Columnas premiadas
-por resultado (máximo)</source>
-        <translation>Winning columns
-per result (most)</translation>
+        <source>Columnas
+premiadas por
+resultado
+(máximo)</source>
+        <translation>Winning
+columns per
+result
+(most)</translation>
     </message>
     <message>
-        <source>Probabilidad de al menos
-esos aciertos esta semana</source>
-        <translation>Chance of at least
-that many right this week</translation>
+        <source>Probabilidad
+esta semana de
+al menos esos
+aciertos</source>
+        <translation>Chance this
+week of at
+least that
+many right</translation>
     </message>
     <message>
-        <source>Columnas premiadas
-esperadas esta semana</source>
-        <translation>Winning columns
-expected this week</translation>
+        <source>Columnas
+premiadas
+esperadas
+esta semana</source>
+        <translation>Winning
+columns
+expected
+this week</translation>
     </message>
     <message>
         <source>Según las tablas publicadas, ninguna reducción puede bajar de %1 columnas: no se puede ahorrar ninguna más</source>
