@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -67,7 +68,7 @@ TPlannerWindow::TPlannerWindow(std::unique_ptr<TFileDialog> files,
         setGeometry(FitWithin(geometry(), screen()->availableGeometry()));
     } else {
         // Only the size: a window given no place is placed by the window manager, frame and all.
-        resize(1000, 700);
+        resize(QSize(1000, 700).boundedTo(screen()->availableGeometry().size()));
     }
     ShowPlan(kelvo::StartingPlan());
 }
@@ -203,7 +204,14 @@ void TPlannerWindow::BuildPanels() {
     tabs_->addTab(columnsPanel_, tr("Colum&nas"));
     right->addWidget(tabs_, 1);
     layout->addLayout(right, 1);
-    setCentralWidget(central);
+    // On a screen too small for the panels (1024x768 at scale 2) they scroll inside the window
+    // rather than push it past the screen's edges.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("PanelsScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(central);
+    setCentralWidget(scroll);
 }
 
 void TPlannerWindow::SetTabOrder() {
