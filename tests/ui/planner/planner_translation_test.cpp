@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(planner.Control<QCheckBox>("Anywhere")->text(),
                  QStringLiteral("use columns outside the forecast"));
         QCOMPARE(planner.Control<QTableWidget>("PrizeTable")->horizontalHeaderItem(0)->text(),
-                 QStringLiteral("Results of the\ndevelopment"));
+                 QStringLiteral("Results of\nthe development"));
         QCOMPARE(planner.Control<QLabel>("ReductionSummary")->text(),
                  QStringLiteral("No reduction yet: press Reduce."));
         QCOMPARE(planner.Control<QLineEdit>("ResultEdit")->placeholderText(),
