@@ -18,14 +18,10 @@ TColumnExport::TColumnExport(TFileDialog& files, QWidget* window)
 
 void TColumnExport::SaveColumns(const TPrintHeading& heading,
                                 const std::vector<kelvo::TKey>& columns) {
-    const QString suffix = QStringLiteral(".txt");
-    QString path =
-        ChoosePath(heading, tr("Guardar columnas"), tr("Archivos de columnas (*.txt)"), suffix);
+    const QString path = ChoosePath(heading, tr("Guardar columnas"),
+                                    tr("Archivos de columnas (*.txt)"), QStringLiteral(".txt"));
     if (path.isEmpty()) {
         return;
-    }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += suffix;
     }
     std::vector<std::string> lines;
     lines.reserve(columns.size());
@@ -74,5 +70,9 @@ void TColumnExport::Print(const TPrintHeading& heading, const std::vector<kelvo:
 
 QString TColumnExport::ChoosePath(const TPrintHeading& heading, const QString& title,
                                   const QString& filter, const QString& suffix) {
-    return files_.SavePath(window_, title, filter, heading.PlanName + suffix);
+    QString path = files_.SavePath(window_, title, filter, heading.PlanName + suffix);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        path += suffix;
+    }
+    return path;
 }

@@ -38,7 +38,8 @@ signals:
 
 private:
     // Where the columns go, asked in a save dialog named `title` proposing the plan's name with
-    // `suffix`; empty when the player cancels.
+    // `suffix`, which is also added to a name chosen without an extension; empty when the player
+    // cancels.
     QString ChoosePath(const TPrintHeading& heading, const QString& title, const QString& filter,
                        const QString& suffix);
 

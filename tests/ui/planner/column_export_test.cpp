@@ -1,5 +1,5 @@
 // The columns written out: the name proposed from the plan's, and the extension added to a name
-// chosen without one.
+// chosen without one, for the columns file and the PDF alike.
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -54,6 +54,19 @@ private slots:
             QCOMPARE(reported.size(), 1);
             QCOMPARE(reported.at(0).at(0).toString(),
                      QStringLiteral("Columnas guardadas en ") + folder.filePath(written));
+        }
+    }
+
+    void a_pdf_gets_pdf_only_when_the_name_has_no_extension() {
+        for (const auto& [chosen, written] : std::vector<std::pair<QString, QString>>{
+                 {"semana", "semana.pdf"}, {"semana.pdf", "semana.pdf"}}) {
+            QTemporaryDir folder;
+            TRecordingFileDialog files;
+            files.Answer = folder.filePath(chosen);
+            TColumnExport exporter(files, nullptr);
+            exporter.ExportPdf(MakePrintHeading({}, QString(), {}), kColumns);
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{written});
+            QVERIFY(ReadBytes(folder.filePath(written)).startsWith("%PDF"));
         }
     }
 
