@@ -54,8 +54,8 @@ QString TFileDialog::OpenPath(QWidget* owner, const QString& title, const QStrin
 }
 
 QString TFileDialog::SavePath(QWidget* owner, const QString& title, const QString& filter,
-                              const QString& suggested) {
-    return Ask(owner, {TFileDialogKind::Save, title, filter, suggested});
+                              const QString& suggested, const QString& extension) {
+    return Ask(owner, {TFileDialogKind::Save, title, filter, suggested, extension});
 }
 
 QString TFileDialog::Show(QWidget* owner, const TFileQuestion& question) {
@@ -63,10 +63,14 @@ QString TFileDialog::Show(QWidget* owner, const TFileQuestion& question) {
         case TFileDialogKind::Open:
             return QFileDialog::getOpenFileName(owner, question.Title, QString(), question.Filter,
                                                 nullptr, QFileDialog::DontUseNativeDialog);
-        case TFileDialogKind::Save:
-            return QFileDialog::getSaveFileName(owner, question.Title, question.Suggested,
-                                                question.Filter, nullptr,
-                                                QFileDialog::DontUseNativeDialog);
+        case TFileDialogKind::Save: {
+            // Not getSaveFileName: only a dialog of our own takes the extension to add.
+            QFileDialog dialog(owner, question.Title, question.Suggested, question.Filter);
+            dialog.setOption(QFileDialog::DontUseNativeDialog);
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setDefaultSuffix(question.Extension);
+            return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+        }
         case TFileDialogKind::OpenName:
         case TFileDialogKind::SaveName:
             return ShowNameDialog(owner, question);

@@ -28,6 +28,9 @@ struct TFileQuestion {
     QString Title;      // empty: Qt's own caption for the kind ("Open", "Save As")
     QString Filter;     // as QFileDialog takes it: "Text files (*.txt)"
     QString Suggested;  // the name the dialog is filled in with; empty for none
+    // A Save's extension, added by the dialog to a name typed without one before it asks about
+    // replacing a file, so that the question names the file that will be written; empty for none.
+    QString Extension = {};
 };
 
 // Qt's own file dialog rather than the desktop's, so that it behaves alike on every desktop and a
@@ -49,10 +52,11 @@ public:
     // instead, shows nothing and clears it.
     QString Ask(QWidget* owner, const TFileQuestion& question);
 
-    // The planner's choices: Ask with an Open, or a Save starting from `suggested`.
+    // The planner's choices: Ask with an Open, or a Save starting from `suggested` that adds
+    // `extension` (without its dot) to a name typed without one.
     QString OpenPath(QWidget* owner, const QString& title, const QString& filter);
     QString SavePath(QWidget* owner, const QString& title, const QString& filter,
-                     const QString& suggested);
+                     const QString& suggested, const QString& extension = QString());
 
     // Makes the next Ask return `path` without showing a dialog; an empty `path` is a cancel.
     // Only that one Ask: the one after it shows the dialog again.

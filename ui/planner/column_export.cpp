@@ -70,7 +70,8 @@ void TColumnExport::Print(const TPrintHeading& heading, const std::vector<kelvo:
 
 QString TColumnExport::ChoosePath(const TPrintHeading& heading, const QString& title,
                                   const QString& filter, const QString& suffix) {
-    QString path = files_.SavePath(window_, title, filter, heading.PlanName + suffix);
+    QString path =
+        files_.SavePath(window_, title, filter, heading.PlanName + suffix, suffix.mid(1));
     if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
         path += suffix;
     }

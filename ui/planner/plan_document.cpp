@@ -63,12 +63,13 @@ bool TPlanDocument::Save() {
 }
 
 bool TPlanDocument::SaveAs() {
-    QString path = files_.SavePath(window_, tr("Guardar plan"), tr("Planes de Kelvo (*.kelvo)"),
-                                   path_.isEmpty() ? tr("plan.kelvo") : path_);
+    const QLatin1String extension(kelvo::kPlanExtension.data(), kelvo::kPlanExtension.size());
+    QString path =
+        files_.SavePath(window_, tr("Guardar plan"), tr("Planes de Kelvo (*.kelvo)"),
+                        path_.isEmpty() ? tr("plan.kelvo") : path_, QString(extension).mid(1));
     if (path.isEmpty()) {
         return false;
     }
-    const QLatin1String extension(kelvo::kPlanExtension.data(), kelvo::kPlanExtension.size());
     if (!path.endsWith(extension)) {
         path += extension;
     }

@@ -212,6 +212,20 @@ void TFileDialogTest::save_asks_before_replacing_a_file_and_save_name_does_not()
     }
     QVERIFY(asked);
 
+    // A name typed without the extension is asked about as the file it will be written to.
+    TFileDialogSeen bare;
+    asked = false;
+    {
+        TModalAnswerer answerer({AnswerFileDialog(bare, Path(QStringLiteral("semana"))),
+                                 PressButton(QMessageBox::Yes, asked)});
+        QCOMPARE(dialog.SavePath(&owner_, QStringLiteral("Guardar plan"), filter, QString(),
+                                 QStringLiteral("kelvo")),
+                 existing);
+        QCOMPARE(answerer.Answered(), 2);
+        QCOMPARE(answerer.Unexpected(), 0);
+    }
+    QVERIFY(asked);
+
     TFileDialogSeen saveName;
     {
         TModalAnswerer answerer({AnswerFileDialog(saveName, existing)});
