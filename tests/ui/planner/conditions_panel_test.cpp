@@ -31,17 +31,6 @@ namespace {
 using kelvo::TCondition;
 using kelvo::TConditionKind;
 
-TCondition Make(TConditionKind kind, char sign, int least, int most, int first = 0, int last = 13) {
-    TCondition condition;
-    condition.Kind = kind;
-    condition.Sign = sign;
-    condition.Least = least;
-    condition.Most = most;
-    condition.First = first;
-    condition.Last = last;
-    return condition;
-}
-
 QStringList SignChoices(const QComboBox* sign) {
     QStringList choices;
     for (int index = 0; index < sign->count(); ++index) {
@@ -161,13 +150,13 @@ private slots:
 
     void the_edit_dialog_shows_each_kind_as_it_is_data() {
         QTest::addColumn<TCondition>("condition");
-        QTest::newRow("signs") << Make(TConditionKind::Signs, '2', 5, 5);
-        QTest::newRow("variants") << Make(TConditionKind::Variants, 0, 4, 6);
-        QTest::newRow("breaks") << Make(TConditionKind::Breaks, 0, 2, 13);
-        QTest::newRow("run of X") << Make(TConditionKind::Run, 'X', 1, 3);
-        QTest::newRow("run of any sign") << Make(TConditionKind::Run, 0, 2, 4);
-        QTest::newRow("group") << Make(TConditionKind::Group, '1', 1, 3, 5, 9);
-        TCondition base = Make(TConditionKind::Base, 0, 3, 5);
+        QTest::newRow("signs") << MakeCondition(TConditionKind::Signs, '2', 5, 5);
+        QTest::newRow("variants") << MakeCondition(TConditionKind::Variants, 0, 4, 6);
+        QTest::newRow("breaks") << MakeCondition(TConditionKind::Breaks, 0, 2, 13);
+        QTest::newRow("run of X") << MakeCondition(TConditionKind::Run, 'X', 1, 3);
+        QTest::newRow("run of any sign") << MakeCondition(TConditionKind::Run, 0, 2, 4);
+        QTest::newRow("group") << MakeCondition(TConditionKind::Group, '1', 1, 3, 5, 9);
+        TCondition base = MakeCondition(TConditionKind::Base, 0, 3, 5);
         std::memcpy(base.Base.data(), "1X21X21X21X21X", kelvo::kColumnLength);
         QTest::newRow("base") << base;
     }

@@ -112,3 +112,15 @@ bool LiterallyCovers(const std::vector<std::string>& development,
     }
     return true;
 }
+
+kelvo::TCondition MakeCondition(kelvo::TConditionKind kind, char sign, int least, int most,
+                                int first, int last) {
+    kelvo::TCondition condition;
+    condition.Kind = kind;
+    condition.Sign = sign;
+    condition.Least = least;
+    condition.Most = most;
+    condition.First = first;
+    condition.Last = last;
+    return condition;
+}

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/column_key.h"
+#include "modes/conditions.h"
 #include "planner_window.h"
 #include "ui_test_support.h"
 
@@ -60,6 +61,11 @@ std::vector<std::string> LiteralDevelopment(const std::vector<QString>& played);
 // `radius` positions, checked pair by pair.
 bool LiterallyCovers(const std::vector<std::string>& development,
                      const std::vector<kelvo::TKey>& chosen, int radius);
+
+// A condition of `kind` on `sign` between `least` and `most`, over the matches `first` to `last`
+// (from 0), as the condition dialog builds one.
+kelvo::TCondition MakeCondition(kelvo::TConditionKind kind, char sign, int least, int most,
+                                int first = 0, int last = 13);
 
 // The positions where `a` and `b` agree.
 int SignsRight(const std::string& a, const std::string& b);
