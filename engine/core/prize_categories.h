@@ -16,4 +16,7 @@ constexpr int PrizeCategoryOf(int right) {
     return right >= kFewestRightPrized ? kColumnLength - right : kPrizeCategories;
 }
 
+// The Pleno al 15 is played on each team's goals: 0, 1, 2 or M (three or more).
+constexpr int kPlenoGoals = 4;
+
 }  // namespace kelvo

@@ -305,16 +305,36 @@ std::string ShortNumber(double value) {
     return std::string(text.data(), written.ptr);
 }
 
+// How many lines a percentages text of a shape holds, how many numbers each, and how the command
+// line names them.
+struct TPercentageShape {
+    std::size_t Lines;
+    std::size_t Numbers;
+    std::string_view Whose;
+    std::string_view LinesNeeded;
+    std::string_view NumbersNeeded;
+};
+
+const TPercentageShape& ShapeOf(TChancesShape shape) {
+    static constexpr TPercentageShape kMatches = {
+        kColumnLength, 3, "the chances", "14, one per match", "3, the chances of 1, X and 2"};
+    static constexpr TPercentageShape kPleno = {2, kPlenoGoals, "the Pleno's chances",
+                                                "2, the home team's and the away team's",
+                                                "4, the chances of 0, 1, 2 and M goals"};
+    return shape == TChancesShape::Pleno ? kPleno : kMatches;
+}
+
 // The command line's English for `problem`.
 std::string ChancesSentence(const TChancesProblem& problem) {
+    const TPercentageShape& form = ShapeOf(problem.Shape);
     const std::string line = "line " + std::to_string(problem.Line) + ": ";
     switch (problem.Fault) {
         case TChancesFault::LineCount:
-            return "the chances have " + std::to_string(problem.Count) +
-                   " lines; they need 14, one per match";
+            return std::string(form.Whose) + " have " + std::to_string(problem.Count) +
+                   " lines; they need " + std::string(form.LinesNeeded);
         case TChancesFault::NumberCount:
-            return line + "it holds " + std::to_string(problem.Count) +
-                   " numbers; it needs 3, the chances of 1, X and 2";
+            return line + "it holds " + std::to_string(problem.Count) + " numbers; it needs " +
+                   std::string(form.NumbersNeeded);
         case TChancesFault::NotNumber:
             return line + "'" + problem.Field + "' is no number";
         case TChancesFault::Negative:
@@ -379,7 +399,8 @@ TPrizeTable TablePrizes(std::span<const TKey> development, std::span<const TKey>
 TChancesError::TChancesError(const TChancesProblem& problem)
     : std::invalid_argument(ChancesSentence(problem)), problem_(problem) {}
 
-TChances ParseChances(std::string_view text) {
+std::vector<std::vector<double>> ParsePercentageLines(std::string_view text, TChancesShape shape) {
+    const TPercentageShape& form = ShapeOf(shape);
     std::vector<std::string_view> lines;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
@@ -391,22 +412,23 @@ TChances ParseChances(std::string_view text) {
         text.remove_prefix(std::min(end + 1, text.size()));
     }
     TChancesProblem problem;
-    if (lines.size() != kColumnLength) {
+    problem.Shape = shape;
+    if (lines.size() != form.Lines) {
         problem.Count = lines.size();
         throw TChancesError(problem);
     }
-    TChances chances{};
+    std::vector<std::vector<double>> percentages;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         problem.Line = i + 1;
         const std::vector<std::string_view> fields = SplitFields(lines[i]);
-        if (fields.size() != 3) {
+        if (fields.size() != form.Numbers) {
             problem.Fault = TChancesFault::NumberCount;
             problem.Count = fields.size();
             throw TChancesError(problem);
         }
+        std::vector<double>& line = percentages.emplace_back();
         double sum = 0;
-        for (std::size_t s = 0; s < 3; ++s) {
-            const std::string_view field = fields[s];
+        for (const std::string_view field : fields) {
             const std::optional<double> value = ReadNumber(field);
             if (!value) {
                 const bool negative =
@@ -415,7 +437,7 @@ TChances ParseChances(std::string_view text) {
                 problem.Field = field;
                 throw TChancesError(problem);
             }
-            chances[i][s] = *value;
+            line.push_back(*value);
             sum += *value;
         }
         if (std::abs(sum - 100) > 0.5) {
@@ -423,6 +445,16 @@ TChances ParseChances(std::string_view text) {
             problem.Sum = sum;
             throw TChancesError(problem);
         }
+    }
+    return percentages;
+}
+
+TChances ParseChances(std::string_view text) {
+    const std::vector<std::vector<double>> lines =
+        ParsePercentageLines(text, TChancesShape::Matches);
+    TChances chances{};
+    for (std::size_t i = 0; i < kColumnLength; ++i) {
+        std::copy(lines[i].begin(), lines[i].end(), chances[i].begin());
     }
     return chances;
 }

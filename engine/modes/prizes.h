@@ -10,6 +10,7 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/column_key.h"
 #include "core/prize_categories.h"
@@ -66,10 +67,15 @@ enum class TChancesFault {
     WrongSum,
 };
 
+// What a percentages text holds: the 14 matches' chances of 1, X and 2, or the Pleno's chances of
+// 0, 1, 2 and M goals for its two teams.
+enum class TChancesShape { Matches, Pleno };
+
 // What is wrong with a chances text, as data; the fields that do not belong to the fault keep
 // their defaults.
 struct TChancesProblem {
     TChancesFault Fault = TChancesFault::LineCount;
+    TChancesShape Shape = TChancesShape::Matches;
     std::size_t Line = 0;
     std::size_t Count = 0;
     std::string Field;
@@ -88,6 +94,12 @@ public:
 private:
     TChancesProblem problem_;
 };
+
+// The lines of a percentages text of `shape` (LF or CR LF, the last one ending or not), each
+// holding its numbers as ParseChances reads them and summing to 100 within 0.5. Throws
+// TChancesError of that shape naming the line when it is not so, or saying how many lines there
+// are when they are not as many as the shape has.
+std::vector<std::vector<double>> ParsePercentageLines(std::string_view text, TChancesShape shape);
 
 // The chances written as 14 lines (LF or CR LF, the last one ending or not), line i holding the
 // chances of 1, X and 2 for match i: three numbers of digits with at most one decimal point,

@@ -14,11 +14,14 @@
 #include "modes/conditions.h"
 #include "modes/development.h"
 #include "modes/reduction.h"
+#include "value/week_pool.h"
 
 namespace kelvo {
 
-// The price of one column, in euros, until the player sets another.
-inline constexpr double kDefaultPrice = 0.75;
+// A week's takings, in euros, until the player sets another: about a usual week's.
+inline constexpr double kDefaultTakings = 2500000;
+// The takings and the jackpot are at most this many euros: far above any week's.
+inline constexpr double kMostTakings = 1e10;
 // The optimiser's budget, in seconds, until the player sets another.
 inline constexpr int kDefaultBudgetSeconds = 30;
 
@@ -52,6 +55,8 @@ struct TPlanMatch {
     std::array<bool, 3> Played = {true, true, true};
     // The player's chances in percent of 1, X and 2.
     std::array<double, 3> Chances = {50, 30, 20};
+    // The public's percentages of 1, X and 2, as the operator publishes them.
+    std::array<double, 3> Public = {50, 30, 20};
 
     bool operator==(const TPlanMatch&) const = default;
 };
@@ -70,6 +75,12 @@ struct TPlan {
     // Whether the chances are shown and weigh the prizes.
     bool ChancesShown = false;
     double Price = kDefaultPrice;
+    // The week's takings and jackpot in euros, the prize rules and the Pleno al 15: with the
+    // chances and the public's percentages, what the reduction is expected to win.
+    double Takings = kDefaultTakings;
+    double Jackpot = 0;
+    TPrizeRules Rules;
+    TPleno Pleno;
     int Guarantee = kStrongestGuarantee;
     int BudgetSeconds = kDefaultBudgetSeconds;
     // Whether the optimiser may choose columns outside the development (any of 1, X and 2); the
