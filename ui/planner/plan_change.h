@@ -11,6 +11,9 @@ enum class TPlanChange {
     Chances,
     // The price of a column: the costs shown.
     Price,
+    // The public's percentages, the Pleno al 15, the takings, the jackpot or the prize rules: the
+    // costs and what the reduction is expected to win.
+    Value,
     // What is kept but weighs on nothing worked out: the teams, the optimiser's time, the result.
     Other,
 };

@@ -300,6 +300,7 @@ void TPlannerWindow::PlanChanged(TPlanChange change, const std::function<void()>
             ChancesChanged();
             break;
         case TPlanChange::Price:
+        case TPlanChange::Value:
             prizesPanel_->ShowReduction(CurrentPlan());
             break;
         case TPlanChange::Other:
