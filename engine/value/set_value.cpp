@@ -270,7 +270,8 @@ std::optional<std::vector<TColumnValue>> ValueOfEachColumn(std::span<const TKey>
         value.Chance = ShareOfColumn(columns[k], pool.Chances);
         value.PublicShare = ShareOfColumn(columns[k], pool.Public);
         value.Value = value.PublicShare > 0 ? value.Chance / value.PublicShare
-                                            : std::numeric_limits<double>::infinity();
+                      : value.Chance > 0    ? std::numeric_limits<double>::infinity()
+                                            : 0;
         value.ReturnPerEuro = cost > 0 ? value.Expected / cost : 0;
     }
     pace.Finish();
