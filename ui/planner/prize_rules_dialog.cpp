@@ -40,6 +40,9 @@ TPrizeRulesDialog::TPrizeRulesDialog(const kelvo::TPrizeRules& rules, QWidget* p
         this);
     explanation->setObjectName("PrizeRulesExplanation");
     explanation->setWordWrap(true);
+    // A width of its own: a wrapped label gives the dialog a height for a width it then does not
+    // get, and the shares below it were squeezed at scale 2.
+    explanation->setMinimumWidth(explanation->fontMetrics().averageCharWidth() * 48);
 
     auto* form = new QFormLayout;
     const QString pleno = tr("14 + Pleno al 15");
