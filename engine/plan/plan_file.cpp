@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace kelvo {
@@ -218,6 +219,34 @@ TJson ConditionObject(const TCondition& condition) {
     return object;
 }
 
+// `numbers` as a JSON array.
+template <std::size_t N>
+TJson NumberArray(const std::array<double, N>& numbers) {
+    TJson array = TJson::array();
+    for (const double number : numbers) {
+        array.push_back(number);
+    }
+    return array;
+}
+
+// The percentages of 0, 1, 2 and M goals, for the home team and the away team.
+TJson PlenoPercentagesObject(const TPlenoPercentages& percentages) {
+    return {{"home", NumberArray(percentages[0])}, {"away", NumberArray(percentages[1])}};
+}
+
+TJson PlenoObject(const TPleno& pleno) {
+    TJson chosen = TJson::array();
+    for (int result = 0; result < kPlenoResults; ++result) {
+        if (pleno.Chosen[static_cast<std::size_t>(result)]) {
+            chosen.push_back(PlenoResultText(result));
+        }
+    }
+    return {{"teams", pleno.Teams},
+            {"chosen", std::move(chosen)},
+            {"chances", PlenoPercentagesObject(pleno.Chances)},
+            {"public", PlenoPercentagesObject(pleno.Public)}};
+}
+
 std::int64_t Milliseconds(TClock::duration duration) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(duration).count();
 }
@@ -246,10 +275,12 @@ std::size_t Utf16Length(std::string_view text) {
 }
 
 // Reads the fields of one JSON object, refusing the first one missing or wrong; `match` (from 1)
-// names the match whose fields these are, or is 0.
+// names the match whose fields these are, or is 0. The fields of an object within another, whose
+// names alone would not say which they are, are named with the path to them ("pleno.teams").
 class TFieldReader {
 public:
     explicit TFieldReader(const TJson& object, int match = 0) : object_(object), match_(match) {}
+    TFieldReader(const TJson& object, std::string path) : object_(object), path_(std::move(path)) {}
 
     bool Has(std::string_view field) const { return object_.contains(field); }
     const TJson& Field(std::string_view field) const {
@@ -273,6 +304,27 @@ public:
         }
         return number;
     }
+    // An array of N numbers, each from `least` to `most`.
+    template <std::size_t N>
+    std::array<double, N> Numbers(std::string_view field, double least, double most) const {
+        const TJson& array = Array(field);
+        if (array.size() != N) {
+            Fail(field);
+        }
+        std::array<double, N> numbers{};
+        for (std::size_t at = 0; at < N; ++at) {
+            if (!array[at].is_number() ||
+                !(array[at].get<double>() >= least && array[at].get<double>() <= most)) {
+                Fail(field);
+            }
+            numbers[at] = array[at].get<double>();
+        }
+        return numbers;
+    }
+    // The reader of the object `field`, its fields named with the path to them.
+    TFieldReader Inner(std::string_view field) const {
+        return TFieldReader(Object(field), path_ + std::string(field) + ".");
+    }
     std::int64_t Integer(std::string_view field, std::int64_t least, std::int64_t most) const {
         const double number = Number(field, static_cast<double>(least), static_cast<double>(most));
         if (std::floor(number) != number) {
@@ -280,7 +332,9 @@ public:
         }
         return static_cast<std::int64_t>(number);
     }
-    [[noreturn]] void Fail(std::string_view field) const { RefuseField(field, match_); }
+    [[noreturn]] void Fail(std::string_view field) const {
+        RefuseField(path_ + std::string(field), match_);
+    }
 
 private:
     const TJson& Typed(std::string_view field, bool (TJson::*is)() const noexcept) const {
@@ -292,10 +346,12 @@ private:
     }
 
     const TJson& object_;
-    int match_;
+    int match_ = 0;
+    std::string path_;
 };
 
-TPlanMatch ReadMatch(const TJson& object, int number) {
+// `hasPool`: whether the file is of a format that holds the public's percentages.
+TPlanMatch ReadMatch(const TJson& object, int number, bool hasPool) {
     const TFieldReader reader(object, number);
     TPlanMatch match;
     match.Teams = reader.String("teams");
@@ -308,19 +364,40 @@ TPlanMatch ReadMatch(const TJson& object, int number) {
             static_cast<std::size_t>(std::count(match.Played.begin(), match.Played.end(), true))) {
         reader.Fail("signs");
     }
-    const TJson& chances = reader.Array("chances");
-    if (chances.size() != match.Chances.size()) {
-        reader.Fail("chances");
-    }
-    for (std::size_t sign = 0; sign < match.Chances.size(); ++sign) {
-        const TJson& chance = chances[sign];
-        if (!chance.is_number() ||
-            !(chance.get<double>() >= 0 && chance.get<double>() <= kMostChance)) {
-            reader.Fail("chances");
-        }
-        match.Chances[sign] = chance.get<double>();
+    match.Chances = reader.Numbers<3>("chances", 0, kMostChance);
+    if (hasPool) {
+        match.Public = reader.Numbers<3>("public", 0, kMostChance);
     }
     return match;
+}
+
+TPrizeRules ReadPrizeRules(const TFieldReader& reader) {
+    TPrizeRules rules;
+    rules.SpecialShare = reader.Number("specialShare", 0, 100);
+    rules.Shares = reader.Numbers<kPrizeCategories>("shares", 0, 100);
+    return rules;
+}
+
+TPlenoPercentages ReadPlenoPercentages(const TFieldReader& reader) {
+    return {reader.Numbers<kPlenoGoals>("home", 0, kMostChance),
+            reader.Numbers<kPlenoGoals>("away", 0, kMostChance)};
+}
+
+TPleno ReadPleno(const TFieldReader& reader) {
+    TPleno pleno;
+    pleno.Teams = reader.String("teams");
+    // A result is chosen or not: one listed twice is a damaged list, as a sign played twice is.
+    for (const TJson& result : reader.Array("chosen")) {
+        const int index =
+            result.is_string() ? ParsePlenoResult(result.get_ref<const std::string&>()) : -1;
+        if (index < 0 || pleno.Chosen[static_cast<std::size_t>(index)]) {
+            reader.Fail("chosen");
+        }
+        pleno.Chosen[static_cast<std::size_t>(index)] = true;
+    }
+    pleno.Chances = ReadPlenoPercentages(reader.Inner("chances"));
+    pleno.Public = ReadPlenoPercentages(reader.Inner("public"));
+    return pleno;
 }
 
 TCondition ReadCondition(const TJson& object, int index) {
@@ -400,8 +477,8 @@ bool IsBlank(std::string_view bytes) {
     return bytes.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-// Checks the format's name and version, refusing a file that is no plan of a known version.
-void CheckFormat(const TJson& document) {
+// The format version of `document`, refusing a file that is no plan of a known version.
+int CheckFormat(const TJson& document) {
     TPlanRefusal refusal;
     const auto format = document.is_object() ? document.find("format") : document.end();
     if (!document.is_object() || format == document.end() || !format->is_string() ||
@@ -422,6 +499,7 @@ void CheckFormat(const TJson& document) {
         refusal.Version = static_cast<int>(number);
         Refuse(refusal);
     }
+    return static_cast<int>(number);
 }
 
 std::string ConditionFaultWords(const TPlanRefusal& refusal) {
@@ -496,7 +574,8 @@ std::string PlanBytes(const TPlan& plan) {
         }
         matches.push_back({{"teams", match.Teams},
                            {"signs", signs},
-                           {"chances", {match.Chances[0], match.Chances[1], match.Chances[2]}}});
+                           {"chances", NumberArray(match.Chances)},
+                           {"public", NumberArray(match.Public)}});
     }
     root["matches"] = std::move(matches);
     TJson conditions = TJson::array();
@@ -506,6 +585,11 @@ std::string PlanBytes(const TPlan& plan) {
     root["conditions"] = std::move(conditions);
     root["chancesShown"] = plan.ChancesShown;
     root["price"] = plan.Price;
+    root["takings"] = plan.Takings;
+    root["jackpot"] = plan.Jackpot;
+    root["prizeRules"] = {{"specialShare", plan.Rules.SpecialShare},
+                          {"shares", NumberArray(plan.Rules.Shares)}};
+    root["pleno"] = PlenoObject(plan.Pleno);
     root["guarantee"] = plan.Guarantee;
     root["budgetSeconds"] = plan.BudgetSeconds;
     root["anywhere"] = plan.Anywhere;
@@ -547,7 +631,8 @@ TPlan ParsePlan(std::string_view bytes) {
         refusal.Fault = TPlanFault::NotJson;
         Refuse(refusal);
     }
-    CheckFormat(document);
+    // Plans of format 1 were written before the week's pool was planned: it keeps its defaults.
+    const bool hasPool = CheckFormat(document) >= 2;
     const TFieldReader reader(document);
     TPlan plan;
     const TJson& matches = reader.Array("matches");
@@ -559,7 +644,7 @@ TPlan ParsePlan(std::string_view bytes) {
         if (!matches[match].is_object()) {
             RefuseField("matches", number);
         }
-        plan.Matches[match] = ReadMatch(matches[match], number);
+        plan.Matches[match] = ReadMatch(matches[match], number, hasPool);
     }
     const TJson& conditions = reader.Array("conditions");
     for (std::size_t index = 0; index < conditions.size(); ++index) {
@@ -571,6 +656,12 @@ TPlan ParsePlan(std::string_view bytes) {
     }
     plan.ChancesShown = reader.Bool("chancesShown");
     plan.Price = reader.Number("price", 0, kMostPrice);
+    if (hasPool) {
+        plan.Takings = reader.Number("takings", 0, kMostTakings);
+        plan.Jackpot = reader.Number("jackpot", 0, kMostTakings);
+        plan.Rules = ReadPrizeRules(reader.Inner("prizeRules"));
+        plan.Pleno = ReadPleno(reader.Inner("pleno"));
+    }
     plan.Guarantee =
         static_cast<int>(reader.Integer("guarantee", kWeakestGuarantee, kStrongestGuarantee));
     plan.BudgetSeconds = static_cast<int>(reader.Integer("budgetSeconds", 0, kMostBudgetSeconds));

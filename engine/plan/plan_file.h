@@ -14,8 +14,10 @@
 namespace kelvo {
 
 // The extension of plan files, and the format version written; versions 1 to this one are read.
+// Version 2 adds the week's pool: the public's percentages, the takings, the jackpot, the prize
+// rules and the Pleno al 15; a plan of version 1 opens with their defaults.
 inline constexpr std::string_view kPlanExtension = ".kelvo";
-inline constexpr int kPlanFormatVersion = 1;
+inline constexpr int kPlanFormatVersion = 2;
 
 // Why a file is no plan that can be opened.
 enum class TPlanFault {
@@ -31,8 +33,9 @@ enum class TPlanFault {
     UnknownVersion,
     // It was written by a newer program: Version says which format.
     NewerVersion,
-    // A field is missing, of the wrong type or out of range: Field names it, Match says in which
-    // match (from 1) when it is one of a match's fields.
+    // A field is missing, of the wrong type or out of range: Field names it (a field of the
+    // Pleno or of the prize rules with the path to it: "pleno.chosen", "prizeRules.shares"),
+    // Match says in which match (from 1) when it is one of a match's fields.
     BadField,
     // Condition number Index (from 1) is read but cannot be met as written: ConditionFault says
     // why, Condition is the condition as read.
@@ -70,15 +73,16 @@ private:
     TPlanRefusal refusal_;
 };
 
-// The plan as the bytes of its file: JSON indented by four spaces, keys sorted, UTF-8 written as
-// it is, in the very bytes the planner has always written, so that saving an unchanged plan
-// leaves its file as it was.
+// The plan as the bytes of its file, in format kPlanFormatVersion: JSON indented by four spaces,
+// keys sorted, UTF-8 written as it is, in the very bytes the planner has always written, so that
+// saving an unchanged plan leaves its file of this format as it was.
 std::string PlanBytes(const TPlan& plan);
 
 // The plan held in `bytes`. Throws TPlanFileError, without a name, when they are empty, not
 // JSON, not a plan, a plan of an unknown or newer format version, a plan with a field missing,
 // wrong or out of range (the limits of plan/plan.h), a condition that cannot be met as written,
-// or reduced columns that are not all columns of its development.
+// or reduced columns that are not all columns of its development. A plan of format 1 has the
+// defaults of TPlan for the fields of the week's pool.
 TPlan ParsePlan(std::string_view bytes);
 
 // Writes `plan` to the file `path` through ReplaceFileContent: the file keeps its old content

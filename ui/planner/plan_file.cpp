@@ -38,6 +38,15 @@ constexpr std::array kFieldWords = {
                                 "Al plan %1 le falta decir si usa columnas fuera del pronóstico.")},
     TFieldWords{"result",
                 QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta el resultado de la jornada.")},
+    TFieldWords{"takings", QT_TRANSLATE_NOOP("TPlanWords",
+                                             "Al plan %1 le falta la recaudación de la jornada.")},
+    TFieldWords{"jackpot", QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta el bote.")},
+    TFieldWords{
+        "prizeRules prizeRules.specialShare prizeRules.shares",
+        QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta parte de las reglas de premios.")},
+    TFieldWords{"pleno pleno.teams pleno.chosen pleno.chances pleno.chances.home "
+                "pleno.chances.away pleno.public pleno.public.home pleno.public.away",
+                QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta parte del Pleno al 15.")},
     TFieldWords{"reduction columns greedy final lowerBound spentMs reachedMs stopped "
                 "boundPublished smallestPossible",
                 QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta parte de su reducción.")},
@@ -125,6 +134,10 @@ private:
         }
         if (refusal.Field == "chances") {
             return tr("Al plan %1 le faltan las probabilidades del partido %2.").arg(name, match);
+        }
+        if (refusal.Field == "public") {
+            return tr("Al plan %1 le faltan los porcentajes del público del partido %2.")
+                .arg(name, match);
         }
         return tr("Al plan %1 le falta el partido %2.").arg(name, match);
     }

@@ -27,9 +27,11 @@
 #include "conditions_panel.h"
 #include "forecast_panel.h"
 #include "plan_document.h"
+#include "prize_rules_dialog.h"
 #include "prizes_panel.h"
 #include "reduction_run.h"
 #include "run_panel.h"
+#include "week_panel.h"
 
 namespace {
 
@@ -134,6 +136,8 @@ void TPlannerWindow::BuildActions() {
         PlanChanged(TPlanChange::Chances);
     });
     addAction(chancesAction_);
+    prizeRulesAction_ = make(tr("Reglas de pre&mios..."), "PrizeRulesAction", QKeySequence(),
+                             &TPlannerWindow::EditPrizeRules);
     reduceAction_ = make(tr("&Reducir"), "ReduceAction", QKeySequence(Qt::CTRL | Qt::Key_R),
                          &TPlannerWindow::StartReduction);
     stopAction_ = make(tr("&Parar"), "StopAction", QKeySequence(Qt::Key_Escape),
@@ -153,6 +157,7 @@ void TPlannerWindow::BuildMenus() {
     QMenu* plan = menuBar()->addMenu(tr("&Plan"));
     plan->setObjectName("PlanMenu");
     plan->addActions({addConditionAction_, removeConditionAction_, chancesAction_});
+    plan->addAction(prizeRulesAction_);
     plan->addSeparator();
     plan->addActions({reduceAction_, stopAction_});
 
@@ -190,8 +195,13 @@ void TPlannerWindow::BuildPanels() {
         PlanChanged(change, [this] { runPanel_->Load(accepted_); });
     });
     connect(run_.get(), &TReductionRun::Progressed, runPanel_, &TRunPanel::ShowProgress);
+    weekPanel_ = new TWeekPanel(this);
+    connect(weekPanel_, &TWeekPanel::Changed, this, [this](TPlanChange change) {
+        PlanChanged(change, [this] { weekPanel_->Load(accepted_); });
+    });
     top->addWidget(runPanel_, 1);
     right->addLayout(top);
+    right->addWidget(weekPanel_);
 
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName("ResultTabs");
@@ -218,6 +228,7 @@ void TPlannerWindow::SetTabOrder() {
     QWidget* last = forecastPanel_->ChainTabOrder(nullptr);
     last = conditionsPanel_->ChainTabOrder(last);
     last = runPanel_->ChainTabOrder(last);
+    last = weekPanel_->ChainTabOrder(last);
     setTabOrder(last, tabs_);
     last = prizesPanel_->ChainTabOrder(tabs_);
     columnsPanel_->ChainTabOrder(last);
@@ -232,6 +243,8 @@ void TPlannerWindow::ShowPlan(const kelvo::TPlan& plan) {
     }
     runPanel_->Load(plan);
     runPanel_->ShowIdle();
+    weekPanel_->Load(plan);
+    rules_ = plan.Rules;
     columnsPanel_->Load(plan);
     reduction_ = plan.Reduction;
     accepted_ = plan;
@@ -249,6 +262,8 @@ kelvo::TPlan TPlannerWindow::CurrentPlan() const {
     forecastPanel_->Store(plan);
     conditionsPanel_->Store(plan);
     runPanel_->Store(plan);
+    weekPanel_->Store(plan);
+    plan.Rules = rules_;
     columnsPanel_->Store(plan);
     plan.Reduction = reduction_;
     return plan;
@@ -377,6 +392,15 @@ void TPlannerWindow::ClearReduction() {
     // What the run panel showed was the end of the run that made it.
     runPanel_->ShowIdle();
     UpdateActions();
+}
+
+void TPlannerWindow::EditPrizeRules() {
+    TPrizeRulesDialog dialog(rules_, this);
+    if (dialog.exec() != QDialog::Accepted || dialog.Rules() == rules_) {
+        return;
+    }
+    rules_ = dialog.Rules();
+    PlanChanged(TPlanChange::Value);
 }
 
 std::optional<kelvo::TChances> TPlannerWindow::ValidChances(const kelvo::TPlan& plan) {

@@ -34,6 +34,7 @@ class TPlanDocument;
 class TPrizesPanel;
 class TReductionRun;
 class TRunPanel;
+class TWeekPanel;
 
 class TPlannerWindow final : public QMainWindow {
     Q_OBJECT
@@ -84,6 +85,8 @@ private:
     void Recount();
     void ChancesChanged();
     void ClearReduction();
+    // Asks the player for the prize rules; changed, they are the plan's.
+    void EditPrizeRules();
 
     void StartReduction();
     void StopReduction();
@@ -112,6 +115,8 @@ private:
     std::optional<kelvo::TPlanReduction> reduction_;
     // The plan as it stood after the last change taken in: a change refused is undone from it.
     kelvo::TPlan accepted_;
+    // The prize rules, which no panel shows: the prize rules dialog changes them.
+    kelvo::TPrizeRules rules_;
     // A chance changed while a run worked: the prizes are weighed again once it ends.
     bool rescore_ = false;
 
@@ -126,12 +131,14 @@ private:
     QAction* addConditionAction_ = nullptr;
     QAction* removeConditionAction_ = nullptr;
     QAction* chancesAction_ = nullptr;
+    QAction* prizeRulesAction_ = nullptr;
     QAction* reduceAction_ = nullptr;
     QAction* stopAction_ = nullptr;
 
     TForecastPanel* forecastPanel_ = nullptr;
     TConditionsPanel* conditionsPanel_ = nullptr;
     TRunPanel* runPanel_ = nullptr;
+    TWeekPanel* weekPanel_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     TPrizesPanel* prizesPanel_ = nullptr;
     TColumnsPanel* columnsPanel_ = nullptr;

@@ -64,6 +64,22 @@ private slots:
                                  << QStringLiteral(
                                         "Al plan p.kelvo le faltan las probabilidades "
                                         "del partido 14.");
+        QTest::newRow("public") << field("public", 4)
+                                << QStringLiteral(
+                                       "Al plan p.kelvo le faltan los porcentajes del público del "
+                                       "partido 4.");
+        QTest::newRow("takings") << field("takings", 0)
+                                 << QStringLiteral(
+                                        "Al plan p.kelvo le falta la recaudación de la jornada.");
+        QTest::newRow("jackpot") << field("jackpot", 0)
+                                 << QStringLiteral("Al plan p.kelvo le falta el bote.");
+        QTest::newRow("a prize rule") << field("prizeRules.shares", 0)
+                                      << QStringLiteral(
+                                             "Al plan p.kelvo le falta parte de las reglas de "
+                                             "premios.");
+        QTest::newRow("a field of the Pleno")
+            << field("pleno.public.away", 0)
+            << QStringLiteral("Al plan p.kelvo le falta parte del Pleno al 15.");
         QTest::newRow("match") << field("matches", 5)
                                << QStringLiteral("Al plan p.kelvo le falta el partido 5.");
         QTest::newRow("matches") << field("matches", 0)

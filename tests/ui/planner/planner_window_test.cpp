@@ -563,12 +563,12 @@ private slots:
             << QByteArray("{\"format\": \"otra cosa\"}")
             << QStringLiteral("El fichero malo.kelvo no es un plan de Kelvo.");
         QTest::newRow("wrong version")
-            << replaced("\"version\": 1", "\"version\": \"uno\"")
+            << replaced("\"version\": 2", "\"version\": \"uno\"")
             << QStringLiteral(
                    "El plan malo.kelvo está dañado: no dice con qué versión del "
                    "programa se guardó.");
         QTest::newRow("newer version")
-            << replaced("\"version\": 1", "\"version\": 2")
+            << replaced("\"version\": 2", "\"version\": 3")
             << QStringLiteral(
                    "El plan malo.kelvo se guardó con una versión más nueva del programa; "
                    "actualice Kelvo para abrirlo.");

@@ -626,6 +626,26 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <source>no se pudo escribir el fichero %1 entero (¿está lleno el disco?); el fichero sigue como estaba</source>
         <translation>the file %1 could not be written in full (is the disk full?); the file is as it was</translation>
     </message>
+    <message>
+        <source>Al plan %1 le falta la recaudación de la jornada.</source>
+        <translation>The plan %1 lacks the week&apos;s takings.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta el bote.</source>
+        <translation>The plan %1 lacks the jackpot.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta parte de las reglas de premios.</source>
+        <translation>The plan %1 lacks part of its prize rules.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le falta parte del Pleno al 15.</source>
+        <translation>The plan %1 lacks part of the Pleno al 15.</translation>
+    </message>
+    <message>
+        <source>Al plan %1 le faltan los porcentajes del público del partido %2.</source>
+        <translation>The plan %1 lacks the public&apos;s percentages of match %2.</translation>
+    </message>
 </context>
 <context>
     <name>TPlannerWindow</name>
@@ -757,6 +777,10 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <source>&amp;Seguir reduciendo</source>
         <translation>&amp;Keep reducing</translation>
     </message>
+    <message>
+        <source>Reglas de pre&amp;mios...</source>
+        <translation>&amp;Prize rules...</translation>
+    </message>
 </context>
 <context>
     <name>TPrintWords</name>
@@ -803,6 +827,45 @@ Already have N: columns that have N or more right, whatever happens.</translatio
     <message>
         <source>%1 · página %2 de %3</source>
         <translation>%1 · page %2 of %3</translation>
+    </message>
+</context>
+<context>
+    <name>TPrizeRulesDialog</name>
+    <message>
+        <source>Reglas de premios</source>
+        <translation>Prize rules</translation>
+    </message>
+    <message>
+        <source>Las cifras son las de las reglas en vigor desde 2024: cada una es el porcentaje de la recaudación de la jornada que se reparte en esa categoría. El bote se suma al premio de 14 aciertos.</source>
+        <translation>The figures are those of the rules in force since 2024: each is the percentage of the week&apos;s takings shared out in that category. The jackpot is added to the prize for 14 right.</translation>
+    </message>
+    <message>
+        <source>14 + Pleno al 15</source>
+        <translation>14 right + Pleno al 15</translation>
+    </message>
+    <message>
+        <source>%1 aciertos</source>
+        <translation>%1 right</translation>
+    </message>
+    <message>
+        <source>&amp;Aceptar</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>&amp;Cancelar</source>
+        <translation>&amp;Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Restablecer</source>
+        <translation>&amp;Restore</translation>
+    </message>
+    <message>
+        <source>Vuelve a las reglas en vigor desde 2024</source>
+        <translation>Goes back to the rules in force since 2024</translation>
+    </message>
+    <message>
+        <source>En premios: %1 % de la recaudación</source>
+        <translation>In prizes: %1 % of the takings</translation>
     </message>
 </context>
 <context>
@@ -1067,6 +1130,25 @@ this week</translation>
     <message>
         <source>Cuánto podría ahorrarse aún</source>
         <translation>How much could still be saved</translation>
+    </message>
+</context>
+<context>
+    <name>TWeekPanel</name>
+    <message>
+        <source>Recaudación de la jornada</source>
+        <translation>The week&apos;s takings</translation>
+    </message>
+    <message>
+        <source>Bote</source>
+        <translation>Jackpot</translation>
+    </message>
+    <message>
+        <source>Recau&amp;dación de la jornada:</source>
+        <translation>The week&apos;s ta&amp;kings:</translation>
+    </message>
+    <message>
+        <source>B&amp;ote:</source>
+        <translation>&amp;Jackpot:</translation>
     </message>
 </context>
 </TS>
