@@ -179,9 +179,9 @@ void TForecastPanel::BuildPleno(QGridLayout* grid, int line) {
     pleno_.Teams->setAccessibleName(tr("Equipos del Pleno al 15"));
     pleno_.Teams->setPlaceholderText(tr("Pleno al 15"));
     pleno_.Teams->setToolTip(
-        tr("Pleno al 15: cuenta solo para la categoría especial, 14 + Pleno "
-           "al 15. Cada resultado elegido, goles del local por goles del "
-           "visitante, es una apuesta más de cada columna."));
+        tr("Pleno al 15: cuenta solo para la categoría especial, 14 + Pleno al 15. Se juega cada "
+           "resultado de un gol marcado del local y uno del visitante, y cada columna se apuesta "
+           "una vez por resultado."));
     connect(pleno_.Teams, &QLineEdit::textEdited, this,
             [this] { emit Changed(TPlanChange::Other); });
     grid->addWidget(pleno_.Teams, line, 1);
@@ -335,10 +335,15 @@ QWidget* TForecastPanel::ChainTabOrder(QWidget* previous) const {
         order.append(QList<QWidget*>(row.Public.begin(), row.Public.end()));
     }
     order.append(pleno_.Teams);
-    for (int team : {kHome, kAway}) {
-        order.append(QList<QWidget*>(pleno_.Goals[team].begin(), pleno_.Goals[team].end()));
-        order.append(QList<QWidget*>(pleno_.Chances[team].begin(), pleno_.Chances[team].end()));
-        order.append(QList<QWidget*>(pleno_.Public[team].begin(), pleno_.Public[team].end()));
+    // The Pleno as it is read: a number of goals a line, the home team before the away team.
+    for (int goal = 0; goal < kelvo::kPlenoGoals; ++goal) {
+        const auto bothTeams = [&order, goal](const auto& controls) {
+            order.append(controls[kHome][goal]);
+            order.append(controls[kAway][goal]);
+        };
+        bothTeams(pleno_.Goals);
+        bothTeams(pleno_.Chances);
+        bothTeams(pleno_.Public);
     }
     order.append(price_);
     return ::ChainTabOrder(previous, order);
