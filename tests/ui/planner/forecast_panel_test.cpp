@@ -72,7 +72,8 @@ private slots:
         TPlanner planner;
         QCOMPARE(LiteralDevelopment(kStartingWeek).size(), std::size_t{72});
         QCOMPARE(planner.AwaitCount(), QStringLiteral("72 columnas"));
-        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(), QStringLiteral("Coste: 54,00 €"));
+        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(),
+                 QStringLiteral("Coste: 54,00 € (9 boletos)"));
         for (int match = 0; match < kelvo::kColumnLength; ++match) {
             QCOMPARE(planner.Control<QWidget>(QStringLiteral("Sign%1_X").arg(match + 1))
                          ->property("checked")
@@ -145,13 +146,15 @@ private slots:
         QCOMPARE(planner.Control<QLabel>("ReductionCost")->text(), QString());
         QVERIFY(planner.Window->OpenPlanFile(path));
         QCOMPARE(planner.AwaitCount(), QStringLiteral("72 columnas"));
-        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(), QStringLiteral("Coste: 108,00 €"));
+        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(),
+                 QStringLiteral("Coste: 108,00 € (9 boletos)"));
         QCOMPARE(planner.Control<QLabel>("ReductionCost")->text(),
-                 QStringLiteral("Reducción: 2 columnas, 3,00 €"));
+                 QStringLiteral("Reducción: 2 columnas, 3,00 € (1 boleto)"));
         planner.Control<QDoubleSpinBox>("Price")->setValue(0.5);
-        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(), QStringLiteral("Coste: 36,00 €"));
+        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(),
+                 QStringLiteral("Coste: 36,00 € (9 boletos)"));
         QCOMPARE(planner.Control<QLabel>("ReductionCost")->text(),
-                 QStringLiteral("Reducción: 2 columnas, 1,00 €"));
+                 QStringLiteral("Reducción: 2 columnas, 1,00 € (1 boleto)"));
 
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 30000);
         planner.Window->SetSearchSteps(1, 200);
@@ -160,10 +163,11 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 60000);
         const std::size_t reduced = planner.Window->CurrentPlan().Reduction->Columns.size();
         QCOMPARE(planner.Control<QLabel>("ReductionCost")->text(),
-                 QStringLiteral("Reducción: %1 columnas, %2")
+                 QStringLiteral("Reducción: %1 columnas, %2 (%3 boletos)")
                      .arg(reduced)
                      .arg(QLocale().toString(static_cast<double>(reduced) * 0.5, 'f', 2) +
-                          QStringLiteral(" €")));
+                          QStringLiteral(" €"))
+                     .arg((reduced + 7) / 8));
 
         // A change of the development sets the reduction aside, and its cost with it.
         planner.Messages->SetNextAnswer(QMessageBox::Yes);

@@ -117,7 +117,8 @@ private slots:
         TPlanner planner;
         PlayWeek(planner, kWeek);
         QCOMPARE(planner.AwaitCount(), QStringLiteral("729 columnas"));
-        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(), QStringLiteral("Coste: 546,75 €"));
+        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(),
+                 QStringLiteral("Coste: 546,75 € (92 boletos)"));
         planner.Control<QLineEdit>("Teams1")->setText(QStringLiteral("Betis - Sevilla"));
 
         QString preview;
@@ -131,7 +132,8 @@ private slots:
         const std::vector<std::string> development = WeekWithXs();
         QCOMPARE(development.size(), std::size_t{652});
         QCOMPARE(planner.AwaitCount(), QStringLiteral("652 columnas"));
-        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(), QStringLiteral("Coste: 489,00 €"));
+        QCOMPARE(planner.Control<QLabel>("ColumnCost")->text(),
+                 QStringLiteral("Coste: 489,00 € (82 boletos)"));
 
         planner.Window->SetSearchSteps(7, 3000);
         planner.Trigger("ReduceAction");

@@ -386,10 +386,6 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <translation>Match</translation>
     </message>
     <message>
-        <source>Probabilidades (%) de 1, X, 2</source>
-        <translation>Chances (%) of 1, X, 2</translation>
-    </message>
-    <message>
         <source>Equipos del partido %1</source>
         <translation>Teams of match %1</translation>
     </message>
@@ -446,8 +442,104 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <translation>No column meets all the conditions</translation>
     </message>
     <message>
-        <source>Reducción: %1 columnas, %2</source>
-        <translation>Reduction: %1 columns, %2</translation>
+        <source>0 goles</source>
+        <translation>0 goals</translation>
+    </message>
+    <message>
+        <source>1 gol</source>
+        <translation>1 goal</translation>
+    </message>
+    <message>
+        <source>2 goles</source>
+        <translation>2 goals</translation>
+    </message>
+    <message>
+        <source>3 o más goles</source>
+        <translation>3 or more goals</translation>
+    </message>
+    <message>
+        <source>Local</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Visitante</source>
+        <translation>Away</translation>
+    </message>
+    <message>
+        <source>%1 del local en el Pleno al 15</source>
+        <translation>%1 for the home team in the Pleno al 15</translation>
+    </message>
+    <message>
+        <source>%1 del visitante en el Pleno al 15</source>
+        <translation>%1 for the away team in the Pleno al 15</translation>
+    </message>
+    <message>
+        <source>Probabilidad de %1 del local en el Pleno al 15</source>
+        <translation>Chance of %1 for the home team in the Pleno al 15</translation>
+    </message>
+    <message>
+        <source>Probabilidad de %1 del visitante en el Pleno al 15</source>
+        <translation>Chance of %1 for the away team in the Pleno al 15</translation>
+    </message>
+    <message>
+        <source>Porcentaje del público de %1 del local en el Pleno al 15</source>
+        <translation>Public&apos;s percentage of %1 for the home team in the Pleno al 15</translation>
+    </message>
+    <message>
+        <source>Porcentaje del público de %1 del visitante en el Pleno al 15</source>
+        <translation>Public&apos;s percentage of %1 for the away team in the Pleno al 15</translation>
+    </message>
+    <message>
+        <source>Probabilidades (%)</source>
+        <translation>Chances (%)</translation>
+    </message>
+    <message>
+        <source>Público</source>
+        <translation>Public</translation>
+    </message>
+    <message>
+        <source>Porcentaje del público del %1 en el partido %2</source>
+        <translation>Public&apos;s percentage of %1 in match %2</translation>
+    </message>
+    <message>
+        <source>Equipos del Pleno al 15</source>
+        <translation>Teams of the Pleno al 15</translation>
+    </message>
+    <message>
+        <source>Pleno al 15</source>
+        <translation>Pleno al 15</translation>
+    </message>
+    <message>
+        <source>%1 × %2 resultados del Pleno</source>
+        <translation>%1 × %2 results of the Pleno</translation>
+    </message>
+    <message>
+        <source>1 boleto: un boleto lleva al menos %1 columnas</source>
+        <translation>1 slip: a slip holds at least %1 columns</translation>
+    </message>
+    <message>
+        <source>1 boleto</source>
+        <translation>1 slip</translation>
+    </message>
+    <message>
+        <source>%1 boletos</source>
+        <translation>%1 slips</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>1 columna</source>
+        <translation>1 column</translation>
+    </message>
+    <message>
+        <source>Reducción: %1, %2</source>
+        <translation>Reduction: %1, %2</translation>
+    </message>
+    <message>
+        <source>Pleno al 15: cuenta solo para la categoría especial, 14 + Pleno al 15. Se juega cada resultado de un gol marcado del local y uno del visitante, y cada columna se apuesta una vez por resultado.</source>
+        <translation>Pleno al 15: counts only for the special category, 14 + Pleno al 15. Every result of a goal marked for the home team and one marked for the away team is played, and each column is bet once for each result.</translation>
     </message>
 </context>
 <context>
