@@ -10,12 +10,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "value/week_pool.h"
-
 #include "column_counter.h"
 #include "common/player_numbers.h"
 #include "condition_text.h"
 #include "panel_widgets.h"
+#include "value/week_pool.h"
 
 namespace {
 
@@ -32,7 +31,8 @@ const char kToggleStyle[] =
 constexpr int kHome = 0;
 constexpr int kAway = 1;
 
-// The goals of the Pleno as the player reads them, and what each team's controls are called.
+// The goals of the Pleno as the player reads them, each team's heading, and the accessible names
+// of its controls.
 constexpr std::array<const char*, kelvo::kPlenoGoals> kGoalsWords = {
     QT_TRANSLATE_NOOP("TForecastPanel", "0 goles"), QT_TRANSLATE_NOOP("TForecastPanel", "1 gol"),
     QT_TRANSLATE_NOOP("TForecastPanel", "2 goles"),

@@ -6,6 +6,8 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -241,6 +243,21 @@ private slots:
                 QVERIFY2(!panel.findChild<QWidget*>(name)->isHidden(), qPrintable(name));
             }
         }
+    }
+
+    void with_the_chances_shown_the_panels_fit_a_window_of_1000_by_700_without_scrolling() {
+        TPlanner planner;
+        planner.Window->resize(1000, 700);
+        planner.Trigger("ChancesAction");
+        QVERIFY(planner.Control<QWidget>("PlenoPublicAwayM")->isVisible());
+        auto* scroll = planner.Control<QScrollArea>("PanelsScroll");
+        QTRY_COMPARE(scroll->widget()->size(), scroll->viewport()->size());
+        const QSize needed = scroll->widget()->minimumSizeHint();
+        QVERIFY2(needed.width() <= scroll->viewport()->width() &&
+                     needed.height() <= scroll->viewport()->height(),
+                 qPrintable(QStringLiteral("%1x%2").arg(needed.width()).arg(needed.height())));
+        QVERIFY(!scroll->horizontalScrollBar()->isVisible());
+        QVERIFY(!scroll->verticalScrollBar()->isVisible());
     }
 
     void tab_runs_through_the_pleno_a_line_of_goals_at_a_time() {
