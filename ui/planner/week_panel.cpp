@@ -91,7 +91,7 @@ TWeekPanel::TWeekPanel(QWidget* parent) : QWidget(parent) {
     };
     takings_ = euros("Takings", tr("Recaudación de la jornada"));
     jackpot_ = euros("Jackpot", tr("Bote"));
-    auto* takingsLabel = new QLabel(tr("Recau&dación de la jornada:"), this);
+    auto* takingsLabel = new QLabel(tr("Recau&dación:"), this);
     takingsLabel->setBuddy(takings_);
     auto* jackpotLabel = new QLabel(tr("B&ote:"), this);
     jackpotLabel->setBuddy(jackpot_);

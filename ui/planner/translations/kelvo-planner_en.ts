@@ -1235,12 +1235,12 @@ this week</translation>
         <translation>Jackpot</translation>
     </message>
     <message>
-        <source>Recau&amp;dación de la jornada:</source>
-        <translation>The week&apos;s ta&amp;kings:</translation>
-    </message>
-    <message>
         <source>B&amp;ote:</source>
         <translation>&amp;Jackpot:</translation>
+    </message>
+    <message>
+        <source>Recau&amp;dación:</source>
+        <translation>Ta&amp;kings:</translation>
     </message>
 </context>
 </TS>
