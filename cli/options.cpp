@@ -272,14 +272,17 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
     app.add_option("--score", command.Result,
                    "counts the signs right of each column of FILE against RESULT (see below)")
         ->option_text("RESULT");
-    CLI::Option* prizes =
-        app.add_flag("--prizes")
-            ->description(
-                "what REDUCED wins for each result in DEVELOPMENT, changing neither (see below)");
+    app.add_flag("--prizes")
+        ->description(
+            "what REDUCED wins for each result in DEVELOPMENT, changing neither (see below)");
+    // What --chances and --public need is checked once the conditions are known.
     app.add_option("--chances", command.Chances,
                    "with --prizes: the chances of each sign, and so of each prize (see below)")
-        ->option_text("FILE")
-        ->needs(prizes);
+        ->option_text("FILE");
+    app.add_option("--public", command.Public,
+                   "the public's percentages of 1, X and 2 for each match, in the format of "
+                   "--chances")
+        ->option_text("FILE");
     CLI::Option* plan =
         app.add_option("--plan", command.Plan,
                        "reads the plan PLAN and writes its development to DEVELOPMENT (see below)")
@@ -354,6 +357,59 @@ const TModeChoice& ModeOf(const CLI::App& app) {
     return kReduction;
 }
 
+// The options that weigh the percentages of --chances and --public, as "A or B".
+std::string Weighers(bool chances) {
+    std::vector<std::string_view> options;
+    if (chances) {
+        options.push_back("--prizes");
+    }
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        if (chances ? rule.Chances : rule.Public) {
+            options.push_back(rule.Option);
+        }
+    }
+    std::string text;
+    for (std::size_t k = 0; k < options.size(); ++k) {
+        if (k > 0) {
+            text += k + 1 == options.size() ? " or " : ", ";
+        }
+        text += options[k];
+    }
+    return text;
+}
+
+// Throws TUsageError when a condition lacks the percentages it weighs ("--value-min requires
+// --chances and --public", naming only those missing), or when --chances or --public is given
+// and nothing weighs it.
+void CheckPercentages(const CLI::App& app, const TCommand& command) {
+    bool chancesWeighed = Given(app, "--prizes");
+    bool publicWeighed = false;
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        if (command.Conditions[static_cast<std::size_t>(rule.Kind)].empty()) {
+            continue;
+        }
+        chancesWeighed = chancesWeighed || rule.Chances;
+        publicWeighed = publicWeighed || rule.Public;
+        std::vector<std::string_view> missing;
+        if (rule.Chances && !command.Chances) {
+            missing.push_back("--chances");
+        }
+        if (rule.Public && !command.Public) {
+            missing.push_back("--public");
+        }
+        if (!missing.empty()) {
+            throw TUsageError(std::string(rule.Option) + " requires " + std::string(missing[0]) +
+                              (missing.size() > 1 ? " and " + std::string(missing[1]) : ""));
+        }
+    }
+    if (command.Chances && !chancesWeighed) {
+        throw TUsageError("--chances requires " + Weighers(true));
+    }
+    if (command.Public && !publicWeighed) {
+        throw TUsageError("--public requires " + Weighers(false));
+    }
+}
+
 // Throws TUsageError unless the command gives as many files as its mode takes.
 void CheckFiles(const CLI::App& app, const TCommand& command,
                 std::span<const std::string_view> files) {
@@ -396,6 +452,7 @@ std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string
     } catch (const CLI::ParseError& error) {
         throw TUsageError(error.what());
     }
+    CheckPercentages(app, command);
     if (command.Count && !Given(app, "--develop") && !Given(app, "--plan")) {
         throw TUsageError("--count requires --develop or --plan");
     }

@@ -43,8 +43,10 @@ struct TCommand {
     // (with neither Columns nor Count, the development goes to Input).
     std::string Plan;
     std::optional<std::string> Columns;
-    // With TMode::Prizes: the chances file, if any.
+    // With TMode::Prizes, or TMode::Develop and a condition that weighs them: the chances file,
+    // if any. With TMode::Develop and a condition that weighs them: the public's percentages.
     std::optional<std::string> Chances;
+    std::optional<std::string> Public;
     // With TMode::Score, as given.
     std::string Result;
     // The files in the order given: INPUT and OUTPUT, REDUCED with --check, OUTPUT only with
@@ -61,7 +63,8 @@ struct TInfoText {
 
 // The command `args` (the program name not included) ask for, or the text of --help or --version.
 // Throws TUsageError with the parser's message when an option or its value is wrong, when modes
-// that do not go together are given, or when the mode's files are missing or too many.
+// that do not go together are given, when a condition lacks the percentages it weighs or
+// percentages are given that nothing weighs, or when the mode's files are missing or too many.
 std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string>& args);
 
 // What standard error shows for a usage error with `message`: the message after the program's
