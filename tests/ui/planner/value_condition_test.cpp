@@ -14,7 +14,6 @@
 #include <QSpinBox>
 #include <QTest>
 
-#include <cmath>
 
 #include "condition_dialog.h"
 #include "condition_text.h"

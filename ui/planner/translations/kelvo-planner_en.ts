@@ -240,7 +240,7 @@ Already have N: columns that have N or more right, whatever happens.</translatio
     </message>
     <message>
         <source>Público</source>
-        <translation>Public</translation>
+        <translation>Public share</translation>
     </message>
     <message>
         <source>Porcenta&amp;je como mucho:</source>
