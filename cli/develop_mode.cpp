@@ -1,12 +1,15 @@
 #include "develop_mode.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "exit_status.h"
+#include "files/column_file.h"
 #include "modes/condition_kinds.h"
 #include "modes/conditions.h"
 #include "modes/development.h"
+#include "modes/prizes.h"
 
 namespace kelvo {
 
@@ -30,6 +33,21 @@ std::vector<TCondition> ConditionsOf(const TCommand& command) {
     return conditions;
 }
 
+// The percentages in the file `path`, given after `option`, or none when it is not given. Throws
+// TUsageError naming the option and the file when they are no percentages, TEngineError when the
+// file cannot be read.
+TChances ReadPercentages(std::string_view option, const std::optional<std::string>& path) {
+    if (!path) {
+        return {};
+    }
+    const std::vector<char> bytes = ReadColumnFileBytes(*path, TReadMessages::CannotOpenFile);
+    try {
+        return ParseChances(std::string_view(bytes.data(), bytes.size()));
+    } catch (const TChancesError& error) {
+        throw TUsageError(std::string(option) + ": " + *path + ": " + error.what());
+    }
+}
+
 }  // namespace
 
 int RunDevelopMode(const TCommand& command, std::ostream& out, std::ostream& err) {
@@ -39,7 +57,12 @@ int RunDevelopMode(const TCommand& command, std::ostream& out, std::ostream& err
     } catch (const TForecastError& error) {
         throw TUsageError(std::string("--develop: ") + error.what());
     }
-    return WriteDevelopment(forecast, ConditionsOf(command), command, out, err);
+    std::vector<TCondition> conditions = ConditionsOf(command);
+    // The command line has made sure that these are given when, and only when, a condition
+    // weighs them.
+    SetConditionOdds(conditions, ReadPercentages("--chances", command.Chances),
+                     ReadPercentages("--public", command.Public));
+    return WriteDevelopment(forecast, conditions, command, out, err);
 }
 
 int WriteDevelopment(const TForecast& forecast, std::span<const TCondition> conditions,

@@ -330,10 +330,9 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
     app.add_flag("--prizes")
         ->description(
             "what REDUCED wins for each result in DEVELOPMENT, changing neither (see below)");
-    // What --chances needs (--prizes or --value) is checked once the mode is known.
+    // What --chances and --public need is checked once the mode and the conditions are known.
     app.add_option("--chances", command.Chances,
-                   "with --prizes or --value: the chances of each sign, and so of each prize "
-                   "(see below)")
+                   "with --prizes, --value or --value-min: the chances of each sign (see below)")
         ->option_text("FILE");
     CLI::Option* value =
         app.add_option("--value", command.Valued,
@@ -341,10 +340,9 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
                        "below)")
             ->option_text("COLUMNS");
     app.add_option("--public", command.Public,
-                   "with --value: the public's percentages of 1, X and 2 for each match, in the "
-                   "form of --chances")
-        ->option_text("FILE")
-        ->needs(value);
+                   "with --value, --value-min or --public-max: the public's percentages of 1, X "
+                   "and 2 for each match, in the form of --chances")
+        ->option_text("FILE");
     AddEuros(app, "--takings", command.Takings, "with --value: the week's takings", false)
         ->needs(value);
     AddEuros(app, "--jackpot", command.Jackpot,
@@ -444,6 +442,60 @@ const TModeChoice& ModeOf(const CLI::App& app) {
     return kReduction;
 }
 
+// The options that weigh the percentages of --chances and --public, as "A or B".
+std::string Weighers(bool chances) {
+    std::vector<std::string_view> options;
+    if (chances) {
+        options.push_back("--prizes");
+    }
+    options.push_back("--value");
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        if (chances ? rule.Chances : rule.Public) {
+            options.push_back(rule.Option);
+        }
+    }
+    std::string text;
+    for (std::size_t k = 0; k < options.size(); ++k) {
+        if (k > 0) {
+            text += k + 1 == options.size() ? " or " : ", ";
+        }
+        text += options[k];
+    }
+    return text;
+}
+
+// Throws TUsageError when a condition lacks the percentages it weighs ("--value-min requires
+// --chances and --public", naming only those missing), or when --chances or --public is given
+// and nothing weighs it.
+void CheckPercentages(const CLI::App& app, const TCommand& command) {
+    bool chancesWeighed = Given(app, "--prizes") || Given(app, "--value");
+    bool publicWeighed = Given(app, "--value");
+    for (const TConditionKindRule& rule : ConditionKindRules()) {
+        if (command.Conditions[static_cast<std::size_t>(rule.Kind)].empty()) {
+            continue;
+        }
+        chancesWeighed = chancesWeighed || rule.Chances;
+        publicWeighed = publicWeighed || rule.Public;
+        std::vector<std::string_view> missing;
+        if (rule.Chances && !command.Chances) {
+            missing.push_back("--chances");
+        }
+        if (rule.Public && !command.Public) {
+            missing.push_back("--public");
+        }
+        if (!missing.empty()) {
+            throw TUsageError(std::string(rule.Option) + " requires " + std::string(missing[0]) +
+                              (missing.size() > 1 ? " and " + std::string(missing[1]) : ""));
+        }
+    }
+    if (command.Chances && !chancesWeighed) {
+        throw TUsageError("--chances requires " + Weighers(true));
+    }
+    if (command.Public && !publicWeighed) {
+        throw TUsageError("--public requires " + Weighers(false));
+    }
+}
+
 // Throws TUsageError unless the command gives as many files as its mode takes.
 void CheckFiles(const CLI::App& app, const TCommand& command,
                 std::span<const std::string_view> files) {
@@ -458,12 +510,8 @@ void CheckFiles(const CLI::App& app, const TCommand& command,
     }
 }
 
-// Throws TUsageError when --chances comes without a mode that reads it, or --value or --pleno
-// without the options they need.
+// Throws TUsageError when --value or --pleno comes without the options they need.
 void CheckValueOptions(const CLI::App& app, const TCommand& command) {
-    if (command.Chances && command.Mode != TMode::Prizes && command.Mode != TMode::Value) {
-        throw TUsageError("--chances requires --prizes or --value");
-    }
     if (command.Mode != TMode::Value) {
         return;
     }
@@ -509,6 +557,7 @@ std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string
     } catch (const CLI::ParseError& error) {
         throw TUsageError(error.what());
     }
+    CheckPercentages(app, command);
     if (command.Count && !Given(app, "--develop") && !Given(app, "--plan")) {
         throw TUsageError("--count requires --develop or --plan");
     }

@@ -44,13 +44,14 @@ struct TCommand {
     // (with neither Columns nor Count, the development goes to Input).
     std::string Plan;
     std::optional<std::string> Columns;
-    // With TMode::Prizes: the chances file, if any; with TMode::Value, the chances file.
+    // With TMode::Prizes: the chances file, if any. With TMode::Value, or TMode::Develop and a
+    // condition that weighs them: the chances file and the public's percentages.
     std::optional<std::string> Chances;
-    // With TMode::Value: the columns valued, the public's percentages, the week's takings, jackpot
-    // and price, the Pleno results chosen as given ("1-M,0-0"; empty: none) with the files of the
-    // Pleno's chances and public, and the file each column's value goes to, if any.
-    std::string Valued;
     std::optional<std::string> Public;
+    // With TMode::Value: the columns valued, the week's takings, jackpot and price, the Pleno
+    // results chosen as given ("1-M,0-0"; empty: none) with the files of the Pleno's chances and
+    // public, and the file each column's value goes to, if any.
+    std::string Valued;
     std::optional<double> Takings;
     double Jackpot = 0;
     double Price = kDefaultPrice;
@@ -74,7 +75,8 @@ struct TInfoText {
 
 // The command `args` (the program name not included) ask for, or the text of --help or --version.
 // Throws TUsageError with the parser's message when an option or its value is wrong, when modes
-// that do not go together are given, or when the mode's files are missing or too many.
+// that do not go together are given, when a condition lacks the percentages it weighs or
+// percentages are given that nothing weighs, or when the mode's files are missing or too many.
 std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string>& args);
 
 // What standard error shows for a usage error with `message`: the message after the program's

@@ -60,32 +60,56 @@ constexpr std::array<TOptionForm, 1> kBaseForms = {{
     {"COLUMN=MIN-MAX", "MIN to MAX matches differ from COLUMN (14 signs)"},
 }};
 
+constexpr std::array<TOptionForm, 1> kValueForms = {{
+    {"R",
+     "the column's chance is at least R times its share of the public's columns (needs "
+     "--chances and --public)"},
+}};
+constexpr std::array<TOptionForm, 1> kPublicForms = {{
+    {"PERCENT",
+     "the column's share of the public's columns is at most PERCENT % (needs "
+     "--public)"},
+}};
+
+// A value far above any a player asks for, yet one that leaves few columns.
+constexpr double kMostValue = 1000000;
+constexpr double kMostPercent = 100;
+
 constexpr std::array<TConditionKindRule, kConditionKindCount> kRules = {{
     {TConditionKind::Signs, "signs", "--signs", "S=MIN-MAX",
      "with --develop: only columns with MIN to MAX signs S (1, X or 2); repeatable", kSignsForms,
      "sign", "S=MIN-MAX, S one of 1, X and 2, 0 <= MIN <= MAX <= 14", TSignUse::Required, false,
-     false, WholeColumn, TMeasure::Count, IsSign},
+     false, WholeColumn, TMeasure::Count, IsSign, false, 0, false, false},
     {TConditionKind::Variants, "variants", "--variants", "MIN-MAX",
      "with --develop: only columns with MIN to MAX signs X or 2; repeatable", kVariantsForms,
      "variants", "MIN-MAX, 0 <= MIN <= MAX <= 14", TSignUse::None, false, false, WholeColumn,
-     TMeasure::Count, IsVariant},
+     TMeasure::Count, IsVariant, false, 0, false, false},
     {TConditionKind::Breaks, "breaks", "--breaks", "MIN-MAX",
      "with --develop: only columns whose sign changes MIN to MAX times", kBreaksForms, "breaks",
      "MIN-MAX, 0 <= MIN <= MAX <= 13", TSignUse::None, false, false, BetweenMatches,
-     TMeasure::Breaks, nullptr},
+     TMeasure::Breaks, nullptr, false, 0, false, false},
     {TConditionKind::Run, "run", "--run", "[S=]MIN-MAX",
      "with --develop: only columns whose longest run (of S) is MIN to MAX", kRunForms, "run",
      "MIN-MAX or S=MIN-MAX, S one of 1, X and 2, 0 <= MIN <= MAX <= 14", TSignUse::Optional, false,
-     false, WholeColumn, TMeasure::LongestRun, nullptr},
+     false, WholeColumn, TMeasure::LongestRun, nullptr, false, 0, false, false},
     {TConditionKind::Group, "group", "--group", "FIRST-LAST:S=MIN-MAX",
      "with --develop: only columns with MIN to MAX signs S in those matches", kGroupForms, "group",
      "FIRST-LAST:S=MIN-MAX, 1 <= FIRST <= LAST <= 14, S one of 1, X and 2, "
      "0 <= MIN <= MAX <= LAST - FIRST + 1",
-     TSignUse::Required, true, false, GroupSize, TMeasure::Count, IsSignInGroup},
+     TSignUse::Required, true, false, GroupSize, TMeasure::Count, IsSignInGroup, false, 0, false,
+     false},
     {TConditionKind::Base, "base", "--base", "COLUMN=MIN-MAX",
      "with --develop: only columns differing from COLUMN in MIN to MAX", kBaseForms, "base",
      "COLUMN=MIN-MAX, COLUMN 14 signs of 1, X and 2, 0 <= MIN <= MAX <= 14", TSignUse::None, false,
-     true, WholeColumn, TMeasure::Count, DiffersFromBase},
+     true, WholeColumn, TMeasure::Count, DiffersFromBase, false, 0, false, false},
+    {TConditionKind::Value, "value", "--value-min", "R",
+     "with --develop: only columns whose chance is at least R times their public share",
+     kValueForms, "value", "R, a number above 0 and at most 1000000", TSignUse::None, false, false,
+     WholeColumn, TMeasure::Value, nullptr, true, kMostValue, true, true},
+    {TConditionKind::Public, "public", "--public-max", "PERCENT",
+     "with --develop: only columns played by at most PERCENT % of the public", kPublicForms,
+     "public share", "PERCENT, a number above 0 and at most 100", TSignUse::None, false, false,
+     WholeColumn, TMeasure::PublicShare, nullptr, true, kMostPercent, false, true},
 }};
 
 constexpr bool InKindOrder() {

@@ -12,7 +12,7 @@
 namespace kelvo {
 
 // How many kinds of condition there are: the entries of TConditionKind.
-inline constexpr int kConditionKindCount = 6;
+inline constexpr int kConditionKindCount = 8;
 
 // Whether a kind's condition names a sign: none, always one (1, X or 2), or one or none (0: any).
 enum class TSignUse { None, Required, Optional };
@@ -25,6 +25,10 @@ enum class TMeasure {
     Breaks,
     // The longest run that RunOf sees at any match.
     LongestRun,
+    // The column's chance and its share of the public's columns, as MeetsValue weighs them.
+    Value,
+    // The column's share of the public's columns, as MeetsPublicShare weighs it.
+    PublicShare,
 };
 
 // One way of writing a kind after its option, as the command line's help explains it.
@@ -58,6 +62,13 @@ struct TConditionKindRule {
     TMeasure Measure;
     // With TMeasure::Count: whether the sign of digit `sign` at match `match` (0-based) counts.
     bool (*Counts)(const TCondition& condition, int match, int sign);
+    // Whether it reads a number, Threshold, instead of MIN-MAX (and neither reads nor checks
+    // Least and Most), and the largest Threshold it allows.
+    bool Threshold;
+    double MostThreshold;
+    // Whether it measures a column by the player's chances, by the public's percentages.
+    bool Chances;
+    bool Public;
 };
 
 // Every kind, in TConditionKind order.
@@ -103,6 +114,19 @@ constexpr bool Follows(int runSign, int sign) {
 // when its last sign is one it does not follow.
 constexpr int RunOf(int runSign, const TStretch& stretch) {
     return Follows(runSign, stretch.Last) ? stretch.Run : 0;
+}
+
+// Whether a column of chance `chance` and share `share` of the public's columns (ShareOfSigns)
+// meets a Value condition: its chance is at least Threshold times its share. Written as a product
+// rather than a ratio, a column the public never plays always meets it.
+constexpr bool MeetsValue(const TCondition& condition, double chance, double share) {
+    return chance >= condition.Threshold * share;
+}
+
+// Whether a column of share `share` of the public's columns meets a Public condition: its share
+// is at most Threshold percent.
+constexpr bool MeetsPublicShare(const TCondition& condition, double share) {
+    return share * 100 <= condition.Threshold;
 }
 
 }  // namespace kelvo

@@ -1,6 +1,8 @@
 #include "modes/conditions.h"
 
 #include <algorithm>
+#include <charconv>
+#include <limits>
 #include <optional>
 
 #include "modes/condition_kinds.h"
@@ -56,12 +58,43 @@ char ParseSign(std::string_view text) {
     return kSignOfDigit[static_cast<std::size_t>(SignDigit(text[0]))];
 }
 
+// Digits with at most one decimal point, or nothing; whether the number fits is
+// FindConditionFault's.
+std::optional<double> ParseThreshold(std::string_view text) {
+    const bool digits =
+        std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+        std::all_of(text.begin(), text.end(),
+                    [](char c) { return (c >= '0' && c <= '9') || c == '.'; }) &&
+        std::count(text.begin(), text.end(), '.') <= 1;
+    if (!digits) {
+        return std::nullopt;
+    }
+    double number = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, number);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 // Reads `text` as a condition of `kind`, its fields in the order the kind writes them, or
 // nothing when it cannot be read or has a fault.
 std::optional<TCondition> ReadCondition(TConditionKind kind, std::string_view text) {
     const TConditionKindRule& rule = ConditionKindRule(kind);
     TCondition condition;
     condition.Kind = kind;
+    if (rule.Threshold) {
+        const std::optional<double> threshold = ParseThreshold(text);
+        if (!threshold) {
+            return std::nullopt;
+        }
+        condition.Threshold = *threshold;
+        if (FindConditionFault(condition)) {
+            return std::nullopt;
+        }
+        return condition;
+    }
     if (rule.Matches) {
         const std::size_t colon = text.find(':');
         if (colon == std::string_view::npos) {
@@ -108,6 +141,27 @@ std::optional<TCondition> ReadCondition(TConditionKind kind, std::string_view te
     return condition;
 }
 
+// ---- Shares of the columns.
+
+using TShares = std::array<std::array<double, kSignCount>, kColumnLength>;
+
+// Each match's figures as shares of their sum, all 0 when they sum to 0.
+TShares SharesOf(const TChances& percentages) {
+    TShares shares{};
+    for (std::size_t p = 0; p < kColumnLength; ++p) {
+        const double sum = percentages[p][0] + percentages[p][1] + percentages[p][2];
+        for (std::size_t s = 0; s < kSignCount; ++s) {
+            shares[p][s] = sum > 0 ? percentages[p][s] / sum : 0;
+        }
+    }
+    return shares;
+}
+
+// The bound of a pruned walk is a product taken in another order than the column's own, so it
+// may come out a few units in the last place apart from it: a column is dropped early only when
+// its bound misses by more than this share, and the complete column is judged exactly.
+constexpr double kBoundSlack = 1e-9;
+
 // ---- Walking a development.
 
 // A condition that counts the matches whose sign is one of a set: signs, variants, a group, the
@@ -133,6 +187,21 @@ struct TRunLimit {
     std::array<int, kColumnLength + 1> Longest{};
 };
 
+// A condition on the column's chance and its share of the public's columns, both built as
+// ShareOfSigns builds them, match by match.
+struct TShareLimit {
+    TCondition Condition;
+    TMeasure Measure = TMeasure::Value;
+    // The shares of sign digit s at match p by the player's chances and by the public's
+    // percentages.
+    TShares Chance{};
+    TShares Public{};
+    // Of the matches from n on, with the forecast's signs: for a value, the most their signs'
+    // chances over public shares multiply to (infinite where a share of the public is 0); for
+    // the public, the least their public shares multiply to.
+    std::array<double, kColumnLength + 1> Rest{};
+};
+
 // Every condition of a development, with for each the most and the least the matches still to
 // come can add, so that a walk over the forecast drops a partial column as soon as some condition
 // can no longer be met, and keeps a complete one exactly when it meets them all.
@@ -154,6 +223,8 @@ public:
         }
         counts_.assign((kColumnLength + 1) * countLimits_.size(), 0);
         longest_.assign((kColumnLength + 1) * runLimits_.size(), 0);
+        chance_.assign((kColumnLength + 1) * shareLimits_.size(), 1);
+        public_.assign((kColumnLength + 1) * shareLimits_.size(), 1);
     }
 
     // The number of columns of the whole product.
@@ -182,7 +253,34 @@ private:
             case TMeasure::LongestRun:
                 AddRun(condition);
                 break;
+            case TMeasure::Value:
+            case TMeasure::PublicShare:
+                AddShare(condition, rule.Measure);
+                break;
         }
+    }
+
+    void AddShare(const TCondition& condition, TMeasure measure) {
+        TShareLimit limit;
+        limit.Condition = condition;
+        limit.Measure = measure;
+        limit.Chance = SharesOf(condition.Chances);
+        limit.Public = SharesOf(condition.Public);
+        limit.Rest[kColumnLength] = 1;
+        for (int p = kColumnLength - 1; p >= 0; --p) {
+            const auto match = static_cast<std::size_t>(p);
+            double rest = measure == TMeasure::Value ? 0 : std::numeric_limits<double>::infinity();
+            for (const char sign : forecast_[match]) {
+                const auto s = static_cast<std::size_t>(SignDigit(sign));
+                const double share = limit.Public[match][s];
+                rest = measure == TMeasure::Value
+                           ? std::max(rest, share > 0 ? limit.Chance[match][s] / share
+                                                      : std::numeric_limits<double>::infinity())
+                           : std::min(rest, share);
+            }
+            limit.Rest[match] = rest * limit.Rest[match + 1];
+        }
+        shareLimits_.push_back(limit);
     }
 
     void AddCount(const TCondition& condition, const TConditionKindRule& rule) {
@@ -284,7 +382,33 @@ private:
                 return false;
             }
         }
+        const std::size_t shared = shareLimits_.size();
+        for (std::size_t i = 0; i < shared; ++i) {
+            const TShareLimit& limit = shareLimits_[i];
+            const double chance = chance_[p * shared + i] * limit.Chance[p][s];
+            const double share = public_[p * shared + i] * limit.Public[p][s];
+            chance_[n * shared + i] = chance;
+            public_[n * shared + i] = share;
+            if (!ShareMayMeet(limit, n, chance, share)) {
+                return false;
+            }
+        }
         return true;
+    }
+
+    // Whether a column whose first n matches have chance `chance` and public share `share` can
+    // still meet `limit`; once complete, whether it does. A product with an infinite or a 0
+    // factor that comes out NaN compares false and drops nothing.
+    static bool ShareMayMeet(const TShareLimit& limit, int n, double chance, double share) {
+        const TCondition& condition = limit.Condition;
+        if (n == kColumnLength) {
+            return limit.Measure == TMeasure::Value ? MeetsValue(condition, chance, share)
+                                                    : MeetsPublicShare(condition, share);
+        }
+        if (limit.Measure == TMeasure::Value) {
+            return !(chance * limit.Rest[n] < condition.Threshold * share * (1 - kBoundSlack));
+        }
+        return !(share * limit.Rest[n] * 100 > condition.Threshold * (1 + kBoundSlack));
     }
 
     template <class Visitor>
@@ -326,12 +450,15 @@ private:
     std::array<std::uint64_t, kColumnLength + 1> below_{};
     std::vector<TCountLimit> countLimits_;
     std::vector<TRunLimit> runLimits_;
+    std::vector<TShareLimit> shareLimits_;
     std::optional<TBreaksRange> breaks_;
-    // The walk's state after each number of matches: the stretch so far, each count and each
-    // longest run.
+    // The walk's state after each number of matches: the stretch so far, each count, each
+    // longest run, each chance and share of the public.
     std::array<TStretch, kColumnLength + 1> stretch_{};
     std::vector<std::uint8_t> counts_;
     std::vector<std::uint8_t> longest_;
+    std::vector<double> chance_;
+    std::vector<double> public_;
     std::array<std::uint64_t, kColumnLength> digit_{};
     std::array<char, kColumnLength> column_{};
 };
@@ -365,6 +492,13 @@ std::optional<TConditionFault> FindConditionFault(const TCondition& condition) {
                                   [](char sign) { return IsSign(sign); })) {
         return TConditionFault::Base;
     }
+    if (rule.Threshold) {
+        // Least and Most are not read: a threshold is the kind's only bound.
+        if (!(condition.Threshold > 0 && condition.Threshold <= rule.MostThreshold)) {
+            return TConditionFault::Threshold;
+        }
+        return std::nullopt;
+    }
     if (condition.Least < 0 || condition.Most > MostBound(condition)) {
         return TConditionFault::Bounds;
     }
@@ -376,6 +510,33 @@ std::optional<TConditionFault> FindConditionFault(const TCondition& condition) {
 
 int MostBound(const TCondition& condition) {
     return ConditionKindRule(condition.Kind).MostBound(condition);
+}
+
+double MostThreshold(const TCondition& condition) {
+    return ConditionKindRule(condition.Kind).MostThreshold;
+}
+
+void SetConditionOdds(std::span<TCondition> conditions, const TChances& chances,
+                      const TChances& publicPercentages) {
+    for (TCondition& condition : conditions) {
+        const TConditionKindRule& rule = ConditionKindRule(condition.Kind);
+        if (rule.Chances) {
+            condition.Chances = chances;
+        }
+        if (rule.Public) {
+            condition.Public = publicPercentages;
+        }
+    }
+}
+
+double ShareOfSigns(std::span<const char, kColumnLength> signs, const TChances& percentages) {
+    const TShares shares = SharesOf(percentages);
+    double share = 1;
+    for (std::size_t p = 0; p < kColumnLength; ++p) {
+        const int sign = SignDigit(signs[p]);
+        share *= sign == kOtherSign ? 0 : shares[p][static_cast<std::size_t>(sign)];
+    }
+    return share;
 }
 
 std::string_view ConditionKindName(TConditionKind kind) {
@@ -395,6 +556,13 @@ bool MeetsConditions(std::span<const char, kColumnLength> signs,
                      std::span<const TCondition> conditions) {
     return std::all_of(conditions.begin(), conditions.end(), [&](const TCondition& condition) {
         const TConditionKindRule& rule = ConditionKindRule(condition.Kind);
+        if (rule.Measure == TMeasure::Value) {
+            return MeetsValue(condition, ShareOfSigns(signs, condition.Chances),
+                              ShareOfSigns(signs, condition.Public));
+        }
+        if (rule.Measure == TMeasure::PublicShare) {
+            return MeetsPublicShare(condition, ShareOfSigns(signs, condition.Public));
+        }
         const int runSign = RunSign(condition);
         TStretch stretch;
         int value = 0;
@@ -410,6 +578,9 @@ bool MeetsConditions(std::span<const char, kColumnLength> signs,
                     break;
                 case TMeasure::LongestRun:
                     value = std::max(value, RunOf(runSign, stretch));
+                    break;
+                case TMeasure::Value:
+                case TMeasure::PublicShare:
                     break;
             }
         }

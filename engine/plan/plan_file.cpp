@@ -14,8 +14,11 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 #include <vector>
+
+#include "modes/condition_kinds.h"
 
 namespace kelvo {
 
@@ -216,6 +219,11 @@ TJson ConditionObject(const TCondition& condition) {
                          : std::string();
     object["least"] = condition.Least;
     object["most"] = condition.Most;
+    // Only the kinds that have one: the plans of the others keep the bytes they always had. The
+    // chances and the public's percentages it weighs are the plan's own, in its matches.
+    if (ConditionKindRule(condition.Kind).Threshold) {
+        object["threshold"] = condition.Threshold;
+    }
     return object;
 }
 
@@ -424,6 +432,11 @@ TCondition ReadCondition(const TJson& object, int index) {
     }
     condition.Least = static_cast<int>(reader.Integer("least", 0, kColumnLength));
     condition.Most = static_cast<int>(reader.Integer("most", 0, kColumnLength));
+    if (ConditionKindRule(condition.Kind).Threshold) {
+        // Its range is the condition's own, judged below with the other faults.
+        condition.Threshold = reader.Number("threshold", std::numeric_limits<double>::lowest(),
+                                            std::numeric_limits<double>::max());
+    }
     if (const std::optional<TConditionFault> fault = FindConditionFault(condition)) {
         TPlanRefusal refusal;
         refusal.Fault = TPlanFault::BadCondition;
@@ -514,6 +527,9 @@ std::string ConditionFaultWords(const TPlanRefusal& refusal) {
                    ") comes after its last (" + std::to_string(condition.Last + 1) + ")";
         case TConditionFault::Base:
             return "its base column is not 14 signs 1, X and 2";
+        case TConditionFault::Threshold:
+            return "its threshold is not above 0 and at most " +
+                   std::to_string(static_cast<std::int64_t>(MostThreshold(condition)));
         case TConditionFault::Bounds:
             return "its bounds are not within 0 to " + std::to_string(MostBound(condition));
         case TConditionFault::LeastAboveMost:
@@ -654,6 +670,13 @@ TPlan ParsePlan(std::string_view bytes) {
         plan.Conditions.push_back(ReadCondition(
             conditions[index], static_cast<int>(std::min<std::size_t>(index + 1, INT_MAX))));
     }
+    TChances chances{};
+    TChances publicPercentages{};
+    for (std::size_t match = 0; match < plan.Matches.size(); ++match) {
+        chances[match] = plan.Matches[match].Chances;
+        publicPercentages[match] = plan.Matches[match].Public;
+    }
+    SetConditionOdds(plan.Conditions, chances, publicPercentages);
     plan.ChancesShown = reader.Bool("chancesShown");
     plan.Price = reader.Number("price", 0, kMostPrice);
     if (hasPool) {

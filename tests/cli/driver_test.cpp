@@ -439,7 +439,7 @@ TEST(driver, a_wrong_development_is_a_usage_error_that_writes_nothing) {
         {{"--develop", kForecast, "--count", out},
          "The following argument was not expected: " + out},
         {{"--count", "a"}, "--count requires --develop or --plan"},
-        {{"--chances", "c.txt", "a", "b"}, "--chances requires --prizes or --value"},
+        {{"--chances", "c.txt", "a", "b"}, "--chances requires --prizes, --value or --value-min"},
         {{"--prizes", "a"}, "REDUCED is required"},
         {{"--prizes", "--develop", kForecast, "a", "b"}, "--develop takes no --prizes"},
         {{"--prizes", "--optimise", "5", "a", "b"},

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "condition_text.h"
 #include "modes/condition_kinds.h"
@@ -30,6 +32,8 @@ constexpr std::array<const char*, kelvo::kConditionKindCount> kKindWords = {
     QT_TRANSLATE_NOOP("TConditionDialog", "Seguidos de un signo"),
     QT_TRANSLATE_NOOP("TConditionDialog", "Signos en un grupo de partidos"),
     QT_TRANSLATE_NOOP("TConditionDialog", "Diferencias con una columna base"),
+    QT_TRANSLATE_NOOP("TConditionDialog", "Valor"),
+    QT_TRANSLATE_NOOP("TConditionDialog", "Público"),
 };
 
 // The sign combo's entries: the three signs, then "any sign", offered only to a kind that takes
@@ -43,6 +47,20 @@ QSpinBox* BoundBox(QWidget* parent, const char* name, int value) {
     box->setRange(0, kelvo::kColumnLength);
     box->setValue(value);
     return box;
+}
+
+// The number the player typed, in the player's locale or with a decimal point, or NaN: a text
+// that is no number is a threshold no kind allows.
+double ThresholdOf(const QString& text) {
+    QLocale locale;
+    // "0.001" is no thousand-and-one where the point groups thousands.
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool read = false;
+    double number = locale.toDouble(text, &read);
+    if (!read) {
+        number = QLocale::c().toDouble(text, &read);
+    }
+    return read ? number : std::numeric_limits<double>::quiet_NaN();
 }
 
 }  // namespace
@@ -81,6 +99,9 @@ TConditionDialog::TConditionDialog(QWidget* parent) : QDialog(parent) {
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[12Xx]{0,14}")), base_));
     base_->setPlaceholderText(tr("14 signos, p. ej. 1X21X21X21X21X"));
     base_->setAccessibleName(tr("Columna base"));
+
+    threshold_ = new QLineEdit(this);
+    threshold_->setObjectName("ConditionThreshold");
 
     least_ = BoundBox(this, "ConditionLeast", 0);
     least_->setAccessibleName(tr("Mínimo"));
@@ -121,9 +142,12 @@ TConditionDialog::TConditionDialog(QWidget* parent) : QDialog(parent) {
     baseLabel_ = new QLabel(tr("Columna &base:"), this);
     baseLabel_->setBuddy(base_);
     form->addRow(baseLabel_, base_);
-    auto* boundsLabel = new QLabel(tr("&Entre:"), this);
-    boundsLabel->setBuddy(least_);
-    form->addRow(boundsLabel, bounds);
+    thresholdLabel_ = new QLabel(this);
+    thresholdLabel_->setBuddy(threshold_);
+    form->addRow(thresholdLabel_, threshold_);
+    boundsLabel_ = new QLabel(tr("&Entre:"), this);
+    boundsLabel_->setBuddy(least_);
+    form->addRow(boundsLabel_, bounds);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -139,6 +163,7 @@ TConditionDialog::TConditionDialog(QWidget* parent) : QDialog(parent) {
         connect(box, &QSpinBox::valueChanged, this, &TConditionDialog::Refresh);
     }
     connect(base_, &QLineEdit::textChanged, this, &TConditionDialog::Refresh);
+    connect(threshold_, &QLineEdit::textChanged, this, &TConditionDialog::Refresh);
     Refresh();
 }
 
@@ -165,6 +190,10 @@ kelvo::TCondition TConditionDialog::Condition() const {
         for (int match = 0; match < kelvo::kColumnLength; ++match) {
             condition.Base[match] = match < base.size() ? base[match].toLatin1() : 0;
         }
+    }
+    if (rule.Threshold) {
+        condition.Threshold = ThresholdOf(threshold_->text());
+        return condition;
     }
     condition.Least = least_->value();
     condition.Most = most_->value();
@@ -195,6 +224,10 @@ void TConditionDialog::Fill(const kelvo::TCondition& condition) {
     }
     if (rule.Base) {
         base_->setText(QString::fromLatin1(condition.Base.data(), kelvo::kColumnLength));
+    }
+    if (rule.Threshold) {
+        threshold_->setText(ThresholdText(condition.Threshold));
+        return;
     }
     least_->setValue(condition.Least);
     most_->setValue(condition.Most);
@@ -229,6 +262,17 @@ void TConditionDialog::Refresh() {
     matchesLabel_->setEnabled(rule.Matches);
     base_->setEnabled(rule.Base);
     baseLabel_->setEnabled(rule.Base);
+    threshold_->setEnabled(rule.Threshold);
+    thresholdLabel_->setEnabled(rule.Threshold);
+    thresholdLabel_->setText(rule.Measure == kelvo::TMeasure::PublicShare
+                                 ? tr("Porcenta&je como mucho:")
+                                 : tr("Va&lor al menos:"));
+    threshold_->setAccessibleName(rule.Measure == kelvo::TMeasure::PublicShare
+                                      ? tr("Porcentaje del público como mucho")
+                                      : tr("Valor al menos"));
+    for (QWidget* bound : std::initializer_list<QWidget*>{least_, most_, boundsLabel_}) {
+        bound->setEnabled(!rule.Threshold);
+    }
     const kelvo::TCondition condition = Condition();
     const std::optional<QString> problem = ConditionProblem(condition);
     preview_->setText(problem ? QString() : DescribeCondition(condition));

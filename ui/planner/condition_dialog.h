@@ -1,6 +1,7 @@
 // The dialog that enters one condition, or changes one: its kind, its sign, its matches or base
-// column, and its bounds. The line it will read as is shown while it is entered; a condition that
-// cannot be met as entered shows why and cannot be accepted.
+// column, and its bounds or, for a value or the public's share, its threshold. The line it will
+// read as is shown while it is entered; a condition that cannot be met as entered shows why and
+// cannot be accepted.
 #pragma once
 
 #include <QDialog>
@@ -20,7 +21,8 @@ class TConditionDialog final : public QDialog {
 public:
     // Enters a new condition.
     explicit TConditionDialog(QWidget* parent = nullptr);
-    // Changes `condition` (well formed), shown as it is: accepted, Condition() is the change.
+    // Changes `condition` (well formed), shown as it is: accepted, Condition() is the change. The
+    // chances and the public's percentages are not shown nor kept: the plan gives them.
     TConditionDialog(const kelvo::TCondition& condition, QWidget* parent);
 
     // The condition as entered; well formed once the dialog was accepted.
@@ -40,6 +42,7 @@ private:
     QSpinBox* first_ = nullptr;
     QSpinBox* last_ = nullptr;
     QLineEdit* base_ = nullptr;
+    QLineEdit* threshold_ = nullptr;
     QSpinBox* least_ = nullptr;
     QSpinBox* most_ = nullptr;
     QLabel* preview_ = nullptr;
@@ -48,4 +51,6 @@ private:
     QLabel* signLabel_ = nullptr;
     QLabel* matchesLabel_ = nullptr;
     QLabel* baseLabel_ = nullptr;
+    QLabel* thresholdLabel_ = nullptr;
+    QLabel* boundsLabel_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "condition_text.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 
 namespace {
 
@@ -65,6 +66,11 @@ public:
                 return tr("%1 con la columna %2")
                     .arg(Range(condition, tr("diferencia"), tr("diferencias")))
                     .arg(QString::fromLatin1(condition.Base.data(), kelvo::kColumnLength));
+            case TConditionKind::Value:
+                return tr("valor al menos %1").arg(ThresholdText(condition.Threshold));
+            case TConditionKind::Public:
+                return tr("jugada por como mucho el %1 % del público")
+                    .arg(ThresholdText(condition.Threshold));
         }
         return {};
     }
@@ -85,6 +91,13 @@ public:
                     .arg(condition.Last + 1);
             case kelvo::TConditionFault::Base:
                 return tr("La columna base debe tener 14 signos 1, X o 2.");
+            case kelvo::TConditionFault::Threshold:
+                if (condition.Kind == kelvo::TConditionKind::Value) {
+                    return tr("El valor debe ser mayor que 0 y como mucho %1.")
+                        .arg(ThresholdText(kelvo::MostThreshold(condition)));
+                }
+                return tr("El porcentaje debe ser mayor que 0 y como mucho %1.")
+                    .arg(ThresholdText(kelvo::MostThreshold(condition)));
             case kelvo::TConditionFault::Bounds:
                 return tr("Los límites van de 0 a %1.").arg(kelvo::MostBound(condition));
             case kelvo::TConditionFault::LeastAboveMost:
@@ -97,6 +110,12 @@ public:
 };
 
 }  // namespace
+
+QString ThresholdText(double threshold) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(threshold, 'f', QLocale::FloatingPointShortest);
+}
 
 QString DescribeCondition(const kelvo::TCondition& condition) {
     return TConditionWords::Describe(condition);

@@ -46,11 +46,21 @@ TConditionsPanel::TConditionsPanel(QAction* add, QAction* remove, QWidget* paren
 
 void TConditionsPanel::Load(const kelvo::TPlan& plan) {
     conditions_ = plan.Conditions;
+    // Kept as the player entered them, as the dialog gives them back: the chances and the
+    // public's percentages they weigh are the plan's, given again at every Store.
+    kelvo::SetConditionOdds(conditions_, {}, {});
     ShowConditions();
 }
 
 void TConditionsPanel::Store(kelvo::TPlan& plan) const {
     plan.Conditions = conditions_;
+    kelvo::TChances chances{};
+    kelvo::TChances publicPercentages{};
+    for (std::size_t match = 0; match < plan.Matches.size(); ++match) {
+        chances[match] = plan.Matches[match].Chances;
+        publicPercentages[match] = plan.Matches[match].Public;
+    }
+    kelvo::SetConditionOdds(plan.Conditions, chances, publicPercentages);
 }
 
 void TConditionsPanel::AddCondition() {

@@ -24,7 +24,8 @@ public:
 
     // Shows the plan's conditions, none selected. Emits nothing.
     void Load(const kelvo::TPlan& plan);
-    // Writes the conditions into `plan`.
+    // Writes the conditions into `plan`, those of a value or of the public's share with the
+    // chances and the public's percentages of plan.Matches, which must be stored first.
     void Store(kelvo::TPlan& plan) const;
     // Asks for a condition in the condition dialog and adds it last, selected; emits Changed
     // unless the player cancels.

@@ -20,6 +20,16 @@ constexpr char kMixedForecast[] = "1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X2,1X,X2,12,1,X,
 // Nine triples and five X: every extreme of every condition is met by some column.
 constexpr char kTriplesForecast[] = "1X2 1X2 1X2 1X2 1X2 1X2 1X2 1X2 1X2 X X X X X";
 
+// The product of the shares of the column's signs, each match's figures taken as shares of
+// their sum.
+double ShareBy(const std::string& column, const TChances& odds) {
+    double share = 1;
+    for (std::size_t p = 0; p < column.size(); ++p) {
+        share *= odds[p][kSignOfDigit.find(column[p])] / (odds[p][0] + odds[p][1] + odds[p][2]);
+    }
+    return share;
+}
+
 // Whether `column` meets `condition`, read straight from the words of each condition.
 bool LiterallyMeets(const std::string& column, const TCondition& condition) {
     const auto within = [&](long long value) {
@@ -62,6 +72,11 @@ bool LiterallyMeets(const std::string& column, const TCondition& condition) {
             }
             return within(differences);
         }
+        case TConditionKind::Value:
+            return ShareBy(column, condition.Chances) >=
+                   condition.Threshold * ShareBy(column, condition.Public);
+        case TConditionKind::Public:
+            return ShareBy(column, condition.Public) * 100 <= condition.Threshold;
     }
     return false;
 }
@@ -141,6 +156,18 @@ long long CountOf(const std::string& text, char sign) {
     return std::count(text.begin(), text.end(), sign);
 }
 
+// The player's chances and the public's percentages that the cases' Value and Public conditions
+// weigh, each match's summing to 100.
+TChances KindOdds(bool publicOnes) {
+    TChances odds{};
+    for (std::size_t p = 0; p < kColumnLength; ++p) {
+        const double step = static_cast<double>(p);
+        odds[p] = publicOnes ? std::array<double, 3>{50 - 2 * step, 30 + step, 20 + step}
+                             : std::array<double, 3>{20 + 3 * step, 30, 50 - 3 * step};
+    }
+    return odds;
+}
+
 // A condition as written and the columns it keeps, said in the words of the condition.
 struct TKindCase {
     TConditionKind Kind;
@@ -185,6 +212,12 @@ const std::vector<TKindCase>& KindCases() {
          }},
         {K::Base, "XXXXXXXXXXXXXX=14-14",
          [](const std::string& c) { return CountOf(c, 'X') == 0; }},
+        {K::Value, "1.2",
+         [](const std::string& c) {
+             return ShareBy(c, KindOdds(false)) >= 1.2 * ShareBy(c, KindOdds(true));
+         }},
+        {K::Public, "0.0001",
+         [](const std::string& c) { return ShareBy(c, KindOdds(true)) * 100 <= 0.0001; }},
     };
     return cases;
 }
@@ -198,7 +231,8 @@ TEST(conditions, every_kind_keeps_what_its_words_say_in_the_walk_and_the_direct_
     std::vector<TCondition> all;
     for (const TKindCase& kindCase : KindCases()) {
         SCOPED_TRACE(kindCase.Text);
-        const TCondition condition = ParseCondition(kindCase.Kind, kindCase.Text);
+        TCondition condition = ParseCondition(kindCase.Kind, kindCase.Text);
+        SetConditionOdds(std::span(&condition, 1), KindOdds(false), KindOdds(true));
         std::vector<std::string> kept;
         for (const std::string& column : product) {
             const bool keeps = kindCase.Keeps(column);
@@ -236,7 +270,8 @@ TEST(conditions, every_kind_keeps_what_its_words_say_in_the_walk_and_the_direct_
 TEST(conditions, every_kind_goes_by_its_plan_file_name_and_back) {
     const std::vector<std::pair<TConditionKind, std::string_view>> names = {
         {K::Signs, "signs"}, {K::Variants, "variants"}, {K::Breaks, "breaks"},
-        {K::Run, "run"},     {K::Group, "group"},       {K::Base, "base"}};
+        {K::Run, "run"},     {K::Group, "group"},       {K::Base, "base"},
+        {K::Value, "value"}, {K::Public, "public"}};
     ASSERT_EQ(ConditionKindRules().size(), names.size());
     for (const auto& [kind, name] : names) {
         EXPECT_EQ(ConditionKindName(kind), name);

@@ -234,6 +234,30 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <source>&amp;Aceptar</source>
         <translation>&amp;OK</translation>
     </message>
+    <message>
+        <source>Valor</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Público</source>
+        <translation>Public share</translation>
+    </message>
+    <message>
+        <source>Porcenta&amp;je como mucho:</source>
+        <translation>Percenta&amp;ge at most:</translation>
+    </message>
+    <message>
+        <source>Va&amp;lor al menos:</source>
+        <translation>Va&amp;lue at least:</translation>
+    </message>
+    <message>
+        <source>Porcentaje del público como mucho</source>
+        <translation>Most percentage of the public</translation>
+    </message>
+    <message>
+        <source>Valor al menos</source>
+        <translation>Least value</translation>
+    </message>
 </context>
 <context>
     <name>TConditionWords</name>
@@ -350,6 +374,22 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <source>equis</source>
         <comment>plural</comment>
         <translation>Xs</translation>
+    </message>
+    <message>
+        <source>valor al menos %1</source>
+        <translation>value at least %1</translation>
+    </message>
+    <message>
+        <source>jugada por como mucho el %1 % del público</source>
+        <translation>played by at most %1 % of the public</translation>
+    </message>
+    <message>
+        <source>El valor debe ser mayor que 0 y como mucho %1.</source>
+        <translation>The value must be above 0 and at most %1.</translation>
+    </message>
+    <message>
+        <source>El porcentaje debe ser mayor que 0 y como mucho %1.</source>
+        <translation>The percentage must be above 0 and at most %1.</translation>
     </message>
 </context>
 <context>
