@@ -26,6 +26,7 @@
 class QAction;
 class QCloseEvent;
 class QTabWidget;
+class QTimer;
 class TColumnExport;
 class TColumnsPanel;
 class TConditionsPanel;
@@ -34,6 +35,7 @@ class TPlanDocument;
 class TPrizesPanel;
 class TReductionRun;
 class TRunPanel;
+class TValueWorker;
 
 class TPlannerWindow final : public QMainWindow {
     Q_OBJECT
@@ -84,6 +86,11 @@ private:
     void Recount();
     void ChancesChanged();
     void ClearReduction();
+    // Works out again, from the plan as it stands, what the reduction in force is expected to win
+    // and the columns' shares; without a reduction or usable chances, leaves them out.
+    void Revalue();
+    // Revalues once the player rests, not at every step of a spin box.
+    void RevalueSoon();
 
     void StartReduction();
     void StopReduction();
@@ -135,6 +142,8 @@ private:
     QTabWidget* tabs_ = nullptr;
     TPrizesPanel* prizesPanel_ = nullptr;
     TColumnsPanel* columnsPanel_ = nullptr;
+    TValueWorker* valueWorker_ = nullptr;
+    QTimer* valueTimer_ = nullptr;
     // Declared last: destroyed first, stopping and joining its worker before the rest goes.
     std::unique_ptr<TReductionRun> run_;
 };
