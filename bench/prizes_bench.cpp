@@ -1,5 +1,6 @@
 // Times the prizes of a reduction: a development of 50000 columns with a reduction of 5000, and
-// all 3^14 with the al-13 reduction of 177147 columns, with and without chances.
+// all 3^14 with the al-13 reduction of 177147 columns, with and without chances; and the value in
+// euros of a set of 10000 columns, of that reduction, and of each column of 100000.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 
 #include "modes/prizes.h"
 #include "optimise/covering_constructions.h"
+#include "value/set_value.h"
 
 using namespace kelvo;
 
@@ -93,6 +95,48 @@ void BM_ChancesOfPrizesAll(benchmark::State& state) {
     state.counters["at_least_13"] = prizes.AtLeast[1];
 }
 BENCHMARK(BM_ChancesOfPrizesAll)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// A week with uneven chances and public, a Pleno of two results and a jackpot.
+TWeekPool Week() {
+    TWeekPool pool;
+    for (std::size_t p = 0; p < kColumnLength; ++p) {
+        pool.Chances[p] =
+            p % 3 == 0 ? std::array<double, 3>{50, 30, 20} : std::array<double, 3>{35, 35, 30};
+        pool.Public[p] =
+            p % 2 == 0 ? std::array<double, 3>{60, 25, 15} : std::array<double, 3>{40, 30, 30};
+    }
+    pool.Takings = 2500000;
+    pool.Jackpot = 1000000;
+    pool.Pleno.Chosen[5] = pool.Pleno.Chosen[9] = true;
+    return pool;
+}
+
+void BM_ValueOfSet10000(benchmark::State& state) {
+    std::vector<TKey> columns = Triples(10);
+    std::shuffle(columns.begin(), columns.end(), std::mt19937_64(kSampleSeed));
+    columns.resize(10000);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ValueOfSet(columns, Week()));
+    }
+}
+BENCHMARK(BM_ValueOfSet10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_ValueOfSetAll(benchmark::State& state) {
+    const std::vector<TKey> columns = AlThirteen();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ValueOfSet(columns, Week()));
+    }
+}
+BENCHMARK(BM_ValueOfSetAll)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+
+void BM_ValueOfEachColumn100000(benchmark::State& state) {
+    std::vector<TKey> columns = Triples(11);
+    columns.resize(100000);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ValueOfEachColumn(columns, Week()));
+    }
+}
+BENCHMARK(BM_ValueOfEachColumn100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 }  // namespace
 

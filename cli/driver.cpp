@@ -11,6 +11,7 @@
 #include "prizes_mode.h"
 #include "reduce_mode.h"
 #include "score_mode.h"
+#include "value_mode.h"
 
 namespace kelvo {
 
@@ -29,6 +30,8 @@ int RunMode(const TCommand& command, std::ostream& out, std::ostream& err,
             return RunPrizesMode(command, out);
         case TMode::Plan:
             return RunPlanMode(command, out, err);
+        case TMode::Value:
+            return RunValueMode(command, out);
         case TMode::Reduce:
             break;
     }

@@ -30,6 +30,10 @@ constexpr std::string_view kUsage =
     "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
     "       kelvo-reduce --score RESULT FILE\n"
     "       kelvo-reduce --prizes [--chances FILE] DEVELOPMENT REDUCED\n"
+    "       kelvo-reduce --value COLUMNS --chances FILE --public FILE --takings EUROS\n"
+    "                    [--jackpot EUROS] [--price EUROS] [--each FILE]\n"
+    "                    [--pleno HOME-AWAY[,HOME-AWAY]... --pleno-chances FILE\n"
+    "                     --pleno-public FILE]\n"
     "       kelvo-reduce --plan PLAN DEVELOPMENT\n"
     "       kelvo-reduce --plan PLAN --count\n"
     "       kelvo-reduce --plan PLAN --columns OUTPUT\n"
@@ -97,6 +101,26 @@ constexpr std::string_view kFooterAfterConditions =
     "reduced columns with each. For example:\n"
     "  kelvo-reduce --prizes --chances probabilidades.txt semana.txt reducida.txt\n"
     "\n"
+    "kelvo-reduce --value COLUMNS reads COLUMNS as a run loads them, changing nothing, and prints\n"
+    "what they are expected to win in euros. --chances FILE gives the chances of each sign as\n"
+    "for --prizes, --public FILE the public's percentages in the same form, --takings the\n"
+    "week's takings, --jackpot the jackpot added to 14 right, --price the price of a column\n"
+    "(0.75 by default). The public plays takings / price bets, each drawn match by match with\n"
+    "its percentages; every possible result is weighed by its chance, and each category's\n"
+    "pool (16 % of the takings for 14 right, 7.5 % for 13, 12 and 11, 9 % for 10, 7.5 % for\n"
+    "14 + Pleno al 15) is shared with the public's winners. Roll-downs of empty categories\n"
+    "and the rule that a lower category never pays more than a higher one are left out.\n"
+    "--pleno gives the Pleno al 15 results played (the home and away goals as two of 0, 1, 2\n"
+    "and M, e.g. 1-M); each column is then one bet per result, and --pleno-chances and\n"
+    "--pleno-public give the chances and the public's percentages of 0, 1, 2 and M goals, a\n"
+    "line for the home team and one for the away team. --each FILE also writes, for every\n"
+    "column in file order, its chance, its share of the public's bets, its value (chance\n"
+    "over share), its expected winnings alone and its return per euro, separated by tabs.\n"
+    "For example:\n"
+    "  kelvo-reduce --value reducida.txt --chances probabilidades.txt --public publico.txt \\\n"
+    "      --takings 2500000 --pleno 1-1,2-1 --pleno-chances pleno.txt \\\n"
+    "      --pleno-public pleno-publico.txt --each valor.tsv\n"
+    "\n"
     "kelvo-reduce --plan PLAN reads a plan saved by kelvo-planner (a .kelvo file), changing\n"
     "nothing in it. With DEVELOPMENT it writes the plan's development (its forecast and\n"
     "conditions) as --develop does, with --count it only prints how many columns there are,\n"
@@ -126,11 +150,13 @@ constexpr std::array<std::string_view, 1> kNoLimitOption = {"--no-limit"};
 constexpr std::array<std::string_view, 1> kOptimiseOption = {"--optimise"};
 
 constexpr std::array<std::string_view, 1> kPrizesOption = {"--prizes"};
-constexpr std::array<std::string_view, 6> kOtherModes = {"--develop",  "--check", "--no-limit",
-                                                         "--optimise", "--score", "--prizes"};
+constexpr std::array<std::string_view, 7> kOtherModes = {
+    "--develop", "--check", "--no-limit", "--optimise", "--score", "--prizes", "--value"};
+constexpr std::array<std::string_view, 6> kNotWithValue = {"--develop",  "--check", "--no-limit",
+                                                           "--optimise", "--score", "--prizes"};
 constexpr std::array<std::string_view, 1> kCountOption = {"--count"};
 
-constexpr std::array<TExclusion, 10> kExclusions = {{
+constexpr std::array<TExclusion, 11> kExclusions = {{
     {"--develop", kReductionOptions},
     {"--score", kReductionOptions},
     {"--develop", kScoreOption},
@@ -140,6 +166,7 @@ constexpr std::array<TExclusion, 10> kExclusions = {{
     {"--develop", kPrizesOption},
     {"--score", kPrizesOption},
     {"--plan", kOtherModes},
+    {"--value", kNotWithValue},
     {"--columns", kCountOption},
 }};
 
@@ -159,7 +186,7 @@ struct TModeChoice {
 };
 
 // The first of these a command gives chooses its mode; none: the plain reduction.
-constexpr std::array<TModeChoice, 8> kModeChoices = {{
+constexpr std::array<TModeChoice, 9> kModeChoices = {{
     {"--plan", "--count", TMode::Plan, {}},
     {"--plan", "--columns", TMode::Plan, {}},
     {"--plan", "", TMode::Plan, kPlanDevelopment},
@@ -167,6 +194,7 @@ constexpr std::array<TModeChoice, 8> kModeChoices = {{
     {"--develop", "", TMode::Develop, kDevelopedFile},
     {"--score", "", TMode::Score, kScoredFile},
     {"--prizes", "", TMode::Prizes, kPrizedFiles},
+    {"--value", "", TMode::Value, {}},
     {"--check", "", TMode::Check, kInputAndOutput},
 }};
 constexpr TModeChoice kReduction = {"", "", TMode::Reduce, kInputAndOutput};
@@ -193,6 +221,33 @@ bool IsBudgetText(const std::string& value) {
     const auto [stop, error] = std::from_chars(value.data(), end, seconds);
     return error == std::errc() && stop == end && std::isfinite(seconds) && seconds > 0 &&
            seconds <= kLongestBudget;
+}
+
+// Longer sums than this are taken for a mistake: above any week's takings.
+constexpr double kMostEuros = 1e10;
+
+// A number of euros from 0 (above 0 for a price) up to kMostEuros.
+bool IsEurosText(const std::string& value, bool price) {
+    double euros = 0;
+    const char* end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, euros);
+    return error == std::errc() && stop == end && std::isfinite(euros) &&
+           (price ? euros > 0 : euros >= 0) && euros <= kMostEuros;
+}
+
+template <class TEuros>
+CLI::Option* AddEuros(CLI::App& app, const std::string& name, TEuros& euros,
+                      const std::string& help, bool price) {
+    return app.add_option(name, euros, help)
+        ->option_text("EUROS")
+        ->check(
+            [price](const std::string& value) {
+                return IsEurosText(value, price)
+                           ? std::string()
+                           : "'" + value + "' is no sum of euros: give a number " +
+                                 (price ? "above 0" : "from 0") + " and at most 10000000000";
+            },
+            "EUROS");
 }
 
 // The help's text below the options, with a line for each way of writing each kind of condition:
@@ -272,14 +327,49 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
     app.add_option("--score", command.Result,
                    "counts the signs right of each column of FILE against RESULT (see below)")
         ->option_text("RESULT");
-    CLI::Option* prizes =
-        app.add_flag("--prizes")
-            ->description(
-                "what REDUCED wins for each result in DEVELOPMENT, changing neither (see below)");
+    app.add_flag("--prizes")
+        ->description(
+            "what REDUCED wins for each result in DEVELOPMENT, changing neither (see below)");
+    // What --chances needs (--prizes or --value) is checked once the mode is known.
     app.add_option("--chances", command.Chances,
-                   "with --prizes: the chances of each sign, and so of each prize (see below)")
+                   "with --prizes or --value: the chances of each sign, and so of each prize "
+                   "(see below)")
+        ->option_text("FILE");
+    CLI::Option* value =
+        app.add_option("--value", command.Valued,
+                       "what the columns of COLUMNS are expected to win, changing nothing (see "
+                       "below)")
+            ->option_text("COLUMNS");
+    app.add_option("--public", command.Public,
+                   "with --value: the public's percentages of 1, X and 2 for each match, in the "
+                   "form of --chances")
         ->option_text("FILE")
-        ->needs(prizes);
+        ->needs(value);
+    AddEuros(app, "--takings", command.Takings, "with --value: the week's takings", false)
+        ->needs(value);
+    AddEuros(app, "--jackpot", command.Jackpot,
+             "with --value: the jackpot added to the pool of 14 right (0 by default)", false)
+        ->needs(value);
+    AddEuros(app, "--price", command.Price, "with --value: the price of a column (0.75 by default)",
+             true)
+        ->needs(value);
+    CLI::Option* pleno =
+        app.add_option("--pleno", command.Pleno,
+                       "with --value: the Pleno al 15 results played, e.g. 1-M,0-0 (see below)")
+            ->option_text("HOME-AWAY[,HOME-AWAY...]")
+            ->needs(value);
+    app.add_option("--pleno-chances", command.PlenoChances,
+                   "with --pleno: the chances of 0, 1, 2 and M goals of each team")
+        ->option_text("FILE")
+        ->needs(pleno);
+    app.add_option("--pleno-public", command.PlenoPublic,
+                   "with --pleno: the public's percentages of 0, 1, 2 and M goals of each team")
+        ->option_text("FILE")
+        ->needs(pleno);
+    app.add_option("--each", command.Each,
+                   "with --value: writes each column's chance, share and value to FILE")
+        ->option_text("FILE")
+        ->needs(value);
     CLI::Option* plan =
         app.add_option("--plan", command.Plan,
                        "reads the plan PLAN and writes its development to DEVELOPMENT (see below)")
@@ -368,6 +458,29 @@ void CheckFiles(const CLI::App& app, const TCommand& command,
     }
 }
 
+// Throws TUsageError when --chances comes without a mode that reads it, or --value or --pleno
+// without the options they need.
+void CheckValueOptions(const CLI::App& app, const TCommand& command) {
+    if (command.Chances && command.Mode != TMode::Prizes && command.Mode != TMode::Value) {
+        throw TUsageError("--chances requires --prizes or --value");
+    }
+    if (command.Mode != TMode::Value) {
+        return;
+    }
+    for (const std::string_view needed : {"--chances", "--public", "--takings"}) {
+        if (!Given(app, needed)) {
+            throw TUsageError("--value requires " + std::string(needed));
+        }
+    }
+    if (Given(app, "--pleno")) {
+        for (const std::string_view needed : {"--pleno-chances", "--pleno-public"}) {
+            if (!Given(app, needed)) {
+                throw TUsageError("--pleno requires " + std::string(needed));
+            }
+        }
+    }
+}
+
 }  // namespace
 
 std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string>& args) {
@@ -401,6 +514,7 @@ std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string
     }
     const TModeChoice& mode = ModeOf(app);
     command.Mode = mode.Mode;
+    CheckValueOptions(app, command);
     CheckFiles(app, command, mode.Files);
     return command;
 }

@@ -12,6 +12,7 @@
 
 #include "core/guarantee.h"
 #include "modes/condition_kinds.h"
+#include "value/week_pool.h"
 
 namespace kelvo {
 
@@ -21,7 +22,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class TMode { Reduce, Check, Develop, Score, Prizes, Plan };
+enum class TMode { Reduce, Check, Develop, Score, Prizes, Plan, Value };
 
 // What the command line asks for.
 struct TCommand {
@@ -43,8 +44,20 @@ struct TCommand {
     // (with neither Columns nor Count, the development goes to Input).
     std::string Plan;
     std::optional<std::string> Columns;
-    // With TMode::Prizes: the chances file, if any.
+    // With TMode::Prizes: the chances file, if any; with TMode::Value, the chances file.
     std::optional<std::string> Chances;
+    // With TMode::Value: the columns valued, the public's percentages, the week's takings, jackpot
+    // and price, the Pleno results chosen as given ("1-M,0-0"; empty: none) with the files of the
+    // Pleno's chances and public, and the file each column's value goes to, if any.
+    std::string Valued;
+    std::optional<std::string> Public;
+    std::optional<double> Takings;
+    double Jackpot = 0;
+    double Price = kDefaultPrice;
+    std::string Pleno;
+    std::optional<std::string> PlenoChances;
+    std::optional<std::string> PlenoPublic;
+    std::optional<std::string> Each;
     // With TMode::Score, as given.
     std::string Result;
     // The files in the order given: INPUT and OUTPUT, REDUCED with --check, OUTPUT only with

@@ -9,208 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "modes/result_spread.h"
+
 namespace kelvo {
 
 namespace {
-
-// Every column of 14 signs has a number from 0 to kResults - 1: its signs (1, X, 2 as 0, 1, 2)
-// read as a number in base 3, match 1 the most significant digit.
-constexpr std::uint32_t kResults = 4782969;
-// The fewest differences of a result no reduced column reaches: above every real distance,
-// with room to add the 14 differences of a spread without overflowing a byte.
-constexpr std::uint8_t kFar = 64;
-// The last kBlockMatches matches vary within kBlock consecutive numbers: a block's spread over
-// them is done while the block sits in the cache.
-constexpr int kBlockMatches = 9;
-constexpr std::uint32_t kBlock = 19683;
-
-constexpr std::uint32_t Stride(int position) {
-    std::uint32_t stride = 1;
-    for (int p = position + 1; p < kColumnLength; ++p) {
-        stride *= 3;
-    }
-    return stride;
-}
-
-using TSigns = std::array<int, kColumnLength>;
-
-TSigns SignsOf(const TKey& key) {
-    TSigns signs{};
-    for (int p = 0; p < kColumnLength; ++p) {
-        signs[static_cast<std::size_t>(p)] = SignDigit(ByteAt(key, p));
-    }
-    return signs;
-}
-
-// The number of a column of 14 signs, or nothing.
-std::optional<std::uint32_t> ResultNumber(const TKey& key) {
-    std::uint32_t number = 0;
-    for (int p = 0; p < kColumnLength; ++p) {
-        const int sign = SignDigit(ByteAt(key, p));
-        if (sign == kOtherSign) {
-            return std::nullopt;
-        }
-        number = number * 3 + static_cast<std::uint32_t>(sign);
-    }
-    return number;
-}
-
-// Reports the share of the work done and tells whether to go on.
-class TWorkPace {
-public:
-    TWorkPace(TProgressSink* progress, std::stop_token stop, double total)
-        : paced_(progress, kPrizesPhase), stop_(std::move(stop)), total_(total) {
-        if (progress != nullptr) {
-            progress->BeginPhase(kPrizesPhase);
-        }
-    }
-    bool Done(std::uint64_t units) {
-        done_ += static_cast<double>(units);
-        paced_.SetProgress(std::min(1.0, done_ / total_));
-        paced_.Work(units);
-        return !stop_.stop_requested();
-    }
-    void Finish() {
-        paced_.SetProgress(1);
-        paced_.Now();
-    }
-
-private:
-    TPacedProgress paced_;
-    std::stop_token stop_;
-    double total_;
-    double done_ = 0;
-};
-
-// For every result, the fewest differences from a reduced column and, when asked, how many
-// reduced columns differ from it in exactly 0 to 4 matches. Both are spread out from the reduced
-// columns one match at a time: a result's fewest differences is the least of its own and one more
-// than those of the two results that differ from it only at that match, and the counts at d
-// differences gain the counts at d - 1 of those two. After every match a result's figures cover
-// the reduced columns that differ from it only at the matches spread so far.
-struct TSpread {
-    std::vector<std::uint8_t> Fewest;
-    std::array<std::vector<std::uint32_t>, kPrizeCategories> Counts;
-};
-
-void SpreadFewest(std::uint8_t* fewest, std::uint32_t stride, std::uint32_t begin,
-                  std::uint32_t end) {
-    for (std::uint32_t block = begin; block < end; block += 3 * stride) {
-        std::uint8_t* a = fewest + block;
-        std::uint8_t* b = a + stride;
-        std::uint8_t* c = b + stride;
-        for (std::uint32_t k = 0; k < stride; ++k) {
-            const std::uint8_t x = a[k];
-            const std::uint8_t y = b[k];
-            const std::uint8_t z = c[k];
-            a[k] = std::min<std::uint8_t>(x, std::min(y, z) + 1);
-            b[k] = std::min<std::uint8_t>(y, std::min(x, z) + 1);
-            c[k] = std::min<std::uint8_t>(z, std::min(x, y) + 1);
-        }
-    }
-}
-
-void SpreadCounts(TSpread& spread, std::uint32_t stride, std::uint32_t begin, std::uint32_t end) {
-    // From the most differences down, so that the counts at d - 1 are still those before this
-    // match when the counts at d take them.
-    for (int d = kPrizeCategories - 1; d > 0; --d) {
-        std::uint32_t* to = spread.Counts[static_cast<std::size_t>(d)].data();
-        const std::uint32_t* from = spread.Counts[static_cast<std::size_t>(d - 1)].data();
-        for (std::uint32_t block = begin; block < end; block += 3 * stride) {
-            for (std::uint32_t k = block; k < block + stride; ++k) {
-                const std::uint32_t x = from[k];
-                const std::uint32_t y = from[k + stride];
-                const std::uint32_t z = from[k + 2 * stride];
-                to[k] += y + z;
-                to[k + stride] += x + z;
-                to[k + 2 * stride] += x + y;
-            }
-        }
-    }
-}
-
-void SpreadMatch(TSpread& spread, bool counts, int position, std::uint32_t begin,
-                 std::uint32_t end) {
-    SpreadFewest(spread.Fewest.data(), Stride(position), begin, end);
-    if (counts) {
-        SpreadCounts(spread, Stride(position), begin, end);
-    }
-}
-
-// Calls `visit(number)` for every result that has the signs of `signs` where they are signs and
-// any sign elsewhere, and at most `changes` other signs among the first.
-template <class Visit>
-void VisitAround(const TSigns& signs, int changes, int position, std::uint32_t number, int changed,
-                 Visit& visit) {
-    if (position == kColumnLength) {
-        visit(number, changed);
-        return;
-    }
-    const int own = signs[static_cast<std::size_t>(position)];
-    for (int s = 0; s < 3; ++s) {
-        const bool change = own != kOtherSign && s != own;
-        if (change && changed == changes) {
-            continue;
-        }
-        VisitAround(signs, changes, position + 1, number * 3 + static_cast<std::uint32_t>(s),
-                    changed + (change ? 1 : 0), visit);
-    }
-}
-
-// The spread of `reduced`, or nothing once a stop is requested. A reduced column with positions
-// that hold no sign differs there from every result: it seeds every result that has its signs
-// elsewhere with that many differences, and its counts are added result by result.
-std::optional<TSpread> Spread(std::span<const TKey> reduced, bool counts, TWorkPace& pace) {
-    TSpread spread;
-    spread.Fewest.assign(kResults, kFar);
-    if (counts) {
-        for (auto& at : spread.Counts) {
-            at.assign(kResults, 0);
-        }
-    }
-    std::vector<TSigns> partial;
-    for (const TKey& key : reduced) {
-        if (const auto number = ResultNumber(key)) {
-            spread.Fewest[*number] = 0;
-            if (counts) {
-                ++spread.Counts[0][*number];
-            }
-            continue;
-        }
-        const TSigns signs = SignsOf(key);
-        const int missing = static_cast<int>(std::count(signs.begin(), signs.end(), kOtherSign));
-        auto seed = [&](std::uint32_t number, int) {
-            std::uint8_t& fewest = spread.Fewest[number];
-            fewest = std::min<std::uint8_t>(fewest, static_cast<std::uint8_t>(missing));
-        };
-        VisitAround(signs, 0, 0, 0, 0, seed);
-        if (counts && missing < kPrizeCategories) {
-            partial.push_back(signs);
-        }
-    }
-    for (std::uint32_t block = 0; block < kResults; block += kBlock) {
-        for (int p = kColumnLength - 1; p >= kColumnLength - kBlockMatches; --p) {
-            SpreadMatch(spread, counts, p, block, block + kBlock);
-        }
-        if (!pace.Done(kBlock)) {
-            return std::nullopt;
-        }
-    }
-    for (int p = kColumnLength - kBlockMatches - 1; p >= 0; --p) {
-        SpreadMatch(spread, counts, p, 0, kResults);
-        if (!pace.Done(kResults)) {
-            return std::nullopt;
-        }
-    }
-    for (const TSigns& signs : partial) {
-        const int missing = static_cast<int>(std::count(signs.begin(), signs.end(), kOtherSign));
-        auto count = [&](std::uint32_t number, int changed) {
-            ++spread.Counts[static_cast<std::size_t>(missing + changed)][number];
-        };
-        VisitAround(signs, kPrizeCategories - 1 - missing, 0, 0, 0, count);
-    }
-    return spread;
-}
 
 // The fewest differences of a result that is not 14 signs, and how many reduced columns differ
 // from it in exactly 0 to 4 matches, compared column by column: a match counts as right only
@@ -234,18 +37,6 @@ TDirect CompareDirectly(const TKey& result, std::span<const TSigns> reduced) {
         }
     }
     return direct;
-}
-
-// Each match's chances as shares of their sum.
-std::array<std::array<double, 3>, kColumnLength> Shares(const TChances& chances) {
-    std::array<std::array<double, 3>, kColumnLength> shares{};
-    for (std::size_t p = 0; p < kColumnLength; ++p) {
-        const double sum = chances[p][0] + chances[p][1] + chances[p][2];
-        for (std::size_t s = 0; s < 3; ++s) {
-            shares[p][s] = sum > 0 ? chances[p][s] / sum : 0;
-        }
-    }
-    return shares;
 }
 
 // ---- Reading chances.
@@ -350,11 +141,10 @@ std::string ChancesSentence(const TChancesProblem& problem) {
 
 TPrizeTable TablePrizes(std::span<const TKey> development, std::span<const TKey> reduced,
                         TProgressSink* progress, std::stop_token stop) {
-    TWorkPace pace(progress, std::move(stop),
-                   static_cast<double>(kResults) * (kColumnLength - kBlockMatches + 1) +
-                       static_cast<double>(development.size()));
+    TWorkPace pace(progress, kPrizesPhase, std::move(stop),
+                   kSpreadWork + static_cast<double>(development.size()));
     TPrizeTable table;
-    const std::optional<TSpread> spread = Spread(reduced, true, pace);
+    const std::optional<TSpread> spread = SpreadColumns(reduced, true, pace);
     if (!spread) {
         return table;
     }
@@ -394,6 +184,32 @@ TPrizeTable TablePrizes(std::span<const TKey> development, std::span<const TKey>
     }
     pace.Finish();
     return table;
+}
+
+TChances SharesOf(const TChances& chances) {
+    TChances shares{};
+    for (std::size_t p = 0; p < kColumnLength; ++p) {
+        const double sum = chances[p][0] + chances[p][1] + chances[p][2];
+        for (std::size_t s = 0; s < 3; ++s) {
+            shares[p][s] = sum > 0 ? chances[p][s] / sum : 0;
+        }
+    }
+    return shares;
+}
+
+std::array<double, kPrizeCategories> ChancesOfRight(
+    const std::array<double, kColumnLength>& right) {
+    // wrong[w]: the chance of exactly w wrong among the matches taken so far; more than
+    // kPrizeCategories - 1 wrong wins nothing and is not followed.
+    std::array<double, kPrizeCategories> wrong{};
+    wrong[0] = 1;
+    for (const double chance : right) {
+        for (std::size_t w = kPrizeCategories - 1; w > 0; --w) {
+            wrong[w] = wrong[w] * chance + wrong[w - 1] * (1 - chance);
+        }
+        wrong[0] *= chance;
+    }
+    return wrong;
 }
 
 TChancesError::TChancesError(const TChancesProblem& problem)
@@ -462,10 +278,10 @@ TChances ParseChances(std::string_view text) {
 TPrizeChances ChancesOfPrizes(std::span<const TKey> development, std::span<const TKey> reduced,
                               const TChances& chances, TProgressSink* progress,
                               std::stop_token stop) {
-    const auto shares = Shares(chances);
-    TWorkPace pace(progress, std::move(stop),
-                   static_cast<double>(kResults) * (kColumnLength - kBlockMatches + 2) +
-                       static_cast<double>(development.size() + reduced.size()));
+    const TChances shares = SharesOf(chances);
+    TWorkPace pace(
+        progress, kPrizesPhase, std::move(stop),
+        kSpreadWork + kResults + static_cast<double>(development.size() + reduced.size()));
     TPrizeChances prizes;
     // The chance of each result, the product of its signs' shares, built match by match.
     std::vector<double> chance(kResults);
@@ -495,16 +311,13 @@ TPrizeChances ChancesOfPrizes(std::span<const TKey> development, std::span<const
         }
     }
     for (const TKey& column : reduced) {
-        // The chances of 0, 1, ... differences from this column, match by match.
-        std::array<double, kPrizeCategories> differences{1};
+        std::array<double, kColumnLength> right{};
         for (int p = 0; p < kColumnLength; ++p) {
             const int sign = SignDigit(ByteAt(column, p));
-            const double right = sign == kOtherSign ? 0 : shares[static_cast<std::size_t>(p)][sign];
-            for (std::size_t d = kPrizeCategories; d-- > 0;) {
-                differences[d] =
-                    differences[d] * right + (d > 0 ? differences[d - 1] : 0) * (1 - right);
-            }
+            right[static_cast<std::size_t>(p)] =
+                sign == kOtherSign ? 0 : shares[static_cast<std::size_t>(p)][sign];
         }
+        const std::array<double, kPrizeCategories> differences = ChancesOfRight(right);
         for (std::size_t c = 0; c < kPrizeCategories; ++c) {
             prizes.Expected[c] += differences[c];
         }
@@ -512,7 +325,7 @@ TPrizeChances ChancesOfPrizes(std::span<const TKey> development, std::span<const
             return prizes;
         }
     }
-    const std::optional<TSpread> spread = Spread(reduced, false, pace);
+    const std::optional<TSpread> spread = SpreadColumns(reduced, false, pace);
     if (!spread) {
         return prizes;
     }

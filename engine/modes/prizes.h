@@ -108,6 +108,15 @@ std::vector<std::vector<double>> ParsePercentageLines(std::string_view text, TCh
 // is not so, or saying how many lines there are when they are not 14.
 TChances ParseChances(std::string_view text);
 
+// Each match's chances as shares of their sum, fractions from 0 to 1 (0 for a match whose chances
+// add up to 0).
+TChances SharesOf(const TChances& chances);
+
+// For a column whose match p is right with chance right[p], match by match independently, the
+// chance of exactly 14 - c right for each category c: a Poisson-binomial sum, exact up to
+// rounding.
+std::array<double, kPrizeCategories> ChancesOfRight(const std::array<double, kColumnLength>& right);
+
 // Every one of the 3^14 results weighed by its chance (the product of its signs' chances).
 struct TPrizeChances {
     // The chance that the result is a column of the development, in percent.

@@ -80,18 +80,4 @@ double ShareOfPool(long long bets, double others) {
     return b * (others >= b - 1 ? AlternatingMean(b, others) : DownwardMean(b, others));
 }
 
-std::array<double, kPrizeCategories> ChancesOfRight(const std::array<double, kColumnLength>& right) {
-    // wrong[w]: the chance of exactly w wrong among the matches taken so far; more than
-    // kPrizeCategories - 1 wrong wins nothing and is not followed.
-    std::array<double, kPrizeCategories> wrong{};
-    wrong[0] = 1;
-    for (const double chance : right) {
-        for (std::size_t w = kPrizeCategories - 1; w > 0; --w) {
-            wrong[w] = wrong[w] * chance + wrong[w - 1] * (1 - chance);
-        }
-        wrong[0] *= chance;
-    }
-    return wrong;
-}
-
 }  // namespace kelvo

@@ -1,20 +1,218 @@
 #include "value/set_value.h"
 
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <limits>
+#include <thread>
+
+#include "core/parallel.h"
+#include "modes/prizes.h"
+#include "modes/result_spread.h"
+#include "value/pool_share.h"
+
 namespace kelvo {
 
+namespace {
+
+// The results are valued in kParts parts of consecutive numbers, the first kPartMatches matches
+// fixed in each; the parts' sums are added in their order, so the figures do not depend on how
+// many threads did the work.
+constexpr int kPartMatches = 2;
+constexpr std::size_t kParts = 9;
+
+// What a result pays, worked out once for a pool.
+struct TPayout {
+    TChances Chances{};
+    TChances Public{};
+    // The public's bets.
+    double Bets = 0;
+    // The pools of the categories 14 to 10 right, and of the special one.
+    std::array<double, kPrizeCategories> Pools{};
+    double SpecialPool = 0;
+    // The bets each column makes.
+    long long BetsPerColumn = 1;
+    // For each chosen Pleno result: the player's chance of it and the public's share of it.
+    std::vector<std::pair<double, double>> Pleno;
+};
+
+std::array<double, kPlenoGoals> GoalShares(const std::array<double, kPlenoGoals>& percentages) {
+    double sum = 0;
+    for (const double percentage : percentages) {
+        sum += percentage;
+    }
+    std::array<double, kPlenoGoals> shares{};
+    for (std::size_t g = 0; g < shares.size(); ++g) {
+        shares[g] = sum > 0 ? percentages[g] / sum : 0;
+    }
+    return shares;
+}
+
+TPayout PayoutOf(const TWeekPool& pool) {
+    TPayout payout;
+    payout.Chances = SharesOf(pool.Chances);
+    payout.Public = SharesOf(pool.Public);
+    payout.Bets = pool.Price > 0 ? pool.Takings / pool.Price : 0;
+    for (std::size_t c = 0; c < kPrizeCategories; ++c) {
+        payout.Pools[c] = pool.Takings * pool.Rules.Shares[c] / 100;
+    }
+    payout.Pools[0] += pool.Jackpot;
+    payout.SpecialPool = pool.Takings * pool.Rules.SpecialShare / 100;
+    payout.BetsPerColumn = BetsPerColumn(pool.Pleno);
+    const std::array<std::array<double, kPlenoGoals>, 2> chances = {
+        GoalShares(pool.Pleno.Chances[0]), GoalShares(pool.Pleno.Chances[1])};
+    const std::array<std::array<double, kPlenoGoals>, 2> publicShares = {
+        GoalShares(pool.Pleno.Public[0]), GoalShares(pool.Pleno.Public[1])};
+    for (int result = 0; result < kPlenoResults; ++result) {
+        if (pool.Pleno.Chosen[static_cast<std::size_t>(result)]) {
+            const auto home = static_cast<std::size_t>(result / kPlenoGoals);
+            const auto away = static_cast<std::size_t>(result % kPlenoGoals);
+            payout.Pleno.emplace_back(chances[0][home] * chances[1][away],
+                                      publicShares[0][home] * publicShares[1][away]);
+        }
+    }
+    return payout;
+}
+
+// What the special category pays `winners` columns with 14 right at a result whose 14-right public
+// bets number `others` on average, over the chosen Pleno results.
+double SpecialWin(const TPayout& payout, long long winners, double others) {
+    double win = 0;
+    for (const auto& [chance, share] : payout.Pleno) {
+        win += chance * payout.SpecialPool * ShareOfPool(winners, others * share);
+    }
+    return win;
+}
+
+// Calls visit(number, chance, wrong) for every result of part `part` (the results whose first two
+// signs are the digits of `part` in base 3) whose chance is above 0, `wrong` the public's chances
+// of exactly 0 to 4 matches wrong at it.
+template <class Visit>
+void VisitResults(const TPayout& payout, std::uint32_t part, Visit&& visit) {
+    struct TLevel {
+        double Chance;
+        std::array<double, kPrizeCategories> Wrong;
+    };
+    std::array<TLevel, kColumnLength + 1> levels{};
+    levels[0] = {1, {1}};
+    // Descends match by match, the signs of the first kPartMatches those of `part`'s digits.
+    auto descend = [&](auto& self, int p, std::uint32_t prefix) -> void {
+        const TLevel& at = levels[static_cast<std::size_t>(p)];
+        if (p == kColumnLength) {
+            visit(prefix, at.Chance, at.Wrong);
+            return;
+        }
+        const auto match = static_cast<std::size_t>(p);
+        const int first = p < kPartMatches ? static_cast<int>(p == 0 ? part / 3 : part % 3) : 0;
+        const int last = p < kPartMatches ? first : 2;
+        for (int s = first; s <= last; ++s) {
+            const auto sign = static_cast<std::size_t>(s);
+            const double chance = at.Chance * payout.Chances[match][sign];
+            if (chance <= 0) {
+                continue;
+            }
+            const double right = payout.Public[match][sign];
+            TLevel& next = levels[match + 1];
+            next.Chance = chance;
+            next.Wrong[0] = at.Wrong[0] * right;
+            for (std::size_t w = 1; w < kPrizeCategories; ++w) {
+                next.Wrong[w] = at.Wrong[w] * right + at.Wrong[w - 1] * (1 - right);
+            }
+            self(self, p + 1, prefix * 3 + static_cast<std::uint32_t>(s));
+        }
+    };
+    descend(descend, 0, 0);
+}
+
+// Runs value(part) for every part on the machine's cores, and returns once all are done; parts
+// not begun once a stop is requested are left out.
+template <class Value>
+void ValueParts(const std::stop_token& stop, Value&& value) {
+    std::atomic<std::size_t> next{0};
+    const std::size_t threads =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, kParts);
+    RunInParallel(threads, [&](std::size_t) {
+        for (std::size_t part = next++; part < kParts && !stop.stop_requested(); part = next++) {
+            value(part);
+        }
+    });
+}
+
+}  // namespace
+
 double ShareOfColumn(const TKey& column, const TChances& percentages) {
-    static_cast<void>(column);
-    static_cast<void>(percentages);
-    return 0;
+    const TChances shares = SharesOf(percentages);
+    double share = 1;
+    for (int p = 0; p < kColumnLength; ++p) {
+        const int sign = SignDigit(ByteAt(column, p));
+        if (sign == kOtherSign) {
+            return 0;
+        }
+        share *= shares[static_cast<std::size_t>(p)][static_cast<std::size_t>(sign)];
+    }
+    return share;
 }
 
 std::optional<TSetValue> ValueOfSet(std::span<const TKey> columns, const TWeekPool& pool,
                                     TProgressSink* progress, std::stop_token stop) {
-    static_cast<void>(pool);
-    static_cast<void>(progress);
-    static_cast<void>(stop);
+    TWorkPace pace(progress, kValuePhase, stop, kSpreadWork + kResults);
+    const std::optional<TSpread> spread = SpreadColumns(columns, true, pace);
+    if (!spread) {
+        return std::nullopt;
+    }
+    const TPayout payout = PayoutOf(pool);
+    struct TSums {
+        std::array<double, kPrizeCategories> Expected{};
+        double Special = 0;
+        double Prize = 0;
+    };
+    std::array<TSums, kParts> parts{};
+    ValueParts(stop, [&](std::size_t part) {
+        TSums& sums = parts[part];
+        VisitResults(payout, static_cast<std::uint32_t>(part),
+                     [&](std::uint32_t number, double chance, const auto& wrong) {
+                         if (spread->Fewest[number] >= kPrizeCategories) {
+                             return;
+                         }
+                         sums.Prize += chance;
+                         for (std::size_t c = 0; c < kPrizeCategories; ++c) {
+                             const std::uint32_t count = spread->Counts[c][number];
+                             if (count > 0) {
+                                 sums.Expected[c] += chance * payout.Pools[c] *
+                                                     ShareOfPool(payout.BetsPerColumn * count,
+                                                                 payout.Bets * wrong[c]);
+                             }
+                         }
+                         if (spread->Counts[0][number] > 0) {
+                             sums.Special += chance * SpecialWin(payout, spread->Counts[0][number],
+                                                                 payout.Bets * wrong[0]);
+                         }
+                     });
+    });
+    if (!pace.Done(kResults)) {
+        return std::nullopt;
+    }
     TSetValue value;
     value.Columns = columns.size();
+    value.Cost = static_cast<double>(columns.size()) * pool.Price *
+                 static_cast<double>(payout.BetsPerColumn);
+    double special = 0;
+    for (const TSums& sums : parts) {
+        for (std::size_t c = 0; c < kPrizeCategories; ++c) {
+            value.Expected[c] += sums.Expected[c];
+        }
+        special += sums.Special;
+        value.ChanceOfPrize += 100 * sums.Prize;
+    }
+    if (!payout.Pleno.empty()) {
+        value.Special = special;
+    }
+    value.Total = special;
+    for (const double expected : value.Expected) {
+        value.Total += expected;
+    }
+    value.ReturnPerEuro = value.Cost > 0 ? value.Total / value.Cost : 0;
+    pace.Finish();
     return value;
 }
 
@@ -22,10 +220,62 @@ std::optional<std::vector<TColumnValue>> ValueOfEachColumn(std::span<const TKey>
                                                            const TWeekPool& pool,
                                                            TProgressSink* progress,
                                                            std::stop_token stop) {
-    static_cast<void>(pool);
-    static_cast<void>(progress);
-    static_cast<void>(stop);
-    return std::vector<TColumnValue>(columns.size());
+    TWorkPace pace(progress, kValuePhase, stop, kSpreadWork + kResults);
+    const TPayout payout = PayoutOf(pool);
+    // at[d][r]: what result r pays, times its chance, to one column d matches away from it.
+    std::array<std::vector<double>, kPrizeCategories> at;
+    for (auto& figures : at) {
+        figures.assign(kResults, 0);
+    }
+    ValueParts(stop, [&](std::size_t part) {
+        VisitResults(payout, static_cast<std::uint32_t>(part),
+                     [&](std::uint32_t number, double chance, const auto& wrong) {
+                         for (std::size_t c = 0; c < kPrizeCategories; ++c) {
+                             at[c][number] =
+                                 chance * payout.Pools[c] *
+                                 ShareOfPool(payout.BetsPerColumn, payout.Bets * wrong[c]);
+                         }
+                         at[0][number] += chance * SpecialWin(payout, 1, payout.Bets * wrong[0]);
+                     });
+    });
+    if (!pace.Done(kResults)) {
+        return std::nullopt;
+    }
+    std::vector<TColumnValue> values(columns.size());
+    const double cost = pool.Price * static_cast<double>(payout.BetsPerColumn);
+    // A column with bytes that are no signs is wrong there against every result: it is valued
+    // result by result before the figures are gathered.
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        if (ResultNumber(columns[k])) {
+            continue;
+        }
+        const TSigns signs = SignsOf(columns[k]);
+        const int missing = static_cast<int>(std::count(signs.begin(), signs.end(), kOtherSign));
+        if (missing < kPrizeCategories) {
+            VisitAround(
+                signs, kPrizeCategories - 1 - missing, [&](std::uint32_t number, int changed) {
+                    values[k].Expected += at[static_cast<std::size_t>(missing + changed)][number];
+                });
+        }
+    }
+    if (!SumAtDistances(at, pace)) {
+        return std::nullopt;
+    }
+    const std::vector<double>& gathered = at[kPrizeCategories - 1];
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        TColumnValue& value = values[k];
+        if (const auto number = ResultNumber(columns[k])) {
+            value.Expected = gathered[*number];
+        }
+        value.Chance = ShareOfColumn(columns[k], pool.Chances);
+        value.PublicShare = ShareOfColumn(columns[k], pool.Public);
+        value.Value = value.PublicShare > 0 ? value.Chance / value.PublicShare
+                      : value.Chance > 0    ? std::numeric_limits<double>::infinity()
+                                            : 0;
+        value.ReturnPerEuro = cost > 0 ? value.Expected / cost : 0;
+    }
+    pace.Finish();
+    return values;
 }
 
 }  // namespace kelvo

@@ -60,7 +60,8 @@ struct TColumnValue {
     double Chance = 0;
     double PublicShare = 0;
     // Chance over public share: above 1, the public plays it less than it comes out (infinite
-    // for a column the public never plays).
+    // for a column that can come out and the public never plays, 0 for one that cannot come
+    // out and nobody plays).
     double Value = 0;
     // What it is expected to win as the only column of a set, and that over its cost.
     double Expected = 0;

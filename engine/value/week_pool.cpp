@@ -31,8 +31,7 @@ std::string PlenoResultText(int result) {
 }
 
 TPlenoPercentages ParsePlenoPercentages(std::string_view text) {
-    const std::vector<std::vector<double>> lines =
-        ParsePercentageLines(text, TChancesShape::Pleno);
+    const std::vector<std::vector<double>> lines = ParsePercentageLines(text, TChancesShape::Pleno);
     TPlenoPercentages percentages{};
     for (std::size_t team = 0; team < percentages.size(); ++team) {
         std::copy(lines[team].begin(), lines[team].end(), percentages[team].begin());

@@ -94,6 +94,10 @@ TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
         "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
         "       kelvo-reduce --score RESULT FILE\n"
         "       kelvo-reduce --prizes [--chances FILE] DEVELOPMENT REDUCED\n"
+        "       kelvo-reduce --value COLUMNS --chances FILE --public FILE --takings EUROS\n"
+        "                    [--jackpot EUROS] [--price EUROS] [--each FILE]\n"
+        "                    [--pleno HOME-AWAY[,HOME-AWAY]... --pleno-chances FILE\n"
+        "                     --pleno-public FILE]\n"
         "       kelvo-reduce --plan PLAN DEVELOPMENT\n"
         "       kelvo-reduce --plan PLAN --count\n"
         "       kelvo-reduce --plan PLAN --columns OUTPUT\n"
@@ -435,7 +439,7 @@ TEST(driver, a_wrong_development_is_a_usage_error_that_writes_nothing) {
         {{"--develop", kForecast, "--count", out},
          "The following argument was not expected: " + out},
         {{"--count", "a"}, "--count requires --develop or --plan"},
-        {{"--chances", "c.txt", "a", "b"}, "--chances requires --prizes"},
+        {{"--chances", "c.txt", "a", "b"}, "--chances requires --prizes or --value"},
         {{"--prizes", "a"}, "REDUCED is required"},
         {{"--prizes", "--develop", kForecast, "a", "b"}, "--develop takes no --prizes"},
         {{"--prizes", "--optimise", "5", "a", "b"},
@@ -747,7 +751,7 @@ TEST(driver, a_file_that_is_no_plan_is_told_why_and_nothing_is_written) {
 
 TEST(driver, a_plan_goes_with_no_other_mode) {
     const std::string notWithPlan =
-        "--plan takes no --develop, --check, --no-limit, --optimise, --score or --prizes";
+        "--plan takes no --develop, --check, --no-limit, --optimise, --score, --prizes or --value";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{"--plan", "p.kelvo", "--develop", kForecast, "a"}, notWithPlan},
         {{"--plan", "p.kelvo", "--check", "a", "b"}, notWithPlan},

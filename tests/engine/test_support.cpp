@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 namespace kelvo {
 
@@ -176,6 +177,21 @@ std::vector<std::size_t> GreedyNumbers(const TCoverage& coverage,
         numbers.push_back(coverage.Find(key));
     }
     return numbers;
+}
+
+long double LiteralShareOfPool(long long bets, long double others) {
+    const long double spread = 60 * std::sqrt(others) + 60;
+    const auto first = static_cast<long long>(std::max<long double>(0, others - spread));
+    const auto last = static_cast<long long>(others + spread);
+    long double sum = 0;
+    for (long long j = first; j <= last; ++j) {
+        const long double weight =
+            others == 0 ? (j == 0 ? 1 : 0)
+                        : std::exp(static_cast<long double>(j) * std::log(others) - others -
+                                   std::lgamma(static_cast<long double>(j) + 1));
+        sum += weight / static_cast<long double>(bets + j);
+    }
+    return static_cast<long double>(bets) * sum;
 }
 
 }  // namespace kelvo

@@ -28,6 +28,10 @@ namespace kelvo {
         }                                                                   \
     } while (false)
 
+// bets x E[1 / (bets + X)], X Poisson with mean `others`, summed term by term in long double over
+// every term that weighs (from 60 standard deviations below the mean to 60 above).
+long double LiteralShareOfPool(long long bets, long double others);
+
 // The ten log lines of a completed run.
 std::vector<std::string> CompletedLog(int initial, int reduced);
 
