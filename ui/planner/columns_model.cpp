@@ -18,9 +18,13 @@ namespace {
 // Right signs stand out in a dark green that reads on light and dark backgrounds alike.
 const QColor kRightColour(0x1b, 0x7a, 0x2e);
 
-// Chance over public share: a column the public never plays is worth more than any other.
+// Chance over public share, as kelvo::TColumnValue has it: a column that can come out and that
+// the public never plays is worth more than any other, one that cannot come out nothing.
 double ValueOf(double chance, double publicShare) {
-    return publicShare > 0 ? chance / publicShare : std::numeric_limits<double>::infinity();
+    if (publicShare > 0) {
+        return chance / publicShare;
+    }
+    return chance > 0 ? std::numeric_limits<double>::infinity() : 0;
 }
 
 }  // namespace

@@ -192,9 +192,11 @@ private slots:
         QCOMPARE(Numbers(model), (QList<int>{1, 2, 3, 4, 5}));
     }
 
-    void a_column_the_public_never_plays_is_worth_more_than_any() {
+    void a_column_the_public_never_plays_is_worth_more_than_any_unless_it_cannot_come_out() {
         kelvo::TWeekPool pool = Pool();
         pool.Public[0] = {100, 0, 0};
+        // Column 4 (all X) cannot come out either: it is worth nothing.
+        pool.Chances[0] = {60, 0, 40};
         TColumnsModel model;
         model.SetColumns(Keys());
         model.SetShares(pool);
@@ -204,8 +206,13 @@ private slots:
                  QStringLiteral("0,00 %"));
         QCOMPARE(model.index(2, TColumnsModel::kValueColumn).data().toString(),
                  QStringLiteral("∞"));
+        QCOMPARE(model.index(3, TColumnsModel::kChanceColumn).data().toString(),
+                 QStringLiteral("0,00 %"));
+        QCOMPARE(model.index(3, TColumnsModel::kValueColumn).data().toString(),
+                 QStringLiteral("0,00"));
         model.sort(TColumnsModel::kValueColumn, Qt::DescendingOrder);
-        QCOMPARE(Numbers(model).mid(0, 2), (QList<int>{3, 4}));
+        QCOMPARE(Numbers(model).first(), 3);
+        QCOMPARE(Numbers(model).last(), 4);
     }
 
     void the_window_shows_the_shares_with_the_chances_and_sorts_by_a_click_on_their_titles() {
