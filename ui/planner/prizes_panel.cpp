@@ -93,6 +93,8 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     valueBox_ = new QGroupBox(tr("Lo que se espera ganar esta semana"), this);
     valueBox_->setObjectName("ValueBox");
     auto* valueLayout = new QVBoxLayout(valueBox_);
+    // Close set: at 1024x768 the prize tab has little height to spare.
+    valueLayout->setSpacing(2);
     valueStateLabel_ = new QLabel(valueBox_);
     valueStateLabel_->setObjectName("ValueState");
     valueStateLabel_->setAccessibleName(tr("Estado del cálculo"));
@@ -114,6 +116,7 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     valueTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     valueTable_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     valueTable_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    valueTable_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // One row: the table is as tall as its header and that row, no taller.
     valueTable_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     valueTable_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
