@@ -245,6 +245,21 @@ private slots:
         QCOMPARE(Figures(table), FiguresOf(engineValue()));
     }
 
+    void tab_reaches_the_value_table_after_the_prize_table() {
+        TPlanner planner;
+        const QStringList expected = {"PrizeTable", "ValueTable", "ResultEdit", "ColumnsView"};
+        QStringList order;
+        QWidget* widget = planner.Control<QWidget>("PrizeTable");
+        do {
+            if (expected.contains(widget->objectName())) {
+                order.append(widget->objectName());
+            }
+            widget = widget->nextInFocusChain();
+        } while (widget != planner.Control<QWidget>("PrizeTable"));
+        QCOMPARE(order, expected);
+        QCOMPARE(planner.Control<QWidget>("ValueTable")->focusPolicy(), Qt::StrongFocus);
+    }
+
     void a_reduction_is_valued_as_it_ends() {
         TPlanner planner;
         planner.Trigger("ChancesAction");
