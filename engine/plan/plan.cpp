@@ -65,4 +65,18 @@ bool IsColumnOfPlan(const TPlan& plan, const TKey& column) {
                            plan.Conditions);
 }
 
+TWeekPool WeekPoolOf(const TPlan& plan) {
+    TWeekPool pool;
+    for (std::size_t match = 0; match < plan.Matches.size(); ++match) {
+        pool.Chances[match] = plan.Matches[match].Chances;
+        pool.Public[match] = plan.Matches[match].Public;
+    }
+    pool.Takings = plan.Takings;
+    pool.Jackpot = plan.Jackpot;
+    pool.Price = plan.Price;
+    pool.Rules = plan.Rules;
+    pool.Pleno = plan.Pleno;
+    return pool;
+}
+
 }  // namespace kelvo

@@ -104,4 +104,8 @@ TForecast ForecastOf(const TPlan& plan);
 // match, and every condition met.
 bool IsColumnOfPlan(const TPlan& plan, const TKey& column);
 
+// The week's pool the plan sets out: its matches' chances and the public's percentages, its
+// takings, jackpot, price, prize rules and Pleno al 15, whether or not the chances are shown.
+TWeekPool WeekPoolOf(const TPlan& plan);
+
 }  // namespace kelvo

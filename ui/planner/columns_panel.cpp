@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -88,6 +89,27 @@ TColumnsPanel::TColumnsPanel(QWidget* parent)
     columnsView_->setSortingEnabled(true);
     layout->addLayout(resultLine);
     layout->addWidget(columnsView_, 1);
+}
+
+void TColumnsPanel::ShowShares(std::optional<kelvo::TWeekPool> pool) {
+    QHeaderView* header = columnsView_->horizontalHeader();
+    const bool had = columnsModel_->columnCount() > TColumnsModel::kChanceColumn;
+    if (!pool && header->sortIndicatorSection() >= TColumnsModel::kChanceColumn) {
+        header->setSortIndicator(TColumnsModel::kNumberColumn, Qt::AscendingOrder);
+    }
+    columnsModel_->SetShares(std::move(pool));
+    if (had || columnsModel_->columnCount() <= TColumnsModel::kChanceColumn) {
+        return;
+    }
+    // Room for the smallest chances a column has ("0,0000012 %") and the sort arrow.
+    const int arrow = fontMetrics().horizontalAdvance(QStringLiteral("XX"));
+    const int figure = fontMetrics().horizontalAdvance(QStringLiteral("0,0000012 %")) + 16;
+    for (const int column : {TColumnsModel::kChanceColumn, TColumnsModel::kPublicColumn,
+                             TColumnsModel::kValueColumn}) {
+        const QString title = columnsModel_->headerData(column, Qt::Horizontal).toString();
+        header->resizeSection(
+            column, std::max(figure, fontMetrics().horizontalAdvance(title) + 16 + arrow));
+    }
 }
 
 void TColumnsPanel::Load(const kelvo::TPlan& plan) {

@@ -1,11 +1,13 @@
 // The reduced columns scored against the week's result: the result as typed (a '-' or a blank for a
 // match not yet played), how many columns have 14 down to 10 signs right or, while matches remain,
 // how many can still reach and already have each, and the columns themselves with their right
-// signs marked, their signs right so far and the most they can reach, sortable by any of these.
+// signs marked, their signs right so far and the most they can reach, and, with the week's
+// chances, each one's chance, public share and value, sortable by any of these.
 #pragma once
 
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 #include "core/column_key.h"
@@ -29,6 +31,10 @@ public:
     void Store(kelvo::TPlan& plan) const;
     // Shows `columns` in place of those shown, scored against the result.
     void SetColumns(std::vector<kelvo::TKey> columns);
+    // Shows each column's chance, public share and value by `pool`'s chances and public
+    // percentages, or, with none, leaves them out (the rows sorted by one of them then go back to
+    // the reduction's order).
+    void ShowShares(std::optional<kelvo::TWeekPool> pool);
     // Puts the panel's controls in Tab order after `previous`; returns the last of them.
     QWidget* ChainTabOrder(QWidget* previous) const;
 

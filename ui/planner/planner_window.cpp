@@ -32,10 +32,12 @@
 #include "reduction_run.h"
 #include "run_panel.h"
 #include "week_panel.h"
+#include "value_worker.h"
 
 namespace {
 
-// How long the chances rest before their prizes are weighed again.
+// How long the chances, or the week's figures, rest before their prizes are weighed or valued
+// again.
 constexpr int kChancesPauseMs = 300;
 
 const char kGeometryKey[] = "window/geometry";
@@ -61,6 +63,14 @@ TPlannerWindow::TPlannerWindow(std::unique_ptr<TFileDialog> files,
     BuildActions();
     BuildMenus();
     BuildPanels();
+    valueWorker_ = new TValueWorker(this);
+    connect(valueWorker_, &TValueWorker::Valued, prizesPanel_, &TPrizesPanel::ShowValue);
+    connect(valueWorker_, &TValueWorker::OutOfMemory, prizesPanel_,
+            &TPrizesPanel::ShowValueOutOfMemory);
+    valueTimer_ = new QTimer(this);
+    valueTimer_->setSingleShot(true);
+    valueTimer_->setInterval(kChancesPauseMs);
+    connect(valueTimer_, &QTimer::timeout, this, &TPlannerWindow::Revalue);
     statusBar()->setObjectName("StatusBar");
     SetTabOrder();
 
@@ -254,6 +264,7 @@ void TPlannerWindow::ShowPlan(const kelvo::TPlan& plan) {
     if (reduction_) {
         StartScoring();
     }
+    Revalue();
     UpdateActions();
 }
 
@@ -297,13 +308,21 @@ bool TPlannerWindow::OpenPlanFile(const QString& path) {
 }
 
 void TPlannerWindow::PlanChanged(TPlanChange change, const std::function<void()>& undo) {
-    const bool discards = change == TPlanChange::Development || change == TPlanChange::Reduction;
+    // A condition on a column's value or on the public's share of it weighs the chances and the
+    // public's percentages it carries: when they change, so does the development.
+    const bool weighed = (change == TPlanChange::Chances || change == TPlanChange::Value) &&
+                         CurrentPlan().Conditions != accepted_.Conditions;
+    const TPlanChange effect = weighed ? TPlanChange::Development : change;
+    const bool discards = effect == TPlanChange::Development || effect == TPlanChange::Reduction;
     if (discards && reduction_ && !MayDiscardReduction()) {
         undo();
         return;
     }
     document_->MarkModified();
-    switch (change) {
+    if (weighed && change == TPlanChange::Chances) {
+        ChancesChanged();
+    }
+    switch (effect) {
         case TPlanChange::Development:
             ClearReduction();
             Recount();
@@ -313,10 +332,12 @@ void TPlannerWindow::PlanChanged(TPlanChange change, const std::function<void()>
             break;
         case TPlanChange::Chances:
             ChancesChanged();
+            RevalueSoon();
             break;
         case TPlanChange::Price:
         case TPlanChange::Value:
             prizesPanel_->ShowReduction(CurrentPlan());
+            RevalueSoon();
             break;
         case TPlanChange::Other:
             break;
@@ -389,6 +410,7 @@ void TPlannerWindow::ClearReduction() {
     reduction_.reset();
     columnsPanel_->SetColumns({});
     prizesPanel_->ShowReduction(CurrentPlan());
+    Revalue();
     // What the run panel showed was the end of the run that made it.
     runPanel_->ShowIdle();
     UpdateActions();
@@ -401,6 +423,34 @@ void TPlannerWindow::EditPrizeRules() {
     }
     rules_ = dialog.Rules();
     PlanChanged(TPlanChange::Value);
+}
+
+void TPlannerWindow::Revalue() {
+    valueTimer_->stop();
+    std::optional<kelvo::TWeekPool> pool;
+    // Without a reduction there is nothing to value, nor any column to weigh.
+    if (reduction_) {
+        const kelvo::TPlan plan = CurrentPlan();
+        if (ValidChances(plan)) {
+            pool = kelvo::WeekPoolOf(plan);
+        }
+    }
+    columnsPanel_->ShowShares(pool);
+    if (!pool) {
+        valueWorker_->Cancel();
+        prizesPanel_->HideValue();
+        return;
+    }
+    prizesPanel_->ShowValuing();
+    valueWorker_->Value(reduction_->Columns, *pool);
+}
+
+void TPlannerWindow::RevalueSoon() {
+    // The figures shown are already out of date: the panel says they are being worked out.
+    if (reduction_ && chancesAction_->isChecked()) {
+        prizesPanel_->ShowValuing();
+    }
+    valueTimer_->start();
 }
 
 std::optional<kelvo::TChances> TPlannerWindow::ValidChances(const kelvo::TPlan& plan) {
@@ -480,6 +530,7 @@ void TPlannerWindow::RunFinished(std::shared_ptr<const TReductionResult> result,
         reduction_ = kelvo::TPlanReduction{result->Chosen, result->Report};
         columnsPanel_->SetColumns(result->Chosen);
         document_->MarkModified();
+        Revalue();
     }
     prizesPanel_->ShowReduction(CurrentPlan());
     prizesPanel_->ShowPrizes(*result);

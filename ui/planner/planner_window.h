@@ -26,6 +26,7 @@
 class QAction;
 class QCloseEvent;
 class QTabWidget;
+class QTimer;
 class TColumnExport;
 class TColumnsPanel;
 class TConditionsPanel;
@@ -35,6 +36,7 @@ class TPrizesPanel;
 class TReductionRun;
 class TRunPanel;
 class TWeekPanel;
+class TValueWorker;
 
 class TPlannerWindow final : public QMainWindow {
     Q_OBJECT
@@ -87,6 +89,11 @@ private:
     void ClearReduction();
     // Asks the player for the prize rules; changed, they are the plan's.
     void EditPrizeRules();
+    // Works out again, from the plan as it stands, what the reduction in force is expected to win
+    // and the columns' shares; without a reduction or usable chances, leaves them out.
+    void Revalue();
+    // Revalues once the player rests, not at every step of a spin box.
+    void RevalueSoon();
 
     void StartReduction();
     void StopReduction();
@@ -142,6 +149,8 @@ private:
     QTabWidget* tabs_ = nullptr;
     TPrizesPanel* prizesPanel_ = nullptr;
     TColumnsPanel* columnsPanel_ = nullptr;
+    TValueWorker* valueWorker_ = nullptr;
+    QTimer* valueTimer_ = nullptr;
     // Declared last: destroyed first, stopping and joining its worker before the rest goes.
     std::unique_ptr<TReductionRun> run_;
 };

@@ -1,5 +1,7 @@
 #include "prizes_panel.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableWidget>
@@ -8,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "chance_text.h"
 #include "common/player_numbers.h"
 #include "panel_widgets.h"
 
@@ -15,6 +18,11 @@ namespace {
 
 // The prize table's rows: 14 to 10 right, then fewer.
 constexpr int kPrizeRows = kelvo::kPrizeCategories + 1;
+
+// The value table's columns: the special category, 14 to 10 right, then all of them.
+constexpr int kSpecialColumn = 0;
+constexpr int kFirstCategoryColumn = 1;
+constexpr int kTotalColumn = kFirstCategoryColumn + kelvo::kPrizeCategories;
 
 }  // namespace
 
@@ -81,10 +89,65 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     prizeTable_->setVerticalHeaderLabels(categories);
     prizeTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     prizeTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    valueBox_ = new QGroupBox(tr("Lo que se espera ganar esta semana"), this);
+    valueBox_->setObjectName("ValueBox");
+    auto* valueLayout = new QVBoxLayout(valueBox_);
+    // Close set: at 1024x768 the prize tab has little height to spare.
+    valueLayout->setSpacing(2);
+    valueStateLabel_ = new QLabel(valueBox_);
+    valueStateLabel_->setObjectName("ValueState");
+    valueStateLabel_->setAccessibleName(tr("Estado del cálculo"));
+    valueTable_ = new QTableWidget(1, kTotalColumn + 1, valueBox_);
+    valueTable_->setObjectName("ValueTable");
+    valueTable_->setAccessibleName(tr("Ganancia esperada por categoría"));
+    QStringList valueHeaders = {tr("14 +\nPleno al 15")};
+    for (int category = 0; category < kelvo::kPrizeCategories; ++category) {
+        valueHeaders.append(
+            tr("%1\naciertos")
+                .arg(CountText(static_cast<std::uint64_t>(kelvo::kColumnLength - category))));
+    }
+    valueHeaders.append(tr("Total"));
+    valueTable_->setHorizontalHeaderLabels(valueHeaders);
+    valueTable_->setVerticalHeaderLabels({tr("Ganancia\nesperada")});
+    valueTable_->horizontalHeaderItem(kSpecialColumn)
+        ->setToolTip(tr("Los 14 aciertos con el Pleno al 15 acertado"));
+    valueTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    valueTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    valueTable_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    valueTable_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    valueTable_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // One row: the table is as tall as its header and that row, no taller.
+    valueTable_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    valueTable_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    returnLabel_ = new QLabel(valueBox_);
+    returnLabel_->setObjectName("ReturnPerEuro");
+    returnLabel_->setAccessibleName(tr("Rendimiento por euro"));
+    returnLabel_->setToolTip(tr("Lo que se espera ganar por cada euro apostado"));
+    prizeChanceLabel_ = new QLabel(valueBox_);
+    prizeChanceLabel_->setObjectName("ChanceOfPrize");
+    prizeChanceLabel_->setAccessibleName(tr("Probabilidad de premio"));
+    prizeChanceLabel_->setToolTip(tr("Probabilidad de que alguna columna tenga 10 aciertos o más"));
+    auto* valueNote = new QLabel(
+        tr("Es una estimación: no cuenta que el premio de una categoría sin acertantes pase a "
+           "otra, ni que una categoría inferior nunca pague más que una superior."),
+        valueBox_);
+    valueNote->setObjectName("ValueNote");
+    valueNote->setWordWrap(true);
+    auto* figures = new QHBoxLayout;
+    figures->addWidget(returnLabel_);
+    figures->addWidget(prizeChanceLabel_, 1);
+    valueLayout->addWidget(valueStateLabel_);
+    valueLayout->addWidget(valueTable_);
+    valueLayout->addLayout(figures);
+    valueLayout->addWidget(valueNote);
+    valueBox_->hide();
+
     layout->addWidget(summaryLabel_);
     layout->addWidget(guaranteedLabel_);
     layout->addWidget(prizeTable_, 1);
     layout->addWidget(chancesLabel_);
+    layout->addWidget(valueBox_);
 }
 
 void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
@@ -171,6 +234,57 @@ void TPrizesPanel::ShowChancesProblem(const kelvo::TChancesProblem& problem) {
         tr("Las probabilidades no se pueden usar. %1.").arg(ChancesProblemText(problem)));
 }
 
+void TPrizesPanel::ShowValuing() {
+    ClearValue();
+    valueStateLabel_->setText(tr("Calculando lo que se espera ganar…"));
+    valueStateLabel_->show();
+    valueBox_->show();
+}
+
+void TPrizesPanel::ShowValue(const kelvo::TSetValue& value) {
+    const auto put = [this](int column, double euros) {
+        auto* item = new QTableWidgetItem(EurosText(euros));
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        valueTable_->setItem(0, column, item);
+    };
+    valueTable_->setColumnHidden(kSpecialColumn, !value.Special);
+    if (value.Special) {
+        put(kSpecialColumn, *value.Special);
+    }
+    for (int category = 0; category < kelvo::kPrizeCategories; ++category) {
+        put(kFirstCategoryColumn + category, value.Expected[static_cast<std::size_t>(category)]);
+    }
+    put(kTotalColumn, value.Total);
+    returnLabel_->setText(tr("Rendimiento por euro: %1").arg(DecimalText(value.ReturnPerEuro, 2)));
+    prizeChanceLabel_->setText(
+        tr("Probabilidad de algún premio: %1").arg(PercentText(value.ChanceOfPrize)));
+    valueStateLabel_->clear();
+    valueStateLabel_->hide();
+    valueBox_->show();
+}
+
+void TPrizesPanel::ShowValueOutOfMemory() {
+    ClearValue();
+    valueStateLabel_->setText(
+        tr("No hay memoria suficiente para calcular lo que se espera ganar."));
+    valueStateLabel_->show();
+    valueBox_->show();
+}
+
+void TPrizesPanel::HideValue() {
+    ClearValue();
+    valueStateLabel_->clear();
+    valueBox_->hide();
+}
+
+void TPrizesPanel::ClearValue() {
+    for (int column = 0; column < valueTable_->columnCount(); ++column) {
+        delete valueTable_->takeItem(0, column);
+    }
+    returnLabel_->clear();
+    prizeChanceLabel_->clear();
+}
+
 QWidget* TPrizesPanel::ChainTabOrder(QWidget* previous) const {
-    return ::ChainTabOrder(previous, {prizeTable_});
+    return ::ChainTabOrder(previous, {prizeTable_, valueTable_});
 }

@@ -1,5 +1,6 @@
 // What the plan's reduction wins: its summary (size, cost, lower bound, the quick reduction's
-// size), the prize guaranteed, the prize table, and the chances of the week.
+// size), the prize guaranteed, the prize table, the chances of the week, and, with the chances
+// shown, what it is expected to win in euros.
 #pragma once
 
 #include <QWidget>
@@ -7,7 +8,9 @@
 #include "modes/prizes.h"
 #include "plan/plan.h"
 #include "reduction_job.h"
+#include "value/set_value.h"
 
+class QGroupBox;
 class QLabel;
 class QTableWidget;
 
@@ -31,12 +34,29 @@ public:
     void ClearChances();
     // Says why the chances cannot weigh the prizes, in the player's words (ChancesProblemText).
     void ShowChancesProblem(const kelvo::TChancesProblem& problem);
+    // Says that what the reduction is expected to win is being worked out, clearing the figures
+    // of the last valuation.
+    void ShowValuing();
+    // Shows what the reduction is expected to win in each category and in all, in euros, its
+    // return per euro and its chance of a prize, with what the estimate leaves out.
+    void ShowValue(const kelvo::TSetValue& value);
+    // Says that there was not memory enough to work out what the reduction is expected to win.
+    void ShowValueOutOfMemory();
+    // Leaves out what the reduction is expected to win: there is none, or no usable chances.
+    void HideValue();
     // Puts the panel's controls in Tab order after `previous`; returns the last of them.
     QWidget* ChainTabOrder(QWidget* previous) const;
 
 private:
+    void ClearValue();
+
     QLabel* summaryLabel_ = nullptr;
     QLabel* guaranteedLabel_ = nullptr;
     QLabel* chancesLabel_ = nullptr;
     QTableWidget* prizeTable_ = nullptr;
+    QGroupBox* valueBox_ = nullptr;
+    QLabel* valueStateLabel_ = nullptr;
+    QTableWidget* valueTable_ = nullptr;
+    QLabel* returnLabel_ = nullptr;
+    QLabel* prizeChanceLabel_ = nullptr;
 };

@@ -62,6 +62,30 @@
         <source>Máximo</source>
         <translation>Most</translation>
     </message>
+    <message>
+        <source>Probabilidad de que la columna acierte los 14 partidos</source>
+        <translation>Chance that the column gets all 14 matches right</translation>
+    </message>
+    <message>
+        <source>Parte de las apuestas del público que juegan esta columna</source>
+        <translation>Share of the public&apos;s bets that play this column</translation>
+    </message>
+    <message>
+        <source>Probabilidad entre parte del público: más de 1, el público la juega menos de lo que puede salir</source>
+        <translation>Chance over the public&apos;s share: above 1, the public plays it less than it may come out</translation>
+    </message>
+    <message>
+        <source>Probabilidad</source>
+        <translation>Chance</translation>
+    </message>
+    <message>
+        <source>Público</source>
+        <translation>Public</translation>
+    </message>
+    <message>
+        <source>Valor</source>
+        <translation>Value</translation>
+    </message>
 </context>
 <context>
     <name>TColumnsPanel</name>
@@ -1159,6 +1183,80 @@ this week</translation>
     <message>
         <source>Las probabilidades no se pueden usar. %1.</source>
         <translation>The chances cannot be used. %1.</translation>
+    </message>
+    <message>
+        <source>Lo que se espera ganar esta semana</source>
+        <translation>What it is expected to win this week</translation>
+    </message>
+    <message>
+        <source>Estado del cálculo</source>
+        <translation>State of the calculation</translation>
+    </message>
+    <message>
+        <source>Ganancia esperada por categoría</source>
+        <translation>Expected winnings by category</translation>
+    </message>
+    <message>
+        <source>14 +
+Pleno al 15</source>
+        <translation>14 +
+Pleno al 15</translation>
+    </message>
+    <message>
+        <source>%1
+aciertos</source>
+        <translation>%1
+right</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Ganancia
+esperada</source>
+        <translation>Expected
+winnings</translation>
+    </message>
+    <message>
+        <source>Los 14 aciertos con el Pleno al 15 acertado</source>
+        <translation>All 14 right with the Pleno al 15 right</translation>
+    </message>
+    <message>
+        <source>Rendimiento por euro</source>
+        <translation>Return per euro</translation>
+    </message>
+    <message>
+        <source>Lo que se espera ganar por cada euro apostado</source>
+        <translation>What each euro staked is expected to win</translation>
+    </message>
+    <message>
+        <source>Probabilidad de premio</source>
+        <translation>Chance of a prize</translation>
+    </message>
+    <message>
+        <source>Probabilidad de que alguna columna tenga 10 aciertos o más</source>
+        <translation>Chance that some column has 10 or more right</translation>
+    </message>
+    <message>
+        <source>Es una estimación: no cuenta que el premio de una categoría sin acertantes pase a otra, ni que una categoría inferior nunca pague más que una superior.</source>
+        <translation>This is an estimate: it leaves out that the prize of a category without winners passes to another, and that a lower category never pays more than a higher one.</translation>
+    </message>
+    <message>
+        <source>Calculando lo que se espera ganar…</source>
+        <translation>Working out what it is expected to win…</translation>
+    </message>
+    <message>
+        <source>Rendimiento por euro: %1</source>
+        <translation>Return per euro: %1</translation>
+    </message>
+    <message>
+        <source>Probabilidad de algún premio: %1</source>
+        <translation>Chance of a prize: %1</translation>
+    </message>
+    <message>
+        <source>No hay memoria suficiente para calcular lo que se espera ganar.</source>
+        <translation>There is not enough memory to work out what it is expected to win.</translation>
     </message>
 </context>
 <context>
