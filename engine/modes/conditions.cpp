@@ -143,20 +143,6 @@ std::optional<TCondition> ReadCondition(TConditionKind kind, std::string_view te
 
 // ---- Shares of the columns.
 
-using TShares = std::array<std::array<double, kSignCount>, kColumnLength>;
-
-// Each match's figures as shares of their sum, all 0 when they sum to 0.
-TShares SharesOf(const TChances& percentages) {
-    TShares shares{};
-    for (std::size_t p = 0; p < kColumnLength; ++p) {
-        const double sum = percentages[p][0] + percentages[p][1] + percentages[p][2];
-        for (std::size_t s = 0; s < kSignCount; ++s) {
-            shares[p][s] = sum > 0 ? percentages[p][s] / sum : 0;
-        }
-    }
-    return shares;
-}
-
 // The bound of a pruned walk is a product taken in another order than the column's own, so it
 // may come out a few units in the last place apart from it: a column is dropped early only when
 // its bound misses by more than this share, and the complete column is judged exactly.
@@ -194,8 +180,8 @@ struct TShareLimit {
     TMeasure Measure = TMeasure::Value;
     // The shares of sign digit s at match p by the player's chances and by the public's
     // percentages.
-    TShares Chance{};
-    TShares Public{};
+    TChances Chance{};
+    TChances Public{};
     // Of the matches from n on, with the forecast's signs: for a value, the most their signs'
     // chances over public shares multiply to (infinite where a share of the public is 0); for
     // the public, the least their public shares multiply to.
@@ -530,7 +516,7 @@ void SetConditionOdds(std::span<TCondition> conditions, const TChances& chances,
 }
 
 double ShareOfSigns(std::span<const char, kColumnLength> signs, const TChances& percentages) {
-    const TShares shares = SharesOf(percentages);
+    const TChances shares = SharesOf(percentages);
     double share = 1;
     for (std::size_t p = 0; p < kColumnLength; ++p) {
         const int sign = SignDigit(signs[p]);

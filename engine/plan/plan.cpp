@@ -79,4 +79,9 @@ TWeekPool WeekPoolOf(const TPlan& plan) {
     return pool;
 }
 
+void WeighConditions(TPlan& plan) {
+    const TWeekPool pool = WeekPoolOf(plan);
+    SetConditionOdds(plan.Conditions, pool.Chances, pool.Public);
+}
+
 }  // namespace kelvo

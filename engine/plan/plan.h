@@ -108,4 +108,8 @@ bool IsColumnOfPlan(const TPlan& plan, const TKey& column);
 // takings, jackpot, price, prize rules and Pleno al 15, whether or not the chances are shown.
 TWeekPool WeekPoolOf(const TPlan& plan);
 
+// Gives the plan's conditions that weigh them its matches' chances and public percentages
+// (SetConditionOdds); changes nothing else.
+void WeighConditions(TPlan& plan);
+
 }  // namespace kelvo

@@ -670,13 +670,7 @@ TPlan ParsePlan(std::string_view bytes) {
         plan.Conditions.push_back(ReadCondition(
             conditions[index], static_cast<int>(std::min<std::size_t>(index + 1, INT_MAX))));
     }
-    TChances chances{};
-    TChances publicPercentages{};
-    for (std::size_t match = 0; match < plan.Matches.size(); ++match) {
-        chances[match] = plan.Matches[match].Chances;
-        publicPercentages[match] = plan.Matches[match].Public;
-    }
-    SetConditionOdds(plan.Conditions, chances, publicPercentages);
+    WeighConditions(plan);
     plan.ChancesShown = reader.Bool("chancesShown");
     plan.Price = reader.Number("price", 0, kMostPrice);
     if (hasPool) {

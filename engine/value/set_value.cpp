@@ -4,9 +4,11 @@
 #include <atomic>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <thread>
 
 #include "core/parallel.h"
+#include "modes/conditions.h"
 #include "modes/prizes.h"
 #include "modes/result_spread.h"
 #include "value/pool_share.h"
@@ -141,16 +143,19 @@ void ValueParts(const std::stop_token& stop, Value&& value) {
 }  // namespace
 
 double ShareOfColumn(const TKey& column, const TChances& percentages) {
-    const TChances shares = SharesOf(percentages);
-    double share = 1;
-    for (int p = 0; p < kColumnLength; ++p) {
-        const int sign = SignDigit(ByteAt(column, p));
-        if (sign == kOtherSign) {
-            return 0;
-        }
-        share *= shares[static_cast<std::size_t>(p)][static_cast<std::size_t>(sign)];
+    const std::string text = ColumnText(column);
+    if (text.size() != kColumnLength) {
+        return 0;
     }
-    return share;
+    return ShareOfSigns(std::span<const char, kColumnLength>(text.data(), kColumnLength),
+                        percentages);
+}
+
+double ValueOfShares(double chance, double publicShare) {
+    if (publicShare > 0) {
+        return chance / publicShare;
+    }
+    return chance > 0 ? std::numeric_limits<double>::infinity() : 0;
 }
 
 std::optional<TSetValue> ValueOfSet(std::span<const TKey> columns, const TWeekPool& pool,
@@ -194,8 +199,7 @@ std::optional<TSetValue> ValueOfSet(std::span<const TKey> columns, const TWeekPo
     }
     TSetValue value;
     value.Columns = columns.size();
-    value.Cost = static_cast<double>(columns.size()) * pool.Price *
-                 static_cast<double>(payout.BetsPerColumn);
+    value.Cost = CostOf(columns.size(), pool.Price, pool.Pleno);
     double special = 0;
     for (const TSums& sums : parts) {
         for (std::size_t c = 0; c < kPrizeCategories; ++c) {
@@ -242,7 +246,7 @@ std::optional<std::vector<TColumnValue>> ValueOfEachColumn(std::span<const TKey>
         return std::nullopt;
     }
     std::vector<TColumnValue> values(columns.size());
-    const double cost = pool.Price * static_cast<double>(payout.BetsPerColumn);
+    const double cost = CostOf(1, pool.Price, pool.Pleno);
     // A column with bytes that are no signs is wrong there against every result: it is valued
     // result by result before the figures are gathered.
     for (std::size_t k = 0; k < columns.size(); ++k) {
@@ -269,9 +273,7 @@ std::optional<std::vector<TColumnValue>> ValueOfEachColumn(std::span<const TKey>
         }
         value.Chance = ShareOfColumn(columns[k], pool.Chances);
         value.PublicShare = ShareOfColumn(columns[k], pool.Public);
-        value.Value = value.PublicShare > 0 ? value.Chance / value.PublicShare
-                      : value.Chance > 0    ? std::numeric_limits<double>::infinity()
-                                            : 0;
+        value.Value = ValueOfShares(value.Chance, value.PublicShare);
         value.ReturnPerEuro = cost > 0 ? value.Expected / cost : 0;
     }
     pace.Finish();

@@ -54,14 +54,16 @@ std::optional<TSetValue> ValueOfSet(std::span<const TKey> columns, const TWeekPo
 // sign: its chance, or its share of the public's bets. 0 for a column that is not 14 signs.
 double ShareOfColumn(const TKey& column, const TChances& percentages);
 
+// A column's value: its chance over its share of the public's bets; infinite for a column that
+// can come out and that the public never plays, 0 for one that cannot come out and nobody plays.
+double ValueOfShares(double chance, double publicShare);
+
 // One column alone.
 struct TColumnValue {
     // Its chance and its share of the public's bets, as fractions from 0 to 1.
     double Chance = 0;
     double PublicShare = 0;
-    // Chance over public share: above 1, the public plays it less than it comes out (infinite
-    // for a column that can come out and the public never plays, 0 for one that cannot come
-    // out and nobody plays).
+    // ValueOfShares: above 1, the public plays it less than it comes out.
     double Value = 0;
     // What it is expected to win as the only column of a set, and that over its cost.
     double Expected = 0;

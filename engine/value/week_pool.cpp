@@ -13,6 +13,10 @@ int BetsPerColumn(const TPleno& pleno) {
     return chosen == 0 ? 1 : static_cast<int>(chosen);
 }
 
+double CostOf(std::size_t columns, double price, const TPleno& pleno) {
+    return static_cast<double>(columns) * price * static_cast<double>(BetsPerColumn(pleno));
+}
+
 int ParsePlenoResult(std::string_view text) {
     if (text.size() != 3 || text[1] != '-') {
         return -1;

@@ -62,6 +62,10 @@ struct TPleno {
 // The bets each column makes: the Pleno results chosen, or 1 when none is.
 int BetsPerColumn(const TPleno& pleno);
 
+// What `columns` columns cost at `price` euros a bet with the Pleno `pleno`: columns x price x
+// BetsPerColumn(pleno). The one rule of a cost.
+double CostOf(std::size_t columns, double price, const TPleno& pleno);
+
 // A Pleno result written as two of 0, 1, 2 and M joined by '-' ("1-M"), as its index, or -1.
 int ParsePlenoResult(std::string_view text);
 

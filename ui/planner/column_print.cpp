@@ -29,9 +29,9 @@ public:
     static QString Reduction() { return tr("Reducción"); }
     static QString Guarantee(int guarantee) { return tr("Garantía: %1 aciertos").arg(guarantee); }
     static QString Count(std::size_t count) { return tr("Columnas: %1").arg(CountText(count)); }
-    static QString Cost(std::size_t count, double price) {
+    static QString Cost(std::size_t count, const kelvo::TPlan& plan) {
         return tr("Coste: %1 (%2 por columna)")
-            .arg(EurosText(static_cast<double>(count) * price), EurosText(price));
+            .arg(EurosText(kelvo::CostOf(count, plan.Price, plan.Pleno)), EurosText(plan.Price));
     }
     static QString Block(std::size_t block) { return tr("Bloque %1").arg(block); }
     static QString Page(const QString& planName, std::size_t page, std::size_t pages) {
@@ -162,7 +162,7 @@ void LayOutSummary(TPageFiller& filler, const TPrintHeading& heading, std::size_
     filler.Line(kSectionHeight, TPrintWords::Reduction(), TPrintStyle::Section);
     filler.Line(kRow, TPrintWords::Guarantee(plan.Guarantee), TPrintStyle::Text);
     filler.Line(kRow, TPrintWords::Count(count), TPrintStyle::Text);
-    filler.Line(kRow, TPrintWords::Cost(count, plan.Price), TPrintStyle::Text);
+    filler.Line(kRow, TPrintWords::Cost(count, plan), TPrintStyle::Text);
 }
 
 void LayOutBlock(TPageFiller& filler, const kelvo::TPlan& plan,

@@ -18,15 +18,6 @@ namespace {
 // Right signs stand out in a dark green that reads on light and dark backgrounds alike.
 const QColor kRightColour(0x1b, 0x7a, 0x2e);
 
-// Chance over public share, as kelvo::TColumnValue has it: a column that can come out and that
-// the public never plays is worth more than any other, one that cannot come out nothing.
-double ValueOf(double chance, double publicShare) {
-    if (publicShare > 0) {
-        return chance / publicShare;
-    }
-    return chance > 0 ? std::numeric_limits<double>::infinity() : 0;
-}
-
 }  // namespace
 
 void TColumnsModel::SetColumns(std::vector<kelvo::TKey> columns) {
@@ -126,7 +117,7 @@ double TColumnsModel::SortKey(std::size_t place) const {
         const double figure = sortColumn_ == kChanceColumn ? chances_[place]
                               : sortColumn_ == kPublicColumn
                                   ? publicShares_[place]
-                                  : ValueOf(chances_[place], publicShares_[place]);
+                                  : kelvo::ValueOfShares(chances_[place], publicShares_[place]);
         // A share of nothing (a match whose figures add up to 0) sorts below every figure, so
         // that the order stays strict.
         return std::isnan(figure) ? -std::numeric_limits<double>::infinity() : figure;
@@ -197,7 +188,8 @@ QVariant TColumnsModel::data(const QModelIndex& index, int role) const {
                     case kPublicColumn:
                         return PercentText(100 * publicShares_[place]);
                     default:
-                        return SignificantText(ValueOf(chances_[place], publicShares_[place]));
+                        return SignificantText(
+                            kelvo::ValueOfShares(chances_[place], publicShares_[place]));
                 }
             }
             if (standings_.empty()) {

@@ -54,13 +54,7 @@ void TConditionsPanel::Load(const kelvo::TPlan& plan) {
 
 void TConditionsPanel::Store(kelvo::TPlan& plan) const {
     plan.Conditions = conditions_;
-    kelvo::TChances chances{};
-    kelvo::TChances publicPercentages{};
-    for (std::size_t match = 0; match < plan.Matches.size(); ++match) {
-        chances[match] = plan.Matches[match].Chances;
-        publicPercentages[match] = plan.Matches[match].Public;
-    }
-    kelvo::SetConditionOdds(plan.Conditions, chances, publicPercentages);
+    kelvo::WeighConditions(plan);
 }
 
 void TConditionsPanel::AddCondition() {

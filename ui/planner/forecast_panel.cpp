@@ -349,12 +349,8 @@ QWidget* TForecastPanel::ChainTabOrder(QWidget* previous) const {
     return ::ChainTabOrder(previous, order);
 }
 
-double TForecastPanel::Cost(std::size_t columns, double price, const kelvo::TPleno& pleno) {
-    return static_cast<double>(columns) * price * kelvo::BetsPerColumn(pleno);
-}
-
 QString TForecastPanel::CostText(std::size_t columns, double price, const kelvo::TPleno& pleno) {
-    const QString euros = EurosText(Cost(columns, price, pleno));
+    const QString euros = EurosText(kelvo::CostOf(columns, price, pleno));
     if (columns == 0) {
         return euros;
     }

@@ -51,13 +51,10 @@ public:
     // Puts the panel's controls in Tab order after `previous`; returns the last of them.
     QWidget* ChainTabOrder(QWidget* previous) const;
 
-    // What `columns` columns cost at `price` euros a bet with the Pleno `pleno`: columns x price x
-    // BetsPerColumn(pleno), in euros. The one rule of a cost, for every view that shows one.
-    static double Cost(std::size_t columns, double price, const kelvo::TPleno& pleno);
-    // That cost as the player reads it, with the slips the columns take and, when the Pleno
-    // multiplies the bets, by how much: "54,00 € (9 boletos)", "108,00 € (72 columnas × 2
-    // resultados del Pleno, 9 boletos)"; a single column says that a slip holds at least two.
-    // No columns cost "0,00 €".
+    // What `columns` columns cost (kelvo::CostOf) as the player reads it, with the slips the
+    // columns take and, when the Pleno multiplies the bets, by how much: "54,00 € (9 boletos)",
+    // "108,00 € (72 columnas × 2 resultados del Pleno, 9 boletos)"; a single column says that a
+    // slip holds at least two. No columns cost "0,00 €".
     static QString CostText(std::size_t columns, double price, const kelvo::TPleno& pleno);
     // "1 columna", "72 columnas": `columns` as the player reads them.
     static QString ColumnsText(std::size_t columns);

@@ -31,8 +31,8 @@
 #include "prizes_panel.h"
 #include "reduction_run.h"
 #include "run_panel.h"
-#include "week_panel.h"
 #include "value_worker.h"
+#include "week_panel.h"
 
 namespace {
 

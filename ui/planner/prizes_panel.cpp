@@ -167,7 +167,7 @@ void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
     QString summary = tr("%1 columnas reducidas al %2 · coste %3")
                           .arg(CountText(size))
                           .arg(CountText(static_cast<std::uint64_t>(plan.Guarantee)))
-                          .arg(EurosText(static_cast<double>(size) * plan.Price));
+                          .arg(EurosText(kelvo::CostOf(size, plan.Price, plan.Pleno)));
     if (report.LowerBound > 0) {
         const std::size_t saving = size - std::min(size, report.LowerBound);
         // A published bound comes from the tables of coverings the experts keep.

@@ -104,7 +104,7 @@ private slots:
         };
         for (const TCase& test : cases) {
             const kelvo::TPleno pleno = PlenoOf(test.Results);
-            QCOMPARE(TForecastPanel::Cost(test.Columns, test.Price, pleno),
+            QCOMPARE(kelvo::CostOf(test.Columns, test.Price, pleno),
                      static_cast<double>(test.Columns) * test.Price *
                          static_cast<double>(std::max<std::size_t>(1, test.Results.size())));
             QCOMPARE(TForecastPanel::CostText(test.Columns, test.Price, pleno),
