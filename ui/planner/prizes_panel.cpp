@@ -1,9 +1,11 @@
 #include "prizes_panel.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -51,7 +53,17 @@ QString ChancesProblemText(const kelvo::TChancesProblem& problem) {
 }
 
 TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
-    auto* layout = new QVBoxLayout(this);
+    // At 1024x768 the tab has little height for the prizes and what they are worth: they scroll
+    // within it, so that the whole window need not.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("PrizesScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    auto* content = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(content);
     summaryLabel_ = new QLabel(this);
     summaryLabel_->setObjectName("ReductionSummary");
     summaryLabel_->setAccessibleName(tr("Resumen de la reducción"));
@@ -119,7 +131,8 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     valueTable_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // One row: the table is as tall as its header and that row, no taller.
     valueTable_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
-    valueTable_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Its columns share whatever width the tab has, as the prize table's do.
+    valueTable_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     returnLabel_ = new QLabel(valueBox_);
     returnLabel_->setObjectName("ReturnPerEuro");
     returnLabel_->setAccessibleName(tr("Rendimiento por euro"));
@@ -135,6 +148,8 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     valueNote->setObjectName("ValueNote");
     valueNote->setWordWrap(true);
     auto* figures = new QHBoxLayout;
+    // Two figures on one line, apart enough to read as two.
+    figures->setSpacing(QFontMetrics(font()).horizontalAdvance(QStringLiteral("MMM")));
     figures->addWidget(returnLabel_);
     figures->addWidget(prizeChanceLabel_, 1);
     valueLayout->addWidget(valueStateLabel_);
@@ -148,6 +163,7 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     layout->addWidget(prizeTable_, 1);
     layout->addWidget(chancesLabel_);
     layout->addWidget(valueBox_);
+    scroll->setWidget(content);
 }
 
 void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
