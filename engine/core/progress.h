@@ -17,6 +17,8 @@ inline constexpr std::string_view kSortingPhase = "sorting";
 inline constexpr std::string_view kAnalysingPhase = "analysing";
 inline constexpr std::string_view kSelectingPhase = "selecting";
 inline constexpr std::string_view kOptimisingPhase = "optimising";
+// Choosing the best columns for a budget, after the greedy's start.
+inline constexpr std::string_view kBudgetPhase = "budget";
 
 // How far long work has got.
 struct TProgress {
