@@ -138,14 +138,19 @@ TReduction Run(const TReductionRequest& request) {
     reduction.Report.BoundPublished = optimised.BoundPublished;
     reduction.Report.SmallestPossible = optimised.SmallestPossible;
     reduction.Report.Stopped = request.Stop.stop_requested();
-    reduction.Chosen =
-        request.Anywhere ? CheckedWidening(coverage, greedy.size(), radius, std::move(optimised))
-                         : CheckedImprovement(coverage, greedy.size(), std::move(optimised.Chosen));
+    reduction.Chosen = CheckedOptimisation(coverage, greedy.size(), radius, std::move(optimised),
+                                           request.Anywhere);
     reduction.Report.Final = reduction.Chosen.size();
     return reduction;
 }
 
 }  // namespace
+
+std::vector<TKey> CheckedOptimisation(const TCoverage& coverage, std::size_t greedySize, int radius,
+                                      TOptimisation optimised, bool anywhere) {
+    return anywhere ? CheckedWidening(coverage, greedySize, radius, std::move(optimised))
+                    : CheckedImprovement(coverage, greedySize, std::move(optimised.Chosen));
+}
 
 TReduction Reduce(const TReductionRequest& request) {
     return ReportingOutOfMemory([&] { return Run(request); });

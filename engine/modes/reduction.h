@@ -107,4 +107,11 @@ struct TReduction {
 // TEngineError "Out of memory" when memory runs out.
 TReduction Reduce(const TReductionRequest& request);
 
+// The columns of `optimised`, a set the optimiser chose to cover `coverage` at `radius` instead of
+// the greedy's `greedySize` columns, once checked as Reduce checks them: in file order or, with
+// `anywhere`, in the collation order of a sorted column file. Throws TEngineError as Reduce does
+// for a set that breaks the optimiser's promises.
+std::vector<TKey> CheckedOptimisation(const TCoverage& coverage, std::size_t greedySize, int radius,
+                                      TOptimisation optimised, bool anywhere);
+
 }  // namespace kelvo

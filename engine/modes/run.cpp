@@ -40,8 +40,8 @@ private:
     TRunHost& host_;
 };
 
-TRunResult Run(const std::string& inputPath, const std::string& outputPath, TRunHost& host,
-               const TRunOptions& options) {
+TRunOutcome Run(const std::string& inputPath, const std::string& outputPath, TRunHost& host,
+                const TRunOptions& options, const TColumnChoice& choose) {
     RequireGuarantee(options.Guarantee);
     const std::string outputFile = outputPath + ".txt";
     RefuseOutputOverInput(inputPath, outputFile, options.Files);
@@ -53,22 +53,16 @@ TRunResult Run(const std::string& inputPath, const std::string& outputPath, TRun
     });
     if (ExceedsLimit(static_cast<std::size_t>(lineCount), options.NoLimit)) {
         host.ShowInfo(std::string(kRefusalText));
-        return {TRunOutcome::Refused, {}};
+        return TRunOutcome::Refused;
     }
     const TColumnList list = ReadColumns(inputPath, TReadMessages::LineReader, options.Files);
     host.AddLogLine("Comienzo de la Reduccion...");
     host.AddLogLine("Analizando columnas...");
     TRunProgress progress(host);
-    TReductionRequest request;
-    static_cast<TReductionSettings&>(request) = options;
-    // The lines were counted against the limit; the columns loaded from them are no more.
-    request.NoLimit = true;
-    request.Columns = list.Columns;
-    request.Progress = &progress;
-    const TReduction reduction = Reduce(request);
+    const std::vector<TKey> chosen = choose(list.Columns, progress);
     std::vector<std::string> reduced;
-    reduced.reserve(reduction.Chosen.size());
-    for (const TKey& column : reduction.Chosen) {
+    reduced.reserve(chosen.size());
+    for (const TKey& column : chosen) {
         reduced.push_back(ColumnText(column));
     }
     SaveColumns(reduced, outputFile, options.Files);
@@ -78,14 +72,33 @@ TRunResult Run(const std::string& inputPath, const std::string& outputPath, TRun
     host.AddLogLine("Columnas Iniciales: " + std::to_string(list.Count()));
     host.AddLogLine("Columnas en la reducida: " + std::to_string(reduced.size()));
     host.AddLogLine("*****----HECHO--------*****");
-    return {TRunOutcome::Completed, reduction.Report};
+    return TRunOutcome::Completed;
 }
 
 }  // namespace
 
 TRunResult ReduceColumns(const std::string& InputPath, const std::string& OutputPath,
                          TRunHost& host, const TRunOptions& options) {
-    return ReportingOutOfMemory([&] { return Run(InputPath, OutputPath, host, options); });
+    TRunResult result;
+    result.Outcome = RunChoosing(InputPath, OutputPath, host, options,
+                                 [&](std::span<const TKey> columns, TProgressSink& progress) {
+                                     TReductionRequest request;
+                                     static_cast<TReductionSettings&>(request) = options;
+                                     // The lines were counted against the limit; the columns loaded
+                                     // from them are no more.
+                                     request.NoLimit = true;
+                                     request.Columns = columns;
+                                     request.Progress = &progress;
+                                     TReduction reduction = Reduce(request);
+                                     result.Report = reduction.Report;
+                                     return std::move(reduction.Chosen);
+                                 });
+    return result;
+}
+
+TRunOutcome RunChoosing(const std::string& inputPath, const std::string& outputPath, TRunHost& host,
+                        const TRunOptions& options, const TColumnChoice& choose) {
+    return ReportingOutOfMemory([&] { return Run(inputPath, outputPath, host, options, choose); });
 }
 
 }  // namespace kelvo

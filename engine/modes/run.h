@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,5 +40,16 @@ struct TRunOptions : TReductionSettings {
 // among them), "Out of memory" when memory runs out.
 TRunResult ReduceColumns(const std::string& InputPath, const std::string& OutputPath,
                          TRunHost& host, const TRunOptions& options = {});
+
+// What a run does with the columns it loaded (in file order), telling how far it has got to
+// `progress`: the columns to write, in the order to write them.
+using TColumnChoice =
+    std::function<std::vector<TKey>(std::span<const TKey> columns, TProgressSink& progress)>;
+
+// Performs one run as ReduceColumns does, the columns written chosen by `choose` instead of by
+// Reduce: of `options`, only the guarantee (checked first), NoLimit and Files are read. Throws
+// as ReduceColumns does, and what `choose` throws.
+TRunOutcome RunChoosing(const std::string& inputPath, const std::string& outputPath, TRunHost& host,
+                        const TRunOptions& options, const TColumnChoice& choose);
 
 }  // namespace kelvo

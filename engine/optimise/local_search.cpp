@@ -193,6 +193,11 @@ TSearchResult TWeightedSearch<TCover>::Run(const TSearchLimits& limits, TClock::
             if (limits.Stop.stop_requested() || limits.Now() >= limits.Deadline) {
                 break;
             }
+            // Another search found a set small enough; with Steps every search takes its steps,
+            // so that which one wins does not depend on the timing.
+            if (limits.Steps == 0 && shared.load() <= limits.Floor) {
+                break;
+            }
         }
         while (uncovered_.Empty()) {
             record();

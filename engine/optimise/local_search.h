@@ -31,7 +31,8 @@ struct TSearchLimits {
     std::uint64_t Steps = 0;
     // No search takes a step after this.
     TClock::time_point Deadline = TClock::time_point::max();
-    // A search that reaches a set of this size stops: no smaller one exists.
+    // A search that reaches a set of this size stops: no smaller one exists, or one this small is
+    // enough. Without Steps, once one search reaches it, the others stop too.
     std::size_t Floor = 0;
     // Once a stop is requested, every search stops as if its budget had run out.
     std::stop_token Stop;

@@ -78,6 +78,11 @@ std::size_t BoundWithin(const TCandidateCover& candidates, TBoundLimits limits) 
     return CoverLowerBound(candidates, limits);
 }
 
+// Whether a set of `enough` columns (0: any set) is below `bound`, so that no search can find one.
+bool Unreachable(std::size_t enough, std::size_t bound) {
+    return enough > 0 && enough < bound;
+}
+
 }  // namespace
 
 TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> greedy, int radius,
@@ -138,7 +143,11 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
     TSearchResult searched;
     if (candidates) {
         result.LowerBound = BoundWithin(*candidates, bound);
-        limits.Floor = result.LowerBound;
+        limits.Floor = std::max(result.LowerBound, settings.Enough);
+    }
+    if (candidates && Unreachable(settings.Enough, result.LowerBound)) {
+        searched.Chosen = start;
+    } else if (candidates) {
         searchStart = settings.Now() - begin;
         // Among many more candidates each step costs more and the search wanders further: from
         // the greedy's set it can end above what the input's own columns reach in the same time.
@@ -163,7 +172,10 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
             const std::size_t computed = BoundWithin(cover, coverage, bound);
             result.LowerBound = std::max(computed, published);
             result.BoundPublished = published > computed;
-            limits.Floor = result.LowerBound;
+            limits.Floor = std::max(result.LowerBound, settings.Enough);
+            if (Unreachable(settings.Enough, result.LowerBound)) {
+                return TSearchResult{start, {}};
+            }
             // A constructed code is the smallest the constructions give, not always the smallest
             // the search can reach: half the searches go on from the greedy's set instead.
             if (start.size() < greedy.size()) {

@@ -33,6 +33,9 @@ struct TOptimiseSettings {
     // Whether the chosen columns may be any columns of signs 1, X and 2 (TCandidateCover), not
     // only the coverage's.
     bool Anywhere = false;
+    // When not 0, a set of this many columns or fewer is enough: the searches stop once one is
+    // found, and none starts where the lower bound shows that no such set exists.
+    std::size_t Enough = 0;
 };
 
 struct TOptimisation {
