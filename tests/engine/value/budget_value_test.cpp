@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cmath>
 #include <map>
+#include <stop_token>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -301,6 +304,74 @@ TEST(budget_value, wins_the_most_that_any_set_of_the_budget_wins) {
                 EXPECT_NEAR(found.GreedyExpected, found.Expected, 1e-9 * found.Expected);
             }
         }
+    }
+}
+
+TEST(budget_value, never_chooses_a_column_that_adds_nothing) {
+    // 22222222222222 is 10 matches from every result with a chance: it wins nothing, and a budget
+    // of all eight candidates buys the other seven.
+    const TBudgetValue found = ValueBudget(Keys(kCandidates), SmallWeek(false), 8, FixedSteps(30));
+    EXPECT_EQ(found.Chosen, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 7}));
+    // Nothing is left to add: the bound is what the set wins.
+    EXPECT_NEAR(found.Bound, found.Expected, 1e-9 * found.Expected);
+    EXPECT_NEAR(found.GreedyExpected, found.Expected, 1e-9 * found.Expected);
+}
+
+// Records what ValueBudget reports.
+class TRecordedProgress : public TProgressSink {
+public:
+    void BeginPhase(std::string_view phase) override { Phases.emplace_back(phase); }
+    void Report(const TProgress& progress) override { Reports.push_back(progress); }
+
+    std::vector<std::string> Phases;
+    std::vector<TProgress> Reports;
+};
+
+TEST(budget_value, searches_until_the_time_budget_runs_out_and_reports_the_time_left) {
+    // A clock that moves a second at every reading: the budget of 100 seconds lasts a fixed number
+    // of steps, which find the best pair the greedy misses.
+    TClock::time_point now{};
+    TRecordedProgress progress;
+    TOptimiseSettings settings;
+    settings.Budget = std::chrono::seconds(100);
+    settings.Now = [&] { return now += std::chrono::seconds(1); };
+    settings.Progress = &progress;
+    const TBudgetValue found =
+        ValueBudget(Keys(kGreedyShortOfFour), WholePrizeWeek(false), 2, settings);
+    const std::vector<TLiteralResult> results = LiteralResults(WholePrizeWeek(false));
+    TLiteralShares shares;
+    const double best = LiteralBest(kGreedyShortOfFour, WholePrizeWeek(false), 2, results, shares);
+    EXPECT_NEAR(found.Expected, best, 1e-9 * best);
+    EXPECT_LT(found.GreedyExpected, found.Expected * (1 - 1e-6));
+    EXPECT_GT(found.Reached, TClock::duration::zero());
+    EXPECT_LE(found.Reached, std::chrono::seconds(100));
+    EXPECT_EQ(progress.Phases, std::vector<std::string>{std::string(kBudgetPhase)});
+    std::vector<double> secondsLeft;
+    for (const TProgress& report : progress.Reports) {
+        EXPECT_EQ(report.Phase, kBudgetPhase);
+        EXPECT_GE(report.Fraction, 0);
+        EXPECT_LE(report.Fraction, 1);
+        if (report.SecondsLeft) {
+            secondsLeft.push_back(*report.SecondsLeft);
+        }
+    }
+    ASSERT_FALSE(secondsLeft.empty());
+    EXPECT_TRUE(std::is_sorted(secondsLeft.rbegin(), secondsLeft.rend()));
+    EXPECT_GT(secondsLeft.back(), 0);
+    EXPECT_LT(secondsLeft.front(), 100);
+}
+
+TEST(budget_value, a_stop_or_no_budget_leaves_the_greedy_set) {
+    std::stop_source stop;
+    stop.request_stop();
+    TOptimiseSettings stopped;
+    stopped.Budget = std::chrono::hours(1);
+    stopped.Stop = stop.get_token();
+    for (const TOptimiseSettings& settings : {stopped, TOptimiseSettings{}}) {
+        const TBudgetValue found =
+            ValueBudget(Keys(kGreedyShortOfFour), WholePrizeWeek(false), 2, settings);
+        EXPECT_EQ(found.Expected, found.GreedyExpected);
+        EXPECT_EQ(found.Chosen.size(), 2u);
     }
 }
 
