@@ -62,6 +62,8 @@ void BM_ValueBudget(benchmark::State& state) {
     state.counters["chosen"] = static_cast<double>(result.Chosen.size());
     state.counters["greedy"] = result.GreedyExpected;
     state.counters["expected"] = result.Expected;
+    // In cents: the search's gains are small beside the figures.
+    state.counters["search_gain_cents"] = 100 * (result.Expected - result.GreedyExpected);
     state.counters["bound"] = result.Bound;
     state.counters["reached_s"] = std::chrono::duration<double>(result.Reached).count();
 }

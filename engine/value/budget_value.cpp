@@ -1,6 +1,7 @@
 #include "value/budget_value.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -64,9 +65,12 @@ void VisitBall(const TPayout& payout, const TSigns& signs, Visit&& visit) {
     descend(descend, 0, 0, 0);
 }
 
+// The results within kRadius differences of a column of 14 signs: the sum over d of C(14, d) 2^d.
+constexpr std::size_t kBallResults = 19321;
+
 // Below this many candidates, walking the ball of each to value it alone costs less than valuing
-// every result once (ValueOfEachColumn): a ball holds 19321 results.
-constexpr std::size_t kWalkedCandidates = kResults / 19321;
+// every result once (ValueOfEachColumn).
+constexpr std::size_t kWalkedCandidates = kResults / kBallResults;
 
 // An array of every result's figures, zero until written: the pages of results no column comes
 // near are never touched.
@@ -220,9 +224,34 @@ void SetOutside(TChoice& choice, std::uint32_t k, double gain) {
     choice.Outside.emplace(gain, k);
 }
 
+// Reports how far the call has got: the share of the time budget spent, where there is one, with
+// the seconds left; else `work`, the share of the greedy's columns and of the search's steps
+// done.
+void ReportPace(const TOptimiseSettings& settings, TClock::time_point start, double work) {
+    if (settings.Progress == nullptr) {
+        return;
+    }
+    TProgress report;
+    report.Phase = kBudgetPhase;
+    report.Fraction = work;
+    if (settings.Steps == 0 && settings.Budget > TClock::duration::zero()) {
+        const double budget = std::chrono::duration<double>(settings.Budget).count();
+        const double spent = std::chrono::duration<double>(settings.Now() - start).count();
+        report.Fraction = std::clamp(spent / budget, 0.0, 1.0);
+        report.SecondsLeft = std::max(budget - spent, 0.0);
+    }
+    settings.Progress->Report(report);
+}
+
+// The share of the work the greedy's columns come to: half where the search takes steps.
+double GreedyShare(const TOptimiseSettings& settings) {
+    return settings.Steps > 0 ? 0.5 : 1;
+}
+
 // The lazy greedy: each step re-evaluates the candidate on top of the heap of stale gains until
 // one stays on top with its exact gain. Returns the least of the bounds it met.
-double Greedy(TChoice& choice, TResultState& state, std::size_t budget, TProgressSink* progress) {
+double Greedy(TChoice& choice, TResultState& state, std::size_t budget,
+              const TOptimiseSettings& settings, TClock::time_point start) {
     std::vector<TBound> heap;
     for (const auto& [gain, k] : choice.Outside) {
         heap.push_back({gain, k});
@@ -254,13 +283,9 @@ double Greedy(TChoice& choice, TResultState& state, std::size_t budget, TProgres
         choice.Value += top.Gain;
         ++step;
         bound = std::min(bound, choice.Value + SumOfLargest(heap, budget, scratch));
-        if (progress != nullptr) {
-            TProgress report;
-            report.Phase = kBudgetPhase;
-            report.Fraction =
-                static_cast<double>(choice.Chosen.size()) / static_cast<double>(budget);
-            progress->Report(report);
-        }
+        ReportPace(settings, start,
+                   GreedyShare(settings) * static_cast<double>(choice.Chosen.size()) /
+                       static_cast<double>(budget));
     }
     for (const TBound& left : heap) {
         SetOutside(choice, left.Index, left.Gain);
@@ -332,29 +357,13 @@ std::pair<std::vector<std::uint32_t>, TClock::duration> Search(TChoice& choice, 
     std::vector<std::uint32_t> round;
     bool gained = false;
     for (std::uint64_t step = 0; !settings.Stop.stop_requested(); ++step) {
-        const TClock::time_point now = settings.Now();
-        double fraction = 0;
-        if (settings.Steps > 0) {
-            if (step == settings.Steps) {
-                break;
-            }
-            fraction = static_cast<double>(step) / static_cast<double>(settings.Steps);
-        } else {
-            if (now >= deadline) {
-                break;
-            }
-            fraction = std::chrono::duration<double>(now - start) /
-                       std::chrono::duration<double>(settings.Budget);
+        if (settings.Steps > 0 ? step == settings.Steps : settings.Now() >= deadline) {
+            break;
         }
-        if (settings.Progress != nullptr) {
-            TProgress report;
-            report.Phase = kBudgetPhase;
-            report.Fraction = fraction;
-            if (settings.Steps == 0) {
-                report.SecondsLeft = std::chrono::duration<double>(deadline - now).count();
-            }
-            settings.Progress->Report(report);
-        }
+        ReportPace(settings, start,
+                   GreedyShare(settings) +
+                       (1 - GreedyShare(settings)) * static_cast<double>(step) /
+                           static_cast<double>(std::max<std::uint64_t>(settings.Steps, 1)));
         bool kick = false;
         if (round.empty()) {
             kick = step > 0 && !gained;
@@ -472,16 +481,10 @@ TBudgetValue ValueBudget(std::span<const TKey> candidates, const TWeekPool& pool
             SetOutside(choice, k, choice.Alone[k]);
         }
     }
-    const double bound = Greedy(choice, state, budget, settings.Progress);
+    const double bound = Greedy(choice, state, budget, settings, start);
     std::vector<std::uint32_t> greedy = choice.Chosen;
     std::sort(greedy.begin(), greedy.end());
-    result.GreedyExpected = state.Value([&] {
-        std::vector<TSigns> columns;
-        for (const std::uint32_t k : greedy) {
-            columns.push_back(choice.Signs[k]);
-        }
-        return columns;
-    }());
+    result.GreedyExpected = ExactValue(choice, state, greedy, greedy);
     auto [best, reached] = Search(choice, state, settings, start);
     std::sort(best.begin(), best.end());
     result.Expected = ExactValue(choice, state, choice.Chosen, best);
