@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
@@ -166,7 +167,7 @@ struct TBound {
 };
 
 // The heap's order: the largest gain on top, of equal gains the lowest number.
-bool Below(const TBound& a, const TBound& b) {
+bool Lower(const TBound& a, const TBound& b) {
     return a.Gain < b.Gain || (a.Gain == b.Gain && a.Index > b.Index);
 }
 
@@ -256,20 +257,20 @@ double Greedy(TChoice& choice, TResultState& state, std::size_t budget,
     for (const auto& [gain, k] : choice.Outside) {
         heap.push_back({gain, k});
     }
-    std::make_heap(heap.begin(), heap.end(), Below);
+    std::make_heap(heap.begin(), heap.end(), Lower);
     std::vector<std::size_t> fresh(choice.Alone.size(), 0);
     std::vector<double> scratch;
     double bound = SumOfLargest(heap, budget, scratch);
     std::size_t step = 0;
     while (choice.Chosen.size() < budget && !heap.empty()) {
-        std::pop_heap(heap.begin(), heap.end(), Below);
+        std::pop_heap(heap.begin(), heap.end(), Lower);
         const TBound top = heap.back();
         heap.pop_back();
         if (fresh[top.Index] != step) {
             fresh[top.Index] = step;
             heap.push_back(
                 {state.Gain(choice.Signs[top.Index], choice.Alone[top.Index]), top.Index});
-            std::push_heap(heap.begin(), heap.end(), Below);
+            std::push_heap(heap.begin(), heap.end(), Lower);
             continue;
         }
         if (top.Gain <= 0) {
@@ -375,7 +376,7 @@ std::pair<std::vector<std::uint32_t>, TClock::duration> Search(TChoice& choice, 
                        (choice.Last[a] == choice.Last[b] && a > b);
             });
         }
-        std::size_t slot = random.Below(choice.Chosen.size());
+        std::size_t slot = kick ? random.Below(choice.Chosen.size()) : 0;
         if (!kick) {
             // A column of the round that a kick has taken out since is passed over.
             do {
