@@ -11,7 +11,7 @@
 #include "modes/conditions.h"
 #include "modes/prizes.h"
 #include "modes/result_spread.h"
-#include "value/pool_share.h"
+#include "value/result_payout.h"
 
 namespace kelvo {
 
@@ -23,83 +23,15 @@ namespace {
 constexpr int kPartMatches = 2;
 constexpr std::size_t kParts = 9;
 
-// What a result pays, worked out once for a pool.
-struct TPayout {
-    TChances Chances{};
-    TChances Public{};
-    // The public's bets.
-    double Bets = 0;
-    // The pools of the categories 14 to 10 right, and of the special one.
-    std::array<double, kPrizeCategories> Pools{};
-    double SpecialPool = 0;
-    // The bets each column makes.
-    long long BetsPerColumn = 1;
-    // For each chosen Pleno result: the player's chance of it and the public's share of it.
-    std::vector<std::pair<double, double>> Pleno;
-};
-
-std::array<double, kPlenoGoals> GoalShares(const std::array<double, kPlenoGoals>& percentages) {
-    double sum = 0;
-    for (const double percentage : percentages) {
-        sum += percentage;
-    }
-    std::array<double, kPlenoGoals> shares{};
-    for (std::size_t g = 0; g < shares.size(); ++g) {
-        shares[g] = sum > 0 ? percentages[g] / sum : 0;
-    }
-    return shares;
-}
-
-TPayout PayoutOf(const TWeekPool& pool) {
-    TPayout payout;
-    payout.Chances = SharesOf(pool.Chances);
-    payout.Public = SharesOf(pool.Public);
-    payout.Bets = pool.Price > 0 ? pool.Takings / pool.Price : 0;
-    for (std::size_t c = 0; c < kPrizeCategories; ++c) {
-        payout.Pools[c] = pool.Takings * pool.Rules.Shares[c] / 100;
-    }
-    payout.Pools[0] += pool.Jackpot;
-    payout.SpecialPool = pool.Takings * pool.Rules.SpecialShare / 100;
-    payout.BetsPerColumn = BetsPerColumn(pool.Pleno);
-    const std::array<std::array<double, kPlenoGoals>, 2> chances = {
-        GoalShares(pool.Pleno.Chances[0]), GoalShares(pool.Pleno.Chances[1])};
-    const std::array<std::array<double, kPlenoGoals>, 2> publicShares = {
-        GoalShares(pool.Pleno.Public[0]), GoalShares(pool.Pleno.Public[1])};
-    for (int result = 0; result < kPlenoResults; ++result) {
-        if (pool.Pleno.Chosen[static_cast<std::size_t>(result)]) {
-            const auto home = static_cast<std::size_t>(result / kPlenoGoals);
-            const auto away = static_cast<std::size_t>(result % kPlenoGoals);
-            payout.Pleno.emplace_back(chances[0][home] * chances[1][away],
-                                      publicShares[0][home] * publicShares[1][away]);
-        }
-    }
-    return payout;
-}
-
-// What the special category pays `winners` columns with 14 right at a result whose 14-right public
-// bets number `others` on average, over the chosen Pleno results.
-double SpecialWin(const TPayout& payout, long long winners, double others) {
-    double win = 0;
-    for (const auto& [chance, share] : payout.Pleno) {
-        win += chance * payout.SpecialPool * ShareOfPool(winners, others * share);
-    }
-    return win;
-}
-
 // Calls visit(number, chance, wrong) for every result of part `part` (the results whose first two
 // signs are the digits of `part` in base 3) whose chance is above 0, `wrong` the public's chances
 // of exactly 0 to 4 matches wrong at it.
 template <class Visit>
 void VisitResults(const TPayout& payout, std::uint32_t part, Visit&& visit) {
-    struct TLevel {
-        double Chance;
-        std::array<double, kPrizeCategories> Wrong;
-    };
-    std::array<TLevel, kColumnLength + 1> levels{};
-    levels[0] = {1, {1}};
+    std::array<TResultLevel, kColumnLength + 1> levels{};
     // Descends match by match, the signs of the first kPartMatches those of `part`'s digits.
     auto descend = [&](auto& self, int p, std::uint32_t prefix) -> void {
-        const TLevel& at = levels[static_cast<std::size_t>(p)];
+        const TResultLevel& at = levels[static_cast<std::size_t>(p)];
         if (p == kColumnLength) {
             visit(prefix, at.Chance, at.Wrong);
             return;
@@ -108,18 +40,11 @@ void VisitResults(const TPayout& payout, std::uint32_t part, Visit&& visit) {
         const int first = p < kPartMatches ? static_cast<int>(p == 0 ? part / 3 : part % 3) : 0;
         const int last = p < kPartMatches ? first : 2;
         for (int s = first; s <= last; ++s) {
-            const auto sign = static_cast<std::size_t>(s);
-            const double chance = at.Chance * payout.Chances[match][sign];
-            if (chance <= 0) {
+            const TResultLevel next = NextLevel(payout, at, match, static_cast<std::size_t>(s));
+            if (next.Chance <= 0) {
                 continue;
             }
-            const double right = payout.Public[match][sign];
-            TLevel& next = levels[match + 1];
-            next.Chance = chance;
-            next.Wrong[0] = at.Wrong[0] * right;
-            for (std::size_t w = 1; w < kPrizeCategories; ++w) {
-                next.Wrong[w] = at.Wrong[w] * right + at.Wrong[w - 1] * (1 - right);
-            }
+            levels[match + 1] = next;
             self(self, p + 1, prefix * 3 + static_cast<std::uint32_t>(s));
         }
     };
@@ -183,9 +108,8 @@ std::optional<TSetValue> ValueOfSet(std::span<const TKey> columns, const TWeekPo
                          for (std::size_t c = 0; c < kPrizeCategories; ++c) {
                              const std::uint32_t count = spread->Counts[c][number];
                              if (count > 0) {
-                                 sums.Expected[c] += chance * payout.Pools[c] *
-                                                     ShareOfPool(payout.BetsPerColumn * count,
-                                                                 payout.Bets * wrong[c]);
+                                 sums.Expected[c] +=
+                                     chance * CategoryWin(payout, c, count, wrong[c]);
                              }
                          }
                          if (spread->Counts[0][number] > 0) {
@@ -235,9 +159,7 @@ std::optional<std::vector<TColumnValue>> ValueOfEachColumn(std::span<const TKey>
         VisitResults(payout, static_cast<std::uint32_t>(part),
                      [&](std::uint32_t number, double chance, const auto& wrong) {
                          for (std::size_t c = 0; c < kPrizeCategories; ++c) {
-                             at[c][number] =
-                                 chance * payout.Pools[c] *
-                                 ShareOfPool(payout.BetsPerColumn, payout.Bets * wrong[c]);
+                             at[c][number] = chance * CategoryWin(payout, c, 1, wrong[c]);
                          }
                          at[0][number] += chance * SpecialWin(payout, 1, payout.Bets * wrong[0]);
                      });
