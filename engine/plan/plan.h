@@ -91,8 +91,9 @@ struct TPlanReduction {
     // For columns chosen for a budget, only Final, Spent, Reached and Stopped are set, as Budget
     // has them (BudgetReduction).
     TReductionReport Report;
-    // How the choice went, for columns chosen for a budget.
-    std::optional<TBudgetReport> Budget;
+    // How the choice went, for columns chosen for a budget. Initialised so that a reduction
+    // written as {columns, report} needs no third member.
+    std::optional<TBudgetReport> Budget = std::nullopt;
 
     bool operator==(const TPlanReduction&) const = default;
 };
