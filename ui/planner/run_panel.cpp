@@ -24,6 +24,8 @@ constexpr std::array<int, 3> kGuarantees = {13, 12, 11};
 
 // Euros are counted to the cent; columns whole.
 constexpr int kEuroDecimals = 2;
+// The widest budget the amount's box makes room for without scrolling its text.
+constexpr double kUsualBudget = 999.99;
 
 }  // namespace
 
@@ -31,6 +33,9 @@ TRunPanel::TRunPanel(QAction* reduce, QAction* stop, QWidget* parent)
     : QGroupBox(tr("Reducción"), parent) {
     setObjectName("ReductionBox");
     auto* form = new QGridLayout(this);
+    // Close set, as the forecast's rows: at 1024x768 the panel's height is taken from the prizes
+    // below it.
+    form->setVerticalSpacing(1);
     guarantee_ = new QComboBox(this);
     guarantee_->setObjectName("Guarantee");
     guarantee_->setAccessibleName(tr("Garantía"));
@@ -68,18 +73,34 @@ TRunPanel::TRunPanel(QAction* reduce, QAction* stop, QWidget* parent)
     budgetAmount_ = new QDoubleSpinBox(this);
     budgetAmount_->setObjectName("BudgetAmount");
     budgetAmount_->setAccessibleName(tr("Cuantía del presupuesto"));
+    {
+        // As wide as three digits and cents, not as the most columns or euros a budget may be:
+        // the panel shares the window's width with the forecast and its chances.
+        QDoubleSpinBox usual;
+        usual.setDecimals(kEuroDecimals);
+        usual.setRange(0, kUsualBudget);
+        budgetAmount_->setMinimumWidth(usual.minimumSizeHint().width());
+        budgetAmount_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    }
     budgetUnit_ = new QComboBox(this);
     budgetUnit_->setObjectName("BudgetUnit");
     budgetUnit_->setAccessibleName(tr("Unidad del presupuesto"));
-    budgetUnit_->addItem(tr("columnas"), static_cast<int>(kelvo::TBudgetUnit::Columns));
+    // Short, for the panel to fit beside the forecast and its chances at 1024x768; the line
+    // below the budget says in words what it pays for.
+    budgetUnit_->addItem(tr("col."), static_cast<int>(kelvo::TBudgetUnit::Columns));
     budgetUnit_->addItem(tr("€"), static_cast<int>(kelvo::TBudgetUnit::Euros));
+    budgetUnit_->setItemData(0, tr("columnas"), Qt::ToolTipRole);
+    budgetUnit_->setItemData(1, tr("euros"), Qt::ToolTipRole);
     budgetGoal_ = new QComboBox(this);
     budgetGoal_->setObjectName("BudgetGoal");
     budgetGoal_->setAccessibleName(tr("Para qué se eligen las columnas"));
-    budgetGoal_->addItem(tr("la probabilidad de la garantía"),
-                         static_cast<int>(kelvo::TBudgetGoal::Chance));
-    budgetGoal_->addItem(tr("la ganancia esperada"),
-                         static_cast<int>(kelvo::TBudgetGoal::Winnings));
+    budgetGoal_->addItem(tr("probabilidad"), static_cast<int>(kelvo::TBudgetGoal::Chance));
+    budgetGoal_->addItem(tr("ganancia"), static_cast<int>(kelvo::TBudgetGoal::Winnings));
+    budgetGoal_->setItemData(
+        0, tr("La mayor probabilidad de que alguna columna tenga los aciertos de la garantía"),
+        Qt::ToolTipRole);
+    budgetGoal_->setItemData(1, tr("La mayor ganancia esperada, con los porcentajes del público"),
+                             Qt::ToolTipRole);
     auto* goalLabel = new QLabel(tr("Eleg&ir por:"), this);
     goalLabel->setBuddy(budgetGoal_);
     budgetBuys_ = new QLabel(this);
@@ -126,13 +147,15 @@ TRunPanel::TRunPanel(QAction* reduce, QAction* stop, QWidget* parent)
     form->addWidget(budget_, 1, 1);
     form->addWidget(anywhere_, 2, 0, 1, 2);
     auto* amount = new QHBoxLayout;
+    amount->setSpacing(2);
     amount->addWidget(budgetAmount_, 1);
     amount->addWidget(budgetUnit_);
     form->addWidget(budgetOn_, 3, 0);
     form->addLayout(amount, 3, 1);
     form->addWidget(goalLabel, 4, 0);
     form->addWidget(budgetGoal_, 4, 1);
-    form->addWidget(budgetBuys_, 5, 1);
+    // Under the amount, but as wide as the panel: "Da para 1.234 columnas" is wider than the box.
+    form->addWidget(budgetBuys_, 5, 0, 1, 2, Qt::AlignRight);
     form->addWidget(reduceButton_, 6, 0);
     form->addWidget(stopButton_, 6, 1);
     form->addWidget(phaseLabel_, 7, 0, 1, 2);

@@ -77,8 +77,8 @@ private slots:
         QVERIFY(budget.On->isChecked());
         QCOMPARE(budget.Editable(), QList<bool>({true, true, true}));
         QCOMPARE(budget.Amount->text(), QStringLiteral("16"));
-        QCOMPARE(budget.Unit->currentText(), QStringLiteral("columnas"));
-        QCOMPARE(budget.Goal->currentText(), QStringLiteral("la probabilidad de la garantía"));
+        QCOMPARE(budget.Unit->currentText(), QStringLiteral("col."));
+        QCOMPARE(budget.Goal->currentText(), QStringLiteral("probabilidad"));
         QCOMPARE(budget.Buys->text(), QStringLiteral("Cuestan 12,00 €"));
         QVERIFY(planner.Control<QAction>("ChancesAction")->isChecked());
         QVERIFY(planner.Control<QWidget>("Chance1_1")->isVisible());
@@ -88,7 +88,7 @@ private slots:
 
         planner.SetBudget(kThirtyEuros);
         QVERIFY(planner.Window->CurrentPlan().Budget == kThirtyEuros);
-        QCOMPARE(budget.Goal->currentText(), QStringLiteral("la ganancia esperada"));
+        QCOMPARE(budget.Goal->currentText(), QStringLiteral("ganancia"));
         // Hiding the chances drops the budget that weighs them.
         planner.Trigger("ChancesAction");
         QVERIFY(!budget.On->isChecked());
@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(budget.Buys->text(), QStringLiteral("Da para 10 columnas"));
         QCOMPARE(budget.Amount->text(), QStringLiteral("30,00"));
         QCOMPARE(budget.Unit->currentText(), QStringLiteral("€"));
-        QCOMPARE(budget.Goal->currentText(), QStringLiteral("la ganancia esperada"));
+        QCOMPARE(budget.Goal->currentText(), QStringLiteral("ganancia"));
         // The same amount in columns: the number stays, the unit says what it counts.
         budget.Unit->setCurrentIndex(0);
         QCOMPARE(budget.Amount->text(), QStringLiteral("30"));

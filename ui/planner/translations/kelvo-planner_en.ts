@@ -1280,7 +1280,7 @@ winnings</translation>
     </message>
     <message>
         <source>Cómo se eligieron las columnas del presupuesto</source>
-        <translation>How the budget's columns were chosen</translation>
+        <translation>How the budget&apos;s columns were chosen</translation>
     </message>
     <message>
         <source>%1 columnas elegidas con un presupuesto de %2 columnas · coste %3</source>
@@ -1288,7 +1288,7 @@ winnings</translation>
     </message>
     <message>
         <source>Probabilidad de %1 o más: %2 de %3 del pronóstico (cota %4)</source>
-        <translation>Chance of %1 or more: %2 of the forecast's %3 (bound %4)</translation>
+        <translation>Chance of %1 or more: %2 of the forecast&apos;s %3 (bound %4)</translation>
     </message>
     <message>
         <source>Elegidas por la ganancia esperada: ninguna elección de %1 columnas espera ganar más de %2; la elección rápida, %3</source>
@@ -1430,14 +1430,6 @@ winnings</translation>
         <translation>What the columns are chosen for</translation>
     </message>
     <message>
-        <source>la probabilidad de la garantía</source>
-        <translation>the guarantee's chance</translation>
-    </message>
-    <message>
-        <source>la ganancia esperada</source>
-        <translation>the expected winnings</translation>
-    </message>
-    <message>
         <source>Lo que paga el presupuesto</source>
         <translation>What the budget pays for</translation>
     </message>
@@ -1476,6 +1468,30 @@ winnings</translation>
     <message>
         <source>Eleg&amp;ir por:</source>
         <translation>Choose &amp;for:</translation>
+    </message>
+    <message>
+        <source>col.</source>
+        <translation>col.</translation>
+    </message>
+    <message>
+        <source>euros</source>
+        <translation>euros</translation>
+    </message>
+    <message>
+        <source>probabilidad</source>
+        <translation>chance</translation>
+    </message>
+    <message>
+        <source>ganancia</source>
+        <translation>winnings</translation>
+    </message>
+    <message>
+        <source>La mayor probabilidad de que alguna columna tenga los aciertos de la garantía</source>
+        <translation>The most chance that some column has the guarantee&apos;s signs right</translation>
+    </message>
+    <message>
+        <source>La mayor ganancia esperada, con los porcentajes del público</source>
+        <translation>The most expected winnings, by the public&apos;s percentages</translation>
     </message>
 </context>
 <context>
