@@ -1467,7 +1467,7 @@ winnings</translation>
     </message>
     <message>
         <source>Eleg&amp;ir por:</source>
-        <translation>Choose &amp;for:</translation>
+        <translation>Ma&amp;ximise:</translation>
     </message>
     <message>
         <source>col.</source>
