@@ -1,9 +1,10 @@
 // Renders docs/planner_budget.png: the planner with a week's forecast, its chances and the public's
 // percentages, a budget of 20 € chosen for the guarantee's chance, and how the choice went in the
 // prize tab, grabbed from the screen with its window manager's frame at 1024x768. Run under a real
-// X server with a window manager, e.g.
+// X server with a window manager, with an absolute path (the program works in a folder of its own),
+// e.g.
 //   Xvfb :77 -screen 0 1024x768x24 & DISPLAY=:77 openbox &
-//   DISPLAY=:77 build/tests/ui/planner/kelvo_planner_budget_screenshot docs/planner_budget.png
+//   DISPLAY=:77 build/tests/ui/planner/kelvo_planner_budget_screenshot $PWD/docs/planner_budget.png
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
