@@ -1,6 +1,8 @@
 #include "plan/plan.h"
 
+#include <cmath>
 #include <span>
+#include <utility>
 
 namespace kelvo {
 
@@ -77,6 +79,27 @@ TWeekPool WeekPoolOf(const TPlan& plan) {
     pool.Rules = plan.Rules;
     pool.Pleno = plan.Pleno;
     return pool;
+}
+
+std::size_t BudgetColumns(const TPlan& plan) {
+    if (!plan.Budget) {
+        return 0;
+    }
+    if (plan.Budget->Unit == TBudgetUnit::Columns) {
+        return static_cast<std::size_t>(std::llround(plan.Budget->Amount));
+    }
+    return ColumnsForEuros(plan.Budget->Amount, plan.Price, plan.Pleno);
+}
+
+TPlanReduction BudgetReduction(std::vector<TKey> chosen, const TBudgetReport& report) {
+    TPlanReduction reduction;
+    reduction.Columns = std::move(chosen);
+    reduction.Report.Final = reduction.Columns.size();
+    reduction.Report.Spent = report.Spent;
+    reduction.Report.Reached = report.Reached;
+    reduction.Report.Stopped = report.Stopped;
+    reduction.Budget = report;
+    return reduction;
 }
 
 void WeighConditions(TPlan& plan) {

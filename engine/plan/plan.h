@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "budget/budget_choice.h"
 #include "core/column_key.h"
 #include "core/guarantee.h"
 #include "modes/conditions.h"
@@ -43,6 +44,11 @@ inline constexpr std::int64_t kMostReportCount = std::int64_t{1} << 50;
 // The milliseconds of a report's times: TClock::duration counts nanoseconds in 64 bits, about 292
 // years, so longer times could not be held; 2^40 ms is about 35 years.
 inline constexpr std::int64_t kMostReportMilliseconds = std::int64_t{1} << 40;
+// A budget buys at most a full development's columns; its euros are at most ten million, far
+// above any player's stake, and at least a cent.
+inline constexpr double kMostBudgetColumns = 4782969;
+inline constexpr double kMostBudgetEuros = 1e7;
+inline constexpr double kLeastBudgetEuros = 0.01;
 // The guarantee runs from kWeakestGuarantee to kStrongestGuarantee (core/guarantee.h); the
 // result as typed holds at most kColumnLength signs.
 
@@ -61,10 +67,33 @@ struct TPlanMatch {
     bool operator==(const TPlanMatch&) const = default;
 };
 
-// A reduction done for the plan's forecast, conditions and guarantee.
+// What a budget counts: columns, or euros that buy columns at the plan's price and Pleno.
+enum class TBudgetUnit { Columns, Euros };
+// What a budget's columns are chosen for: the most chance of the guarantee, or the most expected
+// winnings.
+enum class TBudgetGoal { Chance, Winnings };
+
+// How much the player spends on the week, and what for.
+struct TPlanBudget {
+    // Whole columns from 1 to kMostBudgetColumns, or euros from kLeastBudgetEuros to
+    // kMostBudgetEuros.
+    double Amount = 16;
+    TBudgetUnit Unit = TBudgetUnit::Columns;
+    TBudgetGoal Goal = TBudgetGoal::Chance;
+
+    bool operator==(const TPlanBudget&) const = default;
+};
+
+// A reduction done for the plan's forecast, conditions and guarantee, or the columns chosen for
+// its budget.
 struct TPlanReduction {
     std::vector<TKey> Columns;
+    // For columns chosen for a budget, only Final, Spent, Reached and Stopped are set, as Budget
+    // has them (BudgetReduction).
     TReductionReport Report;
+    // How the choice went, for columns chosen for a budget. Initialised so that a reduction
+    // written as {columns, report} needs no third member.
+    std::optional<TBudgetReport> Budget = std::nullopt;
 
     bool operator==(const TPlanReduction&) const = default;
 };
@@ -86,6 +115,9 @@ struct TPlan {
     // Whether the optimiser may choose columns outside the development (any of 1, X and 2); the
     // reduction's columns then need not be columns of the plan.
     bool Anywhere = false;
+    // With a budget, Reducir chooses the best columns it pays for instead of a reduction. A budget
+    // weighs the chances, so a plan with one shows them.
+    std::optional<TPlanBudget> Budget;
     std::optional<TPlanReduction> Reduction;
     // The week's result as typed, up to kColumnLength signs, UTF-8.
     std::string Result;
@@ -107,6 +139,14 @@ bool IsColumnOfPlan(const TPlan& plan, const TKey& column);
 // The week's pool the plan sets out: its matches' chances and the public's percentages, its
 // takings, jackpot, price, prize rules and Pleno al 15, whether or not the chances are shown.
 TWeekPool WeekPoolOf(const TPlan& plan);
+
+// The columns the plan's budget pays for: its columns, or what its euros buy at the plan's price
+// and Pleno (ColumnsForEuros); 0 without a budget or where the euros buy none.
+std::size_t BudgetColumns(const TPlan& plan);
+
+// The reduction of the columns `chosen` for a budget as `report` says the choice went: its
+// report's Final, Spent, Reached and Stopped those of `report`, the rest 0.
+TPlanReduction BudgetReduction(std::vector<TKey> chosen, const TBudgetReport& report);
 
 // Gives the plan's conditions that weigh them its matches' chances and public percentages
 // (SetConditionOdds); changes nothing else.

@@ -255,6 +255,35 @@ TJson PlenoObject(const TPleno& pleno) {
             {"public", PlenoPercentagesObject(pleno.Public)}};
 }
 
+// The words of the budget's unit and goal in the file, by their enums' order.
+constexpr std::array<std::string_view, 2> kUnitNames = {"columns", "euros"};
+constexpr std::array<std::string_view, 2> kGoalNames = {"chance", "winnings"};
+
+TJson BudgetObject(const TPlanBudget& budget) {
+    return {{"amount", budget.Amount},
+            {"unit", kUnitNames[static_cast<std::size_t>(budget.Unit)]},
+            {"goal", kGoalNames[static_cast<std::size_t>(budget.Goal)]}};
+}
+
+// What a reduction's own fields do not already say of a budget's choice: its Chosen is the
+// reduction's "final", its times and stop the reduction's.
+TJson BudgetChoiceObject(const TBudgetReport& report) {
+    TJson object = {{"budget", static_cast<std::int64_t>(report.Budget)},
+                    {"forecast", report.Forecast},
+                    {"covered", report.Covered},
+                    {"bound", report.Bound},
+                    {"greedy", report.Greedy},
+                    {"bestPossible", report.BestPossible}};
+    if (report.Winnings) {
+        object["winnings"] = {{"expected", report.Winnings->Expected},
+                              {"cost", report.Winnings->Cost},
+                              {"returnPerEuro", report.Winnings->ReturnPerEuro},
+                              {"bound", report.Winnings->Bound},
+                              {"greedy", report.Winnings->Greedy}};
+    }
+    return object;
+}
+
 std::int64_t Milliseconds(TClock::duration duration) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(duration).count();
 }
@@ -448,7 +477,61 @@ TCondition ReadCondition(const TJson& object, int index) {
     return condition;
 }
 
-TPlanReduction ReadReduction(const TJson& object, const TPlan& plan) {
+// The index of `name` in `names`, refusing the field `field` of `reader` when it is none.
+template <std::size_t N>
+std::size_t ReadName(const TFieldReader& reader, std::string_view field,
+                     const std::array<std::string_view, N>& names) {
+    const std::string& name = reader.String(field);
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) {
+        reader.Fail(field);
+    }
+    return static_cast<std::size_t>(found - names.begin());
+}
+
+TPlanBudget ReadBudget(const TFieldReader& reader) {
+    TPlanBudget budget;
+    budget.Unit = static_cast<TBudgetUnit>(ReadName(reader, "unit", kUnitNames));
+    budget.Goal = static_cast<TBudgetGoal>(ReadName(reader, "goal", kGoalNames));
+    budget.Amount = budget.Unit == TBudgetUnit::Columns
+                        ? static_cast<double>(reader.Integer(
+                              "amount", 1, static_cast<std::int64_t>(kMostBudgetColumns)))
+                        : reader.Number("amount", kLeastBudgetEuros, kMostBudgetEuros);
+    return budget;
+}
+
+// The budget's choice of the reduction `reduction`, whose report has been read.
+TBudgetReport ReadBudgetChoice(const TFieldReader& reader, const TPlanReduction& reduction) {
+    constexpr double kMostEuros = std::numeric_limits<double>::max();
+    TBudgetReport report;
+    report.Budget = static_cast<std::size_t>(
+        reader.Integer("budget", 1, static_cast<std::int64_t>(kMostBudgetColumns)));
+    report.Chosen = reduction.Columns.size();
+    if (report.Chosen > report.Budget) {
+        reader.Fail("budget");
+    }
+    report.Forecast = reader.Number("forecast", 0, kMostChance);
+    report.Covered = reader.Number("covered", 0, kMostChance);
+    report.Bound = reader.Number("bound", 0, kMostChance);
+    report.Greedy = reader.Number("greedy", 0, kMostChance);
+    if (reader.Has("winnings")) {
+        const TFieldReader winnings = reader.Inner("winnings");
+        TBudgetWinnings& read = report.Winnings.emplace();
+        read.Expected = winnings.Number("expected", 0, kMostEuros);
+        read.Cost = winnings.Number("cost", 0, kMostEuros);
+        read.ReturnPerEuro = winnings.Number("returnPerEuro", 0, kMostEuros);
+        read.Bound = winnings.Number("bound", 0, kMostEuros);
+        read.Greedy = winnings.Number("greedy", 0, kMostEuros);
+    }
+    report.BestPossible = reader.Bool("bestPossible");
+    report.Spent = reduction.Report.Spent;
+    report.Reached = reduction.Report.Reached;
+    report.Stopped = reduction.Report.Stopped;
+    return report;
+}
+
+// `hasBudget`: whether the file is of a format that holds a budget's choice.
+TPlanReduction ReadReduction(const TJson& object, const TPlan& plan, bool hasBudget) {
     const TFieldReader reader(object);
     TPlanReduction reduction;
     const TJson& columns = reader.Array("columns");
@@ -482,6 +565,9 @@ TPlanReduction ReadReduction(const TJson& object, const TPlan& plan) {
     report.SmallestPossible = reader.Has("smallestPossible") && reader.Bool("smallestPossible");
     if (report.Final != reduction.Columns.size()) {
         reader.Fail("final");
+    }
+    if (hasBudget && reader.Has("budgetChoice")) {
+        reduction.Budget = ReadBudgetChoice(reader.Inner("budgetChoice"), reduction);
     }
     return reduction;
 }
@@ -609,6 +695,9 @@ std::string PlanBytes(const TPlan& plan) {
     root["guarantee"] = plan.Guarantee;
     root["budgetSeconds"] = plan.BudgetSeconds;
     root["anywhere"] = plan.Anywhere;
+    if (plan.Budget) {
+        root["budget"] = BudgetObject(*plan.Budget);
+    }
     root["result"] = plan.Result;
     if (plan.Reduction) {
         TJson columns = TJson::array();
@@ -627,6 +716,9 @@ std::string PlanBytes(const TPlan& plan) {
             {"boundPublished", report.BoundPublished},
             {"smallestPossible", report.SmallestPossible},
         };
+        if (plan.Reduction->Budget) {
+            root["reduction"]["budgetChoice"] = BudgetChoiceObject(*plan.Reduction->Budget);
+        }
     }
     std::string bytes;
     AppendValue(bytes, root, 0);
@@ -648,7 +740,10 @@ TPlan ParsePlan(std::string_view bytes) {
         Refuse(refusal);
     }
     // Plans of format 1 were written before the week's pool was planned: it keeps its defaults.
-    const bool hasPool = CheckFormat(document) >= 2;
+    const int version = CheckFormat(document);
+    const bool hasPool = version >= 2;
+    // Plans of format 2 and before were written before a budget could be set: they have none.
+    const bool hasBudget = version >= 3;
     const TFieldReader reader(document);
     TPlan plan;
     const TJson& matches = reader.Array("matches");
@@ -688,8 +783,14 @@ TPlan ParsePlan(std::string_view bytes) {
     if (Utf16Length(plan.Result) > kColumnLength) {
         reader.Fail("result");
     }
+    if (hasBudget && reader.Has("budget")) {
+        plan.Budget = ReadBudget(reader.Inner("budget"));
+        if (!plan.ChancesShown) {
+            reader.Fail("chancesShown");
+        }
+    }
     if (reader.Has("reduction")) {
-        plan.Reduction = ReadReduction(reader.Object("reduction"), plan);
+        plan.Reduction = ReadReduction(reader.Object("reduction"), plan, hasBudget);
     }
     return plan;
 }

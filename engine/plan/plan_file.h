@@ -15,9 +15,11 @@ namespace kelvo {
 
 // The extension of plan files, and the format version written; versions 1 to this one are read.
 // Version 2 adds the week's pool: the public's percentages, the takings, the jackpot, the prize
-// rules and the Pleno al 15; a plan of version 1 opens with their defaults.
+// rules and the Pleno al 15; a plan of version 1 opens with their defaults. Version 3 adds the
+// budget and, for columns chosen for one, how the choice went; plans of versions 1 and 2 have
+// none.
 inline constexpr std::string_view kPlanExtension = ".kelvo";
-inline constexpr int kPlanFormatVersion = 2;
+inline constexpr int kPlanFormatVersion = 3;
 
 // Why a file is no plan that can be opened.
 enum class TPlanFault {
@@ -34,7 +36,9 @@ enum class TPlanFault {
     // It was written by a newer program: Version says which format.
     NewerVersion,
     // A field is missing, of the wrong type or out of range: Field names it (a field of the
-    // Pleno or of the prize rules with the path to it: "pleno.chosen", "prizeRules.shares"),
+    // Pleno, of the prize rules, of the budget or of a budget's choice with the path to it:
+    // "pleno.chosen", "prizeRules.shares", "budget.amount", "budgetChoice.covered"); a plan
+    // with a budget whose chances are not shown is refused for "chancesShown"),
     // Match says in which match (from 1) when it is one of a match's fields.
     BadField,
     // Condition number Index (from 1) is read but cannot be met as written: ConditionFault says
@@ -82,7 +86,7 @@ std::string PlanBytes(const TPlan& plan);
 // JSON, not a plan, a plan of an unknown or newer format version, a plan with a field missing,
 // wrong or out of range (the limits of plan/plan.h), a condition that cannot be met as written,
 // or reduced columns that are not all columns of its development. A plan of format 1 has the
-// defaults of TPlan for the fields of the week's pool.
+// defaults of TPlan for the fields of the week's pool; one of format 1 or 2 has no budget.
 TPlan ParsePlan(std::string_view bytes);
 
 // Writes `plan` to the file `path` through ReplaceFileContent: the file keeps its old content

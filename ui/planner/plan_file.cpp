@@ -47,8 +47,15 @@ constexpr std::array kFieldWords = {
     TFieldWords{"pleno pleno.teams pleno.chosen pleno.chances pleno.chances.home "
                 "pleno.chances.away pleno.public pleno.public.home pleno.public.away",
                 QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta parte del Pleno al 15.")},
+    TFieldWords{"budget budget.amount budget.unit budget.goal",
+                QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta parte de su presupuesto.")},
     TFieldWords{"reduction columns greedy final lowerBound spentMs reachedMs stopped "
-                "boundPublished smallestPossible",
+                "boundPublished smallestPossible budgetChoice budgetChoice.budget "
+                "budgetChoice.forecast budgetChoice.covered budgetChoice.bound "
+                "budgetChoice.greedy budgetChoice.bestPossible budgetChoice.winnings "
+                "budgetChoice.winnings.expected budgetChoice.winnings.cost "
+                "budgetChoice.winnings.returnPerEuro budgetChoice.winnings.bound "
+                "budgetChoice.winnings.greedy",
                 QT_TRANSLATE_NOOP("TPlanWords", "Al plan %1 le falta parte de su reducción.")},
 };
 

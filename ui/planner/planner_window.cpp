@@ -36,6 +36,18 @@
 
 namespace {
 
+// The plan's chances as the engine reads them, a line a match.
+std::string ChancesText(const kelvo::TPlan& plan) {
+    std::string text;
+    for (const kelvo::TPlanMatch& match : plan.Matches) {
+        for (const double chance : match.Chances) {
+            text += QString::number(chance, 'f', 1).toStdString() + ' ';
+        }
+        text += '\n';
+    }
+    return text;
+}
+
 // How long the chances, or the week's figures, rest before their prizes are weighed or valued
 // again.
 constexpr int kChancesPauseMs = 300;
@@ -143,6 +155,16 @@ void TPlannerWindow::BuildActions() {
     chancesAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     connect(chancesAction_, &QAction::toggled, this, [this](bool shown) {
         forecastPanel_->ShowChances(shown);
+        // A budget weighs the chances: hiding them drops the budget, and with it the columns
+        // chosen for it.
+        if (!shown && runPanel_->HasBudget()) {
+            runPanel_->DropBudget();
+            PlanChanged(TPlanChange::Reduction, [this] {
+                ShowChancesShown(accepted_.ChancesShown);
+                runPanel_->Load(accepted_);
+            });
+            return;
+        }
         PlanChanged(TPlanChange::Chances);
     });
     addAction(chancesAction_);
@@ -202,7 +224,14 @@ void TPlannerWindow::BuildPanels() {
     top->addWidget(conditionsPanel_, 1);
     runPanel_ = new TRunPanel(reduceAction_, stopAction_, this);
     connect(runPanel_, &TRunPanel::Changed, this, [this](TPlanChange change) {
-        PlanChanged(change, [this] { runPanel_->Load(accepted_); });
+        // A budget weighs the chances: ticking one shows them.
+        if (runPanel_->HasBudget() && !chancesAction_->isChecked()) {
+            ShowChancesShown(true);
+        }
+        PlanChanged(change, [this] {
+            ShowChancesShown(accepted_.ChancesShown);
+            runPanel_->Load(accepted_);
+        });
     });
     connect(run_.get(), &TReductionRun::Progressed, runPanel_, &TRunPanel::ShowProgress);
     weekPanel_ = new TWeekPanel(this);
@@ -336,6 +365,7 @@ void TPlannerWindow::PlanChanged(TPlanChange change, const std::function<void()>
             break;
         case TPlanChange::Price:
         case TPlanChange::Value:
+            runPanel_->ShowPrice(CurrentPlan());
             prizesPanel_->ShowReduction(CurrentPlan());
             RevalueSoon();
             break;
@@ -457,15 +487,8 @@ std::optional<kelvo::TChances> TPlannerWindow::ValidChances(const kelvo::TPlan& 
     if (!plan.ChancesShown) {
         return std::nullopt;
     }
-    std::string text;
-    for (const kelvo::TPlanMatch& match : plan.Matches) {
-        for (const double chance : match.Chances) {
-            text += QString::number(chance, 'f', 1).toStdString() + ' ';
-        }
-        text += '\n';
-    }
     try {
-        return kelvo::ParseChances(text);
+        return kelvo::ParseChances(ChancesText(plan));
     } catch (const kelvo::TChancesError& error) {
         prizesPanel_->ShowChancesProblem(error.Problem());
         return std::nullopt;
@@ -473,10 +496,18 @@ std::optional<kelvo::TChances> TPlannerWindow::ValidChances(const kelvo::TPlan& 
 }
 
 void TPlannerWindow::StartReduction() {
-    if (Working() || (reduction_ && !MayReplaceReduction())) {
+    if (Working()) {
         return;
     }
     const kelvo::TPlan plan = CurrentPlan();
+    const std::optional<QString> refusal = BudgetRefusal(plan);
+    if (refusal) {
+        ShowError(*refusal);
+        return;
+    }
+    if (reduction_ && !MayReplaceReduction()) {
+        return;
+    }
     TReductionInput input;
     input.Forecast = kelvo::ForecastOf(plan);
     input.Conditions = plan.Conditions;
@@ -487,9 +518,39 @@ void TPlannerWindow::StartReduction() {
         input.Budget = budget;
         input.Anywhere = plan.Anywhere;
     }
+    if (plan.Budget) {
+        TBudgetInput spending;
+        spending.Columns = kelvo::BudgetColumns(plan);
+        spending.Week = kelvo::WeekPoolOf(plan);
+        spending.ByWinnings = plan.Budget->Goal == kelvo::TBudgetGoal::Winnings;
+        input.Spending = spending;
+    }
     // The reduction in force stays shown, saved and scored until the new one completes: a save
     // during the run, or a run that fails, must not lose the columns the player may have played.
     StartRun(std::move(input), true);
+}
+
+std::optional<QString> TPlannerWindow::BudgetRefusal(const kelvo::TPlan& plan) const {
+    if (!plan.Budget) {
+        return std::nullopt;
+    }
+    if (kelvo::BudgetColumns(plan) == 0) {
+        // Only euros can buy no column: a budget of columns is at least one.
+        return plan.Price <= 0
+                   ? tr("El precio por columna es 0 €: un presupuesto en euros no da para ninguna "
+                        "columna. Ponga el precio o cuente el presupuesto en columnas.")
+                   : tr("Un presupuesto de %1 no da para ninguna columna: cada una cuesta %2.")
+                         .arg(EurosText(plan.Budget->Amount),
+                              EurosText(kelvo::CostOf(1, plan.Price, plan.Pleno)));
+    }
+    try {
+        kelvo::ParseChances(ChancesText(plan));
+    } catch (const kelvo::TChancesError& error) {
+        return tr("El presupuesto elige las columnas por sus probabilidades, que no se pueden "
+                  "usar. %1.")
+            .arg(ChancesProblemText(error.Problem()));
+    }
+    return std::nullopt;
 }
 
 void TPlannerWindow::StopReduction() {
@@ -525,13 +586,14 @@ void TPlannerWindow::StartRun(TReductionInput input, bool reducing) {
 
 void TPlannerWindow::RunFinished(std::shared_ptr<const TReductionResult> result, bool reduced) {
     SetWorking(false);
-    runPanel_->ShowFinished(reduced ? std::optional(result->Report) : std::nullopt);
     if (reduced) {
-        reduction_ = kelvo::TPlanReduction{result->Chosen, result->Report};
+        reduction_ = result->Budget ? kelvo::BudgetReduction(result->Chosen, *result->Budget)
+                                    : kelvo::TPlanReduction{result->Chosen, result->Report};
         columnsPanel_->SetColumns(result->Chosen);
         document_->MarkModified();
         Revalue();
     }
+    runPanel_->ShowFinished(reduced ? reduction_ : std::nullopt);
     prizesPanel_->ShowReduction(CurrentPlan());
     prizesPanel_->ShowPrizes(*result);
     UpdateActions();
@@ -546,6 +608,12 @@ void TPlannerWindow::RunFailed(const QString& message) {
     SetWorking(false);
     runPanel_->ShowFailed();
     ShowError(message);
+}
+
+void TPlannerWindow::ShowChancesShown(bool shown) {
+    const QSignalBlocker blocker(chancesAction_);
+    chancesAction_->setChecked(shown);
+    forecastPanel_->ShowChances(shown);
 }
 
 void TPlannerWindow::SetWorking(bool working) {

@@ -103,6 +103,11 @@ private:
     void RunFailed(const QString& message);
     void SetWorking(bool working);
     std::optional<kelvo::TChances> ValidChances(const kelvo::TPlan& plan);
+    // Why the plan's budget cannot choose columns, in the player's words: it buys none, or the
+    // chances it weighs cannot be used; none when it can, or there is no budget.
+    std::optional<QString> BudgetRefusal(const kelvo::TPlan& plan) const;
+    // Shows or hides the chances, the action checked to match, as a change taken in or undone.
+    void ShowChancesShown(bool shown);
 
     void NewPlan();
     void OpenPlan();

@@ -68,6 +68,11 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     summaryLabel_->setObjectName("ReductionSummary");
     summaryLabel_->setAccessibleName(tr("Resumen de la reducción"));
     summaryLabel_->setWordWrap(true);
+    budgetLabel_ = new QLabel(this);
+    budgetLabel_->setObjectName("BudgetChoice");
+    budgetLabel_->setAccessibleName(tr("Cómo se eligieron las columnas del presupuesto"));
+    budgetLabel_->setWordWrap(true);
+    budgetLabel_->hide();
     guaranteedLabel_ = new QLabel(this);
     guaranteedLabel_->setObjectName("Guaranteed");
     guaranteedLabel_->setAccessibleName(tr("Premio garantizado"));
@@ -159,6 +164,7 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
     valueBox_->hide();
 
     layout->addWidget(summaryLabel_);
+    layout->addWidget(budgetLabel_);
     layout->addWidget(guaranteedLabel_);
     layout->addWidget(prizeTable_, 1);
     layout->addWidget(chancesLabel_);
@@ -167,6 +173,8 @@ TPrizesPanel::TPrizesPanel(QWidget* parent) : QWidget(parent) {
 }
 
 void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
+    budgetLabel_->clear();
+    budgetLabel_->hide();
     if (!plan.Reduction) {
         summaryLabel_->setText(tr("Sin reducción: pulse Reducir."));
         guaranteedLabel_->clear();
@@ -176,6 +184,10 @@ void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
                 delete prizeTable_->takeItem(row, column);
             }
         }
+        return;
+    }
+    if (plan.Reduction->Budget) {
+        ShowBudgetChoice(plan);
         return;
     }
     const kelvo::TReductionReport& report = plan.Reduction->Report;
@@ -211,6 +223,38 @@ void TPrizesPanel::ShowReduction(const kelvo::TPlan& plan) {
         summary += tr(" · búsqueda parada");
     }
     summaryLabel_->setText(summary);
+}
+
+void TPrizesPanel::ShowBudgetChoice(const kelvo::TPlan& plan) {
+    const kelvo::TBudgetReport& report = *plan.Reduction->Budget;
+    const std::size_t size = plan.Reduction->Columns.size();
+    const QString budget = CountText(report.Budget);
+    QString summary =
+        tr("%1 columnas elegidas con un presupuesto de %2 columnas · coste %3")
+            .arg(CountText(size), budget, EurosText(kelvo::CostOf(size, plan.Price, plan.Pleno)));
+    if (report.Stopped) {
+        summary += tr(" · búsqueda parada");
+    }
+    summaryLabel_->setText(summary);
+    QStringList lines = {tr("Probabilidad de %1 o más: %2 de %3 del pronóstico (cota %4)")
+                             .arg(CountText(static_cast<std::uint64_t>(plan.Guarantee)),
+                                  PercentText(report.Covered), PercentText(report.Forecast),
+                                  PercentText(report.Bound))};
+    // What the columns are expected to win and their return per euro are the value's, below:
+    // here only what sets them against every other choice.
+    if (report.Winnings) {
+        lines.append(tr("Elegidas por la ganancia esperada: ninguna elección de %1 columnas "
+                        "espera ganar más de %2; la elección rápida, %3")
+                         .arg(budget, EurosText(report.Winnings->Bound),
+                              EurosText(report.Winnings->Greedy)));
+    } else {
+        lines.append(tr("Elección rápida: %1").arg(PercentText(report.Greedy)));
+    }
+    if (report.BestPossible) {
+        lines.append(tr("La mejor posible con %1 columnas").arg(budget));
+    }
+    budgetLabel_->setText(lines.join(QLatin1Char('\n')));
+    budgetLabel_->show();
 }
 
 void TPrizesPanel::ShowPrizes(const TReductionResult& result) {

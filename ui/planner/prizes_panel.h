@@ -1,6 +1,8 @@
 // What the plan's reduction wins: its summary (size, cost, lower bound, the quick reduction's
-// size), the prize guaranteed, the prize table, the chances of the week, and, with the chances
-// shown, what it is expected to win in euros.
+// size; for columns chosen for a budget, the chance of the guarantee they cover against the
+// forecast's and the bound, or the most they could be expected to win), the prize guaranteed, the
+// prize table, the chances of the week, and, with the chances shown, what it is expected to win in
+// euros.
 #pragma once
 
 #include <QWidget>
@@ -25,8 +27,9 @@ class TPrizesPanel final : public QWidget {
 public:
     explicit TPrizesPanel(QWidget* parent = nullptr);
 
-    // Shows the summary of the plan's reduction at the plan's guarantee and price; without a
-    // reduction, says there is none and clears the prizes.
+    // Shows the summary of the plan's reduction at the plan's guarantee and price, and for
+    // columns chosen for a budget how the choice went; without a reduction, says there is none
+    // and clears the prizes.
     void ShowReduction(const kelvo::TPlan& plan);
     // Shows the prizes a run worked out, and their chances where it weighed them.
     void ShowPrizes(const TReductionResult& result);
@@ -48,9 +51,12 @@ public:
     QWidget* ChainTabOrder(QWidget* previous) const;
 
 private:
+    // The summary of columns chosen for the plan's budget, and how the choice went.
+    void ShowBudgetChoice(const kelvo::TPlan& plan);
     void ClearValue();
 
     QLabel* summaryLabel_ = nullptr;
+    QLabel* budgetLabel_ = nullptr;
     QLabel* guaranteedLabel_ = nullptr;
     QLabel* chancesLabel_ = nullptr;
     QTableWidget* prizeTable_ = nullptr;

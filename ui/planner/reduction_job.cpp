@@ -19,6 +19,7 @@ public:
     static QString Developing() { return tr("Desarrollando las columnas"); }
     static QString Reducing() { return tr("Buscando las reductoras"); }
     static QString Optimising() { return tr("Optimizando"); }
+    static QString Budget() { return tr("Buscando las mejores columnas para el presupuesto"); }
     static QString Prizes() { return tr("Calculando los premios"); }
     static QString Chances() { return tr("Calculando las probabilidades"); }
     static QString OutOfMemory() { return tr("No hay memoria suficiente."); }
@@ -32,11 +33,14 @@ public:
 
     void SetStep(const QString& step) {
         step_ = step;
+        phase_.clear();
         last_.reset();
     }
 
     void BeginPhase(std::string_view phase) override {
-        optimising_ = phase == kelvo::kOptimisingPhase;
+        phase_ = phase == kelvo::kOptimisingPhase ? TJobWords::Optimising()
+                 : phase == kelvo::kBudgetPhase   ? TJobWords::Budget()
+                                                  : QString();
         last_.reset();
     }
 
@@ -47,7 +51,7 @@ public:
         }
         last_ = now;
         TJobProgress news;
-        news.Phase = optimising_ ? TJobWords::Optimising() : step_;
+        news.Phase = phase_.isEmpty() ? step_ : phase_;
         news.Fraction = progress.Fraction;
         news.Best = progress.Best;
         news.Bound = progress.Bound;
@@ -60,7 +64,8 @@ private:
 
     std::function<void(TJobProgress)> post_;
     QString step_;
-    bool optimising_ = false;
+    // The words of the engine's phase where they say more than the step's.
+    QString phase_;
     std::optional<kelvo::TClock::time_point> last_;
 };
 
@@ -93,6 +98,21 @@ void TReductionJob::Work(std::stop_token stop, const TReductionInput& input) {
             kelvo::DevelopColumns(input.Forecast, input.Conditions, &sink);
         if (input.Reduced) {
             result->Chosen = *input.Reduced;
+        } else if (input.Spending) {
+            sink.SetStep(TJobWords::Reducing());
+            kelvo::TBudgetRequest request;
+            request.Columns = development;
+            request.Budget = input.Spending->Columns;
+            request.Guarantee = input.Guarantee;
+            request.Week = input.Spending->Week;
+            request.ByWinnings = input.Spending->ByWinnings;
+            request.Optimise = input.Budget;
+            request.Anywhere = input.Anywhere;
+            request.Stop = search_.get_token();
+            request.Progress = &sink;
+            kelvo::TBudgetChoice choice = kelvo::ChooseForBudget(request);
+            result->Chosen = std::move(choice.Chosen);
+            result->Budget = choice.Report;
         } else {
             sink.SetStep(TJobWords::Reducing());
             kelvo::TReductionRequest request;

@@ -1,5 +1,6 @@
 // One reduction of a plan's development on a worker thread: the columns developed, reduced through
-// the engine's Reduce, and scored as prizes, reported back through queued signals.
+// the engine's Reduce or chosen for a budget through ChooseForBudget, and scored as prizes,
+// reported back through queued signals.
 #pragma once
 
 #include <QObject>
@@ -12,9 +13,20 @@
 #include <thread>
 #include <vector>
 
+#include "budget/budget_choice.h"
 #include "modes/conditions.h"
 #include "modes/prizes.h"
 #include "modes/reduction.h"
+
+// A budget to choose columns for, instead of a reduction.
+struct TBudgetInput {
+    // The most columns to choose, from 1.
+    std::size_t Columns = 1;
+    // The week whose chances, and by winnings whose public's percentages and takings, the columns
+    // are chosen for.
+    kelvo::TWeekPool Week;
+    bool ByWinnings = false;
+};
 
 // What a job works on, copied from the plan when it starts.
 struct TReductionInput {
@@ -25,6 +37,8 @@ struct TReductionInput {
     std::optional<kelvo::TOptimiserBudget> Budget;
     // With Budget: the optimiser may choose columns outside the development.
     bool Anywhere = false;
+    // With a budget, the columns are chosen for it at the guarantee instead of reduced.
+    std::optional<TBudgetInput> Spending;
     // The chances that weigh the prizes; none leaves the chances out.
     std::optional<kelvo::TChances> Chances;
     // An existing reduction to score instead of reducing anew (a plan opened from its file).
@@ -34,7 +48,9 @@ struct TReductionInput {
 // What a job found.
 struct TReductionResult {
     std::vector<kelvo::TKey> Chosen;
+    // How the reduction went; for columns chosen for a budget, how the choice went instead.
     kelvo::TReductionReport Report;
+    std::optional<kelvo::TBudgetReport> Budget;
     kelvo::TPrizeTable Prizes;
     std::optional<kelvo::TPrizeChances> Chances;
 };
@@ -57,8 +73,8 @@ public:
     // Stops the work wherever it is and waits for the worker.
     ~TReductionJob() override;
 
-    // Ends the search early: the optimiser stops as if its budget had run out, and the best set
-    // so far is scored and delivered as usual.
+    // Ends the search early: the optimiser or the budget's search stops as if its time had run
+    // out, and the best set so far is scored and delivered as usual.
     void StopSearch();
 
 signals:

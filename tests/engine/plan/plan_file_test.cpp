@@ -259,16 +259,16 @@ constexpr std::string_view kDefaultPublic = R"(            "public": [
             ],
 )";
 
-// The bytes of a plan file of format 1 as they are written back: in format 2, everything else
-// as it was.
-std::string InFormat2(const std::string& bytes) {
+// The bytes of a plan file of format 1 as they are written back: in format 3, with the week's
+// pool format 2 added, everything else as it was.
+std::string InFormat3(const std::string& bytes) {
     std::string written =
         ReplacedAll(bytes, "            ],\n            \"signs\"",
                     "            ],\n" + std::string(kDefaultPublic) + "            \"signs\"");
     written = Replaced(written, "    \"matches\"", "    \"jackpot\": 0,\n    \"matches\"");
     written = Replaced(written, "    \"price\"", std::string(kDefaultPleno) + "    \"price\"");
     written = Replaced(written, "\n    \"re", "\n" + std::string(kDefaultPrizeRules) + "    \"re");
-    return Replaced(written, "    \"version\": 1", "    \"takings\": 2500000,\n    \"version\": 2");
+    return Replaced(written, "    \"version\": 1", "    \"takings\": 2500000,\n    \"version\": 3");
 }
 
 TPlanRefusal Refusal(TPlanFault fault) {
@@ -315,19 +315,19 @@ TEST(plan_file, every_plan_file_of_the_planner_opens_to_the_plan_it_was_written_
     }
 }
 
-TEST(plan_file, saving_an_opened_plan_writes_the_bytes_it_was_read_from_in_format_2) {
+TEST(plan_file, saving_an_opened_plan_writes_the_bytes_it_was_read_from_in_format_3) {
     for (const TFixture& fixture : Fixtures()) {
         const std::string bytes = ReadBytes(kData + "/" + fixture.Name);
         EXPECT_EQ(PlanBytes(fixture.Plan), PlanBytes(ParsePlan(bytes))) << fixture.Name;
         if (fixture.Name != "without_optional_fields.kelvo") {
-            EXPECT_EQ(PlanBytes(fixture.Plan), InFormat2(bytes)) << fixture.Name;
-            // Written again in format 2, the plan is read back and written in the same bytes.
-            EXPECT_EQ(PlanBytes(ParsePlan(InFormat2(bytes))), InFormat2(bytes)) << fixture.Name;
+            EXPECT_EQ(PlanBytes(fixture.Plan), InFormat3(bytes)) << fixture.Name;
+            // Written again in format 3, the plan is read back and written in the same bytes.
+            EXPECT_EQ(PlanBytes(ParsePlan(InFormat3(bytes))), InFormat3(bytes)) << fixture.Name;
         }
     }
     // The fields an older file lacks are written with the values it was read as.
     EXPECT_EQ(PlanBytes(WithoutOptionalFields()),
-              InFormat2(Replaced(ReadBytes(kData + "/full.kelvo"), "\"boundPublished\": true",
+              InFormat3(Replaced(ReadBytes(kData + "/full.kelvo"), "\"boundPublished\": true",
                                  "\"boundPublished\": false")));
 }
 
@@ -404,13 +404,13 @@ TEST(plan_file, files_that_are_no_plan_are_refused_with_the_reason) {
          "the plan's format version is unknown"},
         {Replaced(valid, "\"version\": 1", "\"version\": 1e300"),
          Refusal(TPlanFault::UnknownVersion), "the plan's format version is unknown"},
-        {Replaced(valid, "\"version\": 1", "\"version\": 3"),
+        {Replaced(valid, "\"version\": 1", "\"version\": 4"),
          [] {
              TPlanRefusal refusal = Refusal(TPlanFault::NewerVersion);
-             refusal.Version = 3;
+             refusal.Version = 4;
              return refusal;
          }(),
-         "the plan comes from a newer program (format 3); this one opens formats up to 2"},
+         "the plan comes from a newer program (format 4); this one opens formats up to 3"},
         {Replaced(valid, "\"price\"", "\"precio\""), FieldRefusal("price"),
          "the field \"price\" is missing or out of range"},
         {Replaced(valid, "\"price\": 1.5", "\"price\": 1000.01"), FieldRefusal("price"),
@@ -578,7 +578,7 @@ TEST(plan_file, a_failed_save_keeps_the_old_plan) {
     EXPECT_EQ(ReadBytes(path), "old plan");
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"p.kelvo"});
     SavePlan(FullPlan(), path);
-    EXPECT_EQ(ReadBytes(path), InFormat2(ReadBytes(kData + "/full.kelvo")));
+    EXPECT_EQ(ReadBytes(path), InFormat3(ReadBytes(kData + "/full.kelvo")));
     EXPECT_EQ(OpenPlan(path), FullPlan());
 }
 

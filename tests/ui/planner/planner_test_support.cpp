@@ -1,7 +1,11 @@
 #include "planner_test_support.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDirIterator>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QSettings>
 #include <QTest>
@@ -65,6 +69,30 @@ QString TPlanner::AwaitCount() {
         return QStringLiteral("(still counting)");
     }
     return Control<QLabel>("ColumnCount")->text();
+}
+
+void TPlanner::SetBudget(const kelvo::TPlanBudget& budget) {
+    auto* on = Control<QCheckBox>("BudgetOn");
+    if (!on->isChecked()) {
+        QTest::mouseClick(on, Qt::LeftButton, {}, QPoint(4, on->height() / 2));
+    }
+    auto* unit = Control<QComboBox>("BudgetUnit");
+    unit->setCurrentIndex(unit->findData(static_cast<int>(budget.Unit)));
+    Control<QDoubleSpinBox>("BudgetAmount")->setValue(budget.Amount);
+    auto* goal = Control<QComboBox>("BudgetGoal");
+    goal->setCurrentIndex(goal->findData(static_cast<int>(budget.Goal)));
+}
+
+TModalAnswerer::THandler ReadMessageBox(QString* text, QMessageBox::StandardButton answer) {
+    return [=](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        *text = box != nullptr ? box->text() : QStringLiteral("(no message box)");
+        if (box != nullptr) {
+            box->button(answer)->click();
+        } else {
+            modal->close();
+        }
+    };
 }
 
 std::vector<std::string> LiteralDevelopment(const std::vector<QString>& played) {

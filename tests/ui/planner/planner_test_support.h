@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDir>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 
 #include "core/column_key.h"
 #include "modes/conditions.h"
+#include "plan/plan.h"
 #include "planner_window.h"
 #include "ui_test_support.h"
 
@@ -46,6 +48,9 @@ struct TPlanner {
     void Trigger(const char* action);
     // Waits until the count is worked out and returns its label.
     QString AwaitCount();
+    // Ticks the budget by a click where it is not ticked, and sets its unit, amount and goal
+    // through their controls.
+    void SetBudget(const kelvo::TPlanBudget& budget);
 
     // The file dialog, answering from its script (an empty answer is a cancel, and so is a
     // choice beyond the script), and the message boxes, which a test may give a next answer.
@@ -53,6 +58,10 @@ struct TPlanner {
     TMessageBox* Messages = nullptr;
     std::unique_ptr<TPlannerWindow> Window;
 };
+
+// Answers a message box: keeps its text in `text` and clicks `answer`; a modal window that is
+// no message box is closed, its text "(no message box)".
+TModalAnswerer::THandler ReadMessageBox(QString* text, QMessageBox::StandardButton answer);
 
 // Every column of a forecast of played signs, literally: each combination written out.
 std::vector<std::string> LiteralDevelopment(const std::vector<QString>& played);

@@ -565,12 +565,12 @@ private slots:
             << QByteArray("{\"format\": \"otra cosa\"}")
             << QStringLiteral("El fichero malo.kelvo no es un plan de Kelvo.");
         QTest::newRow("wrong version")
-            << replaced("\"version\": 2", "\"version\": \"uno\"")
+            << replaced("\"version\": 3", "\"version\": \"uno\"")
             << QStringLiteral(
                    "El plan malo.kelvo está dañado: no dice con qué versión del "
                    "programa se guardó.");
         QTest::newRow("newer version")
-            << replaced("\"version\": 2", "\"version\": 3")
+            << replaced("\"version\": 3", "\"version\": 4")
             << QStringLiteral(
                    "El plan malo.kelvo se guardó con una versión más nueva del programa; "
                    "actualice Kelvo para abrirlo.");

@@ -632,6 +632,10 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <source>No hay memoria suficiente.</source>
         <translation>Out of memory.</translation>
     </message>
+    <message>
+        <source>Buscando las mejores columnas para el presupuesto</source>
+        <translation>Looking for the best columns for the budget</translation>
+    </message>
 </context>
 <context>
     <name>TPlanDocument</name>
@@ -802,6 +806,10 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <source>Al plan %1 le faltan los porcentajes del público del partido %2.</source>
         <translation>The plan %1 lacks the public&apos;s percentages of match %2.</translation>
     </message>
+    <message>
+        <source>Al plan %1 le falta parte de su presupuesto.</source>
+        <translation>Part of the budget of plan %1 is missing.</translation>
+    </message>
 </context>
 <context>
     <name>TPlannerWindow</name>
@@ -936,6 +944,18 @@ Already have N: columns that have N or more right, whatever happens.</translatio
     <message>
         <source>Reglas de pre&amp;mios...</source>
         <translation>&amp;Prize rules...</translation>
+    </message>
+    <message>
+        <source>El precio por columna es 0 €: un presupuesto en euros no da para ninguna columna. Ponga el precio o cuente el presupuesto en columnas.</source>
+        <translation>The price per column is 0 €: a budget in euros buys no column. Set the price or count the budget in columns.</translation>
+    </message>
+    <message>
+        <source>Un presupuesto de %1 no da para ninguna columna: cada una cuesta %2.</source>
+        <translation>A budget of %1 buys no column: each costs %2.</translation>
+    </message>
+    <message>
+        <source>El presupuesto elige las columnas por sus probabilidades, que no se pueden usar. %1.</source>
+        <translation>The budget chooses the columns by their chances, which cannot be used. %1.</translation>
     </message>
 </context>
 <context>
@@ -1258,6 +1278,30 @@ winnings</translation>
         <source>No hay memoria suficiente para calcular lo que se espera ganar.</source>
         <translation>There is not enough memory to work out what it is expected to win.</translation>
     </message>
+    <message>
+        <source>Cómo se eligieron las columnas del presupuesto</source>
+        <translation>How the budget&apos;s columns were chosen</translation>
+    </message>
+    <message>
+        <source>%1 columnas elegidas con un presupuesto de %2 columnas · coste %3</source>
+        <translation>%1 columns chosen with a budget of %2 columns · cost %3</translation>
+    </message>
+    <message>
+        <source>Probabilidad de %1 o más: %2 de %3 del pronóstico (cota %4)</source>
+        <translation>Chance of %1 or more: %2 of the forecast&apos;s %3 (bound %4)</translation>
+    </message>
+    <message>
+        <source>Elegidas por la ganancia esperada: ninguna elección de %1 columnas espera ganar más de %2; la elección rápida, %3</source>
+        <translation>Chosen for the expected winnings: no choice of %1 columns is expected to win more than %2; the quick choice, %3</translation>
+    </message>
+    <message>
+        <source>Elección rápida: %1</source>
+        <translation>Quick choice: %1</translation>
+    </message>
+    <message>
+        <source>La mejor posible con %1 columnas</source>
+        <translation>The best possible with %1 columns</translation>
+    </message>
 </context>
 <context>
     <name>TRunPanel</name>
@@ -1360,6 +1404,94 @@ winnings</translation>
     <message>
         <source>Cuánto podría ahorrarse aún</source>
         <translation>How much could still be saved</translation>
+    </message>
+    <message>
+        <source>Reducir elige las mejores columnas que paga el presupuesto, en vez de cubrir todo el desarrollo</source>
+        <translation>Reduce chooses the best columns the budget pays for, instead of covering the whole development</translation>
+    </message>
+    <message>
+        <source>Cuantía del presupuesto</source>
+        <translation>Budget amount</translation>
+    </message>
+    <message>
+        <source>Unidad del presupuesto</source>
+        <translation>Budget unit</translation>
+    </message>
+    <message>
+        <source>columnas</source>
+        <translation>columns</translation>
+    </message>
+    <message>
+        <source>€</source>
+        <translation>€</translation>
+    </message>
+    <message>
+        <source>Para qué se eligen las columnas</source>
+        <translation>What the columns are chosen for</translation>
+    </message>
+    <message>
+        <source>Lo que paga el presupuesto</source>
+        <translation>What the budget pays for</translation>
+    </message>
+    <message>
+        <source>Elegidas: %1 columnas</source>
+        <translation>Chosen: %1 columns</translation>
+    </message>
+    <message>
+        <source>La mejor posible con %1 columnas</source>
+        <translation>The best possible with %1 columns</translation>
+    </message>
+    <message>
+        <source>Cuesta %1</source>
+        <translation>Costs %1</translation>
+    </message>
+    <message>
+        <source>Cuestan %1</source>
+        <translation>Cost %1</translation>
+    </message>
+    <message>
+        <source>No da para ninguna columna</source>
+        <translation>Buys no column</translation>
+    </message>
+    <message>
+        <source>Da para 1 columna</source>
+        <translation>Buys 1 column</translation>
+    </message>
+    <message>
+        <source>Da para %1 columnas</source>
+        <translation>Buys %1 columns</translation>
+    </message>
+    <message>
+        <source>Pre&amp;supuesto:</source>
+        <translation>Bu&amp;dget:</translation>
+    </message>
+    <message>
+        <source>Eleg&amp;ir por:</source>
+        <translation>Ma&amp;ximise:</translation>
+    </message>
+    <message>
+        <source>col.</source>
+        <translation>col.</translation>
+    </message>
+    <message>
+        <source>euros</source>
+        <translation>euros</translation>
+    </message>
+    <message>
+        <source>probabilidad</source>
+        <translation>chance</translation>
+    </message>
+    <message>
+        <source>ganancia</source>
+        <translation>winnings</translation>
+    </message>
+    <message>
+        <source>La mayor probabilidad de que alguna columna tenga los aciertos de la garantía</source>
+        <translation>The most chance that some column has the guarantee&apos;s signs right</translation>
+    </message>
+    <message>
+        <source>La mayor ganancia esperada, con los porcentajes del público</source>
+        <translation>The most expected winnings, by the public&apos;s percentages</translation>
     </message>
 </context>
 <context>
