@@ -3,6 +3,7 @@
 #include <exception>
 #include <variant>
 
+#include "budget_mode.h"
 #include "check_mode.h"
 #include "core/engine_error.h"
 #include "develop_mode.h"
@@ -32,6 +33,8 @@ int RunMode(const TCommand& command, std::ostream& out, std::ostream& err,
             return RunPlanMode(command, out, err);
         case TMode::Value:
             return RunValueMode(command, out);
+        case TMode::Budget:
+            return RunBudgetMode(command, out, err, terminal);
         case TMode::Reduce:
             break;
     }

@@ -25,6 +25,11 @@ constexpr std::string_view kDescription =
 constexpr std::string_view kUsage =
     "usage: kelvo-reduce [--guarantee G] [--no-limit]\n"
     "                    [--optimise SECONDS [--seed N] [--steps N] [--anywhere]] INPUT OUTPUT\n"
+    "       kelvo-reduce --budget N | --budget-euros EUROS --chances FILE [--guarantee G]\n"
+    "                    [--no-limit] [--optimise SECONDS] [--steps N] [--seed N] [--anywhere]\n"
+    "                    [--public FILE --takings EUROS [--jackpot EUROS]] [--price EUROS]\n"
+    "                    [--pleno HOME-AWAY[,HOME-AWAY]... [--pleno-chances FILE\n"
+    "                     --pleno-public FILE]] INPUT OUTPUT\n"
     "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
     "       kelvo-reduce --develop FORECAST [CONDITION]... OUTPUT\n"
     "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
@@ -66,6 +71,24 @@ constexpr std::string_view kFooterBeforeConditions =
     "columns need not be in INPUT, they are written in the order a run sorts a file. The\n"
     "search spends half its budget among the input columns and goes on from there among\n"
     "the others; with --steps, each half takes N steps.\n"
+    "\n"
+    "kelvo-reduce --budget N --chances FILE INPUT OUTPUT chooses at most N columns of INPUT,\n"
+    "those with the most chance that the week's result is a column of INPUT and some chosen\n"
+    "column has at least G signs right, the chances of each sign given as for --prizes. It\n"
+    "rewrites INPUT and writes OUTPUT as a run does, the chosen columns in the order of INPUT,\n"
+    "and ends with the line \"Budget: N columns, chance of at least G right C% of the\n"
+    "forecast's P% (bound B%)\": P is the chance that the result is a column of INPUT, C the\n"
+    "chance covered, and no N columns cover more than B (\", best possible\" when C reaches it).\n"
+    "Where a reduction of INPUT fits in N columns, it is the result, and C is P. --budget-euros\n"
+    "EUROS stands for the columns EUROS buy at --price, each played with every --pleno result\n"
+    "given. The choice starts from the greedy by marginal chance; --optimise SECONDS (or\n"
+    "--steps N, with --seed) then swaps columns while the chance grows, and Ctrl-C keeps the\n"
+    "best set so far; --anywhere chooses among any columns, as for --optimise. With --public\n"
+    "and --takings (and the Pleno's options) the set is chosen for the most expected winnings,\n"
+    "by the model of --value, and the line also gives them, their bound and the return per\n"
+    "euro. For example:\n"
+    "  kelvo-reduce --budget-euros 30 --chances probabilidades.txt --optimise 10 \\\n"
+    "      semana.txt presupuesto\n"
     "\n"
     "kelvo-reduce --develop FORECAST OUTPUT writes every column of a forecast to the file OUTPUT\n"
     "(named as given, replaced if it exists), one per line with CR LF, in the order a run sorts\n"
@@ -155,8 +178,12 @@ constexpr std::array<std::string_view, 7> kOtherModes = {
 constexpr std::array<std::string_view, 6> kNotWithValue = {"--develop",  "--check", "--no-limit",
                                                            "--optimise", "--score", "--prizes"};
 constexpr std::array<std::string_view, 1> kCountOption = {"--count"};
+constexpr std::array<std::string_view, 7> kNotWithBudget = {
+    "--budget-euros", "--check", "--develop", "--score", "--prizes", "--value", "--plan"};
+constexpr std::array<std::string_view, 6> kNotWithBudgetEuros = {"--check",  "--develop", "--score",
+                                                                 "--prizes", "--value",   "--plan"};
 
-constexpr std::array<TExclusion, 11> kExclusions = {{
+constexpr std::array<TExclusion, 13> kExclusions = {{
     {"--develop", kReductionOptions},
     {"--score", kReductionOptions},
     {"--develop", kScoreOption},
@@ -168,6 +195,8 @@ constexpr std::array<TExclusion, 11> kExclusions = {{
     {"--plan", kOtherModes},
     {"--value", kNotWithValue},
     {"--columns", kCountOption},
+    {"--budget", kNotWithBudget},
+    {"--budget-euros", kNotWithBudgetEuros},
 }};
 
 // The files a mode takes, named as its usage errors name them.
@@ -186,7 +215,7 @@ struct TModeChoice {
 };
 
 // The first of these a command gives chooses its mode; none: the plain reduction.
-constexpr std::array<TModeChoice, 9> kModeChoices = {{
+constexpr std::array<TModeChoice, 11> kModeChoices = {{
     {"--plan", "--count", TMode::Plan, {}},
     {"--plan", "--columns", TMode::Plan, {}},
     {"--plan", "", TMode::Plan, kPlanDevelopment},
@@ -196,6 +225,8 @@ constexpr std::array<TModeChoice, 9> kModeChoices = {{
     {"--prizes", "", TMode::Prizes, kPrizedFiles},
     {"--value", "", TMode::Value, {}},
     {"--check", "", TMode::Check, kInputAndOutput},
+    {"--budget", "", TMode::Budget, kInputAndOutput},
+    {"--budget-euros", "", TMode::Budget, kInputAndOutput},
 }};
 constexpr TModeChoice kReduction = {"", "", TMode::Reduce, kInputAndOutput};
 
@@ -221,6 +252,17 @@ bool IsBudgetText(const std::string& value) {
     const auto [stop, error] = std::from_chars(value.data(), end, seconds);
     return error == std::errc() && stop == end && std::isfinite(seconds) && seconds > 0 &&
            seconds <= kLongestBudget;
+}
+
+// More columns than this are taken for a mistake: every column of 14 matches.
+constexpr std::size_t kMostColumns = 4782969;
+
+// A whole number of columns from 1 up to kMostColumns.
+bool IsColumnsText(const std::string& value) {
+    std::size_t columns = 0;
+    const char* end = value.data() + value.size();
+    const auto [stop, error] = std::from_chars(value.data(), end, columns);
+    return error == std::errc() && stop == end && columns >= 1 && columns <= kMostColumns;
 }
 
 // Longer sums than this are taken for a mistake: above any week's takings.
@@ -266,8 +308,9 @@ std::string Footer() {
 }
 
 // The options of every mode, bound to `command`; the parser's help is the program's --help, in
-// the order they are described here.
-void DescribeOptions(CLI::App& app, TCommand& command) {
+// the order they are described here. With `budget` (a budget is given), what the options of the
+// search and the week need is checked once the mode is known.
+void DescribeOptions(CLI::App& app, TCommand& command, bool budget) {
     app.formatter(std::make_shared<THelpFormatter>());
     app.add_option("--guarantee", command.Guarantee,
                    "the guarantee: 13 (the default), 12 or 11 signs right in some chosen column")
@@ -293,17 +336,24 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
                                                      "a number above 0 and at most 10000000";
                 },
                 "SECONDS");
-    app.add_option("--seed", command.Seed, "with --optimise: the seed of the search (default 1)")
-        ->option_text("N")
-        ->needs(optimise);
-    app.add_option("--steps", command.Steps,
-                   "with --optimise: N steps per search instead of the budget (repeatable)")
-        ->option_text("N")
-        ->check(CLI::Range(std::uint64_t{1}, std::numeric_limits<std::uint64_t>::max()))
-        ->needs(optimise);
-    app.add_flag("--anywhere", command.Anywhere,
-                 "with --optimise: chooses any columns, not only those of INPUT (see below)")
-        ->needs(optimise);
+    // With a budget, these need no --optimise.
+    const auto needsOptimise = [&](CLI::Option* option) {
+        if (!budget) {
+            option->needs(optimise);
+        }
+    };
+    needsOptimise(app.add_option("--seed", command.Seed,
+                                 "with --optimise or a budget: the seed of the search (default 1)")
+                      ->option_text("N"));
+    needsOptimise(
+        app.add_option("--steps", command.Steps,
+                       "with --optimise or a budget: N steps per search instead of the budget "
+                       "(repeatable)")
+            ->option_text("N")
+            ->check(CLI::Range(std::uint64_t{1}, std::numeric_limits<std::uint64_t>::max())));
+    needsOptimise(app.add_flag("--anywhere", command.Anywhere,
+                               "with --optimise or a budget: chooses any columns, not only those "
+                               "of INPUT (see below)"));
     app.add_flag("--check")->description(
         "verifies that REDUCED covers INPUT, changing neither file");
     app.set_help_flag("-h,--help", "prints this help and exits");
@@ -332,7 +382,8 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
             "what REDUCED wins for each result in DEVELOPMENT, changing neither (see below)");
     // What --chances and --public need is checked once the mode and the conditions are known.
     app.add_option("--chances", command.Chances,
-                   "with --prizes, --value or --value-min: the chances of each sign (see below)")
+                   "with --prizes, --value, a budget or --value-min: the chances of each sign "
+                   "(see below)")
         ->option_text("FILE");
     CLI::Option* value =
         app.add_option("--value", command.Valued,
@@ -340,22 +391,29 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
                        "below)")
             ->option_text("COLUMNS");
     app.add_option("--public", command.Public,
-                   "with --value, --value-min or --public-max: the public's percentages of 1, X "
-                   "and 2 for each match, in the form of --chances")
+                   "with --value, a budget, --value-min or --public-max: the public's "
+                   "percentages of 1, X and 2 for each match, in the form of --chances")
         ->option_text("FILE");
-    AddEuros(app, "--takings", command.Takings, "with --value: the week's takings", false)
-        ->needs(value);
-    AddEuros(app, "--jackpot", command.Jackpot,
-             "with --value: the jackpot added to the pool of 14 right (0 by default)", false)
-        ->needs(value);
-    AddEuros(app, "--price", command.Price, "with --value: the price of a column (0.75 by default)",
-             true)
-        ->needs(value);
-    CLI::Option* pleno =
+    // With a budget, these need no --value.
+    const auto needsValue = [&](CLI::Option* option) {
+        if (!budget) {
+            option->needs(value);
+        }
+        return option;
+    };
+    needsValue(AddEuros(app, "--takings", command.Takings,
+                        "with --value or a budget: the week's takings", false));
+    needsValue(AddEuros(app, "--jackpot", command.Jackpot,
+                        "with --value or a budget: the jackpot added to the pool of 14 right (0 "
+                        "by default)",
+                        false));
+    needsValue(AddEuros(app, "--price", command.Price,
+                        "with --value or a budget: the price of a column (0.75 by default)", true));
+    CLI::Option* pleno = needsValue(
         app.add_option("--pleno", command.Pleno,
-                       "with --value: the Pleno al 15 results played, e.g. 1-M,0-0 (see below)")
-            ->option_text("HOME-AWAY[,HOME-AWAY...]")
-            ->needs(value);
+                       "with --value or a budget: the Pleno al 15 results played, e.g. 1-M,0-0 "
+                       "(see below)")
+            ->option_text("HOME-AWAY[,HOME-AWAY...]"));
     app.add_option("--pleno-chances", command.PlenoChances,
                    "with --pleno: the chances of 0, 1, 2 and M goals of each team")
         ->option_text("FILE")
@@ -368,6 +426,19 @@ void DescribeOptions(CLI::App& app, TCommand& command) {
                    "with --value: writes each column's chance, share and value to FILE")
         ->option_text("FILE")
         ->needs(value);
+    app.add_option("--budget", command.Budget,
+                   "chooses the N columns of INPUT with the most chance of G right (see below)")
+        ->option_text("N")
+        ->check(
+            [](const std::string& text) {
+                return IsColumnsText(text) ? std::string()
+                                           : "'" + text +
+                                                 "' is no number of columns: give a whole "
+                                                 "number from 1 to 4782969";
+            },
+            "N");
+    AddEuros(app, "--budget-euros", command.BudgetEuros,
+             "as --budget, for the columns EUROS buy at --price", true);
     CLI::Option* plan =
         app.add_option("--plan", command.Plan,
                        "reads the plan PLAN and writes its development to DEVELOPMENT (see below)")
@@ -449,6 +520,8 @@ std::string Weighers(bool chances) {
         options.push_back("--prizes");
     }
     options.push_back("--value");
+    options.push_back("--budget");
+    options.push_back("--budget-euros");
     for (const TConditionKindRule& rule : ConditionKindRules()) {
         if (chances ? rule.Chances : rule.Public) {
             options.push_back(rule.Option);
@@ -468,8 +541,9 @@ std::string Weighers(bool chances) {
 // --chances and --public", naming only those missing), or when --chances or --public is given
 // and nothing weighs it.
 void CheckPercentages(const CLI::App& app, const TCommand& command) {
-    bool chancesWeighed = Given(app, "--prizes") || Given(app, "--value");
-    bool publicWeighed = Given(app, "--value");
+    const bool budget = Given(app, "--budget") || Given(app, "--budget-euros");
+    bool chancesWeighed = Given(app, "--prizes") || Given(app, "--value") || budget;
+    bool publicWeighed = Given(app, "--value") || budget;
     for (const TConditionKindRule& rule : ConditionKindRules()) {
         if (command.Conditions[static_cast<std::size_t>(rule.Kind)].empty()) {
             continue;
@@ -529,12 +603,57 @@ void CheckValueOptions(const CLI::App& app, const TCommand& command) {
     }
 }
 
+// Throws TUsageError when a budget comes without the chances, the seed without the search it
+// seeds, or the week's options without the public's percentages they value, or the other way
+// round ("--public requires --takings").
+void CheckBudgetOptions(const CLI::App& app, const TCommand& command) {
+    if (command.Mode != TMode::Budget) {
+        return;
+    }
+    const std::string_view budget = Given(app, "--budget") ? "--budget" : "--budget-euros";
+    if (!command.Chances) {
+        throw TUsageError(std::string(budget) + " requires --chances");
+    }
+    if (Given(app, "--seed") && !command.Optimise && command.Steps == 0) {
+        throw TUsageError("--seed requires --optimise or --steps");
+    }
+    if (!command.Public) {
+        for (const std::string_view option :
+             {"--takings", "--jackpot", "--pleno-chances", "--pleno-public"}) {
+            if (Given(app, option)) {
+                throw TUsageError(std::string(option) + " requires --public");
+            }
+        }
+        return;
+    }
+    if (!command.Takings) {
+        throw TUsageError("--public requires --takings");
+    }
+    if (Given(app, "--pleno")) {
+        for (const std::string_view needed : {"--pleno-chances", "--pleno-public"}) {
+            if (!Given(app, needed)) {
+                throw TUsageError("--pleno requires " + std::string(needed));
+            }
+        }
+    }
+}
+
+// Whether `args` give a budget: the options of the search and the week then need neither
+// --optimise nor --value.
+bool GivesBudget(const std::vector<std::string>& args) {
+    return std::any_of(args.begin(), args.end(), [](std::string_view arg) {
+        return arg == "--budget" || arg.starts_with("--budget=") || arg == "--budget-euros" ||
+               arg.starts_with("--budget-euros=");
+    });
+}
+
 }  // namespace
 
 std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string>& args) {
     TCommand command;
     CLI::App app{std::string(kDescription), std::string(kProgram)};
-    DescribeOptions(app, command);
+    const bool budget = GivesBudget(args);
+    DescribeOptions(app, command, budget);
     ExcludeModes(app);
     try {
         try {
@@ -546,7 +665,7 @@ std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string
             const std::string conflict = ConflictMessage(app, error);
             TCommand unchecked;
             CLI::App permissive{std::string(kDescription), std::string(kProgram)};
-            DescribeOptions(permissive, unchecked);
+            DescribeOptions(permissive, unchecked, budget);
             ParseArguments(permissive, args);
             throw TUsageError(conflict);
         }
@@ -564,6 +683,7 @@ std::variant<TCommand, TInfoText> ParseCommandLine(const std::vector<std::string
     const TModeChoice& mode = ModeOf(app);
     command.Mode = mode.Mode;
     CheckValueOptions(app, command);
+    CheckBudgetOptions(app, command);
     CheckFiles(app, command, mode.Files);
     return command;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -22,7 +23,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class TMode { Reduce, Check, Develop, Score, Prizes, Plan, Value };
+enum class TMode { Reduce, Check, Develop, Score, Prizes, Plan, Value, Budget };
 
 // What the command line asks for.
 struct TCommand {
@@ -33,8 +34,11 @@ struct TCommand {
     std::optional<double> Optimise;
     std::uint64_t Seed = 1;
     std::uint64_t Steps = 0;
-    // With Optimise: the chosen columns may be any columns, not only the input's.
+    // With Optimise or a budget: the chosen columns may be any columns, not only the input's.
     bool Anywhere = false;
+    // With TMode::Budget: the most columns to choose, or the euros that buy them (one is given).
+    std::optional<std::size_t> Budget;
+    std::optional<double> BudgetEuros;
     // With TMode::Develop: the forecast, the conditions as written after each kind's option (by
     // TConditionKind), and whether only the columns are counted.
     std::string Forecast;
@@ -45,12 +49,14 @@ struct TCommand {
     std::string Plan;
     std::optional<std::string> Columns;
     // With TMode::Prizes: the chances file, if any. With TMode::Value, or TMode::Develop and a
-    // condition that weighs them: the chances file and the public's percentages.
+    // condition that weighs them: the chances file and the public's percentages. With
+    // TMode::Budget: the chances file and, when the set is chosen for its winnings, the public's.
     std::optional<std::string> Chances;
     std::optional<std::string> Public;
     // With TMode::Value: the columns valued, the week's takings, jackpot and price, the Pleno
     // results chosen as given ("1-M,0-0"; empty: none) with the files of the Pleno's chances and
-    // public, and the file each column's value goes to, if any.
+    // public, and the file each column's value goes to, if any. With TMode::Budget: the same week
+    // (the price and Pleno results also price BudgetEuros).
     std::string Valued;
     std::optional<double> Takings;
     double Jackpot = 0;

@@ -89,6 +89,12 @@ TEST(driver, wrong_usage_says_what_is_wrong_and_shows_the_usage) {
         "usage: kelvo-reduce [--guarantee G] [--no-limit]\n"
         "                    [--optimise SECONDS [--seed N] [--steps N] [--anywhere]] INPUT "
         "OUTPUT\n"
+        "       kelvo-reduce --budget N | --budget-euros EUROS --chances FILE [--guarantee G]\n"
+        "                    [--no-limit] [--optimise SECONDS] [--steps N] [--seed N] "
+        "[--anywhere]\n"
+        "                    [--public FILE --takings EUROS [--jackpot EUROS]] [--price EUROS]\n"
+        "                    [--pleno HOME-AWAY[,HOME-AWAY]... [--pleno-chances FILE\n"
+        "                     --pleno-public FILE]] INPUT OUTPUT\n"
         "       kelvo-reduce --check [--guarantee G] INPUT REDUCED\n"
         "       kelvo-reduce --develop FORECAST [CONDITION]... OUTPUT\n"
         "       kelvo-reduce --develop FORECAST [CONDITION]... --count\n"
@@ -439,7 +445,8 @@ TEST(driver, a_wrong_development_is_a_usage_error_that_writes_nothing) {
         {{"--develop", kForecast, "--count", out},
          "The following argument was not expected: " + out},
         {{"--count", "a"}, "--count requires --develop or --plan"},
-        {{"--chances", "c.txt", "a", "b"}, "--chances requires --prizes, --value or --value-min"},
+        {{"--chances", "c.txt", "a", "b"},
+         "--chances requires --prizes, --value, --budget, --budget-euros or --value-min"},
         {{"--prizes", "a"}, "REDUCED is required"},
         {{"--prizes", "--develop", kForecast, "a", "b"}, "--develop takes no --prizes"},
         {{"--prizes", "--optimise", "5", "a", "b"},

@@ -108,10 +108,11 @@ TEST(value_conditions_cli, commands_that_miss_or_spoil_the_percentages_are_usage
          "--public-max requires --public"},
         {{"--develop", kForecast, "--public-max", "2", "--chances", chances, "--public", chances,
           out},
-         "--chances requires --prizes, --value or --value-min"},
+         "--chances requires --prizes, --value, --budget, --budget-euros or --value-min"},
         {{"--develop", kForecast, "--public", chances, out},
-         "--public requires --value, --value-min or --public-max"},
-        {{"--public", chances, "a", "b"}, "--public requires --value, --value-min or --public-max"},
+         "--public requires --value, --budget, --budget-euros, --value-min or --public-max"},
+        {{"--public", chances, "a", "b"},
+         "--public requires --value, --budget, --budget-euros, --value-min or --public-max"},
         {{"--value-min", "2", "a", "b"}, "--value-min requires --develop"},
         {{"--develop", kForecast, "--value-min", "1,5", "--chances", chances, "--public", chances,
           out},
@@ -144,7 +145,8 @@ TEST(value_conditions_cli, help_lists_the_conditions_and_the_public_file) {
           "times their public share\n",
           "\n  --public-max PERCENT        with --develop: only columns played by at most PERCENT "
           "% of the public\n",
-          "\n  --public FILE               with --value, --value-min or --public-max: the public's "
+          "\n  --public FILE               with --value, a budget, --value-min or --public-max: "
+          "the public's "
           "percentages of 1, X and 2 for each match, in the form of --chances\n",
           "\n  --value-min R               the column's chance is at least R times its share of "
           "the public's columns (needs --chances and --public)\n",
