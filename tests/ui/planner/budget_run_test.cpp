@@ -170,6 +170,32 @@ private slots:
         QCOMPARE(ListedColumns(reopened), TextsOf(plan.Reduction->Columns));
     }
 
+    void parar_keeps_the_best_columns_found_so_far() {
+        TPlanner planner;
+        PlayWeek(planner);
+        QCOMPARE(planner.AwaitCount(), QStringLiteral("27 columnas"));
+        planner.SetBudget({2, kelvo::TBudgetUnit::Columns, kelvo::TBudgetGoal::Chance});
+        // More steps than the search could take before Parar: only the stop ends it.
+        planner.Window->SetSearchSteps(kSeed, std::uint64_t{1} << 50);
+        planner.Trigger("ReduceAction");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            planner.Control<QLabel>("Phase")->text(),
+            QStringLiteral("Buscando las mejores columnas para el presupuesto"), 30000);
+        planner.Trigger("StopAction");
+        QCOMPARE(planner.Control<QLabel>("Phase")->text(), QStringLiteral("Parando..."));
+        QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 30000);
+        const kelvo::TPlan plan = planner.Window->CurrentPlan();
+        QVERIFY(plan.Reduction && plan.Reduction->Budget);
+        QVERIFY(plan.Reduction->Budget->Stopped);
+        QVERIFY(!plan.Reduction->Columns.empty());
+        QVERIFY(plan.Reduction->Columns.size() <= 2);
+        QVERIFY(planner.Control<QLabel>("ReductionSummary")
+                    ->text()
+                    .endsWith(QStringLiteral(" · búsqueda parada")));
+        QCOMPARE(planner.Control<QLabel>("BudgetChoice")->text(),
+                 ChoiceText(*plan.Reduction->Budget, plan.Guarantee));
+    }
+
     void a_budget_that_cannot_choose_is_refused_before_a_run_data() {
         QTest::addColumn<double>("euros");
         QTest::addColumn<double>("price");
