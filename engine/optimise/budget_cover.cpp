@@ -28,6 +28,12 @@ constexpr std::size_t kHistory = 2000;
 // Steps for which a removed candidate may not come back and an added one may not leave, so
 // that a swap is not undone at once.
 constexpr std::uint64_t kTenure = 8;
+// Steps in a row that change nothing after which the search takes a random swap: from a set no
+// single swap improves (the greedy's often is one) late acceptance alone never moves.
+constexpr std::uint64_t kStall = 256;
+// Random swaps without a better set after which the search goes back to the best set seen, so
+// that the kicks do not wander ever further from it.
+constexpr std::uint64_t kKicksFromBest = 32;
 // Improvements smaller than this share of the total weight are taken for the drift of the sums
 // kept step by step, not for a better set.
 constexpr double kDrift = 1e-12;
@@ -235,6 +241,11 @@ private:
     std::size_t PickAddition(std::size_t r) const;
     // The chosen candidate whose removal loses least once `added` is chosen too, with that loss.
     std::pair<std::size_t, double> PickRemoval(std::size_t added);
+    // A random swap, whatever it costs: a random candidate covering a random uncovered row in and,
+    // at the budget, a random chosen one out.
+    void Kick();
+    // Makes `set` the chosen set.
+    void Restore(std::span<const std::size_t> set);
     bool Recent(std::size_t k) const { return step_ < stamp_[k] + kTenure; }
     std::size_t Pick(std::size_t size) {
         return static_cast<std::size_t>(((random_() >> 32) * size) >> 32);
@@ -400,11 +411,50 @@ std::pair<std::size_t, double> TSwapSearch<TCover>::PickRemoval(std::size_t adde
 }
 
 template <class TCover>
+void TSwapSearch<TCover>::Kick() {
+    std::size_t added = TCoverage::kNone;
+    std::size_t seen = 0;
+    // One of the candidates covering the row, each as likely (reservoir sampling).
+    cover_.ForEachCovering(uncovered_.At(Pick(uncovered_.Size())), [&](std::size_t k) {
+        if (Pick(++seen) == 0) {
+            added = k;
+        }
+    });
+    const std::size_t removed =
+        chosen_.Size() >= budget_ ? chosen_.At(Pick(chosen_.Size())) : TCoverage::kNone;
+    Add(added);
+    if (removed != TCoverage::kNone) {
+        Remove(removed);
+    }
+}
+
+template <class TCover>
+void TSwapSearch<TCover>::Restore(std::span<const std::size_t> set) {
+    std::vector<std::uint8_t> wanted(chosenFlag_.size(), 0);
+    for (const std::size_t k : set) {
+        wanted[k] = 1;
+    }
+    const std::vector<std::uint32_t> chosen(chosen_.Items().begin(), chosen_.Items().end());
+    for (const std::uint32_t k : chosen) {
+        if (wanted[k] == 0) {
+            Remove(k);
+        }
+    }
+    for (const std::size_t k : set) {
+        if (chosenFlag_[k] == 0) {
+            Add(k);
+        }
+    }
+}
+
+template <class TCover>
 std::vector<std::size_t> TSwapSearch<TCover>::Run(const TBudgetLimits& limits, double drift,
                                                   TClock::duration& reached) {
     std::vector<std::size_t> best(chosen_.Items().begin(), chosen_.Items().end());
     double bestValue = value_;
     std::vector<double> history(kHistory, value_);
+    std::uint64_t idle = 0;
+    std::uint64_t kicks = 0;
     const std::chrono::duration<double> span =
         limits.Deadline ? *limits.Deadline - limits.Begin : TClock::duration{};
     for (std::uint64_t step = 0; !uncovered_.Empty() && (limits.Steps == 0 || step < limits.Steps);
@@ -434,16 +484,28 @@ std::vector<std::size_t> TSwapSearch<TCover>::Run(const TBudgetLimits& limits, d
             next -= loss;
         }
         double& past = history[step % kHistory];
+        const double before = value_;
         if (next >= value_ || next >= past) {
             Add(added);
             if (removed != TCoverage::kNone) {
                 Remove(removed);
             }
-            if (value_ > bestValue + drift) {
-                bestValue = value_;
-                best.assign(chosen_.Items().begin(), chosen_.Items().end());
-                reached = limits.Settings->Now() - limits.Begin;
+        }
+        if (value_ != before) {
+            idle = 0;
+        } else if (++idle >= kStall && !uncovered_.Empty()) {
+            idle = 0;
+            if (++kicks > kKicksFromBest) {
+                kicks = 0;
+                Restore(best);
             }
+            Kick();
+        }
+        if (value_ > bestValue + drift) {
+            bestValue = value_;
+            best.assign(chosen_.Items().begin(), chosen_.Items().end());
+            reached = limits.Settings->Now() - limits.Begin;
+            kicks = 0;
         }
         past = value_;
     }

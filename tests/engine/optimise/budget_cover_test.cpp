@@ -110,4 +110,22 @@ TEST(budget_cover, a_budget_that_covers_everything_is_bounded_by_the_total_and_s
     EXPECT_EQ(all.Bound, total);
 }
 
+TEST(budget_cover, swaps_out_of_a_greedy_set_no_single_swap_improves) {
+    std::vector<std::string> columns;
+    for (const std::string& column : ForecastProduct(ForecastOf(
+             {"1", "1X", "X2", "1X2", "2", "1", "X", "12", "1", "1", "1X2", "2", "X", "1"}))) {
+        if (std::count(column.begin(), column.end(), 'X') <= 3) {
+            columns.push_back(column);
+        }
+    }
+    const std::vector<double> weights = Chances(columns);
+    const TCoverage coverage(KeysOf(columns), 1);
+    for (std::size_t budget = 2; budget <= 5; ++budget) {
+        const TBudgetCover result = CoverBudget(coverage, weights, budget, Fixed(20000));
+        const double best = LiteralBest(columns, weights, budget, 1);
+        EXPECT_NEAR(result.Covered, best, 1e-12 * best)
+            << budget << " greedy " << result.GreedyCovered;
+    }
+}
+
 }  // namespace kelvo
