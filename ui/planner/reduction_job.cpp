@@ -19,7 +19,8 @@ public:
     static QString Developing() { return tr("Desarrollando las columnas"); }
     static QString Reducing() { return tr("Buscando las reductoras"); }
     static QString Optimising() { return tr("Optimizando"); }
-    static QString Budget() { return tr("Buscando las mejores columnas para el presupuesto"); }
+    // Short enough for the run panel at 1024x768, where the phase is one line.
+    static QString Budget() { return tr("Eligiendo las columnas"); }
     static QString Prizes() { return tr("Calculando los premios"); }
     static QString Chances() { return tr("Calculando las probabilidades"); }
     static QString OutOfMemory() { return tr("No hay memoria suficiente."); }
@@ -34,6 +35,7 @@ public:
     void SetStep(const QString& step) {
         step_ = step;
         phase_.clear();
+        sizes_ = true;
         last_.reset();
     }
 
@@ -41,6 +43,7 @@ public:
         phase_ = phase == kelvo::kOptimisingPhase ? TJobWords::Optimising()
                  : phase == kelvo::kBudgetPhase   ? TJobWords::Budget()
                                                   : QString();
+        sizes_ = phase != kelvo::kBudgetPhase;
         last_.reset();
     }
 
@@ -53,7 +56,7 @@ public:
         TJobProgress news;
         news.Phase = phase_.isEmpty() ? step_ : phase_;
         news.Fraction = progress.Fraction;
-        news.Best = progress.Best;
+        news.Best = sizes_ ? progress.Best : 0;
         news.Bound = progress.Bound;
         news.SecondsLeft = progress.SecondsLeft;
         post_(std::move(news));
@@ -66,6 +69,9 @@ private:
     QString step_;
     // The words of the engine's phase where they say more than the step's.
     QString phase_;
+    // Whether the phase's Best is the size of a set found: a budget's counts the columns chosen so
+    // far, which the panel does not show as the best so far.
+    bool sizes_ = true;
     std::optional<kelvo::TClock::time_point> last_;
 };
 

@@ -178,9 +178,10 @@ private slots:
         // More steps than the search could take before Parar: only the stop ends it.
         planner.Window->SetSearchSteps(kSeed, std::uint64_t{1} << 50);
         planner.Trigger("ReduceAction");
-        QTRY_COMPARE_WITH_TIMEOUT(
-            planner.Control<QLabel>("Phase")->text(),
-            QStringLiteral("Buscando las mejores columnas para el presupuesto"), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(planner.Control<QLabel>("Phase")->text(),
+                                  QStringLiteral("Eligiendo las columnas"), 30000);
+        // The columns chosen so far are no smaller set found.
+        QCOMPARE(planner.Control<QLabel>("BestSoFar")->text(), QString());
         planner.Trigger("StopAction");
         QCOMPARE(planner.Control<QLabel>("Phase")->text(), QStringLiteral("Parando..."));
         QTRY_VERIFY_WITH_TIMEOUT(!planner.Window->Working(), 30000);

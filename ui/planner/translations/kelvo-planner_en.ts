@@ -633,8 +633,8 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <translation>Out of memory.</translation>
     </message>
     <message>
-        <source>Buscando las mejores columnas para el presupuesto</source>
-        <translation>Looking for the best columns for the budget</translation>
+        <source>Eligiendo las columnas</source>
+        <translation>Choosing the columns</translation>
     </message>
 </context>
 <context>
