@@ -190,8 +190,9 @@ TGreedy ChooseGreedily(const TCover& cover, std::span<const double> weights,
     TGreedy greedy;
     greedy.Bound = SetBound(cover, weights, coverCount, limits.Budget);
     const std::size_t boundEvery = std::max<std::size_t>(1, limits.Budget / kBoundedSteps);
-    while (greedy.Chosen.size() < limits.Budget && !heap.empty() &&
-           !limits.Settings->Stop.stop_requested()) {
+    // A stop ends the search, not the greedy: its set, quick to finish, is the least a stopped
+    // choice keeps.
+    while (greedy.Chosen.size() < limits.Budget && !heap.empty()) {
         const auto step = static_cast<std::uint32_t>(greedy.Chosen.size());
         std::pop_heap(heap.begin(), heap.end(), below);
         TEntry top = heap.back();
