@@ -8,6 +8,7 @@
 
 #include "optimise/candidate_cover.h"
 #include "optimise/covered_lists.h"
+#include "optimise/indexed_set.h"
 
 namespace kelvo {
 
@@ -37,36 +38,6 @@ constexpr std::uint64_t kKicksFromBest = 32;
 // Improvements smaller than this share of the total weight are taken for the drift of the sums
 // kept step by step, not for a better set.
 constexpr double kDrift = 1e-12;
-
-// A set of numbers below a fixed universe with removal and a uniform random pick in constant
-// time.
-class TIndexedSet {
-public:
-    explicit TIndexedSet(std::size_t universe) : where_(universe, kAbsent) {}
-
-    bool Empty() const { return items_.empty(); }
-    std::size_t Size() const { return items_.size(); }
-    std::size_t At(std::size_t index) const { return items_[index]; }
-    std::span<const std::uint32_t> Items() const { return items_; }
-
-    void Insert(std::size_t k) {
-        where_[k] = static_cast<std::int32_t>(items_.size());
-        items_.push_back(static_cast<std::uint32_t>(k));
-    }
-    void Erase(std::size_t k) {
-        const auto index = static_cast<std::size_t>(where_[k]);
-        const std::uint32_t last = items_.back();
-        items_[index] = last;
-        where_[last] = static_cast<std::int32_t>(index);
-        items_.pop_back();
-        where_[k] = kAbsent;
-    }
-
-private:
-    static constexpr std::int32_t kAbsent = -1;
-    std::vector<std::uint32_t> items_;
-    std::vector<std::int32_t> where_;
-};
 
 // How many of the candidates numbered in `chosen` cover each row.
 template <class TCover>

@@ -6,6 +6,7 @@
 
 #include "core/parallel.h"
 #include "optimise/indexed_heap.h"
+#include "optimise/indexed_set.h"
 
 namespace kelvo {
 
@@ -14,34 +15,6 @@ namespace {
 // Steps between two looks at the clock and the interruption: often enough to stop within a few
 // milliseconds, rarely enough to cost nothing.
 constexpr std::uint64_t kCheckInterval = 16;
-
-// A set of column numbers with removal and a uniform random pick in constant time.
-class TIndexedSet {
-public:
-    explicit TIndexedSet(std::size_t universe) : where_(universe, kAbsent) {}
-
-    bool Empty() const { return items_.empty(); }
-    std::size_t Size() const { return items_.size(); }
-    std::size_t At(std::size_t index) const { return items_[index]; }
-
-    void Insert(std::size_t k) {
-        where_[k] = static_cast<std::int32_t>(items_.size());
-        items_.push_back(static_cast<std::uint32_t>(k));
-    }
-    void Erase(std::size_t k) {
-        const auto index = static_cast<std::size_t>(where_[k]);
-        const std::uint32_t last = items_.back();
-        items_[index] = last;
-        where_[last] = static_cast<std::int32_t>(index);
-        items_.pop_back();
-        where_[k] = kAbsent;
-    }
-
-private:
-    static constexpr std::int32_t kAbsent = -1;
-    std::vector<std::uint32_t> items_;
-    std::vector<std::int32_t> where_;
-};
 
 // One search over a covering problem `TCover` states, its candidates listing the rows they cover
 // (ForEachCovered) and its rows the candidates covering them (ForEachCovering): its chosen set,
