@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <ctime>
+#include <utility>
 #include <vector>
 
 #include "planner_test_support.h"
@@ -78,6 +80,9 @@ struct TCase {
 // A gap between two ticks, and what the run panel said before and after it.
 struct TGap {
     qint64 Ms = 0;
+    // How much of it the window's thread spent working, not waiting for a core: a long gap of
+    // little work is the machine's, not the window's.
+    qint64 BusyMs = 0;
     qint64 EndsAtMs = 0;
     QString Before;
     QString After;
@@ -87,7 +92,16 @@ struct TMeasure {
     qint64 WallMs = 0;
     std::vector<TGap> Gaps;
     std::vector<qint64> ProbeWaits;
+    // When the run panel's phase changed, and to what; and when its time left was first shown and
+    // first came to 0 s, for a search that outlasts its time.
+    std::vector<std::pair<qint64, QString>> Phases;
 };
+
+qint64 ThreadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
 
 QString PlainText(const QLabel* label) {
     QTextDocument document;
@@ -113,11 +127,14 @@ void SetPercents(const TPlanner& planner, const char* prefix,
 // Sets the case's plan up, triggers Reducir and watches the window until a while after the run.
 TMeasure Watch(TPlanner& planner) {
     auto* phase = planner.Control<QLabel>("Phase");
+    auto* timeLeft = planner.Control<QLabel>("TimeLeft");
+    QString lastTimeLeft;
     auto* tabs = planner.Control<QTabWidget>("ResultTabs");
     QTabBar* bar = tabs->tabBar();
     TMeasure measure;
     QElapsedTimer clock;
     qint64 lastTick = 0;
+    qint64 lastCpu = ThreadCpuMs();
     QString lastPhase;
     qint64 probePostedAt = -1;
     int step = 1;
@@ -135,7 +152,18 @@ TMeasure Watch(TPlanner& planner) {
     QObject::connect(&ticker, &QTimer::timeout, &loop, [&] {
         const qint64 now = clock.elapsed();
         const QString said = phase->text();
-        measure.Gaps.push_back({now - lastTick, now, lastPhase, said});
+        const qint64 cpu = ThreadCpuMs();
+        measure.Gaps.push_back({now - lastTick, cpu - lastCpu, now, lastPhase, said});
+        lastCpu = cpu;
+        if (said != lastPhase) {
+            measure.Phases.emplace_back(now, said);
+        }
+        const QString left = timeLeft->text();
+        if (left != lastTimeLeft && !left.isEmpty() &&
+            (lastTimeLeft.isEmpty() || left.endsWith(QStringLiteral(" 0 s")))) {
+            measure.Phases.emplace_back(now, left);
+        }
+        lastTimeLeft = left;
         lastTick = now;
         lastPhase = said;
         if (endedAt < 0 && !planner.Window->Working()) {
@@ -185,16 +213,29 @@ void Report(const TCase& run, const TPlanner& planner, const TMeasure& measure) 
             ? -1
             : *std::max_element(measure.ProbeWaits.begin(), measure.ProbeWaits.end());
     std::printf(
-        "%s: development %s columns, run %.2f s, ticks %zu, largest gap %lld ms (ending at %.2f s, "
+        "%s: development %s, run %.2f s, ticks %zu, largest gap %lld ms (busy %lld ms, ending at "
+        "%.2f s, "
         "\"%s\" -> \"%s\"), p99 gap %lld ms, gaps over %lld ms %lld, tab switches %zu, longest "
         "wait %lld ms\n",
         run.Name, qPrintable(planner.Control<QLabel>("ColumnCount")->text()),
         static_cast<double>(measure.WallMs) / 1000, gaps.size(),
-        static_cast<long long>(longest->Ms), static_cast<double>(longest->EndsAtMs) / 1000,
-        qPrintable(longest->Before), qPrintable(longest->After), static_cast<long long>(p99),
-        static_cast<long long>(kLongGapMs), static_cast<long long>(over), measure.ProbeWaits.size(),
-        static_cast<long long>(probeMost));
-    std::printf("  prizes: %s | %s\n",
+        static_cast<long long>(longest->Ms), static_cast<long long>(longest->BusyMs),
+        static_cast<double>(longest->EndsAtMs) / 1000, qPrintable(longest->Before),
+        qPrintable(longest->After), static_cast<long long>(p99), static_cast<long long>(kLongGapMs),
+        static_cast<long long>(over), measure.ProbeWaits.size(), static_cast<long long>(probeMost));
+    std::printf("  phases:");
+    for (const auto& [at, said] : measure.Phases) {
+        std::printf(" %.2f s \"%s\";", static_cast<double>(at) / 1000, qPrintable(said));
+    }
+    std::printf("\n  gaps over %lld ms:", static_cast<long long>(kLongGapMs));
+    for (const TGap& gap : measure.Gaps) {
+        if (gap.Ms > kLongGapMs) {
+            std::printf(" %lld ms (busy %lld ms) ending at %.2f s;", static_cast<long long>(gap.Ms),
+                        static_cast<long long>(gap.BusyMs),
+                        static_cast<double>(gap.EndsAtMs) / 1000);
+        }
+    }
+    std::printf("\n  prizes: %s | %s\n",
                 qPrintable(PlainText(planner.Control<QLabel>("ReductionSummary"))),
                 qPrintable(PlainText(planner.Control<QLabel>("BudgetChoice"))));
     std::fflush(stdout);
