@@ -207,7 +207,8 @@ TBudgetChoice Choose(const TBudgetRequest& request) {
     };
     if (request.ByWinnings) {
         greedyByChance();
-        choice.Chosen = ChooseByWinnings(request, coverage, time, report);
+        const TClock::duration left = time - (request.Now() - begin);
+        choice.Chosen = ChooseByWinnings(request, coverage, std::max(left, {}), report);
         report.Covered = 100 * CoveredWeight(coverage, weights, choice.Chosen);
     } else if (std::optional<std::vector<TKey>> reduction =
                    ReductionWithin(request, coverage, greedy, radius)) {

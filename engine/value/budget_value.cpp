@@ -263,6 +263,11 @@ double Greedy(TChoice& choice, TResultState& state, std::size_t budget,
     double bound = SumOfLargest(heap, budget, scratch);
     std::size_t step = 0;
     while (choice.Chosen.size() < budget && !heap.empty()) {
+        // On a large budget the greedy takes seconds: a stop ends it too, keeping what it chose
+        // (at least a column, so that a stopped choice is never empty).
+        if (!choice.Chosen.empty() && settings.Stop.stop_requested()) {
+            break;
+        }
         std::pop_heap(heap.begin(), heap.end(), Lower);
         const TBound top = heap.back();
         heap.pop_back();

@@ -33,7 +33,8 @@ struct TBudgetValue {
 // every column that shares a result's prizes with another (the model is submodular). Starts with
 // the greedy by marginal winnings, then runs a local search that swaps a chosen column for
 // another, for settings.Budget (or settings.Steps steps, the same result on every machine for the
-// same settings.Seed; with neither, the greedy's set is the result), until a stop is requested.
+// same settings.Seed; with neither, the greedy's set is the result), until a stop is requested; a
+// stop during the greedy ends it once it has chosen a column, and its columns are the result.
 // settings.Anywhere is not read. Reports kBudgetPhase to settings.Progress (which may be null)
 // with the time left. Never chooses a column that adds nothing, so fewer than `budget` may be
 // chosen. Throws std::bad_alloc when memory runs out.

@@ -255,6 +255,14 @@ TEST(budget_choice, a_stop_already_requested_keeps_the_greedy_set_and_is_reporte
     ASSERT_FALSE(stopped.Chosen.empty());
     EXPECT_EQ(stopped.Chosen, greedy.Chosen);
     EXPECT_EQ(stopped.Report.Covered, greedy.Report.Covered);
+
+    // By winnings the greedy is slow on large budgets: a stop ends it after its first column.
+    request = Request(keys, 3, 13);
+    request.ByWinnings = true;
+    request.Stop = stop.get_token();
+    const TBudgetChoice winnings = ChooseForBudget(request);
+    EXPECT_TRUE(winnings.Report.Stopped);
+    EXPECT_EQ(winnings.Chosen.size(), 1u);
 }
 
 }  // namespace kelvo

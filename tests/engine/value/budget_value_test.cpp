@@ -361,17 +361,18 @@ TEST(budget_value, searches_until_the_time_budget_runs_out_and_reports_the_time_
     EXPECT_LT(secondsLeft.front(), 100);
 }
 
-TEST(budget_value, a_stop_or_no_budget_leaves_the_greedy_set) {
+TEST(budget_value, a_stop_ends_the_greedy_after_a_column_and_no_budget_leaves_the_greedy_set) {
     std::stop_source stop;
     stop.request_stop();
     TOptimiseSettings stopped;
     stopped.Budget = std::chrono::hours(1);
     stopped.Stop = stop.get_token();
-    for (const TOptimiseSettings& settings : {stopped, TOptimiseSettings{}}) {
+    for (const auto& [settings, columns] :
+         {std::pair{stopped, 1u}, std::pair{TOptimiseSettings{}, 2u}}) {
         const TBudgetValue found =
             ValueBudget(Keys(kGreedyShortOfFour), WholePrizeWeek(false), 2, settings);
         EXPECT_EQ(found.Expected, found.GreedyExpected);
-        EXPECT_EQ(found.Chosen.size(), 2u);
+        EXPECT_EQ(found.Chosen.size(), columns);
     }
 }
 
