@@ -897,29 +897,42 @@ std::string DescribeSmallestConstruction(int triples, int doubles, int radius) {
 }
 
 // ---------------------------------------------------------------------------
-// Published lower bounds.  Sources:
-//  [W]  Wikipedia, "Covering code", football pools table "best bounds known as
-//       of 2011", which cites G. Keri, Tables for bounds on covering codes
-//       (sztaki.hu/~keri/codes/3_tables.pdf): K3(n,1) for n = 1..14 is
-//       1, 3, 5, 9, 27, 71-73, 156-186, 402-486, 1060-1269, 2854-3645,
-//       7832-9477, 21531-27702, 59049, 166610-177147.
-//       (K3(6,1) >= 71: Linderoth, Margot, Thain, INFORMS J. Computing 2009;
-//        K3(7,1) >= 156 and K3(8,1) >= 402: W. Haas, Electron. J. Combin. 14
-//        (2007) R27.)
-//  [A3] OEIS A060439 (from Cohen, Honkala, Litsyn, Lobstein, Covering Codes,
-//       1997, p. 174): ternary K3(n,R) for n <= 5: K3(3,2) = 3, K3(4,2) = 3,
-//       K3(4,3) = 3, K3(5,2) = 8, K3(5,3) = 3.
-//  [A2] OEIS A000983: K2(n,1) for n = 1..9 is 1, 2, 2, 4, 7, 12, 16, 32, 62;
-//       comment (A. Zabolotskiy, 2016): K2(10,1) lies in 107..120.
-//  [KO] G. Keri, P. R. J. Ostergard, "The number of inequivalent (2R+3,7)R
-//       optimal covering codes", J. Integer Sequences 9 (2006): K2(2R+3,R) = 7,
-//       so K2(7,2) = 7 and K2(9,3) = 7.
-//  [CHLL] Cohen, Honkala, Litsyn, Lobstein, Covering Codes (1997), chapter 6
-//       (classical): K2(n,R) = 2 for R < n <= 2R+1 (repetition code) and
-//       K2(2R+2,R) = 4; Kq(n,n-1) = q.
-//  Perfect codes (trivially optimal): binary Hamming [3,1] and [7,4] (R=1),
-//  ternary Hamming [4,2] and [13,10] (R=1), ternary Golay [11,6] (R=2).
-// Shapes not listed give 0.
+// Published lower bounds on Kq(n,R), the fewest words of a q-ary code of length n and covering
+// radius R, for n <= 14 and R <= 3 (q = 3: triples, q = 2: doubles).  Where each value was read:
+//  [K]  G. Keri, Tables for bounds on covering codes (sztaki.hu/~keri/codes, 2_tables.pdf and
+//       3_tables.pdf, last updated 2011-11-21), read in their transcription
+//       reference-data/keri/non_mixed_covering_codes.csv of github.com/florath/covering-codes-lean,
+//       with the original source of each cell.
+//  [P]  The same repository's update of Keri's tables from later papers,
+//       reference-data/post-keri/non_mixed_covering_codes.csv, whose newer cells come from
+//       [GP] D. Gijswijt, S. Polak, "Semidefinite lower bounds for covering codes",
+//            arXiv:2504.01932 (2025), tables 1-3, and
+//       [WC] Y.-S. Wu, J.-Y. Chen, "Improved lower bounds on the domination number of hypercubes
+//            and binary codes with covering radius one", Discrete Math. 347 (2024) 113752.
+//  Ternary, R = 1: K3(n,1) = 3, 5, 9, 27 for n = 2..5 [K]; 6: 71 (Linderoth, Margot, Thain,
+//       INFORMS J. Comput. 2009) [K]; 7: 156 (W. Haas, Electron. J. Combin. 14 (2007) R27) [K];
+//       8: 403 [GP, P]; 9: 1064 [GP, P]; 10: 2854 (Haas 2002) [K]; 11: 7832 (Habsieger, Plagne
+//       2000) [K]; 12: 21531 (Habsieger 1996) [K]; 13: 59049, the perfect Hamming code [K];
+//       14: 166610 (Habsieger, Plagne 2000) [K].
+//  Ternary, R = 2: 3, 3, 8 for n = 3..5 [K]; 6: 15 (Bertolo, Ostergard, Weakley, J. Combin.
+//       Des. 12, 2004) [K]; 7: 27, 8: 58, 9: 132 [GP, P]; 10: 323 (improved sphere-covering
+//       bound) [K]; 11: 729, the perfect Golay code [K]; 12: 1919 and 13: 5062 (improved
+//       sphere-covering bound) [K]; 14: 12323 [GP, P].
+//  Ternary, R = 3: 3, 3 for n = 4, 5 [K]; 6: 6 (Bhandari, Durairajan 1996; a code of 6 exists,
+//       Hamalainen, Rankinen 1991) [K]; 7: 11 (Keri 2008-2009) [K]; 8: 16, 9: 31, 10: 61,
+//       11: 129 [GP, P]; 12: 282 (improved sphere-covering bound) [K]; 13: 640 [GP, P];
+//       14: 1553 (improved sphere-covering bound) [K].
+//  Binary, R = 1: K2(n,1) = 2, 2, 4, 7, 12, 16, 32, 62 for n = 2..9 [K]; 10: 107 (Bertolo,
+//       Ostergard, Weakley 2004) [K]; 11: 180 (Blass, Litsyn 1998) [K]; 12: 348 [WC, P];
+//       13: 607 and 14: 1185 [GP, P].
+//  Binary, R = 2: 2, 2, 2, 4, 7 for n = 3..7 [K]; 8: 12 (Blass, Litsyn 1999) [K]; 9: 16
+//       (Ostergard, Weakley 2000) [K]; 10: 24, 11: 37, 12: 62 (Habsieger, Plagne 2000) [K];
+//       13: 101 and 14: 170 [GP, P].
+//  Binary, R = 3: 2, 2, 2, 2, 4, 7 for n = 4..9 [K]; 10: 12 (Ostergard 2005; a code of 12
+//       exists, Cohen, Lobstein, Sloane 1986) [K]; 11: 15 (Keri 2006) [K]; 12: 19 [GP, P];
+//       13: 28 and 14: 44 (Li, Chen 1994) [K].
+// A bound is marked exact where a code of that size is known (the upper bound of the same
+// tables), so that no smaller code exists.  Shapes not listed give 0.
 namespace {
 
 struct TBound {
@@ -929,19 +942,28 @@ struct TBound {
     bool Exact;  // the lower bound is attained (so it is the minimum)
 };
 
-constexpr std::array<TBound, 19> kTernaryBounds{{
+constexpr std::array<TBound, 36> kTernaryBounds{{
     {2, 1, 3, true},        {3, 1, 5, true},      {4, 1, 9, true},       {5, 1, 27, true},
-    {6, 1, 71, false},      {7, 1, 156, false},   {8, 1, 402, false},    {9, 1, 1060, false},
+    {6, 1, 71, false},      {7, 1, 156, false},   {8, 1, 403, false},    {9, 1, 1064, false},
     {10, 1, 2854, false},   {11, 1, 7832, false}, {12, 1, 21531, false}, {13, 1, 59049, true},
     {14, 1, 166610, false}, {3, 2, 3, true},      {4, 2, 3, true},       {5, 2, 8, true},
-    {11, 2, 729, true},     {4, 3, 3, true},      {5, 3, 3, true},
+    {6, 2, 15, false},      {7, 2, 27, false},    {8, 2, 58, false},     {9, 2, 132, false},
+    {10, 2, 323, false},    {11, 2, 729, true},   {12, 2, 1919, false},  {13, 2, 5062, false},
+    {14, 2, 12323, false},  {4, 3, 3, true},      {5, 3, 3, true},       {6, 3, 6, true},
+    {7, 3, 11, false},      {8, 3, 16, false},    {9, 3, 31, false},     {10, 3, 61, false},
+    {11, 3, 129, false},    {12, 3, 282, false},  {13, 3, 640, false},   {14, 3, 1553, false},
 }};
 
-constexpr std::array<TBound, 20> kBinaryBounds{{
-    {2, 1, 2, true},  {3, 1, 2, true},  {4, 1, 4, true},  {5, 1, 7, true},     {6, 1, 12, true},
-    {7, 1, 16, true}, {8, 1, 32, true}, {9, 1, 62, true}, {10, 1, 107, false}, {3, 2, 2, true},
-    {4, 2, 2, true},  {5, 2, 2, true},  {6, 2, 4, true},  {7, 2, 7, true},     {4, 3, 2, true},
-    {5, 3, 2, true},  {6, 3, 2, true},  {7, 3, 2, true},  {8, 3, 4, true},     {9, 3, 7, true},
+constexpr std::array<TBound, 36> kBinaryBounds{{
+    {2, 1, 2, true},      {3, 1, 2, true},     {4, 1, 4, true},     {5, 1, 7, true},
+    {6, 1, 12, true},     {7, 1, 16, true},    {8, 1, 32, true},    {9, 1, 62, true},
+    {10, 1, 107, false},  {11, 1, 180, false}, {12, 1, 348, false}, {13, 1, 607, false},
+    {14, 1, 1185, false}, {3, 2, 2, true},     {4, 2, 2, true},     {5, 2, 2, true},
+    {6, 2, 4, true},      {7, 2, 7, true},     {8, 2, 12, true},    {9, 2, 16, true},
+    {10, 2, 24, false},   {11, 2, 37, false},  {12, 2, 62, false},  {13, 2, 101, false},
+    {14, 2, 170, false},  {4, 3, 2, true},     {5, 3, 2, true},     {6, 3, 2, true},
+    {7, 3, 2, true},      {8, 3, 4, true},     {9, 3, 7, true},     {10, 3, 12, true},
+    {11, 3, 15, false},   {12, 3, 19, false},  {13, 3, 28, false},  {14, 3, 44, false},
 }};
 
 const TBound* FindBound(int triples, int doubles, int radius) {

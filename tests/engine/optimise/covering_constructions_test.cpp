@@ -288,7 +288,7 @@ TEST(covering_constructions, sums_narrowing_and_puncturing_keep_the_radius) {
 
 TEST(covering_constructions, published_bounds_and_known_smallest_sizes) {
     EXPECT_EQ(PublishedLowerBound(6, 0, 1), 71u);
-    EXPECT_EQ(PublishedLowerBound(9, 0, 1), 1060u);
+    EXPECT_EQ(PublishedLowerBound(9, 0, 1), 1064u);
     EXPECT_EQ(PublishedLowerBound(0, 9, 1), 62u);
     EXPECT_EQ(PublishedLowerBound(3, 2, 1), 0u);
     EXPECT_EQ(PublishedLowerBound(5, 0, 0), 243u);
@@ -308,6 +308,87 @@ TEST(covering_constructions, published_bounds_and_known_smallest_sizes) {
                       SmallestConstructionSize(length, 0, radius));
             EXPECT_LE(PublishedLowerBound(0, length, radius),
                       SmallestConstructionSize(0, length, radius));
+        }
+    }
+}
+
+namespace {
+
+// ceil(signs^length / V), V the number of words within the radius of a word: no code of the
+// shape is smaller, and no published bound may be lower.
+std::size_t SphereCoveringBound(int signs, int length, int radius) {
+    std::size_t ball = 0;
+    std::size_t choose = 1;  // length over i
+    std::size_t others = 1;  // (signs - 1)^i
+    for (int i = 0; i <= radius; ++i) {
+        ball += choose * others;
+        choose = choose * static_cast<std::size_t>(length - i) / static_cast<std::size_t>(i + 1);
+        others *= static_cast<std::size_t>(signs - 1);
+    }
+    std::size_t space = 1;
+    for (int p = 0; p < length; ++p) {
+        space *= static_cast<std::size_t>(signs);
+    }
+    return (space + ball - 1) / ball;
+}
+
+}  // namespace
+
+TEST(covering_constructions, published_bounds_are_those_of_the_newest_tables) {
+    // Every pure shape longer than its radius, radius 1 to 3: the bound of the tables of covering
+    // codes and whether a code of that size is known.
+    struct TCell {
+        int Signs;
+        int Length;
+        int Radius;
+        std::size_t Lower;
+        bool Exact;
+    };
+    constexpr std::array<TCell, 72> kCells{{
+        {3, 2, 1, 3, true},        {3, 3, 1, 5, true},       {3, 4, 1, 9, true},
+        {3, 5, 1, 27, true},       {3, 6, 1, 71, false},     {3, 7, 1, 156, false},
+        {3, 8, 1, 403, false},     {3, 9, 1, 1064, false},   {3, 10, 1, 2854, false},
+        {3, 11, 1, 7832, false},   {3, 12, 1, 21531, false}, {3, 13, 1, 59049, true},
+        {3, 14, 1, 166610, false}, {3, 3, 2, 3, true},       {3, 4, 2, 3, true},
+        {3, 5, 2, 8, true},        {3, 6, 2, 15, false},     {3, 7, 2, 27, false},
+        {3, 8, 2, 58, false},      {3, 9, 2, 132, false},    {3, 10, 2, 323, false},
+        {3, 11, 2, 729, true},     {3, 12, 2, 1919, false},  {3, 13, 2, 5062, false},
+        {3, 14, 2, 12323, false},  {3, 4, 3, 3, true},       {3, 5, 3, 3, true},
+        {3, 6, 3, 6, true},        {3, 7, 3, 11, false},     {3, 8, 3, 16, false},
+        {3, 9, 3, 31, false},      {3, 10, 3, 61, false},    {3, 11, 3, 129, false},
+        {3, 12, 3, 282, false},    {3, 13, 3, 640, false},   {3, 14, 3, 1553, false},
+        {2, 2, 1, 2, true},        {2, 3, 1, 2, true},       {2, 4, 1, 4, true},
+        {2, 5, 1, 7, true},        {2, 6, 1, 12, true},      {2, 7, 1, 16, true},
+        {2, 8, 1, 32, true},       {2, 9, 1, 62, true},      {2, 10, 1, 107, false},
+        {2, 11, 1, 180, false},    {2, 12, 1, 348, false},   {2, 13, 1, 607, false},
+        {2, 14, 1, 1185, false},   {2, 3, 2, 2, true},       {2, 4, 2, 2, true},
+        {2, 5, 2, 2, true},        {2, 6, 2, 4, true},       {2, 7, 2, 7, true},
+        {2, 8, 2, 12, true},       {2, 9, 2, 16, true},      {2, 10, 2, 24, false},
+        {2, 11, 2, 37, false},     {2, 12, 2, 62, false},    {2, 13, 2, 101, false},
+        {2, 14, 2, 170, false},    {2, 4, 3, 2, true},       {2, 5, 3, 2, true},
+        {2, 6, 3, 2, true},        {2, 7, 3, 2, true},       {2, 8, 3, 4, true},
+        {2, 9, 3, 7, true},        {2, 10, 3, 12, true},     {2, 11, 3, 15, false},
+        {2, 12, 3, 19, false},     {2, 13, 3, 28, false},    {2, 14, 3, 44, false},
+    }};
+    const std::array<const TRecords*, 3> ternaryRecords = {&kTernaryR1, &kTernaryR2, &kTernaryR3};
+    const std::array<const TRecords*, 3> binaryRecords = {&kBinaryR1, &kBinaryR2, nullptr};
+    for (const TCell& cell : kCells) {
+        const int triples = cell.Signs == 3 ? cell.Length : 0;
+        const int doubles = cell.Signs == 2 ? cell.Length : 0;
+        SCOPED_TRACE(testing::Message()
+                     << "K" << cell.Signs << "(" << cell.Length << "," << cell.Radius << ")");
+        EXPECT_EQ(PublishedLowerBound(triples, doubles, cell.Radius), cell.Lower);
+        EXPECT_EQ(KnownSmallest(triples, doubles, cell.Radius, cell.Lower), cell.Exact);
+        EXPECT_FALSE(KnownSmallest(triples, doubles, cell.Radius, cell.Lower + 1));
+        EXPECT_GE(cell.Lower, SphereCoveringBound(cell.Signs, cell.Length, cell.Radius));
+        EXPECT_LE(cell.Lower, SmallestConstructionSize(triples, doubles, cell.Radius));
+        const TRecords* records =
+            (cell.Signs == 3 ? ternaryRecords
+                             : binaryRecords)[static_cast<std::size_t>(cell.Radius - 1)];
+        if (records != nullptr && cell.Length >= 4) {
+            const std::size_t best = (*records)[static_cast<std::size_t>(cell.Length - 4)];
+            EXPECT_LE(cell.Lower, best);
+            EXPECT_EQ(cell.Exact, cell.Lower == best);
         }
     }
 }
