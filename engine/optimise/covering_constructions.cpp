@@ -906,9 +906,9 @@ std::string DescribeSmallestConstruction(int triples, int doubles, int radius) {
 //  [P]  The same repository's update of Keri's tables from later papers,
 //       reference-data/post-keri/non_mixed_covering_codes.csv, whose newer cells come from
 //       [GP] D. Gijswijt, S. Polak, "Semidefinite lower bounds for covering codes",
-//            arXiv:2504.01932 (2025), tables 1-3, and
-//       [WC] Y.-S. Wu, J.-Y. Chen, "Improved lower bounds on the domination number of hypercubes
-//            and binary codes with covering radius one", Discrete Math. 347 (2024) 113752.
+//            arXiv:2504.01932 (2025), tables 1-3.
+//       (It also gives K2(12,1) >= 348, worked out from the formula in the abstract of Wu and Chen,
+//       Discrete Math. 347 (2024) 113752, not read in the paper: Keri's 342 is kept.)
 //  Ternary, R = 1: K3(n,1) = 3, 5, 9, 27 for n = 2..5 [K]; 6: 71 (Linderoth, Margot, Thain,
 //       INFORMS J. Comput. 2009) [K]; 7: 156 (W. Haas, Electron. J. Combin. 14 (2007) R27) [K];
 //       8: 403 [GP, P]; 9: 1064 [GP, P]; 10: 2854 (Haas 2002) [K]; 11: 7832 (Habsieger, Plagne
@@ -923,7 +923,7 @@ std::string DescribeSmallestConstruction(int triples, int doubles, int radius) {
 //       11: 129 [GP, P]; 12: 282 (improved sphere-covering bound) [K]; 13: 640 [GP, P];
 //       14: 1553 (improved sphere-covering bound) [K].
 //  Binary, R = 1: K2(n,1) = 2, 2, 4, 7, 12, 16, 32, 62 for n = 2..9 [K]; 10: 107 (Bertolo,
-//       Ostergard, Weakley 2004) [K]; 11: 180 (Blass, Litsyn 1998) [K]; 12: 348 [WC, P];
+//       Ostergard, Weakley 2004) [K]; 11: 180 (Blass, Litsyn 1998) [K]; 12: 342 (van Wee 1988) [K];
 //       13: 607 and 14: 1185 [GP, P].
 //  Binary, R = 2: 2, 2, 2, 4, 7 for n = 3..7 [K]; 8: 12 (Blass, Litsyn 1999) [K]; 9: 16
 //       (Ostergard, Weakley 2000) [K]; 10: 24, 11: 37, 12: 62 (Habsieger, Plagne 2000) [K];
@@ -957,7 +957,7 @@ constexpr std::array<TBound, 36> kTernaryBounds{{
 constexpr std::array<TBound, 36> kBinaryBounds{{
     {2, 1, 2, true},      {3, 1, 2, true},     {4, 1, 4, true},     {5, 1, 7, true},
     {6, 1, 12, true},     {7, 1, 16, true},    {8, 1, 32, true},    {9, 1, 62, true},
-    {10, 1, 107, false},  {11, 1, 180, false}, {12, 1, 348, false}, {13, 1, 607, false},
+    {10, 1, 107, false},  {11, 1, 180, false}, {12, 1, 342, false}, {13, 1, 607, false},
     {14, 1, 1185, false}, {3, 2, 2, true},     {4, 2, 2, true},     {5, 2, 2, true},
     {6, 2, 4, true},      {7, 2, 7, true},     {8, 2, 12, true},    {9, 2, 16, true},
     {10, 2, 24, false},   {11, 2, 37, false},  {12, 2, 62, false},  {13, 2, 101, false},

@@ -360,7 +360,7 @@ TEST(covering_constructions, published_bounds_are_those_of_the_newest_tables) {
         {2, 2, 1, 2, true},        {2, 3, 1, 2, true},       {2, 4, 1, 4, true},
         {2, 5, 1, 7, true},        {2, 6, 1, 12, true},      {2, 7, 1, 16, true},
         {2, 8, 1, 32, true},       {2, 9, 1, 62, true},      {2, 10, 1, 107, false},
-        {2, 11, 1, 180, false},    {2, 12, 1, 348, false},   {2, 13, 1, 607, false},
+        {2, 11, 1, 180, false},    {2, 12, 1, 342, false},   {2, 13, 1, 607, false},
         {2, 14, 1, 1185, false},   {2, 3, 2, 2, true},       {2, 4, 2, 2, true},
         {2, 5, 2, 2, true},        {2, 6, 2, 4, true},       {2, 7, 2, 7, true},
         {2, 8, 2, 12, true},       {2, 9, 2, 16, true},      {2, 10, 2, 24, false},
