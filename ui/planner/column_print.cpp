@@ -28,6 +28,12 @@ public:
     static QString NoConditions() { return tr("Sin condiciones"); }
     static QString Reduction() { return tr("Reducción"); }
     static QString Guarantee(int guarantee) { return tr("Garantía: %1 aciertos").arg(guarantee); }
+    // Columns chosen for a budget guarantee nothing: the page says what they were chosen for.
+    static QString BudgetChoice(int guarantee, bool winnings) {
+        return winnings ? tr("Presupuesto: las columnas de más ganancia esperada")
+                        : tr("Presupuesto: las columnas de más probabilidad de %1 o más aciertos")
+                              .arg(guarantee);
+    }
     static QString Count(std::size_t count) { return tr("Columnas: %1").arg(CountText(count)); }
     static QString Cost(std::size_t count, const kelvo::TPlan& plan) {
         return tr("Coste: %1 (%2 por columna)")
@@ -160,7 +166,12 @@ void LayOutSummary(TPageFiller& filler, const TPrintHeading& heading, std::size_
     filler.Skip(kGap);
     filler.Reserve(kSectionHeight + 3 * kRow);
     filler.Line(kSectionHeight, TPrintWords::Reduction(), TPrintStyle::Section);
-    filler.Line(kRow, TPrintWords::Guarantee(plan.Guarantee), TPrintStyle::Text);
+    const std::optional<kelvo::TBudgetReport>& budget =
+        plan.Reduction ? plan.Reduction->Budget : std::nullopt;
+    filler.Line(kRow,
+                budget ? TPrintWords::BudgetChoice(plan.Guarantee, budget->Winnings.has_value())
+                       : TPrintWords::Guarantee(plan.Guarantee),
+                TPrintStyle::Text);
     filler.Line(kRow, TPrintWords::Count(count), TPrintStyle::Text);
     filler.Line(kRow, TPrintWords::Cost(count, plan), TPrintStyle::Text);
 }

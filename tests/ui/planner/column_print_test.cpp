@@ -110,6 +110,32 @@ private slots:
         QCOMPARE(Texts(pages[0]), expected);
     }
 
+    void columns_chosen_for_a_budget_say_what_for_instead_of_a_guarantee_data() {
+        QTest::addColumn<bool>("winnings");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("chance") << false
+                                << QStringLiteral(
+                                       "Presupuesto: las columnas de más probabilidad de 12 o "
+                                       "más aciertos");
+        QTest::newRow("winnings") << true
+                                  << QStringLiteral(
+                                         "Presupuesto: las columnas de más ganancia esperada");
+    }
+
+    void columns_chosen_for_a_budget_say_what_for_instead_of_a_guarantee() {
+        QFETCH(bool, winnings);
+        QFETCH(QString, line);
+        TPrintHeading heading = Heading();
+        kelvo::TBudgetReport report;
+        if (winnings) {
+            report.Winnings = kelvo::TBudgetWinnings{};
+        }
+        heading.Plan.Reduction = kelvo::TPlanReduction{{}, {}, report};
+        const QStringList texts = Texts(LayOutPages(heading, Columns(10), kA4)[0]);
+        QVERIFY(!texts.contains(QStringLiteral("Garantía: 12 aciertos")));
+        QCOMPARE(texts[texts.indexOf(QStringLiteral("Reducción")) + 1], line);
+    }
+
     void a_block_has_the_matches_down_and_a_sign_per_cell() {
         const std::vector<TPrintPage> pages = LayOutPages(Heading(), Columns(10), kA4);
         QCOMPARE(pages.size(), std::size_t{2});

@@ -1004,6 +1004,14 @@ Already have N: columns that have N or more right, whatever happens.</translatio
         <source>%1 · página %2 de %3</source>
         <translation>%1 · page %2 of %3</translation>
     </message>
+    <message>
+        <source>Presupuesto: las columnas de más ganancia esperada</source>
+        <translation>Budget: the columns of the most expected winnings</translation>
+    </message>
+    <message>
+        <source>Presupuesto: las columnas de más probabilidad de %1 o más aciertos</source>
+        <translation>Budget: the columns of the most chance of %1 or more right</translation>
+    </message>
 </context>
 <context>
     <name>TPrizeRulesDialog</name>
