@@ -1,0 +1,350 @@
+#include "optimise/syndrome_cover.h"
+
+#include <algorithm>
+#include <random>
+#include <stdexcept>
+
+namespace kelvo {
+
+namespace {
+
+// Steps a syndrome taken out of the set may not come back: the next step would otherwise undo a
+// swap whenever the weights tie. The weights of the uncovered syndromes lead the search out of
+// longer cycles (a longer tenure found no smaller sets on the stored matrices of 7 and 8
+// triples).
+constexpr std::uint64_t kTabuTenure = 1;
+
+int SyndromeCount(const TMatrixCode& code) {
+    int count = 1;
+    for (int i = 0; i < code.Rows; ++i) {
+        count *= code.Radix;
+    }
+    return count;
+}
+
+void CheckShape(const TMatrixCode& code) {
+    if ((code.Radix != 2 && code.Radix != 3) || code.Rows < 1 || code.Rows > kMaxSyndromeRows ||
+        code.Radius < 0) {
+        throw std::invalid_argument(
+            "syndrome cover needs radix 2 or 3, 1 to 8 rows and a radius of 0 or more");
+    }
+    const int count = SyndromeCount(code);
+    for (int column : code.Columns) {
+        if (column < 0 || column >= count) {
+            throw std::invalid_argument("column out of range");
+        }
+    }
+}
+
+// a + factor * b digit by digit in GF(radix)^rows, both stored as numbers in base radix.
+int AddSyndromes(int a, int b, int factor, int radix, int rows) {
+    int sum = 0;
+    int place = 1;
+    for (int i = 0; i < rows; ++i) {
+        sum += ((a % radix + factor * (b % radix)) % radix) * place;
+        a /= radix;
+        b /= radix;
+        place *= radix;
+    }
+    return sum;
+}
+
+// Marks in `reached` every syndrome `from` plus combinations of the columns from `first` on, at
+// most `left` of them.
+void MarkBall(const TMatrixCode& code, int from, std::size_t first, int left,
+              std::vector<char>& reached) {
+    reached[static_cast<std::size_t>(from)] = 1;
+    if (left == 0) {
+        return;
+    }
+    for (std::size_t j = first; j < code.Columns.size(); ++j) {
+        for (int factor = 1; factor < code.Radix; ++factor) {
+            MarkBall(code, AddSyndromes(from, code.Columns[j], factor, code.Radix, code.Rows),
+                     j + 1, left - 1, reached);
+        }
+    }
+}
+
+// The covering problem of one matrix: syndrome t covers Covered(t), t plus every offset of the
+// ball. The ball is symmetric (c times a column is in it with -c times it), so the syndromes
+// covering y are exactly the ones y's own ball lists.
+class TSyndromeProblem {
+public:
+    explicit TSyndromeProblem(const TMatrixCode& code)
+        : count_(static_cast<std::size_t>(SyndromeCount(code))) {
+        const std::vector<int> ball = SyndromeBall(code);
+        ballSize_ = ball.size();
+        covered_.reserve(count_ * ballSize_);
+        for (std::size_t t = 0; t < count_; ++t) {
+            for (int offset : ball) {
+                covered_.push_back(
+                    AddSyndromes(static_cast<int>(t), offset, 1, code.Radix, code.Rows));
+            }
+        }
+    }
+
+    std::size_t Count() const { return count_; }
+    std::size_t BallSize() const { return ballSize_; }
+    std::span<const int> Covered(std::size_t t) const {
+        return {covered_.data() + t * ballSize_, ballSize_};
+    }
+
+private:
+    std::size_t count_;
+    std::size_t ballSize_ = 0;
+    std::vector<int> covered_;
+};
+
+std::vector<int> GreedyCover(const TSyndromeProblem& problem) {
+    std::vector<int> chosen;
+    std::vector<char> isCovered(problem.Count(), 0);
+    std::size_t left = problem.Count();
+    while (left > 0) {
+        std::size_t best = 0;
+        std::size_t bestGain = 0;
+        for (std::size_t t = 0; t < problem.Count(); ++t) {
+            std::size_t gain = 0;
+            for (int y : problem.Covered(t)) {
+                gain += isCovered[static_cast<std::size_t>(y)] == 0 ? 1 : 0;
+            }
+            if (gain > bestGain) {
+                best = t;
+                bestGain = gain;
+            }
+        }
+        chosen.push_back(static_cast<int>(best));
+        for (int y : problem.Covered(best)) {
+            left -= isCovered[static_cast<std::size_t>(y)] == 0 ? 1 : 0;
+            isCovered[static_cast<std::size_t>(y)] = 1;
+        }
+    }
+    return chosen;
+}
+
+// A weighted tabu search over sets of a fixed size at a time, after Ostergard's for covering
+// codes: each step picks a random uncovered syndrome and swaps one chosen syndrome for one
+// covering it, the swap that leaves the least weight uncovered; every syndrome still uncovered
+// then gains weight. A set that covers everything is kept and loses its cheapest syndrome.
+class TSyndromeSearch {
+public:
+    TSyndromeSearch(const TSyndromeProblem& problem, const std::vector<int>& start,
+                    std::uint64_t seed)
+        : problem_(problem),
+          count_(problem.Count(), 0),
+          sum_(problem.Count(), 0),
+          loss_(problem.Count(), 0),
+          weight_(problem.Count(), 1),
+          chosen_(problem.Count(), 0),
+          uncoveredAt_(problem.Count(), kAbsent),
+          freeAt_(problem.Count(), 0),
+          overlap_(problem.Count(), 0),
+          random_(seed) {
+        for (std::size_t y = 0; y < problem.Count(); ++y) {
+            uncoveredAt_[y] = uncovered_.size();
+            uncovered_.push_back(y);
+        }
+        for (int t : start) {
+            Add(static_cast<std::size_t>(t));
+        }
+        best_ = start;
+    }
+
+    TSyndromeCover Run(std::uint64_t steps) {
+        // No set smaller than the sphere bound covers every syndrome.
+        const std::size_t sphereBound =
+            (problem_.Count() + problem_.BallSize() - 1) / problem_.BallSize();
+        std::size_t shortBy = 0;
+        for (std::uint64_t step = 0;; ++step) {
+            if (uncovered_.empty()) {
+                best_ = set_;
+                if (set_.size() <= sphereBound) {
+                    shortBy = 0;
+                    break;
+                }
+                Remove(Cheapest());
+                shortBy = uncovered_.size();
+            }
+            if (step == steps) {
+                break;
+            }
+            Step(step);
+            shortBy = std::min(shortBy, uncovered_.size());
+        }
+        std::sort(best_.begin(), best_.end());
+        return {best_, shortBy};
+    }
+
+private:
+    static constexpr std::size_t kAbsent = static_cast<std::size_t>(-1);
+
+    std::size_t Draw(std::size_t size) {
+        return static_cast<std::size_t>(((random_() >> 32) * size) >> 32);
+    }
+
+    void Add(std::size_t t) {
+        chosen_[t] = 1;
+        set_.push_back(static_cast<int>(t));
+        loss_[t] = 0;
+        for (int yy : problem_.Covered(t)) {
+            const auto y = static_cast<std::size_t>(yy);
+            if (count_[y] == 0) {
+                DropUncovered(y);
+                loss_[t] += weight_[y];
+            } else if (count_[y] == 1) {
+                loss_[static_cast<std::size_t>(sum_[y])] -= weight_[y];
+            }
+            ++count_[y];
+            sum_[y] += static_cast<int>(t);
+        }
+    }
+
+    void Remove(std::size_t t) {
+        chosen_[t] = 0;
+        set_.erase(std::find(set_.begin(), set_.end(), static_cast<int>(t)));
+        for (int yy : problem_.Covered(t)) {
+            const auto y = static_cast<std::size_t>(yy);
+            --count_[y];
+            sum_[y] -= static_cast<int>(t);
+            if (count_[y] == 0) {
+                uncoveredAt_[y] = uncovered_.size();
+                uncovered_.push_back(y);
+            } else if (count_[y] == 1) {
+                loss_[static_cast<std::size_t>(sum_[y])] += weight_[y];
+            }
+        }
+    }
+
+    void DropUncovered(std::size_t y) {
+        const std::size_t at = uncoveredAt_[y];
+        uncovered_[at] = uncovered_.back();
+        uncoveredAt_[uncovered_[at]] = at;
+        uncovered_.pop_back();
+        uncoveredAt_[y] = kAbsent;
+    }
+
+    // The chosen syndrome whose removal uncovers the least weight, the earliest in the set on a
+    // tie.
+    std::size_t Cheapest() const {
+        int cheapest = set_.front();
+        for (int t : set_) {
+            if (loss_[static_cast<std::size_t>(t)] < loss_[static_cast<std::size_t>(cheapest)]) {
+                cheapest = t;
+            }
+        }
+        return static_cast<std::size_t>(cheapest);
+    }
+
+    // One swap: a syndrome covering a random uncovered one comes in, the chosen syndrome whose
+    // leaving then costs least weight goes; ties are broken at random. A syndrome covering the
+    // target is never chosen already, or the target would be covered.
+    void Step(std::uint64_t step) {
+        const std::size_t target = uncovered_[Draw(uncovered_.size())];
+        std::size_t bestIn = kAbsent;
+        std::size_t bestOut = kAbsent;
+        std::int64_t bestDelta = 0;
+        std::size_t ties = 0;
+        for (int inInt : problem_.Covered(target)) {
+            const auto in = static_cast<std::size_t>(inInt);
+            if (freeAt_[in] > step) {
+                continue;
+            }
+            // The weight `in` covers that nothing does, and what it would take over from each
+            // chosen syndrome that alone covers it.
+            std::int64_t gain = 0;
+            for (int yy : problem_.Covered(in)) {
+                const auto y = static_cast<std::size_t>(yy);
+                if (count_[y] == 0) {
+                    gain += weight_[y];
+                } else if (count_[y] == 1) {
+                    overlap_[static_cast<std::size_t>(sum_[y])] += weight_[y];
+                }
+            }
+            for (int outInt : set_) {
+                const auto out = static_cast<std::size_t>(outInt);
+                const std::int64_t delta = loss_[out] - overlap_[out] - gain;
+                if (bestIn == kAbsent || delta < bestDelta) {
+                    bestIn = in;
+                    bestOut = out;
+                    bestDelta = delta;
+                    ties = 1;
+                } else if (delta == bestDelta && Draw(++ties) == 0) {
+                    bestIn = in;
+                    bestOut = out;
+                }
+            }
+            for (int yy : problem_.Covered(in)) {
+                const auto y = static_cast<std::size_t>(yy);
+                if (count_[y] == 1) {
+                    overlap_[static_cast<std::size_t>(sum_[y])] = 0;
+                }
+            }
+        }
+        for (std::size_t y : uncovered_) {
+            ++weight_[y];
+        }
+        if (bestIn == kAbsent) {
+            return;
+        }
+        Remove(bestOut);
+        Add(bestIn);
+        freeAt_[bestOut] = step + 1 + kTabuTenure;
+    }
+
+    const TSyndromeProblem& problem_;
+    // For each syndrome: how many chosen syndromes cover it and the sum of their numbers, which
+    // where one covers it is that one's number.
+    std::vector<int> count_;
+    std::vector<int> sum_;
+    // For each chosen syndrome, the weight of the syndromes it alone covers.
+    std::vector<std::int64_t> loss_;
+    // How long each syndrome has stayed uncovered, in steps, plus one: the weight that makes
+    // a search stuck on the same few uncovered syndromes cover them at last.
+    std::vector<std::int64_t> weight_;
+    std::vector<char> chosen_;
+    std::vector<int> set_;
+    std::vector<std::size_t> uncovered_;
+    std::vector<std::size_t> uncoveredAt_;
+    // The step from which a syndrome taken out may come back.
+    std::vector<std::uint64_t> freeAt_;
+    // Scratch of Step, zero between candidates.
+    std::vector<int> overlap_;
+    std::vector<int> best_;
+    std::mt19937_64 random_;
+};
+
+}  // namespace
+
+std::vector<int> SyndromeBall(const TMatrixCode& code) {
+    CheckShape(code);
+    std::vector<char> reached(static_cast<std::size_t>(SyndromeCount(code)), 0);
+    MarkBall(code, 0, 0, code.Radius, reached);
+    std::vector<int> ball;
+    for (std::size_t s = 0; s < reached.size(); ++s) {
+        if (reached[s] != 0) {
+            ball.push_back(static_cast<int>(s));
+        }
+    }
+    return ball;
+}
+
+bool CoversEverySyndrome(const TMatrixCode& code) {
+    CheckShape(code);
+    const int count = SyndromeCount(code);
+    std::vector<char> reached(static_cast<std::size_t>(count), 0);
+    for (int s : code.Syndromes) {
+        if (s < 0 || s >= count) {
+            throw std::invalid_argument("syndrome out of range");
+        }
+        MarkBall(code, s, 0, code.Radius, reached);
+    }
+    return std::find(reached.begin(), reached.end(), 0) == reached.end();
+}
+
+TSyndromeCover CoverSyndromes(const TMatrixCode& code, const TSyndromeCoverLimits& limits) {
+    CheckShape(code);
+    const TSyndromeProblem problem(code);
+    TSyndromeSearch search(problem, GreedyCover(problem), limits.Seed);
+    return search.Run(limits.Steps);
+}
+
+}  // namespace kelvo
