@@ -14,6 +14,12 @@ namespace {
 // triples).
 constexpr std::uint64_t kTabuTenure = 1;
 
+// Steps at one size without fewer syndromes left uncovered after which the search starts that
+// size again from the last covering set, without its weights and less a random syndrome: on the
+// 6x9 matrices a search could stay a hundred thousand steps one syndrome short of a size that
+// another seed passed at once.
+constexpr std::uint64_t kStallSteps = 2000;
+
 int SyndromeCount(const TMatrixCode& code) {
     int count = 1;
     for (int i = 0; i < code.Rows; ++i) {
@@ -154,6 +160,7 @@ public:
         const std::size_t sphereBound =
             (problem_.Count() + problem_.BallSize() - 1) / problem_.BallSize();
         std::size_t shortBy = 0;
+        std::uint64_t lastGain = 0;
         for (std::uint64_t step = 0;; ++step) {
             if (uncovered_.empty()) {
                 best_ = set_;
@@ -163,12 +170,19 @@ public:
                 }
                 Remove(Cheapest());
                 shortBy = uncovered_.size();
+                lastGain = step;
             }
             if (step == steps) {
                 break;
             }
             Step(step);
-            shortBy = std::min(shortBy, uncovered_.size());
+            if (uncovered_.size() < shortBy) {
+                shortBy = uncovered_.size();
+                lastGain = step;
+            } else if (step - lastGain > kStallSteps) {
+                Restart();
+                lastGain = step;
+            }
         }
         std::sort(best_.begin(), best_.end());
         return {best_, shortBy};
@@ -212,6 +226,18 @@ private:
                 loss_[static_cast<std::size_t>(sum_[y])] += weight_[y];
             }
         }
+    }
+
+    // The last covering set again, every weight 1, less a random syndrome.
+    void Restart() {
+        while (!set_.empty()) {
+            Remove(static_cast<std::size_t>(set_.back()));
+        }
+        std::fill(weight_.begin(), weight_.end(), 1);
+        for (int t : best_) {
+            Add(static_cast<std::size_t>(t));
+        }
+        Remove(static_cast<std::size_t>(set_[Draw(set_.size())]));
     }
 
     void DropUncovered(std::size_t y) {

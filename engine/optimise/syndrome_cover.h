@@ -48,7 +48,8 @@ bool CoversEverySyndrome(const TMatrixCode& code);
 // A small set S of syndromes such that `code`'s columns with S make a code of radius
 // `code.Radius`; `code.Syndromes` is ignored. Starts from a greedy cover and then, for
 // `limits.Steps` tabu steps, drops a syndrome each time the set covers everything and moves one
-// syndrome at a time towards covering what is left, stopping early at the sphere bound. Throws
+// syndrome at a time towards covering what is left (starting a size again from the last covering
+// set when that stalls), stopping early at the sphere bound. Throws
 // std::invalid_argument "syndrome cover needs radix 2 or 3, 1 to 8 rows and a radius of 0 or
 // more" for a shape out of range and "column out of range" for a column that is not a nonzero
 // vector of GF(Radix)^Rows.
