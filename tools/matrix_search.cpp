@@ -12,6 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include "optimise/matrix_search.h"
+#include "optimise/syndrome_cover.h"
 
 using namespace kelvo;
 
@@ -88,6 +89,12 @@ int main(int argc, char** argv) {
     try {
         const TMatrixSearchResult result = SearchMatrixCode(radix, length, rows, radius, limits);
         const TMatrixCode& code = result.Code;
+        // Checked syndrome by syndrome against every combination of columns, apart from the
+        // search's own bookkeeping, before it is offered for the catalogue.
+        if (!CoversEverySyndrome(code)) {
+            std::cerr << "kelvo_matrix_search: the code found leaves a syndrome uncovered\n";
+            return 1;
+        }
         std::cout << "best |S| = " << code.Syndromes.size() << " (" << Words(code)
                   << " words), matrix " << result.FoundAt << " of " << result.Tried << " tried, "
                   << elapsed() << " s\nH, row i holding digit i of each column:\n";
