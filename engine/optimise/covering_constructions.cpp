@@ -6,6 +6,7 @@
 #include <limits>
 #include <span>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 namespace kelvo {
@@ -312,6 +313,55 @@ TCode AmalgamatedDirectSum(const TCode& first, int firstPosition, const TCode& s
     return Permuted(rawCode, order, raw.Triples, raw.Doubles);
 }
 
+TCode PartitionSum(const TCode& first, const std::vector<std::uint8_t>& labels,
+                   const TCode& second) {
+    if (second.Length() == 0 || labels.size() != first.Size() ||
+        std::any_of(labels.begin(), labels.end(),
+                    [&](std::uint8_t label) { return label >= AlphabetAt(second, 0); })) {
+        throw std::invalid_argument("partition labels do not fit");
+    }
+    const std::size_t lenA = static_cast<std::size_t>(first.Length());
+    const std::size_t lenB = static_cast<std::size_t>(second.Length());
+    const bool cutTernary = second.Triples > 0;
+    TCode result{first.Triples + second.Triples - (cutTernary ? 1 : 0),
+                 first.Doubles + second.Doubles - (cutTernary ? 0 : 1),
+                 first.Radius + 1,
+                 {}};
+    // Position 0 of `second` leads its ternary positions, or its binary ones when it has none.
+    const std::size_t ternaryB = static_cast<std::size_t>(second.Triples);
+    for (std::size_t a = 0; a < first.Size(); ++a) {
+        const std::uint8_t* wa = first.Words.data() + a * lenA;
+        for (std::size_t b = 0; b < second.Size(); ++b) {
+            const std::uint8_t* wb = second.Words.data() + b * lenB;
+            if (wb[0] != labels[a]) {
+                continue;
+            }
+            result.Words.insert(result.Words.end(), wa, wa + first.Triples);
+            result.Words.insert(result.Words.end(), wb + (cutTernary ? 1 : 0), wb + ternaryB);
+            result.Words.insert(result.Words.end(), wa + first.Triples, wa + lenA);
+            result.Words.insert(result.Words.end(), wb + std::max<std::size_t>(ternaryB, 1),
+                                wb + lenB);
+        }
+    }
+    return result;
+}
+
+std::vector<std::uint8_t> FunctionalLabels(const TCode& code, const std::vector<int>& coefficients,
+                                           int parts) {
+    if (coefficients.size() != static_cast<std::size_t>(code.Length())) {
+        throw std::invalid_argument("one coefficient per position");
+    }
+    std::vector<std::uint8_t> labels;
+    for (std::size_t w = 0; w < code.Size(); ++w) {
+        int sum = 0;
+        for (std::size_t p = 0; p < coefficients.size(); ++p) {
+            sum += coefficients[p] * code.Words[w * coefficients.size() + p];
+        }
+        labels.push_back(static_cast<std::uint8_t>(sum % parts));
+    }
+    return labels;
+}
+
 TCode NarrowPosition(const TCode& code, int position) {
     if (position < 0 || position >= code.Triples) {
         throw std::invalid_argument("narrowed position must be ternary");
@@ -447,6 +497,19 @@ TMatrixCode MatrixT8R1() {
         {35, 40, 45, 59, 64, 78, 81, 82, 96, 98, 103, 104, 192, 200, 214, 223, 228, 236}};
 }
 
+// Matrix-method code: q=3 n=9 r=6 R=1, 51 syndromes, 51 * 27 = 1377 words.
+// kelvo_matrix_search -n 9 -k 6 -R 1 --seed 1 --steps 20000 --target 51: matrix 36.
+TMatrixCode MatrixT9R1() {
+    return TMatrixCode{
+        3,
+        6,
+        1,
+        {1, 3, 9, 27, 81, 243, 433, 334, 413},
+        {3,   19,  24,  28,  45,  52,  71,  77,  92,  120, 127, 140, 151, 166, 177, 197, 216,
+         247, 249, 264, 273, 277, 289, 299, 350, 369, 387, 400, 408, 415, 446, 466, 474, 479,
+         495, 526, 530, 554, 556, 566, 572, 580, 600, 617, 622, 638, 650, 673, 684, 695, 723}};
+}
+
 TMatrixCode StoredB5R1() {
     return Listed(2, 5, 1, {3, 8, 14, 20, 21, 26, 29});
 }  // 2 5 5 1 7 1 5000 3 identity
@@ -544,6 +607,173 @@ TMatrixCode SearchedB12R2() {  // n = 12, G = 12
                    2881, 2938, 2950, 2968, 2985, 2999, 3143, 3160, 3177, 3190, 3231, 3236, 3346,
                    3363, 3467, 3541, 3566, 3593, 3605, 3630, 3794, 3811, 3935, 3940, 4024, 4033});
 }
+// The codes of the catalogue cut by a subnormal partition, for PartitionSum: the part of each
+// word, in the order of its words, such that every word at the code's radius R from it lies
+// within R + 1 of every part. Each was found by the kelvo_partition_search command above it.
+struct TPartitioned {
+    std::string Name;
+    int Parts;
+    TCode (*Code)();
+    std::vector<std::uint8_t> (*Labels)(const TCode& code);
+};
+
+std::vector<std::uint8_t> Digits(std::string_view text) {
+    std::vector<std::uint8_t> digits;
+    for (char c : text) {
+        digits.push_back(static_cast<std::uint8_t>(c - '0'));
+    }
+    return digits;
+}
+
+std::vector<TPartitioned> PartitionedCodes() {
+    return {
+        // kelvo_partition_search -t 6 -R 1 --parts 3 --seed 1 --steps 100000 --temperature 1
+        {"stored 73", 3, [] { return WordsOfMatrixCode(StoredT6R1()); },
+         [](const TCode&) {
+             return Digits(
+                 "0121221102220010122101220212012120001211100201200210012102201220011200122");
+         }},
+        // kelvo_partition_search -t 7 -R 1 --parts 3 --seed 1 --steps 100000 --temperature 1
+        {"matrix r=6 |S|=62", 3, [] { return WordsOfMatrixCode(MatrixT7R1()); },
+         [](const TCode&) {
+             return Digits(
+                 "100122112100021210012220121000101202102102212220220201211000220010012211210102102"
+                 "211"
+                 "012122001020220001210022201101112011210121000200221002122011001220001112112212011"
+                 "002"
+                 "011112202010000120");
+         }},
+        // kelvo_partition_search -t 11 -R 2 --functional 6: the cosets of the [11,5] subcode on
+        // which the sum of the last five digits times 1 2 2 1 2 is 0.
+        {"Golay [11,6]", 3, [] { return WordsOfMatrixCode(TernaryGolayCode()); },
+         [](const TCode& golay) {
+             return FunctionalLabels(golay, {0, 0, 0, 0, 0, 0, 1, 2, 2, 1, 2}, 3);
+         }},
+        // kelvo_partition_search -t 6 -R 1 --parts 2 --seed 1 --steps 1000000 --temperature 1
+        {"stored 73", 2, [] { return WordsOfMatrixCode(StoredT6R1()); },
+         [](const TCode&) {
+             return Digits(
+                 "0000010100011101100011011011101110000110000110111010010111111100111100000");
+         }},
+        // kelvo_partition_search -t 7 -R 1 --parts 2 --seed 1 --steps 1000000 --temperature 1
+        {"matrix r=6 |S|=62", 2, [] { return WordsOfMatrixCode(MatrixT7R1()); },
+         [](const TCode&) {
+             return Digits(
+                 "000001010001110000101101101100111000011001011011001001011101100011110000011011110"
+                 "111"
+                 "000010110010000101001000101111011101111101010111100101100110111001000001011010101"
+                 "011"
+                 "101110011100001000");
+         }},
+        // kelvo_partition_search -t 8 -R 1 --parts 2 --seed 1 --steps 1000000 --temperature 1
+        {"matrix r=5 |S|=18", 2, [] { return WordsOfMatrixCode(MatrixT8R1()); },
+         [](const TCode&) {
+             return Digits(
+                 "000001010001010110101101101100111000011000011011001001011001110011110000011111110"
+                 "111"
+                 "000010110010000101001000101111011101111101010111100101100110111001100001010010001"
+                 "011"
+                 "101110011000001000110010010010100110100000101000101101000001001001000111110011000"
+                 "011"
+                 "011001101001110001000110101001111011000010010011011000010000111010000110100000101"
+                 "001"
+                 "011010011001101010111101011010111101101000010010111110111001101100100110011101011"
+                 "011"
+                 "011010111010000110001110110010110111000001001001100111101001011111");
+         }},
+        // kelvo_partition_search -t 9 -R 1 --parts 2 --seed 1 --steps 1000000 --temperature 1
+        {"matrix r=6 |S|=51", 2, [] { return WordsOfMatrixCode(MatrixT9R1()); },
+         [](const TCode&) {
+             return Digits(
+                 "000001010001100110101101101100111000011000011011001001011101110011010000011111110"
+                 "111"
+                 "000010110010000101001000101111011101111101010111100100100110101001100001010010000"
+                 "011"
+                 "101110011100001000110010010010100110100000101000101101000001001001000111110011000"
+                 "011"
+                 "011001101001110001000111101001111011000010010011111000010000111010000110100000101"
+                 "001"
+                 "011010011001101010111001011010111101001100010010111110111001101100100110011101011"
+                 "011"
+                 "011010111010000110001110110010110111000001001001100111101001011111001111000011111"
+                 "101"
+                 "010000000001011100010011110110110001000110110011101000010111101111010111001010010"
+                 "001"
+                 "111010001111011111110000001000010011010100111000000000001110000110111000011110010"
+                 "010"
+                 "110001110100100011100101111111100100110101011010100111001110010111010000111010001"
+                 "010"
+                 "010000110100010000111011010001011000101111000100001100101010101010110001011001000"
+                 "001"
+                 "001101011110110110111111100000011001001010000100001000111110011110111011011100001"
+                 "011"
+                 "110010000111110101110101110011011001111110101001110010110100101100101101110011111"
+                 "010"
+                 "100100101111010001101110101110101111010100011001011101011110101101111001110000111"
+                 "100"
+                 "101001101001110111011000111110011010010001110111100101111000100100111100110001111"
+                 "110"
+                 "101100100000001011011010111100111011110001100110111111110100010100000001001001000"
+                 "001"
+                 "001100001010111111010101111101110001000000010010110010000010110101010000110001000"
+                 "111"
+                 "000001100101100110111000001001111");
+         }},
+        // kelvo_partition_search -t 5 -R 2 --parts 2 --seed 1 --steps 1000000 --temperature 1
+        {"stored 8", 2, [] { return WordsOfMatrixCode(StoredT5R2()); },
+         [](const TCode&) { return Digits("01001100"); }},
+        // kelvo_partition_search -t 6 -R 2 --parts 2 --seed 1 --steps 1000000 --temperature 1
+        {"stored 17", 2, [] { return WordsOfMatrixCode(StoredT6R2()); },
+         [](const TCode&) { return Digits("10010110010111010"); }},
+        // kelvo_partition_search -t 7 -R 2 --parts 2 --seed 1 --steps 1000000 --temperature 1
+        {"stored 34", 2, [] { return WordsOfMatrixCode(StoredT7R2()); },
+         [](const TCode&) { return Digits("0001010100111101101000111010001100"); }},
+        // kelvo_partition_search -t 11 -R 2 --parts 2 --seed 1 --steps 1000000 --temperature 1
+        {"Golay [11,6]", 2, [] { return WordsOfMatrixCode(TernaryGolayCode()); },
+         [](const TCode&) {
+             return Digits(
+                 "111110000000111010111000111000111010010000111111000000010000111111101000000111100"
+                 "110"
+                 "000111111110000000111110111000000000111001110000111000111001111000111111010000000"
+                 "111"
+                 "001111000111111100000011000111111111000000111000111110000000111111101000111000111"
+                 "010"
+                 "111000111111110000101000111111000000000111010111110000000101111011000111111110000"
+                 "000"
+                 "111101011000111000111000111000111111000000110000111111011000000111010101000111101"
+                 "111"
+                 "000000111111111010000000111111011000111000111101110000111111000000111000111111111"
+                 "000"
+                 "000111001111011000000111001010010111000111100110000111111000000000111011101000111"
+                 "111"
+                 "000000001000111111010000000111000111000000000111011000000111111000000000111111110"
+                 "000"
+                 "111000111100111000111111000000011000111111010000000111000");
+         }},
+    };
+}
+
+// The other half of a PartitionSum: codes of radius 1 whose parts by their position 0 have
+// radius 2, three parts when that position is ternary and two when it is binary.
+struct TCutCode {
+    std::string Name;
+    TCode (*Code)();
+};
+
+std::vector<TCutCode> CutCodes() {
+    return {
+        {"Hamming [4,2]", [] { return WordsOfMatrixCode(HammingCode(3, 2)); }},
+        {"{000,011,101,110,222}",
+         [] {
+             return WordsOfMatrixCode(Listed(3, 3, 1, {0, 12, 10, 4, 26}));
+         }},
+        {"Hamming [3,1]", [] { return WordsOfMatrixCode(HammingCode(2, 2)); }},
+        {"stored 7", [] { return WordsOfMatrixCode(StoredB5R1()); }},
+        {"stored 12", [] { return WordsOfMatrixCode(StoredB6R1()); }},
+        {"Hamming [7,4]", [] { return WordsOfMatrixCode(HammingCode(2, 3)); }},
+    };
+}
+
 TMatrixCode Repetition(int q, int n, int radius) {
     std::vector<int> words;
     for (int s = 0; s < q; ++s) {
@@ -582,6 +812,7 @@ std::vector<TCatalogueEntry> BuildCatalogue() {
     e.push_back({10, 0, 1, 3645, "blow-up of stored T3R1 (r=4 |S|=5)",
                  []() { return WordsOfMatrixCode(BlowUp(StoredT3R1())); }});
     e.push_back({13, 0, 1, 59049, "Hamming [13,10]", hamming(3, 3)});
+    e.push_back({9, 0, 1, 1377, "matrix r=6 |S|=51", m(MatrixT9R1)});
     // Ternary, radius 2.
     e.push_back({4, 0, 2, 3, "repetition", rep(3, 4, 2)});
     e.push_back({5, 0, 2, 8, "stored 8 (search)", m(StoredT5R2)});
@@ -656,6 +887,31 @@ std::vector<TCatalogueEntry> BuildCatalogue() {
                  [ham7, b7r2]() { return AmalgamatedDirectSum(ham7(), 0, b7r2(), 0); }});
     e.push_back({0, 14, 3, 96, "ADS(Hamming [7,4], D8R2)",
                  [ham7, b8r2]() { return AmalgamatedDirectSum(ham7(), 0, b8r2(), 0); }});
+    // Partition sums: every partitioned code with every cut code of as many parts that fits.
+    for (const TPartitioned& a : PartitionedCodes()) {
+        const TCode first = a.Code();
+        const std::vector<std::uint8_t> labels = a.Labels(first);
+        for (const TCutCode& b : CutCodes()) {
+            const TCode second = b.Code();
+            if (AlphabetAt(second, 0) != a.Parts ||
+                first.Length() + second.Length() - 1 > kMaxCodeLength) {
+                continue;
+            }
+            std::size_t size = 0;
+            for (std::size_t w = 0; w < second.Size(); ++w) {
+                size += static_cast<std::size_t>(
+                    std::count(labels.begin(), labels.end(),
+                               second.Words[w * static_cast<std::size_t>(second.Length())]));
+            }
+            const bool ternary = a.Parts == 3;
+            e.push_back({first.Triples + (ternary ? second.Length() - 1 : 0),
+                         ternary ? 0 : second.Length() - 1, first.Radius + 1, size,
+                         "partition sum (" + a.Name + ", " + b.Name + ")", [a, b]() {
+                             const TCode code = a.Code();
+                             return PartitionSum(code, a.Labels(code), b.Code());
+                         }});
+        }
+    }
     return e;
 }
 

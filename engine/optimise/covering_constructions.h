@@ -86,6 +86,25 @@ TCode WholeSpace(int triples, int doubles);
 TCode AmalgamatedDirectSum(const TCode& first, int firstPosition, const TCode& second,
                            int secondPosition);
 
+// The partition sum of `first`, cut into parts by `labels` (the part of each word, in the order of
+// its words), and `second`, cut by the sign of its position 0: the union over the signs s of
+// A_s x B'_s, where A_s holds the words of `first` labelled s and B'_s the words of `second` with
+// sign s at position 0, that position removed. Ternary positions of `first`, then of `second`,
+// then the binary positions of each. Its radius is set to first.Radius + 1, which holds when
+// `second` has radius 1, every B'_s radius 2, and every word at distance first.Radius from
+// `first` lies within first.Radius + 1 of every part A_s (a subnormal partition, after
+// Ostergard); only sums whose every word has been checked may be used. Throws
+// std::invalid_argument "partition labels do not fit" when the labels are not one per word of
+// `first`, each below the number of signs of `second`'s position 0, or `second` is empty.
+TCode PartitionSum(const TCode& first, const std::vector<std::uint8_t>& labels,
+                   const TCode& second);
+
+// The part of each word of `code`, for PartitionSum: the sum of its digits times
+// `coefficients` (one per position), modulo `parts`. Throws std::invalid_argument "one
+// coefficient per position" when the counts differ.
+std::vector<std::uint8_t> FunctionalLabels(const TCode& code, const std::vector<int>& coefficients,
+                                           int parts);
+
 // `code` with its ternary position `position` made binary (sign 2 becomes 0, which brings no word
 // farther from another, so the radius holds), repeated words removed; the new binary position is
 // the first binary one. Throws std::invalid_argument unless the position is ternary.

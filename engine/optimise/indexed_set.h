@@ -19,6 +19,7 @@ public:
     // The member at `index` (below Size()), in an order that insertions and removals change.
     std::size_t At(std::size_t index) const { return items_[index]; }
     std::span<const std::uint32_t> Items() const { return items_; }
+    bool Contains(std::size_t k) const { return where_[k] != kAbsent; }
 
     // Adds `k`, which must not be a member.
     void Insert(std::size_t k) {

@@ -25,7 +25,7 @@ constexpr std::array<TSizesByShape, kMaxCodeRadius> kPinnedSizes{{
         {73, 146, 292, 584, 1168, 2336, 4672, 9344, 18688},
         {186, 372, 744, 1488, 2976, 5952, 11904, 23808},
         {486, 972, 1944, 3888, 7776, 15552, 31104},
-        {1458, 2916, 5832, 11664, 23328, 46656},
+        {1377, 2754, 5508, 11016, 22032, 44064},
         {3645, 7290, 14580, 29160, 58320},
         {10935, 21870, 43740, 87480},
         {32805, 59049, 118098},
@@ -40,11 +40,11 @@ constexpr std::array<TSizesByShape, kMaxCodeRadius> kPinnedSizes{{
         {3, 3, 6, 10, 18, 35, 60, 80, 144, 288, 558, 960},
         {3, 6, 12, 18, 36, 63, 108, 144, 288, 558, 1080},
         {8, 16, 32, 54, 108, 189, 324, 432, 864, 1674},
-        {17, 34, 68, 136, 272, 511, 876, 1168, 2336},
-        {34, 68, 136, 272, 544, 1088, 2176, 2976},
-        {81, 162, 324, 648, 1296, 2592, 5184},
-        {243, 486, 729, 1458, 2916, 5832},
-        {657, 729, 1458, 2916, 5832},
+        {17, 34, 68, 136, 255, 438, 584, 1168, 2336},
+        {34, 68, 136, 272, 544, 1088, 1488, 2976},
+        {81, 162, 324, 648, 1296, 2592, 3888},
+        {219, 438, 729, 1458, 2916, 5832},
+        {558, 729, 1458, 2916, 5832},
         {729, 1458, 2916, 5832},
         {2187, 4374, 8748},
         {6561, 13122},
@@ -57,16 +57,16 @@ constexpr std::array<TSizesByShape, kMaxCodeRadius> kPinnedSizes{{
         {1, 1, 2, 2, 4, 6, 10, 16, 32, 48, 80, 132, 220},
         {1, 2, 3, 6, 6, 10, 18, 35, 48, 80, 144, 220},
         {3, 3, 6, 6, 12, 18, 36, 48, 96, 144, 270},
-        {3, 6, 12, 16, 32, 54, 96, 128, 256, 432},
-        {6, 12, 24, 34, 68, 119, 204, 272, 544},
-        {12, 24, 48, 68, 136, 238, 408, 544},
-        {27, 54, 108, 162, 324, 567, 972},
-        {72, 144, 243, 486, 972, 1458},
-        {153, 243, 486, 972, 1458},
-        {243, 486, 972, 1458},
-        {729, 1458, 2916},
-        {2187, 3645},
-        {3645},
+        {3, 6, 8, 16, 29, 48, 64, 128, 256, 432},
+        {6, 12, 17, 34, 59, 102, 136, 272, 544},
+        {12, 24, 34, 68, 120, 204, 272, 544},
+        {27, 54, 102, 162, 324, 567, 816},
+        {72, 144, 243, 438, 729, 1458},
+        {153, 243, 486, 729, 1458},
+        {243, 486, 729, 1458},
+        {729, 1215, 2187},
+        {1215, 2187},
+        {2187},
     }},
 }};
 
@@ -156,13 +156,8 @@ TEST(covering_constructions, every_pure_shape_covers_its_whole_space) {
 }
 
 TEST(covering_constructions, mixed_shapes_cover_their_whole_space_at_every_radius) {
-    // Every mixed shape up to length 10, and beyond it one in three (each narrowed, punctured and
-    // summed plan kind occurs among them).
     for (int triples = 1; triples < kMaxCodeLength; ++triples) {
         for (int doubles = 1; triples + doubles <= kMaxCodeLength; ++doubles) {
-            if (triples + doubles > 10 && (triples + 2 * doubles) % 3 != 0) {
-                continue;
-            }
             for (int radius = 1; radius <= kMaxCodeRadius; ++radius) {
                 SCOPED_TRACE(testing::Message()
                              << triples << " triples, " << doubles << " doubles");
@@ -186,7 +181,7 @@ TEST(covering_constructions, every_shape_has_its_pinned_size) {
     }
 }
 
-TEST(covering_constructions, pure_shapes_reach_the_record_in_42_of_55_cells_and_never_beat_it) {
+TEST(covering_constructions, pure_shapes_reach_the_record_in_45_of_55_cells_and_never_beat_it) {
     const std::array<std::pair<const TRecords*, int>, 5> tables = {
         {{&kTernaryR1, 1}, {&kTernaryR2, 2}, {&kTernaryR3, 3}, {&kBinaryR1, 1}, {&kBinaryR2, 2}}};
     int reached = 0;
@@ -202,7 +197,7 @@ TEST(covering_constructions, pure_shapes_reach_the_record_in_42_of_55_cells_and_
             reached += size == record ? 1 : 0;
         }
     }
-    EXPECT_EQ(reached, 42);
+    EXPECT_EQ(reached, 45);
 }
 
 TEST(covering_constructions, perfect_codes_cover_every_word_exactly_once) {
