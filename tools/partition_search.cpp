@@ -5,11 +5,9 @@
 // words, and for a new code its words, to paste into the catalogue.
 //
 //   kelvo_partition_search --triples 6 --radius 1 --parts 3 --seed 1 --steps 1000000
-#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <iostream>
-#include <limits>
 #include <string>
 
 #include <CLI/CLI.hpp>
@@ -34,39 +32,6 @@ std::string WordNumbers(const TCode& code) {
         text += (w == 0 ? "" : ", ") + std::to_string(number);
     }
     return text + "}";
-}
-
-// Tries the labels sum c_p x_p mod `parts` for every c that is 0 outside the last `positions`
-// positions, in order; prints the first c that cuts `code` without a bare word.
-int TryFunctionals(const TCode& code, int parts, int positions) {
-    std::vector<int> coefficients(static_cast<std::size_t>(code.Length()), 0);
-    std::size_t tried = 0;
-    std::size_t fewest = std::numeric_limits<std::size_t>::max();
-    while (true) {
-        // The next c, counting in base `parts` over the last positions.
-        int p = code.Length() - 1;
-        while (p >= code.Length() - positions &&
-               ++coefficients[static_cast<std::size_t>(p)] == parts) {
-            coefficients[static_cast<std::size_t>(p--)] = 0;
-        }
-        if (p < code.Length() - positions) {
-            break;
-        }
-        ++tried;
-        const std::size_t bare =
-            BareOfPartition(code, FunctionalLabels(code, coefficients, parts), parts);
-        fewest = std::min(fewest, bare);
-        if (bare == 0) {
-            std::string text;
-            for (int c : coefficients) {
-                text += (text.empty() ? "" : ", ") + std::to_string(c);
-            }
-            std::cout << "functional {" << text << "} after " << tried << " tried\n";
-            return 0;
-        }
-    }
-    std::cout << "no functional of " << tried << " cuts it; fewest bare " << fewest << '\n';
-    return 1;
 }
 
 }  // namespace
@@ -112,8 +77,18 @@ int main(int argc, char** argv) {
     }
     try {
         if (functional > 0) {
-            return TryFunctionals(SmallestConstruction(triples, doubles, radius), parts,
-                                  functional);
+            const std::vector<int> c = FunctionalPartition(
+                SmallestConstruction(triples, doubles, radius), parts, functional);
+            if (c.empty()) {
+                std::cout << "no functional on the last " << functional << " positions cuts it\n";
+                return 1;
+            }
+            std::string text;
+            for (int coefficient : c) {
+                text += (text.empty() ? "" : ", ") + std::to_string(coefficient);
+            }
+            std::cout << "functional {" << text << "}\n";
+            return 0;
         }
         const TPartitionSearchResult result =
             size == 0

@@ -510,6 +510,13 @@ TMatrixCode MatrixT9R1() {
          495, 526, 530, 554, 556, 566, 572, 580, 600, 617, 622, 638, 650, 673, 684, 695, 723}};
 }
 
+// Matrix-method code: q=3 n=9 r=7 R=3, 7 syndromes, 7 * 9 = 63 words.
+// kelvo_matrix_search -n 9 -k 7 -R 3 --seed 1 --matrices 0 --steps 5000: the first matrix.
+TMatrixCode MatrixT9R3() {
+    return TMatrixCode{
+        3, 7, 3, {1, 3, 9, 27, 81, 243, 729, 293, 299}, {21, 87, 1171, 1415, 1456, 1464, 1560}};
+}
+
 TMatrixCode StoredB5R1() {
     return Listed(2, 5, 1, {3, 8, 14, 20, 21, 26, 29});
 }  // 2 5 5 1 7 1 5000 3 identity
@@ -813,6 +820,7 @@ std::vector<TCatalogueEntry> BuildCatalogue() {
                  []() { return WordsOfMatrixCode(BlowUp(StoredT3R1())); }});
     e.push_back({13, 0, 1, 59049, "Hamming [13,10]", hamming(3, 3)});
     e.push_back({9, 0, 1, 1377, "matrix r=6 |S|=51", m(MatrixT9R1)});
+    e.push_back({9, 0, 3, 63, "matrix r=7 |S|=7", m(MatrixT9R3)});
     // Ternary, radius 2.
     e.push_back({4, 0, 2, 3, "repetition", rep(3, 4, 2)});
     e.push_back({5, 0, 2, 8, "stored 8 (search)", m(StoredT5R2)});

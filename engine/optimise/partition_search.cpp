@@ -345,6 +345,27 @@ std::size_t BareOfPartition(const TCode& code, const std::vector<std::uint8_t>& 
     return walk.Bare();
 }
 
+std::vector<int> FunctionalPartition(const TCode& code, int parts, int positions) {
+    CheckPartitionShape(code.Triples, code.Doubles, code.Radius, parts);
+    const int length = code.Length();
+    if (positions < 1 || positions > length) {
+        throw std::invalid_argument("functional positions out of range");
+    }
+    std::vector<int> coefficients(static_cast<std::size_t>(length), 0);
+    while (true) {
+        int p = length - 1;
+        while (p >= length - positions && ++coefficients[static_cast<std::size_t>(p)] == parts) {
+            coefficients[static_cast<std::size_t>(p--)] = 0;
+        }
+        if (p < length - positions) {
+            return {};
+        }
+        if (BareOfPartition(code, FunctionalLabels(code, coefficients, parts), parts) == 0) {
+            return coefficients;
+        }
+    }
+}
+
 TPartitionSearchResult SearchPartition(const TCode& code, int parts,
                                        const TPartitionSearchLimits& limits) {
     CheckPartitionShape(code.Triples, code.Doubles, code.Radius, parts);

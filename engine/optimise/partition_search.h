@@ -44,6 +44,14 @@ struct TPartitionSearchResult {
 // Throws like SearchPartition, and "partition labels do not fit" for labels that do not.
 std::size_t BareOfPartition(const TCode& code, const std::vector<std::uint8_t>& labels, int parts);
 
+// The first labelling of `code` by a linear functional, FunctionalLabels(code, c, parts), that
+// leaves no word bare: c runs over the vectors that are 0 outside the last `positions` positions,
+// counting in base `parts` with the last position fastest; empty when none does. For a linear
+// code those positions should hold an information set, so that every functional on the code is
+// tried. Throws like SearchPartition, and "functional positions out of range" unless positions
+// is 1 to the code's length.
+std::vector<int> FunctionalPartition(const TCode& code, int parts, int positions);
+
 // Labels the words of `code` with `parts` parts so that every word at distance code.Radius from
 // it lies within code.Radius + 1 of every part, relabelling one word at a time towards a bare word
 // of a part, by a walk that takes worse moves with the probability of `limits.Temperature`; stops

@@ -93,6 +93,16 @@ TEST(partition_search, counts_the_words_each_part_leaves_bare) {
     }
 }
 
+TEST(partition_search, tries_functionals_in_order_until_one_cuts_the_code) {
+    // Two triples at radius 0 cut by a functional on the last position: c = (0, 1) labels each
+    // word by its second sign, and every word is within 1 of each part.
+    EXPECT_EQ(FunctionalPartition(WholeSpace(2, 0), 3, 1), (std::vector<int>{0, 1}));
+    // The Hamming code [4,2]: no functional on its last two positions cuts it, labelling by its
+    // third sign among them.
+    EXPECT_EQ(FunctionalPartition(Hamming4(), 3, 2), std::vector<int>{});
+    EXPECT_GT(BareOfPartition(Hamming4(), FunctionalLabels(Hamming4(), {0, 0, 1, 0}, 3), 3), 0u);
+}
+
 TEST(partition_search, refuses_shapes_and_labels_out_of_range) {
     const TCode whole = WholeSpace(2, 0);
     const std::string shape =
@@ -101,6 +111,8 @@ TEST(partition_search, refuses_shapes_and_labels_out_of_range) {
     EXPECT_THROW_MSG(SearchPartitionedCode(1, 0, 1, 3, 3, {}), std::invalid_argument, shape);
     EXPECT_THROW_MSG(SearchPartitionedCode(5, 0, 1, 0, 3, {}), std::invalid_argument,
                      "partition search needs 1 word or more");
+    EXPECT_THROW_MSG(FunctionalPartition(whole, 3, 3), std::invalid_argument,
+                     "functional positions out of range");
     EXPECT_THROW_MSG(BareOfPartition(whole, {0, 1}, 3), std::invalid_argument,
                      "partition labels do not fit");
     EXPECT_THROW_MSG(BareOfPartition(whole, std::vector<std::uint8_t>(9, 3), 3),
