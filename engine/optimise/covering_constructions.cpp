@@ -517,6 +517,17 @@ TMatrixCode MatrixT9R3() {
         3, 7, 3, {1, 3, 9, 27, 81, 243, 729, 293, 299}, {21, 87, 1171, 1415, 1456, 1464, 1560}};
 }
 
+// Matrix-method code: q=3 n=10 r=8 R=3, 14 syndromes, 14 * 9 = 126 words.
+// kelvo_matrix_search -n 10 -k 8 -R 3 --seed 1 --matrices 4 --steps 5000: matrix 4.
+TMatrixCode MatrixT10R3() {
+    return TMatrixCode{
+        3,
+        8,
+        3,
+        {1, 3, 9, 27, 81, 243, 729, 2187, 821, 895},
+        {654, 793, 1738, 2048, 3028, 3130, 3169, 4195, 5403, 5426, 5489, 5626, 5842, 6312}};
+}
+
 TMatrixCode StoredB5R1() {
     return Listed(2, 5, 1, {3, 8, 14, 20, 21, 26, 29});
 }  // 2 5 5 1 7 1 5000 3 identity
@@ -821,6 +832,7 @@ std::vector<TCatalogueEntry> BuildCatalogue() {
     e.push_back({13, 0, 1, 59049, "Hamming [13,10]", hamming(3, 3)});
     e.push_back({9, 0, 1, 1377, "matrix r=6 |S|=51", m(MatrixT9R1)});
     e.push_back({9, 0, 3, 63, "matrix r=7 |S|=7", m(MatrixT9R3)});
+    e.push_back({10, 0, 3, 126, "matrix r=8 |S|=14", m(MatrixT10R3)});
     // Ternary, radius 2.
     e.push_back({4, 0, 2, 3, "repetition", rep(3, 4, 2)});
     e.push_back({5, 0, 2, 8, "stored 8 (search)", m(StoredT5R2)});
