@@ -25,9 +25,8 @@ void CheckPartitionShape(int triples, int doubles, int radius, int parts) {
     }
 }
 
-// A code and its labels over the space of one shape, with, for every word of the space, how many
-// code words lie within the radius of it and how many words of each part within the radius plus
-// one; the bare words (a count of 0) are kept in a set to draw from.
+// A move of the tabu search: word `Word` to `Digits` in part `Label`, leaving `Change` more bare
+// words.
 struct TMove {
     std::size_t Word = 0;
     std::array<std::uint8_t, kMaxCodeLength> Digits{};
@@ -35,11 +34,15 @@ struct TMove {
     std::ptrdiff_t Change = 0;
 };
 
+// A code and its labels over the space of one shape, with, for every word of the space, how many
+// code words lie within the radius of it and how many words of each part within the radius plus
+// one; the bare words (a count of 0) are kept in a set to draw from.
 class TPartitionWalk {
 public:
     TPartitionWalk(int triples, int doubles, int radius, int parts, bool movesWords,
                    std::uint64_t seed)
         : triples_(triples),
+          doubles_(doubles),
           length_(triples + doubles),
           radius_(radius),
           parts_(parts),
@@ -62,6 +65,7 @@ public:
 
     std::uint32_t Draw(std::size_t n) { return static_cast<std::uint32_t>(random_() % n); }
     std::size_t Bare() const { return bare_.Size(); }
+    bool MovesWords() const { return movesWords_; }
 
     // Adds a word of the space, by its digits, with its label.
     void AddWord(const std::uint8_t* digits, std::uint8_t label) {
@@ -173,8 +177,8 @@ public:
         }
     }
 
-    void Store(TPartitionSearchResult& result, int triples, int doubles) const {
-        result.Code = TCode{triples, doubles, radius_, words_};
+    void Store(TPartitionSearchResult& result) const {
+        result.Code = TCode{triples_, doubles_, radius_, words_};
         result.Labels = labels_;
         result.Bare = bare_.Size();
     }
@@ -288,6 +292,7 @@ private:
     }
 
     int triples_;
+    int doubles_;
     int length_;
     int radius_;
     int parts_;
@@ -306,23 +311,22 @@ private:
     std::vector<std::uint64_t> tabuUntil_;
 };
 
-TPartitionSearchResult Walk(TPartitionWalk& walk, int triples, int doubles, bool movesWords,
-                            const TPartitionSearchLimits& limits) {
+TPartitionSearchResult Walk(TPartitionWalk& walk, const TPartitionSearchLimits& limits) {
     TPartitionSearchResult best;
-    walk.Store(best, triples, doubles);
+    walk.Store(best);
     std::uint64_t step = 0;
     while (walk.Bare() > 0 && step < limits.Steps) {
         if (step % kClockEvery == 0 && TClock::now() >= limits.Deadline) {
             break;
         }
-        if (movesWords) {
+        if (walk.MovesWords()) {
             walk.TabuStep(step, limits.Tenure);
         } else {
             walk.Step(limits.Temperature);
         }
         ++step;
         if (walk.Bare() < best.Bare) {
-            walk.Store(best, triples, doubles);
+            walk.Store(best);
         }
     }
     best.Steps = step;
@@ -374,7 +378,7 @@ TPartitionSearchResult SearchPartition(const TCode& code, int parts,
         walk.AddWord(code.Words.data() + w * static_cast<std::size_t>(code.Length()),
                      static_cast<std::uint8_t>(walk.Draw(static_cast<std::size_t>(parts))));
     }
-    return Walk(walk, code.Triples, code.Doubles, false, limits);
+    return Walk(walk, limits);
 }
 
 TPartitionSearchResult SearchPartitionedCode(int triples, int doubles, int radius, std::size_t size,
@@ -393,7 +397,7 @@ TPartitionSearchResult SearchPartitionedCode(int triples, int doubles, int radiu
         walk.AddWord(digits.data(),
                      static_cast<std::uint8_t>(walk.Draw(static_cast<std::size_t>(parts))));
     }
-    return Walk(walk, triples, doubles, true, limits);
+    return Walk(walk, limits);
 }
 
 }  // namespace kelvo
