@@ -84,4 +84,8 @@ done
 
 echo
 echo "== Mixed developments: the constructed cover against the product of radius-1 codes"
-"$build/kelvo_records_mixed"
+# A build folder keeps the benchmarks under bench/; a folder named by KELVO_RECORDS_BUILD may hold
+# the program beside kelvo-reduce.
+mixed="$build/bench/kelvo_records_mixed"
+[ -x "$mixed" ] || mixed="$build/kelvo_records_mixed"
+"$mixed"
