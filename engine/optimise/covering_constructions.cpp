@@ -430,9 +430,10 @@ struct TCatalogueEntry {
     std::function<TCode()> Build;
 };
 
-// The stored codes are data here: nothing in this tree searches for them, and
-// the tests sweep each one over its whole space, so a code is trusted for what
-// it covers, not for how it was found. They came from a one-off tabu search
+// The stored codes are data here: the tests sweep each one over its whole space,
+// so a code is trusted for what it covers, not for how it was found. The codes
+// whose comment gives a kelvo_matrix_search or kelvo_partition_search command
+// are found again by it (tools/). The older ones came from a one-off tabu search
 // over the set of syndromes in the manner of Ostergard (each step moves one
 // syndrome so that it covers a random uncovered syndrome, taking the best move
 // that is not tabu), inside a hill climb over the columns of H = [I_r | A]

@@ -5,8 +5,8 @@
 // radius R = 14 - G: every word of the space lies within R positions of some code word. The codes
 // here are stored compactly (as matrix-method codes: a parity-check matrix and a list of
 // syndromes) or generated (Hamming, Golay, repetition), and combined by direct sums, amalgamated
-// direct sums, blow-ups, narrowing and puncturing into the smallest code known here for each
-// shape.
+// direct sums, partition sums, blow-ups, narrowing and puncturing into the smallest code known
+// here for each shape.
 #pragma once
 
 #include <cstddef>
@@ -115,7 +115,8 @@ TCode NarrowPosition(const TCode& code, int position);
 TCode PuncturePosition(const TCode& code, int position);
 
 // The smallest code the constructions give for the shape: the stored and generated codes
-// combined by direct sums, free positions, amalgamated direct sums, narrowing and puncturing.
+// combined by direct sums, free positions, amalgamated direct sums, partition sums, narrowing and
+// puncturing.
 // Radius 0 gives the whole space, a shape no longer than the radius one word. Throws
 // std::invalid_argument "shape out of range" unless triples and doubles are 0 or more, their sum
 // at most kMaxCodeLength and the radius 0 to kMaxCodeRadius.
