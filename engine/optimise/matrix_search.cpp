@@ -127,14 +127,16 @@ double Cost(const TSyndromeCover& cover, int syndromes) {
 TMatrixSearchResult SearchMatrixCode(int radix, int length, int rows, int radius,
                                      const TMatrixSearchLimits& limits) {
     int points = 1;
-    for (int i = 0; i < rows && i < kMaxSyndromeRows; ++i) {
+    for (int i = 0; i < rows && i < MaxSyndromeRows(radix); ++i) {
         points *= radix;
     }
     points = (radix == 2 || radix == 3) ? (points - 1) / (radix - 1) : 0;
-    if ((radix != 2 && radix != 3) || rows < 1 || rows > kMaxSyndromeRows || length < rows ||
+    if ((radix != 2 && radix != 3) || rows < 1 || rows > MaxSyndromeRows(radix) || length < rows ||
         length > kMaxCodeLength || length > points || radius < 0) {
         throw std::invalid_argument(
-            "matrix search needs radix 2 or 3, 1 to 8 rows, a length from rows to 14 that "
+            "matrix search needs radix 2 or 3, 1 to 8 ternary or 12 binary rows, a length from "
+            "rows "
+            "to 14 that "
             "distinct columns can fill and a radius of 0 or more");
     }
     TMatrixWalk walk(radix, length, rows, limits.Seed);

@@ -48,8 +48,8 @@ struct TMatrixSearchResult {
 // syndrome cover (CoverSyndromes, StepsPerMatrix steps) at `radius` is smallest, by simulated
 // annealing: each step replaces one column of A, or one of its digits, by a random one, the
 // columns kept nonzero, distinct and with their highest nonzero digit 1. Throws
-// std::invalid_argument "matrix search needs radix 2 or 3, 1 to 8 rows, a length from rows to
-// 14 and a radius of 0 or more" for a shape out of range.
+// std::invalid_argument "matrix search needs radix 2 or 3, 1 to 8 ternary or 12 binary rows, a
+// length from rows to 14 and a radius of 0 or more" for a shape out of range.
 TMatrixSearchResult SearchMatrixCode(int radix, int length, int rows, int radius,
                                      const TMatrixSearchLimits& limits);
 

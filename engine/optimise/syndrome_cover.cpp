@@ -29,10 +29,12 @@ int SyndromeCount(const TMatrixCode& code) {
 }
 
 void CheckShape(const TMatrixCode& code) {
-    if ((code.Radix != 2 && code.Radix != 3) || code.Rows < 1 || code.Rows > kMaxSyndromeRows ||
-        code.Radius < 0) {
+    if ((code.Radix != 2 && code.Radix != 3) || code.Rows < 1 ||
+        code.Rows > MaxSyndromeRows(code.Radix) || code.Radius < 0) {
         throw std::invalid_argument(
-            "syndrome cover needs radix 2 or 3, 1 to 8 rows and a radius of 0 or more");
+            "syndrome cover needs radix 2 or 3, 1 to 8 ternary or 12 binary rows and a radius of 0 "
+            "or "
+            "more");
     }
     const int count = SyndromeCount(code);
     for (int column : code.Columns) {

@@ -16,8 +16,11 @@
 
 namespace kelvo {
 
-// The most check rows a syndrome cover takes: 3^8 syndromes.
-constexpr int kMaxSyndromeRows = 8;
+// The most check rows a syndrome cover takes over GF(radix): 8 ternary or 12 binary, at most 6561
+// syndromes.
+constexpr int MaxSyndromeRows(int radix) {
+    return radix == 2 ? 12 : 8;
+}
 
 // How much work a syndrome cover does.
 struct TSyndromeCoverLimits {
@@ -50,9 +53,9 @@ bool CoversEverySyndrome(const TMatrixCode& code);
 // `limits.Steps` tabu steps, drops a syndrome each time the set covers everything and moves one
 // syndrome at a time towards covering what is left (starting a size again from the last covering
 // set when that stalls), stopping early at the sphere bound. Throws
-// std::invalid_argument "syndrome cover needs radix 2 or 3, 1 to 8 rows and a radius of 0 or
-// more" for a shape out of range and "column out of range" for a column that is not a nonzero
-// vector of GF(Radix)^Rows.
+// std::invalid_argument "syndrome cover needs radix 2 or 3, 1 to 8 ternary or 12 binary rows and a
+// radius of 0 or more" for a shape out of range and "column out of range" for a column that is not
+// a nonzero vector of GF(Radix)^Rows.
 TSyndromeCover CoverSyndromes(const TMatrixCode& code, const TSyndromeCoverLimits& limits);
 
 }  // namespace kelvo

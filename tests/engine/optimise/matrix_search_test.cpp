@@ -107,11 +107,12 @@ TEST(matrix_search, same_seed_finds_the_same_code) {
 
 TEST(matrix_search, shapes_out_of_range_are_refused) {
     const std::string shape =
-        "matrix search needs radix 2 or 3, 1 to 8 rows, a length from rows to 14 that distinct "
-        "columns can fill and a radius of 0 or more";
+        "matrix search needs radix 2 or 3, 1 to 8 ternary or 12 binary rows, a length from rows "
+        "to 14 that distinct columns can fill and a radius of 0 or more";
     EXPECT_THROW_MSG(SearchMatrixCode(4, 5, 3, 1, {}), std::invalid_argument, shape);
     EXPECT_THROW_MSG(SearchMatrixCode(3, 5, 0, 1, {}), std::invalid_argument, shape);
     EXPECT_THROW_MSG(SearchMatrixCode(3, 5, 9, 1, {}), std::invalid_argument, shape);
+    EXPECT_THROW_MSG(SearchMatrixCode(2, 14, 13, 1, {}), std::invalid_argument, shape);
     EXPECT_THROW_MSG(SearchMatrixCode(3, 4, 5, 1, {}), std::invalid_argument, shape);
     EXPECT_THROW_MSG(SearchMatrixCode(3, 15, 8, 1, {}), std::invalid_argument, shape);
     // PG(1, 3) has 4 points: 5 distinct columns of 2 rows do not exist.

@@ -129,9 +129,11 @@ TEST(syndrome_cover, covers_every_syndrome_agrees_with_the_words_it_sweeps) {
 
 TEST(syndrome_cover, shapes_out_of_range_are_refused) {
     const std::string shape =
-        "syndrome cover needs radix 2 or 3, 1 to 8 rows and a radius of 0 or more";
+        "syndrome cover needs radix 2 or 3, 1 to 8 ternary or 12 binary rows and a radius of 0 or "
+        "more";
     EXPECT_THROW_MSG(CoverSyndromes(Identity(4, 2, 1), {}), std::invalid_argument, shape);
     EXPECT_THROW_MSG(SyndromeBall(Identity(3, 9, 1)), std::invalid_argument, shape);
+    EXPECT_THROW_MSG(SyndromeBall(Identity(2, 13, 1)), std::invalid_argument, shape);
     EXPECT_THROW_MSG(CoverSyndromes(TMatrixCode{3, 0, 1, {}, {}}, {}), std::invalid_argument,
                      shape);
     EXPECT_THROW_MSG(CoversEverySyndrome(Identity(3, 2, -1)), std::invalid_argument, shape);
