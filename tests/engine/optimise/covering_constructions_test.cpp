@@ -16,8 +16,8 @@ using TSizesByShape = std::array<std::array<std::size_t, kMaxCodeLength + 1>, kM
 constexpr std::array<TSizesByShape, kMaxCodeRadius> kPinnedSizes{{
     // Radius 1.
     {{
-        {1, 1, 2, 2, 4, 7, 12, 16, 32, 62, 120, 192, 380, 760, 1520},
-        {1, 2, 4, 6, 12, 21, 36, 48, 96, 186, 360, 576, 1140, 2280},
+        {1, 1, 2, 2, 4, 7, 12, 16, 32, 62, 120, 192, 380, 704, 1408},
+        {1, 2, 4, 6, 12, 21, 36, 48, 96, 186, 360, 576, 1140, 2112},
         {3, 5, 9, 18, 36, 63, 108, 144, 288, 558, 1080, 1728, 3420},
         {5, 9, 18, 36, 72, 144, 288, 432, 864, 1674, 3240, 5184},
         {9, 18, 36, 72, 144, 288, 576, 1152, 2304, 4608, 9216},
@@ -181,7 +181,7 @@ TEST(covering_constructions, every_shape_has_its_pinned_size) {
     }
 }
 
-TEST(covering_constructions, pure_shapes_reach_the_record_in_45_of_55_cells_and_never_beat_it) {
+TEST(covering_constructions, pure_shapes_reach_the_record_in_47_of_55_cells_and_never_beat_it) {
     const std::array<std::pair<const TRecords*, int>, 5> tables = {
         {{&kTernaryR1, 1}, {&kTernaryR2, 2}, {&kTernaryR3, 3}, {&kBinaryR1, 1}, {&kBinaryR2, 2}}};
     int reached = 0;
@@ -197,7 +197,7 @@ TEST(covering_constructions, pure_shapes_reach_the_record_in_45_of_55_cells_and_
             reached += size == record ? 1 : 0;
         }
     }
-    EXPECT_EQ(reached, 45);
+    EXPECT_EQ(reached, 47);
 }
 
 TEST(covering_constructions, perfect_codes_cover_every_word_exactly_once) {
