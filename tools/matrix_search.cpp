@@ -4,7 +4,6 @@
 // TMatrixCode to paste into optimise/covering_constructions.cpp.
 //
 //   kelvo_matrix_search --length 9 --rows 6 --radius 1 --seed 1 --matrices 5000 --seconds 300
-#include <chrono>
 #include <cstdint>
 #include <iostream>
 #include <string>
@@ -13,6 +12,7 @@
 
 #include "optimise/matrix_search.h"
 #include "optimise/syndrome_cover.h"
+#include "search_clock.h"
 
 using namespace kelvo;
 
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
     int length = 0;
     int rows = 0;
     int radius = 1;
-    double seconds = 0;
+    TSearchClock clock;
     TMatrixSearchLimits limits;
     app.add_option("--radix", radix, "Signs per position, 3 (triples) or 2 (doubles)")
         ->capture_default_str();
@@ -65,8 +65,7 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     app.add_option("--steps", limits.StepsPerMatrix, "Tabu steps of each matrix's syndrome cover")
         ->capture_default_str();
-    app.add_option("--seconds", seconds, "Stop after this long, 0 for no limit")
-        ->capture_default_str();
+    clock.AddOption(app);
     app.add_option("--target", limits.Target, "Stop at a syndrome set this small")
         ->capture_default_str();
     app.add_option("--temperature", limits.Temperature,
@@ -74,17 +73,10 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     CLI11_PARSE(app, argc, argv);
 
-    const auto begin = TClock::now();
-    if (seconds > 0) {
-        limits.Deadline = begin + std::chrono::duration_cast<TClock::duration>(
-                                      std::chrono::duration<double>(seconds));
-    }
-    const auto elapsed = [&] {
-        return std::chrono::duration<double>(TClock::now() - begin).count();
-    };
+    limits.Deadline = clock.Deadline();
     limits.Progress = [&](const TMatrixCode& code, std::uint64_t matrix) {
         std::cout << "matrix " << matrix << ": |S| = " << code.Syndromes.size() << " ("
-                  << Words(code) << " words) at " << elapsed() << " s" << std::endl;
+                  << Words(code) << " words) at " << clock.Elapsed() << " s" << std::endl;
     };
     try {
         const TMatrixSearchResult result = SearchMatrixCode(radix, length, rows, radius, limits);
@@ -97,7 +89,7 @@ int main(int argc, char** argv) {
         }
         std::cout << "best |S| = " << code.Syndromes.size() << " (" << Words(code)
                   << " words), matrix " << result.FoundAt << " of " << result.Tried << " tried, "
-                  << elapsed() << " s\nH, row i holding digit i of each column:\n";
+                  << clock.Elapsed() << " s\nH, row i holding digit i of each column:\n";
         PrintRows(code);
         std::cout << "TMatrixCode{" << code.Radix << ", " << code.Rows << ", " << code.Radius
                   << ", " << List(code.Columns) << ", " << List(code.Syndromes) << "}\n";

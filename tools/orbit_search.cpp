@@ -6,7 +6,6 @@
 // of the chosen orbits, to paste into optimise/covering_constructions.cpp.
 //
 //   kelvo_orbit_search --doubles 13 --radius 1 --shift 13 --multiply 3 --seed 1 --steps 100000
-#include <chrono>
 #include <cstdint>
 #include <iostream>
 #include <string>
@@ -14,6 +13,7 @@
 #include <CLI/CLI.hpp>
 
 #include "optimise/orbit_search.h"
+#include "search_clock.h"
 
 using namespace kelvo;
 
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     int shift = 0;
     int multiply = 0;
     int shiftDoubles = 0;
-    double seconds = 0;
+    TSearchClock clock;
     TOrbitSearchLimits limits;
     app.add_option("--triples,-t", triples, "Ternary positions")->capture_default_str();
     app.add_option("--doubles,-b", doubles, "Binary positions")->capture_default_str();
@@ -42,15 +42,10 @@ int main(int argc, char** argv) {
     app.add_option("--seed", limits.Seed, "Seed of the search")->capture_default_str();
     app.add_option("--steps", limits.Steps, "Repair steps")->capture_default_str();
     app.add_option("--target", limits.Target, "Stop at a code this small")->capture_default_str();
-    app.add_option("--seconds", seconds, "Stop after this long, 0 for no limit")
-        ->capture_default_str();
+    clock.AddOption(app);
     CLI11_PARSE(app, argc, argv);
 
-    const auto begin = TClock::now();
-    if (seconds > 0) {
-        limits.Deadline = begin + std::chrono::duration_cast<TClock::duration>(
-                                      std::chrono::duration<double>(seconds));
-    }
+    limits.Deadline = clock.Deadline();
     const int length = triples + doubles;
     std::vector<std::vector<int>> generators;
     // The permutation moving position first + i to first + to(i) for i below `count`.
@@ -75,8 +70,7 @@ int main(int argc, char** argv) {
             SearchOrbitCode(triples, doubles, radius, generators, limits);
         std::cout << "size " << result.Size << " from " << result.Representatives.size() << " of "
                   << result.Orbits << " orbits after " << result.Steps << " steps, "
-                  << std::chrono::duration<double>(TClock::now() - begin).count()
-                  << " s\nrepresentatives {";
+                  << clock.Elapsed() << " s\nrepresentatives {";
         for (std::size_t i = 0; i < result.Representatives.size(); ++i) {
             std::cout << (i == 0 ? "" : ", ") << result.Representatives[i];
         }

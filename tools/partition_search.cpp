@@ -5,7 +5,6 @@
 // words, and for a new code its words, to paste into the catalogue.
 //
 //   kelvo_partition_search --triples 6 --radius 1 --parts 3 --seed 1 --steps 1000000
-#include <chrono>
 #include <cstdint>
 #include <iostream>
 #include <string>
@@ -13,6 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include "optimise/partition_search.h"
+#include "search_clock.h"
 
 using namespace kelvo;
 
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     int parts = 3;
     std::size_t size = 0;
     int functional = 0;
-    double seconds = 0;
+    TSearchClock clock;
     TPartitionSearchLimits limits;
     app.add_option("--triples,-t", triples, "Ternary positions")->capture_default_str();
     app.add_option("--doubles,-b", doubles, "Binary positions")->capture_default_str();
@@ -60,8 +60,7 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     app.add_option("--seed", limits.Seed, "Seed of the search")->capture_default_str();
     app.add_option("--steps", limits.Steps, "Moves tried")->capture_default_str();
-    app.add_option("--seconds", seconds, "Stop after this long, 0 for no limit")
-        ->capture_default_str();
+    clock.AddOption(app);
     app.add_option("--temperature", limits.Temperature,
                    "Worse moves are taken with probability exp(-bare words / temperature)")
         ->capture_default_str();
@@ -70,11 +69,7 @@ int main(int argc, char** argv) {
         ->capture_default_str();
     CLI11_PARSE(app, argc, argv);
 
-    const auto begin = TClock::now();
-    if (seconds > 0) {
-        limits.Deadline = begin + std::chrono::duration_cast<TClock::duration>(
-                                      std::chrono::duration<double>(seconds));
-    }
+    limits.Deadline = clock.Deadline();
     try {
         if (functional > 0) {
             const std::vector<int> c = FunctionalPartition(
@@ -95,7 +90,7 @@ int main(int argc, char** argv) {
                 ? SearchPartition(SmallestConstruction(triples, doubles, radius), parts, limits)
                 : SearchPartitionedCode(triples, doubles, radius, size, parts, limits);
         std::cout << "bare " << result.Bare << " after " << result.Steps << " moves, "
-                  << std::chrono::duration<double>(TClock::now() - begin).count() << " s\n";
+                  << clock.Elapsed() << " s\n";
         if (result.Bare > 0) {
             return 1;
         }
