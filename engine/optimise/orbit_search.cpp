@@ -15,15 +15,14 @@ constexpr std::size_t kMaxOrbitSpace = std::size_t{1} << 20;
 // Steps an orbit taken out may not come back.
 constexpr std::uint64_t kTabuTenure = 2;
 
-// The space of one shape, words by number (digit i at place_[i]).
+// The space of one shape, words by number (digit i at Place[i]).
 struct TSpace {
-    int Triples = 0;
     int Length = 0;
     std::vector<std::size_t> Place;
     std::vector<std::uint8_t> Signs;
     std::size_t Size = 1;
 
-    TSpace(int triples, int doubles) : Triples(triples), Length(triples + doubles) {
+    TSpace(int triples, int doubles) : Length(triples + doubles) {
         for (int p = 0; p < Length; ++p) {
             Place.push_back(Size);
             Signs.push_back(p < triples ? 3 : 2);
@@ -300,16 +299,6 @@ private:
 };
 
 }  // namespace
-
-std::size_t OrbitWordNumber(const std::vector<std::uint8_t>& digits, int triples) {
-    std::size_t number = 0;
-    std::size_t place = 1;
-    for (std::size_t p = 0; p < digits.size(); ++p) {
-        number += digits[p] * place;
-        place *= static_cast<int>(p) < triples ? 3 : 2;
-    }
-    return number;
-}
 
 TOrbitSearchResult SearchOrbitCode(int triples, int doubles, int radius,
                                    const std::vector<std::vector<int>>& generators,
