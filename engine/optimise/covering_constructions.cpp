@@ -9,6 +9,8 @@
 #include <string_view>
 #include <utility>
 
+#include "optimise/mixed_space.h"
+
 namespace kelvo {
 
 namespace {
@@ -74,72 +76,75 @@ TCode Permuted(const TCode& code, const std::vector<int>& order, int triples, in
 
 }  // namespace
 
-TCode WordsOfMatrixCode(const TMatrixCode& matrixCode) {
-    const int q = matrixCode.Radix;
-    if (q != 2 && q != 3) {
+TMixedMatrixCode AsMixed(const TMatrixCode& matrixCode) {
+    if (matrixCode.Radix != 2 && matrixCode.Radix != 3) {
         throw std::invalid_argument("matrix code alphabet must be 2 or 3");
     }
-    const int n = static_cast<int>(matrixCode.Columns.size());
-    const int r = matrixCode.Rows;
-    if (n > kMaxCodeLength || r < 0 || r > 16) {
+    const bool ternary = matrixCode.Radix == 3;
+    return TMixedMatrixCode{ternary ? matrixCode.Rows : 0,
+                            ternary ? 0 : matrixCode.Rows,
+                            matrixCode.Radius,
+                            ternary ? matrixCode.Columns : std::vector<int>{},
+                            ternary ? std::vector<int>{} : matrixCode.Columns,
+                            matrixCode.Syndromes};
+}
+
+TCode WordsOfMixedMatrixCode(const TMixedMatrixCode& matrixCode) {
+    const auto triples = static_cast<int>(matrixCode.TernaryColumns.size());
+    const auto doubles = static_cast<int>(matrixCode.BinaryColumns.size());
+    if (triples + doubles > kMaxCodeLength || matrixCode.TernaryRows < 0 ||
+        matrixCode.BinaryRows < 0 || matrixCode.TernaryRows + matrixCode.BinaryRows > 16) {
         throw std::invalid_argument("matrix code too long");
     }
-    const std::size_t syndromeCount = IntPow(static_cast<std::size_t>(q), r);
-    std::vector<std::vector<int>> columnDigits(static_cast<std::size_t>(n),
-                                               std::vector<int>(static_cast<std::size_t>(r)));
-    for (int j = 0; j < n; ++j) {
-        int c = matrixCode.Columns[static_cast<std::size_t>(j)];
-        if (c < 0 || static_cast<std::size_t>(c) >= syndromeCount) {
+    const TMixedSpace syndromes(matrixCode.TernaryRows, matrixCode.BinaryRows);
+    const std::size_t ternaryPart = IntPow(3, matrixCode.TernaryRows);
+    // Column j as a syndrome: what adding 1 at position j adds to the syndrome of a word.
+    std::vector<std::size_t> columns;
+    for (int p = 0; p < triples + doubles; ++p) {
+        const bool ternary = p < triples;
+        const int column = ternary
+                               ? matrixCode.TernaryColumns[static_cast<std::size_t>(p)]
+                               : matrixCode.BinaryColumns[static_cast<std::size_t>(p - triples)];
+        const std::size_t rows = ternary ? ternaryPart : syndromes.Size() / ternaryPart;
+        if (column < 0 || static_cast<std::size_t>(column) >= rows) {
             throw std::invalid_argument("column out of range");
         }
-        for (int i = 0; i < r; ++i) {
-            columnDigits[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] = c % q;
-            c /= q;
-        }
+        columns.push_back(static_cast<std::size_t>(column) * (ternary ? 1 : ternaryPart));
     }
-    std::vector<bool> wanted(syndromeCount, false);
+    std::vector<bool> wanted(syndromes.Size(), false);
     for (int s : matrixCode.Syndromes) {
-        if (s < 0 || static_cast<std::size_t>(s) >= syndromeCount) {
+        if (s < 0 || static_cast<std::size_t>(s) >= syndromes.Size()) {
             throw std::invalid_argument("syndrome out of range");
         }
         wanted[static_cast<std::size_t>(s)] = true;
     }
-    std::vector<std::size_t> place(static_cast<std::size_t>(r));
-    for (int i = 0; i < r; ++i) {
-        place[static_cast<std::size_t>(i)] = IntPow(static_cast<std::size_t>(q), i);
-    }
-
-    TCode code{q == 3 ? n : 0, q == 2 ? n : 0, matrixCode.Radius, {}};
-    if (n == 0) {
+    TCode code{triples, doubles, matrixCode.Radius, {}};
+    if (triples + doubles == 0) {
         return code;
     }
-    // Odometer over GF(q)^n; every single-digit increment (including the wrap
-    // q-1 -> 0) adds that column once to the running syndrome.
-    std::vector<std::uint8_t> word(static_cast<std::size_t>(n), 0);
-    std::vector<int> syndrome(static_cast<std::size_t>(r), 0);
-    std::size_t value = 0;
-    const std::size_t total = IntPow(static_cast<std::size_t>(q), n);
-    for (std::size_t step = 0; step < total; ++step) {
-        if (wanted[value]) {
+    // Odometer over the words; every single-digit increment (including the wrap to 0) adds that
+    // position's column once to the running syndrome.
+    const TMixedSpace words(triples, doubles);
+    std::vector<std::uint8_t> word(static_cast<std::size_t>(words.Length()), 0);
+    std::size_t syndrome = 0;
+    for (std::size_t step = 0; step < words.Size(); ++step) {
+        if (wanted[syndrome]) {
             code.Words.insert(code.Words.end(), word.begin(), word.end());
         }
-        for (int j = 0; j < n; ++j) {
-            word[static_cast<std::size_t>(j)] =
-                static_cast<std::uint8_t>((word[static_cast<std::size_t>(j)] + 1) % q);
-            const auto& h = columnDigits[static_cast<std::size_t>(j)];
-            for (int i = 0; i < r; ++i) {
-                const int old = syndrome[static_cast<std::size_t>(i)];
-                const int now = (old + h[static_cast<std::size_t>(i)]) % q;
-                syndrome[static_cast<std::size_t>(i)] = now;
-                value = value + static_cast<std::size_t>(now) * place[static_cast<std::size_t>(i)] -
-                        static_cast<std::size_t>(old) * place[static_cast<std::size_t>(i)];
-            }
-            if (word[static_cast<std::size_t>(j)] != 0) {
+        for (int p = 0; p < words.Length(); ++p) {
+            auto& digit = word[static_cast<std::size_t>(p)];
+            digit = static_cast<std::uint8_t>((digit + 1) % words.Signs(p));
+            syndrome = syndromes.Add(syndrome, columns[static_cast<std::size_t>(p)], 1);
+            if (digit != 0) {
                 break;
             }
         }
     }
     return code;
+}
+
+TCode WordsOfMatrixCode(const TMatrixCode& matrixCode) {
+    return WordsOfMixedMatrixCode(AsMixed(matrixCode));
 }
 
 TMatrixCode HammingCode(int q, int rows) {
@@ -365,30 +370,24 @@ std::vector<std::uint8_t> FunctionalLabels(const TCode& code, const std::vector<
 TCode OrbitCode(int triples, int doubles, int radius,
                 const std::vector<std::vector<int>>& generators,
                 const std::vector<std::size_t>& representatives) {
-    const int length = triples + doubles;
-    std::vector<std::size_t> place;
-    std::size_t space = 1;
-    for (int p = 0; p < length; ++p) {
-        place.push_back(space);
-        space *= p < triples ? 3 : 2;
-    }
-    const auto signs = [&](std::size_t p) { return static_cast<int>(p) < triples ? 3U : 2U; };
+    CheckShape(triples, doubles, radius);
+    const TMixedSpace space(triples, doubles);
     for (const std::vector<int>& permutation : generators) {
-        if (permutation.size() != static_cast<std::size_t>(length) ||
-            std::any_of(permutation.begin(), permutation.end(),
-                        [&](int to) { return to < 0 || to >= length; })) {
+        if (permutation.size() != static_cast<std::size_t>(space.Length())) {
             throw std::invalid_argument("orbit words do not fit");
         }
         for (std::size_t p = 0; p < permutation.size(); ++p) {
-            if (signs(p) != signs(static_cast<std::size_t>(permutation[p]))) {
+            const int to = permutation[p];
+            if (to < 0 || to >= space.Length() ||
+                space.Signs(to) != space.Signs(static_cast<int>(p))) {
                 throw std::invalid_argument("orbit words do not fit");
             }
         }
     }
-    std::vector<bool> inCode(space, false);
+    std::vector<bool> inCode(space.Size(), false);
     std::vector<std::size_t> words;
     for (std::size_t x : representatives) {
-        if (x >= space) {
+        if (x >= space.Size()) {
             throw std::invalid_argument("orbit words do not fit");
         }
         if (inCode[x]) {
@@ -398,11 +397,7 @@ TCode OrbitCode(int triples, int doubles, int radius,
         words.push_back(x);
         for (std::size_t k = words.size() - 1; k < words.size(); ++k) {
             for (const std::vector<int>& permutation : generators) {
-                std::size_t y = 0;
-                for (std::size_t p = 0; p < permutation.size(); ++p) {
-                    y += words[k] / place[p] % signs(p) *
-                         place[static_cast<std::size_t>(permutation[p])];
-                }
+                const std::size_t y = space.Permuted(words[k], permutation);
                 if (!inCode[y]) {
                     inCode[y] = true;
                     words.push_back(y);
@@ -411,10 +406,10 @@ TCode OrbitCode(int triples, int doubles, int radius,
         }
     }
     TCode code{triples, doubles, radius, {}};
-    for (std::size_t x = 0; x < space && length > 0; ++x) {
+    for (std::size_t x = 0; x < space.Size() && space.Length() > 0; ++x) {
         if (inCode[x]) {
-            for (std::size_t p = 0; p < place.size(); ++p) {
-                code.Words.push_back(static_cast<std::uint8_t>(x / place[p] % signs(p)));
+            for (int p = 0; p < space.Length(); ++p) {
+                code.Words.push_back(static_cast<std::uint8_t>(space.Digit(x, p)));
             }
         }
     }

@@ -4,6 +4,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "optimise/mixed_space.h"
+
 namespace kelvo {
 
 namespace {
@@ -15,61 +17,13 @@ constexpr std::size_t kMaxOrbitSpace = std::size_t{1} << 20;
 // Steps an orbit taken out may not come back.
 constexpr std::uint64_t kTabuTenure = 2;
 
-// The space of one shape, words by number (digit i at Place[i]).
-struct TSpace {
-    int Length = 0;
-    std::vector<std::size_t> Place;
-    std::vector<std::uint8_t> Signs;
-    std::size_t Size = 1;
-
-    TSpace(int triples, int doubles) : Length(triples + doubles) {
-        for (int p = 0; p < Length; ++p) {
-            Place.push_back(Size);
-            Signs.push_back(p < triples ? 3 : 2);
-            Size *= Signs.back();
-        }
-    }
-
-    std::uint8_t Digit(std::size_t x, int p) const {
-        return static_cast<std::uint8_t>(x / Place[static_cast<std::size_t>(p)] %
-                                         Signs[static_cast<std::size_t>(p)]);
-    }
-
-    std::size_t Permuted(std::size_t x, const std::vector<int>& permutation) const {
-        std::size_t y = 0;
-        for (int p = 0; p < Length; ++p) {
-            y += Digit(x, p) *
-                 Place[static_cast<std::size_t>(permutation[static_cast<std::size_t>(p)])];
-        }
-        return y;
-    }
-
-    // Calls visit(y) for every word y within `radius` of x, x included, once each.
-    template <typename TVisit>
-    void Ball(std::size_t x, int from, int radius, const TVisit& visit) const {
-        visit(x);
-        if (radius == 0) {
-            return;
-        }
-        for (int p = from; p < Length; ++p) {
-            const std::uint8_t own = Digit(x, p);
-            const std::size_t place = Place[static_cast<std::size_t>(p)];
-            for (std::uint8_t sign = 0; sign < Signs[static_cast<std::size_t>(p)]; ++sign) {
-                if (sign != own) {
-                    Ball(x + sign * place - own * place, p + 1, radius - 1, visit);
-                }
-            }
-        }
-    }
-};
-
 void CheckOrbitShape(int triples, int doubles, int radius,
                      const std::vector<std::vector<int>>& generators) {
     const int length = triples + doubles;
     bool fits = triples >= 0 && doubles >= 0 && length >= 1 && length <= kMaxCodeLength &&
                 radius >= 0 && radius <= kMaxCodeRadius;
     if (fits) {
-        fits = TSpace(triples, doubles).Size <= kMaxOrbitSpace;
+        fits = TMixedSpace(triples, doubles).Size() <= kMaxOrbitSpace;
     }
     for (const std::vector<int>& permutation : generators) {
         std::vector<bool> seen(static_cast<std::size_t>(std::max(length, 0)), false);
@@ -95,9 +49,10 @@ void CheckOrbitShape(int triples, int doubles, int radius,
 // of e reached means every word of it is.
 class TOrbitProblem {
 public:
-    TOrbitProblem(const TSpace& space, int radius, const std::vector<std::vector<int>>& generators)
-        : orbitOf_(space.Size, kNone) {
-        for (std::size_t x = 0; x < space.Size; ++x) {
+    TOrbitProblem(const TMixedSpace& space, int radius,
+                  const std::vector<std::vector<int>>& generators)
+        : orbitOf_(space.Size(), kNone) {
+        for (std::size_t x = 0; x < space.Size(); ++x) {
             if (orbitOf_[x] != kNone) {
                 continue;
             }
@@ -119,7 +74,7 @@ public:
         std::vector<std::uint32_t> mark(words_.size(), kNone);
         for (std::uint32_t j = 0; j < words_.size(); ++j) {
             for (std::size_t x : words_[j]) {
-                space.Ball(x, 0, radius, [&](std::size_t y) {
+                space.Ball(x, radius, [&](std::size_t y) {
                     const std::uint32_t e = orbitOf_[y];
                     if (mark[e] != j) {
                         mark[e] = j;
@@ -304,7 +259,7 @@ TOrbitSearchResult SearchOrbitCode(int triples, int doubles, int radius,
                                    const std::vector<std::vector<int>>& generators,
                                    const TOrbitSearchLimits& limits) {
     CheckOrbitShape(triples, doubles, radius, generators);
-    const TSpace space(triples, doubles);
+    const TMixedSpace space(triples, doubles);
     const TOrbitProblem problem(space, radius, generators);
     TOrbitCover cover(problem, limits.Seed);
     TOrbitSearchResult best;

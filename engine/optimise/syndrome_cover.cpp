@@ -4,6 +4,8 @@
 #include <random>
 #include <stdexcept>
 
+#include "optimise/mixed_space.h"
+
 namespace kelvo {
 
 namespace {
@@ -20,75 +22,89 @@ constexpr std::uint64_t kTabuTenure = 1;
 // another seed passed at once.
 constexpr std::uint64_t kStallSteps = 2000;
 
-int SyndromeCount(const TMatrixCode& code) {
-    int count = 1;
-    for (int i = 0; i < code.Rows; ++i) {
-        count *= code.Radix;
-    }
-    return count;
-}
-
 void CheckShape(const TMatrixCode& code) {
     if ((code.Radix != 2 && code.Radix != 3) || code.Rows < 1 ||
         code.Rows > MaxSyndromeRows(code.Radix) || code.Radius < 0) {
         throw std::invalid_argument(
             "syndrome cover needs radix 2 or 3, 1 to 8 ternary or 12 binary rows and a radius of 0 "
-            "or "
-            "more");
-    }
-    const int count = SyndromeCount(code);
-    for (int column : code.Columns) {
-        if (column < 0 || column >= count) {
-            throw std::invalid_argument("column out of range");
-        }
+            "or more");
     }
 }
 
-// a + factor * b digit by digit in GF(radix)^rows, both stored as numbers in base radix.
-int AddSyndromes(int a, int b, int factor, int radix, int rows) {
-    int sum = 0;
-    int place = 1;
-    for (int i = 0; i < rows; ++i) {
-        sum += ((a % radix + factor * (b % radix)) % radix) * place;
-        a /= radix;
-        b /= radix;
-        place *= radix;
-    }
-    return sum;
-}
+// The syndromes of a mixed matrix code and its columns as syndromes, with the number of signs of
+// each: what a word's syndrome gains when one of its digits goes up by one.
+struct TSyndromeGroup {
+    TMixedSpace Space;
+    std::vector<std::size_t> Columns;
+    std::vector<int> Orders;
+    int Radius;
 
-// Marks in `reached` every syndrome `from` plus combinations of the columns from `first` on, at
-// most `left` of them.
-void MarkBall(const TMatrixCode& code, int from, std::size_t first, int left,
-              std::vector<char>& reached) {
-    reached[static_cast<std::size_t>(from)] = 1;
-    if (left == 0) {
-        return;
-    }
-    for (std::size_t j = first; j < code.Columns.size(); ++j) {
-        for (int factor = 1; factor < code.Radix; ++factor) {
-            MarkBall(code, AddSyndromes(from, code.Columns[j], factor, code.Radix, code.Rows),
-                     j + 1, left - 1, reached);
+    explicit TSyndromeGroup(const TMixedMatrixCode& code)
+        : Space(std::clamp(code.TernaryRows, 0, kMaxSpaceLength),
+                std::clamp(code.BinaryRows, 0, kMaxSpaceLength - code.TernaryRows)),
+          Radius(code.Radius) {
+        if (code.TernaryRows < 0 || code.BinaryRows < 0 || code.TernaryRows + code.BinaryRows < 1 ||
+            Space.Size() > kMaxSyndromes || code.Radius < 0) {
+            throw std::invalid_argument(
+                "syndrome cover needs 1 to 6561 syndromes of ternary and binary rows and a radius "
+                "of 0 or more");
+        }
+        const std::size_t ternaryPart = Space.Size() >> code.BinaryRows;
+        for (const bool ternary : {true, false}) {
+            const std::size_t part = ternary ? ternaryPart : Space.Size() / ternaryPart;
+            for (int column : ternary ? code.TernaryColumns : code.BinaryColumns) {
+                if (column < 0 || static_cast<std::size_t>(column) >= part) {
+                    throw std::invalid_argument("column out of range");
+                }
+                Columns.push_back(static_cast<std::size_t>(column) * (ternary ? 1 : ternaryPart));
+                Orders.push_back(ternary ? 3 : 2);
+            }
         }
     }
-}
+
+    // Marks in `reached` every syndrome `from` plus combinations of the columns from `first` on,
+    // at most `left` of them, each times a nonzero scalar.
+    void MarkBall(std::size_t from, std::size_t first, int left, std::vector<char>& reached) const {
+        reached[from] = 1;
+        if (left == 0) {
+            return;
+        }
+        for (std::size_t j = first; j < Columns.size(); ++j) {
+            for (int factor = 1; factor < Orders[j]; ++factor) {
+                MarkBall(Space.Add(from, Columns[j], factor), j + 1, left - 1, reached);
+            }
+        }
+    }
+};
 
 // The covering problem of one matrix: syndrome t covers Covered(t), t plus every offset of the
 // ball. The ball is symmetric (c times a column is in it with -c times it), so the syndromes
 // covering y are exactly the ones y's own ball lists.
 class TSyndromeProblem {
 public:
-    explicit TSyndromeProblem(const TMatrixCode& code)
-        : count_(static_cast<std::size_t>(SyndromeCount(code))) {
-        const std::vector<int> ball = SyndromeBall(code);
+    explicit TSyndromeProblem(const TSyndromeGroup& group) : count_(group.Space.Size()) {
+        const std::vector<int> ball = Ball(group);
         ballSize_ = ball.size();
         covered_.reserve(count_ * ballSize_);
         for (std::size_t t = 0; t < count_; ++t) {
             for (int offset : ball) {
                 covered_.push_back(
-                    AddSyndromes(static_cast<int>(t), offset, 1, code.Radix, code.Rows));
+                    static_cast<int>(group.Space.Add(t, static_cast<std::size_t>(offset), 1)));
             }
         }
+    }
+
+    // The ball around syndrome 0, ascending.
+    static std::vector<int> Ball(const TSyndromeGroup& group) {
+        std::vector<char> reached(group.Space.Size(), 0);
+        group.MarkBall(0, 0, group.Radius, reached);
+        std::vector<int> ball;
+        for (std::size_t s = 0; s < reached.size(); ++s) {
+            if (reached[s] != 0) {
+                ball.push_back(static_cast<int>(s));
+            }
+        }
+        return ball;
     }
 
     std::size_t Count() const { return count_; }
@@ -338,37 +354,41 @@ private:
 
 }  // namespace
 
-std::vector<int> SyndromeBall(const TMatrixCode& code) {
-    CheckShape(code);
-    std::vector<char> reached(static_cast<std::size_t>(SyndromeCount(code)), 0);
-    MarkBall(code, 0, 0, code.Radius, reached);
-    std::vector<int> ball;
-    for (std::size_t s = 0; s < reached.size(); ++s) {
-        if (reached[s] != 0) {
-            ball.push_back(static_cast<int>(s));
-        }
-    }
-    return ball;
+std::vector<int> SyndromeBall(const TMixedMatrixCode& code) {
+    return TSyndromeProblem::Ball(TSyndromeGroup(code));
 }
 
-bool CoversEverySyndrome(const TMatrixCode& code) {
+std::vector<int> SyndromeBall(const TMatrixCode& code) {
     CheckShape(code);
-    const int count = SyndromeCount(code);
-    std::vector<char> reached(static_cast<std::size_t>(count), 0);
+    return SyndromeBall(AsMixed(code));
+}
+
+bool CoversEverySyndrome(const TMixedMatrixCode& code) {
+    const TSyndromeGroup group(code);
+    std::vector<char> reached(group.Space.Size(), 0);
     for (int s : code.Syndromes) {
-        if (s < 0 || s >= count) {
+        if (s < 0 || static_cast<std::size_t>(s) >= group.Space.Size()) {
             throw std::invalid_argument("syndrome out of range");
         }
-        MarkBall(code, s, 0, code.Radius, reached);
+        group.MarkBall(static_cast<std::size_t>(s), 0, code.Radius, reached);
     }
     return std::find(reached.begin(), reached.end(), 0) == reached.end();
 }
 
-TSyndromeCover CoverSyndromes(const TMatrixCode& code, const TSyndromeCoverLimits& limits) {
+bool CoversEverySyndrome(const TMatrixCode& code) {
     CheckShape(code);
-    const TSyndromeProblem problem(code);
+    return CoversEverySyndrome(AsMixed(code));
+}
+
+TSyndromeCover CoverSyndromes(const TMixedMatrixCode& code, const TSyndromeCoverLimits& limits) {
+    const TSyndromeProblem problem{TSyndromeGroup(code)};
     TSyndromeSearch search(problem, GreedyCover(problem), limits.Seed);
     return search.Run(limits.Steps);
+}
+
+TSyndromeCover CoverSyndromes(const TMatrixCode& code, const TSyndromeCoverLimits& limits) {
+    CheckShape(code);
+    return CoverSyndromes(AsMixed(code), limits);
 }
 
 }  // namespace kelvo
