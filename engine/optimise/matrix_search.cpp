@@ -1,6 +1,7 @@
 #include "optimise/matrix_search.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <random>
 #include <stdexcept>
@@ -21,42 +22,77 @@ std::uint64_t MatrixSeed(std::uint64_t seed, std::uint64_t matrix) {
     return z ^ (z >> 31);
 }
 
+// The columns of one kind of position, ternary or binary: H = [I | A] over GF(radix).
+struct TMatrixPart {
+    int Radix = 3;
+    int Rows = 0;
+    int Length = 0;
+    // radix^Rows.
+    int Syndromes = 1;
+    std::vector<int> Columns;
+
+    // Distinct normalised columns of Rows digits there are.
+    int Points() const { return (Syndromes - 1) / (Radix - 1); }
+    // Whether a column of A can change to another one.
+    bool Changeable() const { return Length > Rows && Length < Points(); }
+};
+
 class TMatrixWalk {
 public:
-    TMatrixWalk(int radix, int length, int rows, std::uint64_t seed)
-        : radix_(radix), rows_(rows), random_(seed) {
-        syndromes_ = 1;
-        for (int i = 0; i < rows; ++i) {
-            syndromes_ *= radix;
-        }
-        for (int i = 0, place = 1; i < rows; ++i, place *= radix) {
-            columns_.push_back(place);
-        }
-        while (static_cast<int>(columns_.size()) < length) {
-            const int column = RandomColumn();
-            if (!Holds(column)) {
-                columns_.push_back(column);
+    TMatrixWalk(const std::array<TMatrixPart, 2>& parts, std::uint64_t seed)
+        : parts_(parts), random_(seed) {
+        for (TMatrixPart& part : parts_) {
+            for (int i = 0; i < part.Rows; ++i) {
+                part.Columns.push_back(part.Syndromes);
+                part.Syndromes *= part.Radix;
+            }
+            while (static_cast<int>(part.Columns.size()) < part.Length) {
+                const int column = RandomColumn(part);
+                if (!Holds(part, column)) {
+                    part.Columns.push_back(column);
+                }
             }
         }
     }
 
-    const std::vector<int>& Columns() const { return columns_; }
-    int Syndromes() const { return syndromes_; }
-
-    // Replaces one column of A by a random one or changes one of its digits; the old column, to
-    // undo it with Undo.
-    void Change() {
-        const std::size_t freeColumns = columns_.size() - static_cast<std::size_t>(rows_);
-        changed_ = static_cast<std::size_t>(rows_) + Draw(freeColumns);
-        old_ = columns_[changed_];
-        int column = old_;
-        while (column == old_ || Holds(column)) {
-            column = Draw(2) == 0 ? RandomColumn() : NearColumn(old_);
-        }
-        columns_[changed_] = column;
+    bool Changeable() const {
+        return std::any_of(parts_.begin(), parts_.end(),
+                           [](const TMatrixPart& part) { return part.Changeable(); });
     }
 
-    void Undo() { columns_[changed_] = old_; }
+    const TMatrixPart& Ternary() const { return parts_[0]; }
+    const TMatrixPart& Binary() const { return parts_[1]; }
+
+    // Replaces one column of A by a random one or changes one of its digits, in a part that has
+    // another column to change to; the old column, to undo it with Undo.
+    void Change() {
+        std::size_t freeColumns = 0;
+        for (const TMatrixPart& part : parts_) {
+            freeColumns +=
+                part.Changeable() ? static_cast<std::size_t>(part.Length - part.Rows) : 0;
+        }
+        std::size_t drawn = Draw(freeColumns);
+        changedPart_ = 0;
+        while (!parts_[changedPart_].Changeable() ||
+               drawn >= static_cast<std::size_t>(parts_[changedPart_].Length -
+                                                 parts_[changedPart_].Rows)) {
+            if (parts_[changedPart_].Changeable()) {
+                drawn -= static_cast<std::size_t>(parts_[changedPart_].Length -
+                                                  parts_[changedPart_].Rows);
+            }
+            ++changedPart_;
+        }
+        TMatrixPart& part = parts_[changedPart_];
+        changed_ = static_cast<std::size_t>(part.Rows) + drawn;
+        old_ = part.Columns[changed_];
+        int column = old_;
+        while (column == old_ || Holds(part, column)) {
+            column = Draw(2) == 0 ? RandomColumn(part) : NearColumn(part, old_);
+        }
+        part.Columns[changed_] = column;
+    }
+
+    void Undo() { parts_[changedPart_].Columns[changed_] = old_; }
 
     std::size_t Draw(std::size_t size) {
         return static_cast<std::size_t>(((random_() >> 32) * size) >> 32);
@@ -66,19 +102,19 @@ public:
     double Uniform() { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
 
 private:
-    bool Holds(int column) const {
-        return std::find(columns_.begin(), columns_.end(), column) != columns_.end();
+    static bool Holds(const TMatrixPart& part, int column) {
+        return std::find(part.Columns.begin(), part.Columns.end(), column) != part.Columns.end();
     }
 
     // `column` times the scalar that makes its highest nonzero digit 1: c and -c cover alike.
-    int Normalised(int column) const {
+    static int Normalised(const TMatrixPart& part, int column) {
         int top = column;
         int place = 1;
-        while (top >= radix_) {
-            top /= radix_;
-            place *= radix_;
+        while (top >= part.Radix) {
+            top /= part.Radix;
+            place *= part.Radix;
         }
-        if (top != 2 || radix_ != 3) {
+        if (top != 2 || part.Radix != 3) {
             return column;
         }
         int negated = 0;
@@ -88,29 +124,28 @@ private:
         return negated;
     }
 
-    int RandomColumn() {
-        return Normalised(1 + static_cast<int>(Draw(static_cast<std::size_t>(syndromes_ - 1))));
+    int RandomColumn(const TMatrixPart& part) {
+        return Normalised(part,
+                          1 + static_cast<int>(Draw(static_cast<std::size_t>(part.Syndromes - 1))));
     }
 
     // `column` with one digit changed, or a random column where that makes it zero.
-    int NearColumn(int column) {
+    int NearColumn(const TMatrixPart& part, int column) {
         int place = 1;
-        for (std::size_t i = Draw(static_cast<std::size_t>(rows_)); i > 0; --i) {
-            place *= radix_;
+        for (std::size_t i = Draw(static_cast<std::size_t>(part.Rows)); i > 0; --i) {
+            place *= part.Radix;
         }
-        const int digit = column / place % radix_;
+        const int digit = column / place % part.Radix;
         const int changed =
             column +
-            (static_cast<int>(Draw(static_cast<std::size_t>(radix_ - 1))) + 1 + digit) % radix_ *
-                place -
+            (static_cast<int>(Draw(static_cast<std::size_t>(part.Radix - 1))) + 1 + digit) %
+                part.Radix * place -
             digit * place;
-        return changed == 0 ? RandomColumn() : Normalised(changed);
+        return changed == 0 ? RandomColumn(part) : Normalised(part, changed);
     }
 
-    int radix_;
-    int rows_;
-    int syndromes_;
-    std::vector<int> columns_;
+    std::array<TMatrixPart, 2> parts_;
+    std::size_t changedPart_ = 0;
     std::size_t changed_ = 0;
     int old_ = 0;
     std::mt19937_64 random_;
@@ -124,46 +159,60 @@ double Cost(const TSyndromeCover& cover, int syndromes) {
 
 }  // namespace
 
-TMatrixSearchResult SearchMatrixCode(int radix, int length, int rows, int radius,
-                                     const TMatrixSearchLimits& limits) {
-    int points = 1;
-    for (int i = 0; i < rows && i < MaxSyndromeRows(radix); ++i) {
-        points *= radix;
+TMatrixSearchResult SearchMatrixCode(int triples, int doubles, int ternaryRows, int binaryRows,
+                                     int radius, const TMatrixSearchLimits& limits) {
+    const std::array<TMatrixPart, 2> parts = {TMatrixPart{3, ternaryRows, triples, 1, {}},
+                                              TMatrixPart{2, binaryRows, doubles, 1, {}}};
+    bool fits = triples >= 0 && doubles >= 0 && triples + doubles >= 1 &&
+                triples + doubles <= kMaxCodeLength && radius >= 0;
+    std::size_t syndromes = 1;
+    for (const TMatrixPart& part : parts) {
+        // A kind of position with no row would have zero columns, and no row without a position.
+        fits = fits && part.Rows >= (part.Length > 0 ? 1 : 0) && part.Rows <= part.Length;
+        std::size_t own = 1;
+        for (int i = 0; fits && i < part.Rows; ++i) {
+            own *= static_cast<std::size_t>(part.Radix);
+            fits = syndromes * own <= kMaxSyndromes;
+        }
+        syndromes *= own;
+        fits = fits && part.Length <= static_cast<int>((own - 1) / (part.Radix - 1));
     }
-    points = (radix == 2 || radix == 3) ? (points - 1) / (radix - 1) : 0;
-    if ((radix != 2 && radix != 3) || rows < 1 || rows > MaxSyndromeRows(radix) || length < rows ||
-        length > kMaxCodeLength || length > points || radius < 0) {
+    if (!fits) {
         throw std::invalid_argument(
-            "matrix search needs radix 2 or 3, 1 to 8 ternary or 12 binary rows, a length from "
-            "rows "
-            "to 14 that "
-            "distinct columns can fill and a radius of 0 or more");
+            "matrix search needs 1 to 14 positions, 1 to 6561 syndromes, check rows for every kind "
+            "of position and no more than its positions, distinct columns enough and a radius of "
+            "0 or more");
     }
-    TMatrixWalk walk(radix, length, rows, limits.Seed);
-    const auto cover = [&](std::uint64_t matrix) {
-        return CoverSyndromes(TMatrixCode{radix, rows, radius, walk.Columns(), {}},
-                              {MatrixSeed(limits.Seed, matrix), limits.StepsPerMatrix});
+    TMatrixWalk walk(parts, limits.Seed);
+    const auto code = [&](std::vector<int> syndromeSet) {
+        return TMixedMatrixCode{ternaryRows,
+                                binaryRows,
+                                radius,
+                                walk.Ternary().Columns,
+                                walk.Binary().Columns,
+                                std::move(syndromeSet)};
     };
+    const auto cover = [&](std::uint64_t matrix) {
+        return CoverSyndromes(code({}), {MatrixSeed(limits.Seed, matrix), limits.StepsPerMatrix});
+    };
+    const auto total = static_cast<int>(syndromes);
     TSyndromeCover current = cover(0);
-    TMatrixSearchResult result{{radix, rows, radius, walk.Columns(), current.Syndromes}, 0, 1};
+    TMatrixSearchResult result{code(current.Syndromes), 0, 1};
     if (limits.Progress) {
         limits.Progress(result.Code, 0);
     }
-    // A matrix with every column of the space, or only the identity, has nothing to change.
-    const bool changeable = length > rows && length < points;
-    for (std::uint64_t matrix = 1; changeable && matrix <= limits.Matrices; ++matrix) {
+    for (std::uint64_t matrix = 1; walk.Changeable() && matrix <= limits.Matrices; ++matrix) {
         if (result.Code.Syndromes.size() <= limits.Target || TClock::now() >= limits.Deadline) {
             break;
         }
         walk.Change();
         TSyndromeCover next = cover(matrix);
         ++result.Tried;
-        const double worse = Cost(next, walk.Syndromes()) - Cost(current, walk.Syndromes());
+        const double worse = Cost(next, total) - Cost(current, total);
         const bool accept = worse <= 0 || (limits.Temperature > 0 &&
                                            walk.Uniform() < std::exp(-worse / limits.Temperature));
         if (next.Syndromes.size() < result.Code.Syndromes.size()) {
-            result.Code.Columns = walk.Columns();
-            result.Code.Syndromes = next.Syndromes;
+            result.Code = code(next.Syndromes);
             result.FoundAt = matrix;
             if (limits.Progress) {
                 limits.Progress(result.Code, matrix);

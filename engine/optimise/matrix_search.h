@@ -1,5 +1,6 @@
-// The search for matrix-method codes: a check matrix H = [I | A] and its syndrome set, the matrix
-// changed one column at a time and judged by the syndrome cover it admits.
+// The search for matrix-method codes: check matrices H = [I | A] over GF(3) for the ternary
+// positions and over GF(2) for the binary ones, and their syndrome set, a matrix changed one column
+// at a time and judged by the syndrome cover it admits.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +14,8 @@ namespace kelvo {
 
 // A new smallest code of a matrix search: the code and the number of the matrix that gave it
 // (0 for the first matrix).
-using TMatrixSearchProgress = std::function<void(const TMatrixCode& code, std::uint64_t matrix)>;
+using TMatrixSearchProgress =
+    std::function<void(const TMixedMatrixCode& code, std::uint64_t matrix)>;
 
 // How long a matrix search goes on.
 struct TMatrixSearchLimits {
@@ -37,20 +39,23 @@ struct TMatrixSearchLimits {
 };
 
 struct TMatrixSearchResult {
-    // The smallest code found: Columns the identity's, then A's, Syndromes ascending.
-    TMatrixCode Code;
+    // The smallest code found: the columns of each kind of position the identity's, then A's,
+    // Syndromes ascending.
+    TMixedMatrixCode Code;
     // The matrix that gave it (0 for the first) and the matrices tried in all.
     std::uint64_t FoundAt = 0;
     std::uint64_t Tried = 0;
 };
 
-// Searches the check matrices [I_rows | A] of length `length` over GF(radix) for the one whose
+// Searches the check matrices [I | A] of `ternaryRows` rows over GF(3) for `triples` ternary
+// positions and of `binaryRows` rows over GF(2) for `doubles` binary ones for the pair whose
 // syndrome cover (CoverSyndromes, StepsPerMatrix steps) at `radius` is smallest, by simulated
-// annealing: each step replaces one column of A, or one of its digits, by a random one, the
-// columns kept nonzero, distinct and with their highest nonzero digit 1. Throws
-// std::invalid_argument "matrix search needs radix 2 or 3, 1 to 8 ternary or 12 binary rows, a
-// length from rows to 14 and a radius of 0 or more" for a shape out of range.
-TMatrixSearchResult SearchMatrixCode(int radix, int length, int rows, int radius,
-                                     const TMatrixSearchLimits& limits);
+// annealing: each step replaces one column of an A, or one of its digits, by a random one, the
+// columns of each kind kept nonzero, distinct and with their highest nonzero digit 1. Throws
+// std::invalid_argument "matrix search needs 1 to 14 positions, 1 to 6561 syndromes, check rows
+// for every kind of position and no more than its positions, distinct columns enough and a radius
+// of 0 or more" for a shape out of range.
+TMatrixSearchResult SearchMatrixCode(int triples, int doubles, int ternaryRows, int binaryRows,
+                                     int radius, const TMatrixSearchLimits& limits);
 
 }  // namespace kelvo

@@ -10,37 +10,36 @@ namespace kelvo {
 
 namespace {
 
-// The words of GF(q)^n farther than code.Radius from every word of the matrix code, by marking
-// the radius around each of its words: a reference that shares nothing with the syndrome balls.
-std::size_t UncoveredWords(const TMatrixCode& matrixCode) {
-    const TCode code = WordsOfMatrixCode(matrixCode);
+// The words of the space of the matrix code farther than its radius from every code word, each
+// word of the space held against every code word: a reference that shares nothing with the
+// syndrome balls.
+std::size_t UncoveredWords(const TMixedMatrixCode& matrixCode) {
+    const TCode code = WordsOfMixedMatrixCode(matrixCode);
     const auto length = static_cast<std::size_t>(code.Length());
-    std::vector<std::size_t> place(length, 1);
-    for (std::size_t p = 1; p < length; ++p) {
-        place[p] = place[p - 1] * static_cast<std::size_t>(matrixCode.Radix);
-    }
-    std::vector<bool> covered(place.back() * static_cast<std::size_t>(matrixCode.Radix), false);
-    const auto mark = [&](auto& self, const std::uint8_t* word, std::size_t number,
-                          std::size_t from, int left) -> void {
-        covered[number] = true;
-        for (std::size_t p = from; left > 0 && p < length; ++p) {
-            for (std::size_t sign = 0; sign < static_cast<std::size_t>(matrixCode.Radix); ++sign) {
-                if (sign != static_cast<std::size_t>(word[p])) {
-                    self(self, word, number + sign * place[p] - word[p] * place[p], p + 1,
-                         left - 1);
-                }
+    std::vector<std::uint8_t> word(length, 0);
+    std::size_t uncovered = 0;
+    while (true) {
+        bool near = false;
+        for (std::size_t w = 0; w < code.Size() && !near; ++w) {
+            int distance = 0;
+            for (std::size_t p = 0; p < length; ++p) {
+                distance += code.Words[w * length + p] != word[p] ? 1 : 0;
             }
+            near = distance <= matrixCode.Radius;
         }
-    };
-    for (std::size_t w = 0; w < code.Size(); ++w) {
-        const std::uint8_t* word = code.Words.data() + w * length;
-        std::size_t number = 0;
-        for (std::size_t p = 0; p < length; ++p) {
-            number += word[p] * place[p];
+        uncovered += near ? 0 : 1;
+        std::size_t p = 0;
+        while (p < length && ++word[p] == (static_cast<int>(p) < code.Triples ? 3 : 2)) {
+            word[p++] = 0;
         }
-        mark(mark, word, number, 0, matrixCode.Radius);
+        if (p == length) {
+            return uncovered;
+        }
     }
-    return static_cast<std::size_t>(std::count(covered.begin(), covered.end(), false));
+}
+
+std::size_t UncoveredWords(const TMatrixCode& matrixCode) {
+    return UncoveredWords(AsMixed(matrixCode));
 }
 
 TMatrixCode Identity(int radix, int rows, int radius) {
@@ -54,6 +53,10 @@ TMatrixCode Identity(int radix, int rows, int radius) {
 // The check matrix of the stored 486-word code of 8 triples, whose 18 syndromes the cover finds.
 const TMatrixCode kEightTriples{3, 5, 1, {1, 3, 9, 27, 81, 42, 46, 36}, {}};
 
+// Check matrices of 4 triples (3 rows) and 4 doubles (3 rows) whose cover of 23 syndromes of 216
+// gives 138 words.
+const TMixedMatrixCode kFourAndFour{3, 3, 1, {1, 3, 9, 17}, {1, 2, 4, 7}, {}};
+
 }  // namespace
 
 TEST(syndrome_cover, ball_holds_the_sums_of_up_to_radius_columns_times_each_sign) {
@@ -64,6 +67,14 @@ TEST(syndrome_cover, ball_holds_the_sums_of_up_to_radius_columns_times_each_sign
     // Two columns equal: their sum is 2 * column, not a new column.
     EXPECT_EQ(SyndromeBall(TMatrixCode{3, 2, 2, {1, 1}, {}}), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(SyndromeBall(Identity(3, 3, 0)), (std::vector<int>{0}));
+    // One ternary and one binary row: the binary column is 3 in the numbering of the syndromes.
+    EXPECT_EQ(SyndromeBall(TMixedMatrixCode{1, 1, 1, {1}, {1}, {}}),
+              (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(SyndromeBall(TMixedMatrixCode{1, 1, 2, {1}, {1}, {}}),
+              (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    // 1 + 4 = 5 and 2 + 4 = 6 of the syndromes 0 to 11 of 1 ternary and 2 binary rows.
+    EXPECT_EQ(SyndromeBall(TMixedMatrixCode{1, 2, 2, {1}, {2}, {}}),
+              (std::vector<int>{0, 1, 2, 6, 7, 8}));
 }
 
 TEST(syndrome_cover, perfect_codes_need_the_one_syndrome_zero) {
@@ -105,6 +116,20 @@ TEST(syndrome_cover, cover_of_a_fixed_matrix_reaches_every_word_and_is_pinned) {
     EXPECT_EQ(CoverSyndromes(code, {1, 20000}).Syndromes, cover.Syndromes);
 }
 
+TEST(syndrome_cover, mixed_cover_reaches_every_word_and_is_pinned) {
+    TMixedMatrixCode code = kFourAndFour;
+    code.Syndromes = CoverSyndromes(code, {1, 2000}).Syndromes;
+    EXPECT_EQ(code.Syndromes.size(), 23u);
+    EXPECT_EQ(WordsOfMixedMatrixCode(code).Size(), 138u);
+    EXPECT_EQ(UncoveredWords(code), 0u);
+    EXPECT_TRUE(CoversEverySyndrome(code));
+    for (std::size_t drop = 0; drop < code.Syndromes.size(); drop += 5) {
+        TMixedMatrixCode fewer = code;
+        fewer.Syndromes.erase(fewer.Syndromes.begin() + static_cast<long>(drop));
+        EXPECT_EQ(CoversEverySyndrome(fewer), UncoveredWords(fewer) == 0) << "without " << drop;
+    }
+}
+
 TEST(syndrome_cover, no_steps_leave_the_greedy_cover) {
     TMatrixCode code = kEightTriples;
     code.Syndromes = CoverSyndromes(code, {1, 0}).Syndromes;
@@ -143,6 +168,21 @@ TEST(syndrome_cover, shapes_out_of_range_are_refused) {
                      "syndrome out of range");
     EXPECT_THROW_MSG(CoversEverySyndrome(TMatrixCode{3, 2, 1, {1, 3}, {9}}), std::invalid_argument,
                      "syndrome out of range");
+    const std::string mixed =
+        "syndrome cover needs 1 to 6561 syndromes of ternary and binary rows and a radius of 0 or "
+        "more";
+    EXPECT_THROW_MSG(CoverSyndromes(TMixedMatrixCode{0, 0, 1, {}, {}, {}}, {}),
+                     std::invalid_argument, mixed);
+    EXPECT_THROW_MSG(SyndromeBall(TMixedMatrixCode{7, 2, 1, {}, {}, {}}), std::invalid_argument,
+                     mixed);
+    EXPECT_THROW_MSG(SyndromeBall(TMixedMatrixCode{1, 1, -1, {1}, {1}, {}}), std::invalid_argument,
+                     mixed);
+    EXPECT_THROW_MSG(CoverSyndromes(TMixedMatrixCode{1, 2, 1, {1}, {4}, {}}, {}),
+                     std::invalid_argument, "column out of range");
+    EXPECT_THROW_MSG(CoverSyndromes(TMixedMatrixCode{1, 2, 1, {3}, {1}, {}}, {}),
+                     std::invalid_argument, "column out of range");
+    EXPECT_THROW_MSG(CoversEverySyndrome(TMixedMatrixCode{1, 2, 1, {1}, {1}, {12}}),
+                     std::invalid_argument, "syndrome out of range");
 }
 
 }  // namespace kelvo
