@@ -49,6 +49,9 @@ public:
           movesWords_(movesWords),
           random_(seed),
           bare_(0) {
+        // The first position has the highest place here, not the lowest as in TMixedSpace: the
+        // stored partitions were found by walks over this numbering, which the same seed would
+        // not retrace over another.
         for (int p = length_; p-- > 0;) {
             place_[static_cast<std::size_t>(p)] = space_;
             signs_[static_cast<std::size_t>(p)] = p < triples ? 3 : 2;
