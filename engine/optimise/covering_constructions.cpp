@@ -9,6 +9,7 @@
 #include <string_view>
 #include <utility>
 
+#include "optimise/mixed_matrix_codes.h"
 #include "optimise/mixed_space.h"
 
 namespace kelvo {
@@ -1089,6 +1090,12 @@ const std::vector<TShiftOrbits>& BinaryShiftOrbitCodes() {
     return codes;
 }
 
+std::size_t WordCount(const TMixedMatrixCode& code) {
+    return code.Syndromes.size() *
+           IntPow(3, static_cast<int>(code.TernaryColumns.size()) - code.TernaryRows) *
+           IntPow(2, static_cast<int>(code.BinaryColumns.size()) - code.BinaryRows);
+}
+
 TMatrixCode StoredB5R1() {
     return Listed(2, 5, 1, {3, 8, 14, 20, 21, 26, 29});
 }  // 2 5 5 1 7 1 5000 3 identity
@@ -1407,6 +1414,14 @@ std::vector<TCatalogueEntry> BuildCatalogue() {
                                               orbits.Representatives);
                          }});
         }
+    }
+    for (const TMixedMatrixCode& code : MixedMatrixCodes()) {
+        e.push_back({static_cast<int>(code.TernaryColumns.size()),
+                     static_cast<int>(code.BinaryColumns.size()), code.Radius, WordCount(code),
+                     "matrix r=" + std::to_string(code.TernaryRows) + "+" +
+                         std::to_string(code.BinaryRows) +
+                         " |S|=" + std::to_string(code.Syndromes.size()),
+                     [&code]() { return WordsOfMixedMatrixCode(code); }});
     }
     // Ternary, radius 2.
     e.push_back({4, 0, 2, 3, "repetition", rep(3, 4, 2)});
