@@ -94,7 +94,8 @@ TCode WordsOfMixedMatrixCode(const TMixedMatrixCode& matrixCode) {
     const auto triples = static_cast<int>(matrixCode.TernaryColumns.size());
     const auto doubles = static_cast<int>(matrixCode.BinaryColumns.size());
     if (triples + doubles > kMaxCodeLength || matrixCode.TernaryRows < 0 ||
-        matrixCode.BinaryRows < 0 || matrixCode.TernaryRows + matrixCode.BinaryRows > 16) {
+        matrixCode.BinaryRows < 0 ||
+        matrixCode.TernaryRows + matrixCode.BinaryRows > kMaxSpaceLength) {
         throw std::invalid_argument("matrix code too long");
     }
     const TMixedSpace syndromes(matrixCode.TernaryRows, matrixCode.BinaryRows);

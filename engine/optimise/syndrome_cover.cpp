@@ -40,15 +40,7 @@ struct TSyndromeGroup {
     int Radius;
 
     explicit TSyndromeGroup(const TMixedMatrixCode& code)
-        : Space(std::clamp(code.TernaryRows, 0, kMaxSpaceLength),
-                std::clamp(code.BinaryRows, 0, kMaxSpaceLength - code.TernaryRows)),
-          Radius(code.Radius) {
-        if (code.TernaryRows < 0 || code.BinaryRows < 0 || code.TernaryRows + code.BinaryRows < 1 ||
-            Space.Size() > kMaxSyndromes || code.Radius < 0) {
-            throw std::invalid_argument(
-                "syndrome cover needs 1 to 6561 syndromes of ternary and binary rows and a radius "
-                "of 0 or more");
-        }
+        : Space(CheckedSpace(code)), Radius(code.Radius) {
         const std::size_t ternaryPart = Space.Size() >> code.BinaryRows;
         for (const bool ternary : {true, false}) {
             const std::size_t part = ternary ? ternaryPart : Space.Size() / ternaryPart;
@@ -60,6 +52,22 @@ struct TSyndromeGroup {
                 Orders.push_back(ternary ? 3 : 2);
             }
         }
+    }
+
+    static TMixedSpace CheckedSpace(const TMixedMatrixCode& code) {
+        bool fits = code.TernaryRows >= 0 && code.BinaryRows >= 0 &&
+                    code.TernaryRows + code.BinaryRows >= 1 && code.Radius >= 0;
+        std::size_t count = 1;
+        for (int i = 0; fits && i < code.TernaryRows + code.BinaryRows; ++i) {
+            count *= i < code.TernaryRows ? 3 : 2;
+            fits = count <= kMaxSyndromes;
+        }
+        if (!fits) {
+            throw std::invalid_argument(
+                "syndrome cover needs 1 to 6561 syndromes of ternary and binary rows and a radius "
+                "of 0 or more");
+        }
+        return TMixedSpace(code.TernaryRows, code.BinaryRows);
     }
 
     // Marks in `reached` every syndrome `from` plus combinations of the columns from `first` on,
