@@ -37,6 +37,11 @@ struct TMatrixPart {
     bool Changeable() const { return Length > Rows && Length < Points(); }
 };
 
+// The columns of A that may change, none in a part where no column can.
+std::size_t FreeColumns(const TMatrixPart& part) {
+    return part.Changeable() ? static_cast<std::size_t>(part.Length - part.Rows) : 0;
+}
+
 class TMatrixWalk {
 public:
     TMatrixWalk(const std::array<TMatrixPart, 2>& parts, std::uint64_t seed)
@@ -66,21 +71,10 @@ public:
     // Replaces one column of A by a random one or changes one of its digits, in a part that has
     // another column to change to; the old column, to undo it with Undo.
     void Change() {
-        std::size_t freeColumns = 0;
-        for (const TMatrixPart& part : parts_) {
-            freeColumns +=
-                part.Changeable() ? static_cast<std::size_t>(part.Length - part.Rows) : 0;
-        }
-        std::size_t drawn = Draw(freeColumns);
+        std::size_t drawn = Draw(FreeColumns(parts_[0]) + FreeColumns(parts_[1]));
         changedPart_ = 0;
-        while (!parts_[changedPart_].Changeable() ||
-               drawn >= static_cast<std::size_t>(parts_[changedPart_].Length -
-                                                 parts_[changedPart_].Rows)) {
-            if (parts_[changedPart_].Changeable()) {
-                drawn -= static_cast<std::size_t>(parts_[changedPart_].Length -
-                                                  parts_[changedPart_].Rows);
-            }
-            ++changedPart_;
+        while (drawn >= FreeColumns(parts_[changedPart_])) {
+            drawn -= FreeColumns(parts_[changedPart_++]);
         }
         TMatrixPart& part = parts_[changedPart_];
         changed_ = static_cast<std::size_t>(part.Rows) + drawn;
