@@ -46,19 +46,6 @@ void PrintRows(const TMixedMatrixCode& code) {
     }
 }
 
-std::uint64_t Words(const TMixedMatrixCode& code) {
-    std::uint64_t words = code.Syndromes.size();
-    for (std::size_t i = static_cast<std::size_t>(code.TernaryRows); i < code.TernaryColumns.size();
-         ++i) {
-        words *= 3;
-    }
-    for (std::size_t i = static_cast<std::size_t>(code.BinaryRows); i < code.BinaryColumns.size();
-         ++i) {
-        words *= 2;
-    }
-    return words;
-}
-
 // The code as it is pasted into the catalogue: a TMatrixCode when it has one kind of position.
 std::string Literal(const TMixedMatrixCode& code) {
     const std::string tail = ", " + std::to_string(code.Radius) + ", ";
@@ -111,7 +98,8 @@ int main(int argc, char** argv) {
     limits.Deadline = clock.Deadline();
     limits.Progress = [&](const TMixedMatrixCode& code, std::uint64_t matrix) {
         std::cout << "matrix " << matrix << ": |S| = " << code.Syndromes.size() << " ("
-                  << Words(code) << " words) at " << clock.Elapsed() << " s" << std::endl;
+                  << MixedMatrixCodeSize(code) << " words) at " << clock.Elapsed() << " s"
+                  << std::endl;
     };
     try {
         if (radix != 2 && radix != 3) {
@@ -131,7 +119,7 @@ int main(int argc, char** argv) {
             std::cerr << "kelvo_matrix_search: the code found leaves a syndrome uncovered\n";
             return 1;
         }
-        std::cout << "best |S| = " << code.Syndromes.size() << " (" << Words(code)
+        std::cout << "best |S| = " << code.Syndromes.size() << " (" << MixedMatrixCodeSize(code)
                   << " words), matrix " << result.FoundAt << " of " << result.Tried << " tried, "
                   << clock.Elapsed() << " s\nH, row i holding digit i of each column:\n";
         PrintRows(code);

@@ -12,6 +12,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "optimise/mixed_space.h"
 #include "optimise/orbit_search.h"
 #include "search_clock.h"
 
@@ -48,22 +49,14 @@ int main(int argc, char** argv) {
     limits.Deadline = clock.Deadline();
     const int length = triples + doubles;
     std::vector<std::vector<int>> generators;
-    // The permutation moving position first + i to first + to(i) for i below `count`.
-    const auto cycle = [&](int first, int count, auto to) {
-        std::vector<int> permutation;
-        for (int p = 0; p < length; ++p) {
-            permutation.push_back(p >= first && p < first + count ? first + to(p - first) : p);
-        }
-        generators.push_back(permutation);
-    };
     if (shift > 0) {
-        cycle(0, shift, [&](int p) { return (p + 1) % shift; });
+        generators.push_back(AffinePositions(length, 0, shift, 1, 1));
     }
     if (shift > 0 && multiply > 0) {
-        cycle(0, shift, [&](int p) { return p * multiply % shift; });
+        generators.push_back(AffinePositions(length, 0, shift, multiply, 0));
     }
     if (shiftDoubles > 0) {
-        cycle(triples, shiftDoubles, [&](int p) { return (p + 1) % shiftDoubles; });
+        generators.push_back(AffinePositions(length, triples, shiftDoubles, 1, 1));
     }
     try {
         const TOrbitSearchResult result =

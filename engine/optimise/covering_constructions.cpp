@@ -149,6 +149,12 @@ TCode WordsOfMatrixCode(const TMatrixCode& matrixCode) {
     return WordsOfMixedMatrixCode(AsMixed(matrixCode));
 }
 
+std::size_t MixedMatrixCodeSize(const TMixedMatrixCode& matrixCode) {
+    return matrixCode.Syndromes.size() *
+           IntPow(3, static_cast<int>(matrixCode.TernaryColumns.size()) - matrixCode.TernaryRows) *
+           IntPow(2, static_cast<int>(matrixCode.BinaryColumns.size()) - matrixCode.BinaryRows);
+}
+
 TMatrixCode HammingCode(int q, int rows) {
     if ((q != 2 && q != 3) || rows < 1) {
         throw std::invalid_argument("Hamming code needs q = 2 or 3, rows >= 1");
@@ -375,19 +381,11 @@ TCode OrbitCode(int triples, int doubles, int radius,
     CheckShape(triples, doubles, radius);
     const TMixedSpace space(triples, doubles);
     for (const std::vector<int>& permutation : generators) {
-        if (permutation.size() != static_cast<std::size_t>(space.Length())) {
+        if (!PermutesPositions(space, permutation)) {
             throw std::invalid_argument("orbit words do not fit");
-        }
-        for (std::size_t p = 0; p < permutation.size(); ++p) {
-            const int to = permutation[p];
-            if (to < 0 || to >= space.Length() ||
-                space.Signs(to) != space.Signs(static_cast<int>(p))) {
-                throw std::invalid_argument("orbit words do not fit");
-            }
         }
     }
     std::vector<bool> inCode(space.Size(), false);
-    std::vector<std::size_t> words;
     for (std::size_t x : representatives) {
         if (x >= space.Size()) {
             throw std::invalid_argument("orbit words do not fit");
@@ -395,16 +393,8 @@ TCode OrbitCode(int triples, int doubles, int radius,
         if (inCode[x]) {
             continue;
         }
-        inCode[x] = true;
-        words.push_back(x);
-        for (std::size_t k = words.size() - 1; k < words.size(); ++k) {
-            for (const std::vector<int>& permutation : generators) {
-                const std::size_t y = space.Permuted(words[k], permutation);
-                if (!inCode[y]) {
-                    inCode[y] = true;
-                    words.push_back(y);
-                }
-            }
+        for (std::size_t y : Orbit(space, generators, x)) {
+            inCode[y] = true;
         }
     }
     TCode code{triples, doubles, radius, {}};
@@ -589,14 +579,8 @@ TMatrixCode MatrixT10R3() {
 // 13) and the multiplier 3 (p to 3p mod 13), 704 words of 13 doubles at radius 1.
 // kelvo_orbit_search --doubles 13 -R 1 --shift 13 --multiply 3 --seed 1 --target 704.
 TCode OrbitsD13R1() {
-    std::vector<int> shift;
-    std::vector<int> multiply;
-    for (int p = 0; p < 13; ++p) {
-        shift.push_back((p + 1) % 13);
-        multiply.push_back(p * 3 % 13);
-    }
     return OrbitCode(
-        0, 13, 1, {shift, multiply},
+        0, 13, 1, {AffinePositions(13, 0, 13, 1, 1), AffinePositions(13, 0, 13, 3, 0)},
         {0,   19,  23,  61,  83,  87,  101, 141, 151,  161,  215,  383,  443,  463,  473,  483,
          623, 633, 663, 727, 933, 941, 949, 957, 1013, 1021, 1527, 1727, 2027, 2043, 3039, 8191});
 }
@@ -616,14 +600,9 @@ struct TShiftOrbits {
 
 // The shift of the binary positions, and of the ternary ones when `ternaryToo`.
 std::vector<std::vector<int>> Shifts(int triples, int doubles, bool ternaryToo) {
-    std::vector<int> ternary;
-    std::vector<int> binary;
-    for (int p = 0; p < triples + doubles; ++p) {
-        ternary.push_back(p < triples ? (p + 1) % triples : p);
-        binary.push_back(p < triples ? p : triples + (p - triples + 1) % doubles);
-    }
+    const std::vector<int> binary = AffinePositions(triples + doubles, triples, doubles, 1, 1);
     if (ternaryToo) {
-        return {ternary, binary};
+        return {AffinePositions(triples + doubles, 0, triples, 1, 1), binary};
     }
     return {binary};
 }
@@ -1091,12 +1070,6 @@ const std::vector<TShiftOrbits>& BinaryShiftOrbitCodes() {
     return codes;
 }
 
-std::size_t WordCount(const TMixedMatrixCode& code) {
-    return code.Syndromes.size() *
-           IntPow(3, static_cast<int>(code.TernaryColumns.size()) - code.TernaryRows) *
-           IntPow(2, static_cast<int>(code.BinaryColumns.size()) - code.BinaryRows);
-}
-
 TMatrixCode StoredB5R1() {
     return Listed(2, 5, 1, {3, 8, 14, 20, 21, 26, 29});
 }  // 2 5 5 1 7 1 5000 3 identity
@@ -1417,12 +1390,12 @@ std::vector<TCatalogueEntry> BuildCatalogue() {
         }
     }
     for (const TMixedMatrixCode& code : MixedMatrixCodes()) {
-        e.push_back({static_cast<int>(code.TernaryColumns.size()),
-                     static_cast<int>(code.BinaryColumns.size()), code.Radius, WordCount(code),
-                     "matrix r=" + std::to_string(code.TernaryRows) + "+" +
-                         std::to_string(code.BinaryRows) +
-                         " |S|=" + std::to_string(code.Syndromes.size()),
-                     [&code]() { return WordsOfMixedMatrixCode(code); }});
+        e.push_back(
+            {static_cast<int>(code.TernaryColumns.size()),
+             static_cast<int>(code.BinaryColumns.size()), code.Radius, MixedMatrixCodeSize(code),
+             "matrix r=" + std::to_string(code.TernaryRows) + "+" +
+                 std::to_string(code.BinaryRows) + " |S|=" + std::to_string(code.Syndromes.size()),
+             [&code]() { return WordsOfMixedMatrixCode(code); }});
     }
     // Ternary, radius 2.
     e.push_back({4, 0, 2, 3, "repetition", rep(3, 4, 2)});

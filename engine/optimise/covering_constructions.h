@@ -72,6 +72,10 @@ TMixedMatrixCode AsMixed(const TMatrixCode& matrixCode);
 // range" or "syndrome out of range" for a number beyond its rows.
 TCode WordsOfMixedMatrixCode(const TMixedMatrixCode& matrixCode);
 
+// The number of words of `matrixCode`, |Syndromes| * 3^(t - TernaryRows) * 2^(b - BinaryRows),
+// without listing them: its check matrices are taken to be of full rank, as [I | A] is.
+std::size_t MixedMatrixCodeSize(const TMixedMatrixCode& matrixCode);
+
 // The words of `matrixCode`, as a code of only ternary (Radix 3) or only binary (Radix 2)
 // positions with its radius. Throws like AsMixed and WordsOfMixedMatrixCode.
 TCode WordsOfMatrixCode(const TMatrixCode& matrixCode);

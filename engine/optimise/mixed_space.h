@@ -65,4 +65,18 @@ private:
     std::size_t size_ = 1;
 };
 
+// Whether `permutation` maps the positions of `space` one to one onto themselves, ternary ones to
+// ternary ones, as Permuted needs.
+bool PermutesPositions(const TMixedSpace& space, const std::vector<int>& permutation);
+
+// The permutation of `length` positions that takes position first + i, for i below `count`, to
+// first + (multiplier * i + offset) mod count and leaves the others: the cyclic shift of those
+// positions for multiplier 1 and offset 1, their multiplier for offset 0.
+std::vector<int> AffinePositions(int length, int first, int count, int multiplier, int offset);
+
+// The orbit of `word` under the group the permutations `generators` generate: `word` first, then
+// every word the permutations take the orbit's words to, each once, in the order they are met.
+std::vector<std::size_t> Orbit(const TMixedSpace& space,
+                               const std::vector<std::vector<int>>& generators, std::size_t word);
+
 }  // namespace kelvo

@@ -23,19 +23,12 @@ void CheckOrbitShape(int triples, int doubles, int radius,
     bool fits = triples >= 0 && doubles >= 0 && length >= 1 && length <= kMaxCodeLength &&
                 radius >= 0 && radius <= kMaxCodeRadius;
     if (fits) {
-        fits = TMixedSpace(triples, doubles).Size() <= kMaxOrbitSpace;
-    }
-    for (const std::vector<int>& permutation : generators) {
-        std::vector<bool> seen(static_cast<std::size_t>(std::max(length, 0)), false);
-        fits = fits && permutation.size() == static_cast<std::size_t>(length);
-        for (std::size_t p = 0; fits && p < permutation.size(); ++p) {
-            const int to = permutation[p];
-            fits = to >= 0 && to < length && !seen[static_cast<std::size_t>(to)] &&
-                   (to < triples) == (static_cast<int>(p) < triples);
-            if (fits) {
-                seen[static_cast<std::size_t>(to)] = true;
-            }
-        }
+        const TMixedSpace space(triples, doubles);
+        fits = space.Size() <= kMaxOrbitSpace &&
+               std::all_of(generators.begin(), generators.end(),
+                           [&](const std::vector<int>& permutation) {
+                               return PermutesPositions(space, permutation);
+                           });
     }
     if (!fits) {
         throw std::invalid_argument(
@@ -57,16 +50,9 @@ public:
                 continue;
             }
             const auto orbit = static_cast<std::uint32_t>(words_.size());
-            words_.push_back({x});
-            orbitOf_[x] = orbit;
-            for (std::size_t k = 0; k < words_.back().size(); ++k) {
-                for (const std::vector<int>& permutation : generators) {
-                    const std::size_t y = space.Permuted(words_[orbit][k], permutation);
-                    if (orbitOf_[y] == kNone) {
-                        orbitOf_[y] = orbit;
-                        words_[orbit].push_back(y);
-                    }
-                }
+            words_.push_back(Orbit(space, generators, x));
+            for (std::size_t y : words_.back()) {
+                orbitOf_[y] = orbit;
             }
         }
         reaches_.resize(words_.size());

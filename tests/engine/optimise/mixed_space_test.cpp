@@ -74,4 +74,19 @@ TEST(mixed_space, numbers_digits_sums_images_and_balls_agree_with_the_words_writ
     EXPECT_THROW_MSG(TMixedSpace(9, 8), std::invalid_argument, "space out of range");
 }
 
+TEST(mixed_space, affine_permutations_and_the_orbits_they_generate) {
+    EXPECT_EQ(AffinePositions(6, 0, 4, 1, 1), (std::vector<int>{1, 2, 3, 0, 4, 5}));
+    EXPECT_EQ(AffinePositions(6, 1, 5, 2, 0), (std::vector<int>{0, 1, 3, 5, 2, 4}));
+    const TMixedSpace space(2, 2);
+    const std::vector<int> shiftDoubles = AffinePositions(4, 2, 2, 1, 1);
+    EXPECT_TRUE(PermutesPositions(space, shiftDoubles));
+    EXPECT_FALSE(PermutesPositions(space, {2, 1, 0, 3}));
+    EXPECT_FALSE(PermutesPositions(space, {0, 0, 2, 3}));
+    EXPECT_FALSE(PermutesPositions(space, {0, 1, 2}));
+    // (1, 2, 1, 0) is word 1 + 2 * 3 + 9 = 16; the shifts of both kinds reach four words.
+    const std::vector<std::vector<int>> shifts = {AffinePositions(4, 0, 2, 1, 1), shiftDoubles};
+    EXPECT_EQ(Orbit(space, shifts, 16), (std::vector<std::size_t>{16, 14, 25, 23}));
+    EXPECT_EQ(Orbit(space, shifts, 0), (std::vector<std::size_t>{0}));
+}
+
 }  // namespace kelvo
