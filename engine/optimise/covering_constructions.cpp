@@ -1806,6 +1806,17 @@ constexpr std::array<TBound, 36> kBinaryBounds{{
     {11, 3, 15, false},   {12, 3, 19, false},  {13, 3, 28, false},  {14, 3, 44, false},
 }};
 
+// Mixed shapes {T, B, R, S, N} whose construction of S words is the smallest:
+// `kelvo_exhaustive_search -t T -b B -R R --size S-1 --nodes N` (tools/README.md) prints that no
+// code of S - 1 words exists, after N nodes.
+constexpr std::array<TProvenSmallest, 20> kProvenSmallest{{
+    {1, 3, 1, 6, 138},     {1, 4, 1, 8, 377},    {2, 1, 1, 4, 4},      {1, 5, 2, 6, 10051},
+    {1, 6, 2, 8, 1090389}, {2, 2, 2, 3, 13},     {2, 3, 2, 4, 32},     {2, 4, 2, 6, 7893},
+    {3, 2, 2, 5, 674},     {4, 1, 2, 6, 15321},  {1, 7, 3, 6, 570111}, {2, 4, 3, 3, 29},
+    {2, 5, 3, 4, 178},     {2, 6, 3, 6, 417476}, {3, 2, 3, 3, 25},     {3, 4, 3, 5, 21335},
+    {4, 1, 3, 3, 16},      {4, 2, 3, 4, 1763},   {4, 3, 3, 6, 926325}, {5, 1, 3, 4, 3063},
+}};
+
 const TBound* FindBound(int triples, int doubles, int radius) {
     if (triples > 0 && doubles > 0) {
         return nullptr;
@@ -1835,8 +1846,25 @@ std::size_t PublishedLowerBound(int triples, int doubles, int radius) {
     return bound == nullptr ? 0 : bound->Lower;
 }
 
+std::span<const TProvenSmallest> ProvenSmallestShapes() {
+    return kProvenSmallest;
+}
+
+std::size_t ProvenSmallestSize(int triples, int doubles, int radius) {
+    CheckShape(triples, doubles, radius);
+    for (const TProvenSmallest& shape : kProvenSmallest) {
+        if (shape.Triples == triples && shape.Doubles == doubles && shape.Radius == radius) {
+            return shape.Size;
+        }
+    }
+    return 0;
+}
+
 bool KnownSmallest(int triples, int doubles, int radius, std::size_t size) {
     CheckShape(triples, doubles, radius);
+    if (const std::size_t proven = ProvenSmallestSize(triples, doubles, radius); proven != 0) {
+        return proven == size;
+    }
     if (triples + doubles <= radius) {
         return size == 1;
     }

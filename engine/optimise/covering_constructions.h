@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -173,9 +174,28 @@ std::string DescribeSmallestConstruction(int triples, int doubles, int radius);
 // a shape no longer than the radius 1. Throws like SmallestConstruction.
 std::size_t PublishedLowerBound(int triples, int doubles, int radius);
 
+// A shape with both triples and doubles whose construction has the fewest words a covering code
+// of the shape can have: the exhaustive search (SearchCodeOfSize) finds no code of Size - 1 words,
+// within Nodes nodes of its tree.
+struct TProvenSmallest {
+    int Triples;
+    int Doubles;
+    int Radius;
+    std::size_t Size;
+    std::uint64_t Nodes;
+};
+
+// Every shape proven so, in the order of radius, triples and doubles. Shapes whose construction
+// meets the sphere-covering bound are not listed: the bound proves them.
+std::span<const TProvenSmallest> ProvenSmallestShapes();
+
+// The size of the smallest covering code of the shape where ProvenSmallestShapes lists it, or 0.
+// Throws like SmallestConstruction.
+std::size_t ProvenSmallestSize(int triples, int doubles, int radius);
+
 // Whether no covering code of the shape has fewer than `size` words and one of `size` words
-// exists: the published lower bound is attained and equals `size`. Throws like
-// SmallestConstruction.
+// exists: the published lower bound is attained and equals `size`, or the shape is proven
+// smallest at `size`. Throws like SmallestConstruction.
 bool KnownSmallest(int triples, int doubles, int radius, std::size_t size);
 
 }  // namespace kelvo

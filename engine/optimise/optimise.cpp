@@ -103,6 +103,9 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
     const bool tabled = shape && radius >= 0 && radius <= kMaxCodeRadius;
     const std::size_t published =
         tabled ? PublishedLowerBound(shape->Triples, shape->Doubles, radius) : 0;
+    // No table publishes these, but the exhaustive search proves them just as well.
+    const std::size_t proven =
+        tabled ? ProvenSmallestSize(shape->Triples, shape->Doubles, radius) : 0;
 
     TBoundLimits bound;
     const TClock::time_point boundDeadline =
@@ -170,8 +173,8 @@ TOptimisation Optimise(const TCoverage& coverage, std::span<const std::size_t> g
     } else {
         searched = WithCoveredLists(coverage, [&](const auto& cover) {
             const std::size_t computed = BoundWithin(cover, coverage, bound);
-            result.LowerBound = std::max(computed, published);
-            result.BoundPublished = published > computed;
+            result.LowerBound = std::max({computed, published, proven});
+            result.BoundPublished = published > std::max(computed, proven);
             limits.Floor = std::max(result.LowerBound, settings.Enough);
             if (Unreachable(settings.Enough, result.LowerBound)) {
                 return TSearchResult{start, {}};

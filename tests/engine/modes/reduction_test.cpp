@@ -146,6 +146,16 @@ TEST(reduction, the_report_says_when_the_bound_is_published_and_the_set_smallest
     const TReduction smallest = Reduce(request);
     EXPECT_EQ(smallest.Report.Final, 3u);
     EXPECT_TRUE(smallest.Report.SmallestPossible);
+    // 1 triple and 3 doubles at 13: no code of 5 columns exists, which the exhaustive search
+    // proves and no table publishes; the computed bound is 4.
+    const std::vector<TKey> mixed = KeysOf(Development({"1X2", "1X", "1X", "1X"}));
+    request.Columns = mixed;
+    request.Guarantee = 13;
+    const TReduction proven = Reduce(request);
+    EXPECT_EQ(proven.Report.Final, 6u);
+    EXPECT_EQ(proven.Report.LowerBound, 6u);
+    EXPECT_FALSE(proven.Report.BoundPublished);
+    EXPECT_TRUE(proven.Report.SmallestPossible);
 }
 
 TEST(reduction, a_stop_from_another_thread_ends_the_search_with_a_checked_cover) {
