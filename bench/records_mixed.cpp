@@ -1,7 +1,9 @@
 // Prints, for every full development of t triples and b doubles with t + b <= 12 and every
 // guarantee, the size of the constructed cover against that of the product of radius-1 codes the
 // optimiser started from before the constructions: kelvo_records_mixed, no arguments. Markdown
-// tables, one per guarantee, cells "constructed / product", bold where the construction is smaller.
+// tables, one per guarantee, cells "constructed / product", bold where the construction is smaller,
+// ticked where no smaller code exists: the construction meets the sphere-covering bound, or the
+// exhaustive search proved it smallest (KnownSmallest).
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -69,6 +71,26 @@ std::size_t SmallestProduct(int triples, int doubles, int codesLeft, std::size_t
     return best;
 }
 
+std::size_t Binomial(int n, int k) {
+    std::size_t value = 1;
+    for (int i = 1; i <= k; ++i) {
+        value = value * static_cast<std::size_t>(n - k + i) / static_cast<std::size_t>(i);
+    }
+    return value;
+}
+
+// The fewest words that can cover the space, each covering its ball.
+std::size_t SphereCoveringBound(int triples, int doubles, int radius) {
+    std::size_t ball = 0;
+    for (int i = 0; i <= radius && i <= triples; ++i) {
+        for (int j = 0; i + j <= radius && j <= doubles; ++j) {
+            ball += Binomial(triples, i) * Power(2, i) * Binomial(doubles, j);
+        }
+    }
+    const std::size_t space = Power(3, triples) * Power(2, doubles);
+    return (space + ball - 1) / ball;
+}
+
 }  // namespace
 
 int main() {
@@ -92,7 +114,10 @@ int main() {
                 const std::size_t constructed = SmallestConstructionSize(t, b, radius);
                 const std::size_t product = SmallestProduct(t, b, radius, 0);
                 const char* mark = constructed < product ? "**" : "";
-                std::cout << ' ' << mark << constructed << mark << " / " << product << " |";
+                const bool smallest = constructed == SphereCoveringBound(t, b, radius) ||
+                                      KnownSmallest(t, b, radius, constructed);
+                std::cout << ' ' << mark << constructed << mark << (smallest ? " ✓" : "") << " / "
+                          << product << " |";
             }
             std::cout << '\n';
         }

@@ -1809,12 +1809,13 @@ constexpr std::array<TBound, 36> kBinaryBounds{{
 // Mixed shapes {T, B, R, S, N} whose construction of S words is the smallest:
 // `kelvo_exhaustive_search -t T -b B -R R --size S-1 --nodes N` (tools/README.md) prints that no
 // code of S - 1 words exists, after N nodes.
-constexpr std::array<TProvenSmallest, 20> kProvenSmallest{{
-    {1, 3, 1, 6, 138},     {1, 4, 1, 8, 377},    {2, 1, 1, 4, 4},      {1, 5, 2, 6, 10051},
-    {1, 6, 2, 8, 1090389}, {2, 2, 2, 3, 13},     {2, 3, 2, 4, 32},     {2, 4, 2, 6, 7893},
-    {3, 2, 2, 5, 674},     {4, 1, 2, 6, 15321},  {1, 7, 3, 6, 570111}, {2, 4, 3, 3, 29},
-    {2, 5, 3, 4, 178},     {2, 6, 3, 6, 417476}, {3, 2, 3, 3, 25},     {3, 4, 3, 5, 21335},
-    {4, 1, 3, 3, 16},      {4, 2, 3, 4, 1763},   {4, 3, 3, 6, 926325}, {5, 1, 3, 4, 3063},
+constexpr std::array<TProvenSmallest, 23> kProvenSmallest{{
+    {1, 3, 1, 6, 69},    {1, 4, 1, 8, 14},    {2, 1, 1, 4, 5},     {2, 3, 1, 12, 20894},
+    {3, 1, 1, 9, 979},   {1, 5, 2, 6, 3225},  {1, 6, 2, 8, 71697}, {2, 2, 2, 3, 1},
+    {2, 3, 2, 4, 15},    {2, 4, 2, 6, 1308},  {3, 2, 2, 5, 167},   {3, 3, 2, 8, 169214},
+    {4, 1, 2, 6, 3106},  {1, 7, 3, 6, 46702}, {2, 4, 3, 3, 1},     {2, 5, 3, 4, 31},
+    {2, 6, 3, 6, 97859}, {3, 2, 3, 3, 1},     {3, 4, 3, 5, 1611},  {4, 1, 3, 3, 1},
+    {4, 2, 3, 4, 20},    {4, 3, 3, 6, 80269}, {5, 1, 3, 4, 26},
 }};
 
 const TBound* FindBound(int triples, int doubles, int radius) {

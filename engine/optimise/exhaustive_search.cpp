@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <map>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -22,7 +24,8 @@ public:
           maxNodes_(maxNodes),
           covered_(space.Size()),
           excluded_(space.Size()),
-          marks_(space.Size()) {
+          marks_(space.Size()),
+          gains_(space.Size()) {
         space.Ball(0, radius, [&](std::size_t) { ++ballSize_; });
         balls_.reserve(space.Size() * ballSize_);
         for (std::size_t x = 0; x < space.Size(); ++x) {
@@ -34,8 +37,7 @@ public:
     TExhaustiveAnswer Search(std::size_t size) {
         Take(0, 1);
         code_.push_back(0);
-        const bool found =
-            size == 1 || space_.Length() <= radius_ ? Extend(size - 1) : ExtendBySymmetry(size - 1);
+        const bool found = Extend(size - 1);
         if (gaveUp_) {
             return TExhaustiveAnswer::Undecided;
         }
@@ -78,29 +80,38 @@ private:
         if (bare == space_.Size()) {
             return true;
         }
-        if (left == 0 || fewest == 0 || BareBound() > left) {
+        if (left == 0 || fewest == 0 || BareBound() > left || !GainsSuffice(left)) {
             return false;
         }
-        std::vector<std::size_t> tried;
+        // Words the symmetries that fix the code so far and the bare word map onto each other
+        // lead to codes of the same size: one of each class is tried, and once tried the whole
+        // class is ruled out of the later branches.
+        fixed_.push_back(bare);
+        const std::span<const std::uint32_t> ball = BallOf(bare);
+        const std::vector<std::size_t> kinds = KindsInBall(ball);
+        std::vector<std::size_t> ruledOut;
         bool found = false;
-        for (std::size_t candidate : BallOf(bare)) {
-            if (excluded_[candidate]) {
+        for (std::size_t k = 0; k < ball.size(); ++k) {
+            if (excluded_[ball[k]]) {
                 continue;
             }
-            if (TryWord(candidate, left)) {
-                found = true;
+            fixed_.push_back(ball[k]);
+            found = TryWord(ball[k], left);
+            fixed_.pop_back();
+            if (found || gaveUp_) {
                 break;
             }
-            if (gaveUp_) {
-                break;
+            for (std::size_t other = k; other < ball.size(); ++other) {
+                if (!excluded_[ball[other]] && kinds[other] == kinds[k]) {
+                    excluded_[ball[other]] = 1;
+                    ruledOut.push_back(ball[other]);
+                }
             }
-            // Every code with this candidate has been tried: the later branches go without it.
-            excluded_[candidate] = 1;
-            tried.push_back(candidate);
         }
-        for (std::size_t candidate : tried) {
-            excluded_[candidate] = 0;
+        for (std::size_t word : ruledOut) {
+            excluded_[word] = 0;
         }
+        fixed_.pop_back();
         return found;
     }
 
@@ -115,54 +126,76 @@ private:
         return false;
     }
 
-    // The first step with the code {0}: the bare word w with 1 at the first radius + 1
-    // positions is covered by some word of its ball. The permutations of the positions and of
-    // the signs other than 0 that fix both 0 and w map a code onto another of the same size, so
-    // the candidates are tried once per class, and a class tried is ruled out of the later
-    // branches whole.
-    bool ExtendBySymmetry(std::size_t left) {
-        std::size_t bare = 0;
-        for (int p = 0; p <= radius_; ++p) {
-            bare += space_.Place(p);
-        }
-        std::vector<std::size_t> triedClasses;
-        for (std::size_t candidate : BallOf(bare)) {
-            const std::size_t kind = ClassOf(candidate);
-            if (std::find(triedClasses.begin(), triedClasses.end(), kind) != triedClasses.end()) {
-                continue;
-            }
-            if (TryWord(candidate, left) || gaveUp_) {
-                return !gaveUp_;
-            }
-            triedClasses.push_back(kind);
-            for (std::size_t other : BallOf(bare)) {
-                if (ClassOf(other) == kind) {
-                    excluded_[other] = 1;
+    // How the symmetries that fix 0 and every word of fixed_ see each position: they permute
+    // the positions of one class among themselves, and swap 1 and 2 where the digits of fixed_
+    // would otherwise differ (Swapped) or are all 0 (Free).
+    struct TPositionClasses {
+        std::array<std::uint8_t, kMaxCodeLength> Class{};
+        std::array<bool, kMaxCodeLength> Swapped{};
+        std::array<bool, kMaxCodeLength> Free{};
+    };
+
+    // Counts of each normalised digit in each class of positions: words with equal keys are
+    // mapped onto each other by those symmetries, which are all that map 0 and fixed_ to
+    // themselves by permuting positions and signs.
+    using TClassKey = std::array<std::uint8_t, 3 * kMaxCodeLength>;
+
+    TPositionClasses ClassesOfPositions() const {
+        TPositionClasses classes;
+        // Each position's digits in fixed_, with 1 and 2 swapped where the first one that is
+        // not 0 is a 2, and whether it is ternary.
+        std::vector<std::vector<int>> columns;
+        for (int p = 0; p < space_.Length(); ++p) {
+            std::vector<int> column{space_.Signs(p)};
+            bool swapped = false;
+            bool seen = false;
+            for (std::size_t word : fixed_) {
+                int digit = space_.Digit(word, p);
+                if (!seen && digit != 0) {
+                    seen = true;
+                    swapped = digit == 2;
                 }
+                column.push_back(swapped && digit != 0 ? 3 - digit : digit);
+            }
+            const auto at = static_cast<std::size_t>(p);
+            classes.Swapped[at] = swapped;
+            classes.Free[at] = !seen && space_.Signs(p) == 3;
+            const auto same = std::find(columns.begin(), columns.end(), column);
+            classes.Class[at] = static_cast<std::uint8_t>(same - columns.begin());
+            if (same == columns.end()) {
+                columns.push_back(std::move(column));
             }
         }
-        return false;
+        return classes;
     }
 
-    // The class of a word of the ball of w (1 at the first radius + 1 positions) under the
-    // symmetries that fix 0 and w: how many of each kind of position (ternary or binary, 1 or 0
-    // in w) hold each sign, where at a ternary position that is 0 in w, 1 and 2 count alike.
-    std::size_t ClassOf(std::size_t word) const {
-        std::array<std::size_t, 9> counts{};
+    // The class of each word of `ball` under the symmetries that fix 0 and fixed_, numbered in
+    // the order the classes are first met.
+    std::vector<std::size_t> KindsInBall(std::span<const std::uint32_t> ball) const {
+        const TPositionClasses classes = ClassesOfPositions();
+        std::map<TClassKey, std::size_t> numbers;
+        std::vector<std::size_t> kinds;
+        kinds.reserve(ball.size());
+        for (std::size_t word : ball) {
+            kinds.push_back(
+                numbers.try_emplace(KeyOf(word, classes), numbers.size()).first->second);
+        }
+        return kinds;
+    }
+
+    TClassKey KeyOf(std::size_t word, const TPositionClasses& classes) const {
+        TClassKey key{};
         for (int p = 0; p < space_.Length(); ++p) {
-            const int digit = space_.Digit(word, p);
-            const bool inBare = p <= radius_;
-            const bool ternary = p < space_.Triples();
-            const std::size_t slot =
-                ternary ? (inBare ? static_cast<std::size_t>(digit) : 3 + (digit == 0 ? 0 : 1))
-                        : 5 + (inBare ? 0 : 2) + static_cast<std::size_t>(digit);
-            ++counts[slot];
+            const auto at = static_cast<std::size_t>(p);
+            int digit = space_.Digit(word, p);
+            if (classes.Free[at]) {
+                digit = digit == 0 ? 0 : 1;
+            } else if (classes.Swapped[at] && digit != 0) {
+                digit = 3 - digit;
+            }
+            ++key[3 * classes.Class[at] + static_cast<std::size_t>(digit)];
         }
-        std::size_t kind = 0;
-        for (std::size_t count : counts) {
-            kind = kind * (kMaxCodeLength + 1) + count;
-        }
-        return kind;
+        return key;
     }
 
     std::size_t Candidates(std::size_t bare) const {
@@ -201,6 +234,31 @@ private:
         return apart;
     }
 
+    // Whether the `left` words that would cover the most bare words each cover, together, as
+    // many as there are bare words.
+    bool GainsSuffice(std::size_t left) {
+        std::fill(gains_.begin(), gains_.end(), 0);
+        std::size_t bare = 0;
+        for (std::size_t x = 0; x < space_.Size(); ++x) {
+            if (covered_[x] != 0) {
+                continue;
+            }
+            ++bare;
+            for (std::size_t y : BallOf(x)) {
+                gains_[y] += excluded_[y] ? 0 : 1;
+            }
+        }
+        if (left < gains_.size()) {
+            std::nth_element(gains_.begin(), gains_.begin() + static_cast<long>(left), gains_.end(),
+                             std::greater<>());
+        }
+        std::size_t most = 0;
+        for (std::size_t k = 0; k < left && k < gains_.size(); ++k) {
+            most += gains_[k];
+        }
+        return most >= bare;
+    }
+
     const TMixedSpace& space_;
     int radius_;
     std::uint64_t maxNodes_;
@@ -211,7 +269,12 @@ private:
     std::vector<std::uint8_t> excluded_;
     std::vector<std::uint64_t> marks_;
     std::uint64_t stamp_ = 0;
+    // How many bare words each word would cover, for GainsSuffice.
+    std::vector<std::uint32_t> gains_;
     std::vector<std::size_t> code_;
+    // The bare words branched on and the words chosen for them, from the root down: the
+    // symmetries used at a node fix each of them.
+    std::vector<std::size_t> fixed_;
     std::uint64_t nodes_ = 0;
     bool gaveUp_ = false;
 };

@@ -83,7 +83,7 @@ TEST(exhaustive_search, proves_the_cheaper_shapes_it_lists_in_exactly_their_node
         EXPECT_EQ(ProvenSmallestSize(shape.Triples, shape.Doubles, shape.Radius), shape.Size);
         EXPECT_TRUE(KnownSmallest(shape.Triples, shape.Doubles, shape.Radius, shape.Size));
         EXPECT_FALSE(KnownSmallest(shape.Triples, shape.Doubles, shape.Radius, shape.Size + 1));
-        if (shape.Nodes > 100'000) {
+        if (shape.Nodes > 25'000) {
             continue;
         }
         const TExhaustiveResult result = SearchCodeOfSize(
