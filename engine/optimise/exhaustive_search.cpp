@@ -126,24 +126,24 @@ private:
         return false;
     }
 
-    // How the symmetries that fix 0 and every word of fixed_ see each position: they permute
-    // the positions of one class among themselves, and swap 1 and 2 where the digits of fixed_
-    // would otherwise differ (Swapped) or are all 0 (Free).
+    // The symmetries that fix 0 and every word of fixed_: they permute the positions of one
+    // class among themselves, those whose digits in fixed_ are equal once 1 and 2 are swapped
+    // where the first digit other than 0 is a 2 (Swapped), and they swap 1 and 2 freely where
+    // every digit is 0 (Free).
     struct TPositionClasses {
         std::array<std::uint8_t, kMaxCodeLength> Class{};
         std::array<bool, kMaxCodeLength> Swapped{};
         std::array<bool, kMaxCodeLength> Free{};
     };
 
-    // Counts of each normalised digit in each class of positions: words with equal keys are
-    // mapped onto each other by those symmetries, which are all that map 0 and fixed_ to
-    // themselves by permuting positions and signs.
+    // Counts of each digit in each class of positions, with 1 and 2 swapped where Swapped and
+    // taken alike where Free: words with equal keys are mapped onto each other by those
+    // symmetries.
     using TClassKey = std::array<std::uint8_t, 3 * kMaxCodeLength>;
 
     TPositionClasses ClassesOfPositions() const {
         TPositionClasses classes;
-        // Each position's digits in fixed_, with 1 and 2 swapped where the first one that is
-        // not 0 is a 2, and whether it is ternary.
+        // Each position's number of signs, then its digits in fixed_, swapped as above.
         std::vector<std::vector<int>> columns;
         for (int p = 0; p < space_.Length(); ++p) {
             std::vector<int> column{space_.Signs(p)};

@@ -31,10 +31,11 @@ struct TExhaustiveResult {
 };
 
 // Decides whether a covering code of the shape at `radius` has `size` words or fewer. It is a
-// branch and bound over the words that may cover the first word left bare, with a bound from
-// bare words no single word can cover together. The word 0 is taken into the code, as some
-// translate of any code has it; the candidates for the next word are taken once for each class
-// of the symmetries that fix 0 and the bare word they cover. Throws std::invalid_argument
+// branch and bound over the words that may cover the bare word with the fewest of them left,
+// bounded by bare words no single word can cover together and by how many bare words the words
+// left could cover at best. The word 0 is taken into the code, as some translate of any code has
+// it; at every branch the candidates are tried once for each class of the symmetries that fix 0
+// and the words branched on so far, and a class tried is ruled out. Throws std::invalid_argument
 // "exhaustive search needs a shape of 1 to 14 positions and at most 8192 words, a radius of 0 to
 // 3 and a size of 1 or more" otherwise.
 TExhaustiveResult SearchCodeOfSize(int triples, int doubles, int radius, std::size_t size,
