@@ -20,7 +20,6 @@ class TBranchAndBound {
 public:
     TBranchAndBound(const TMixedSpace& space, int radius, std::uint64_t maxNodes)
         : space_(space),
-          radius_(radius),
           maxNodes_(maxNodes),
           covered_(space.Size()),
           excluded_(space.Size()),
@@ -260,7 +259,6 @@ private:
     }
 
     const TMixedSpace& space_;
-    int radius_;
     std::uint64_t maxNodes_;
     std::size_t ballSize_ = 0;
     // The ball of every word, ballSize_ words each: kMaxExhaustiveWords fit 32 bits.
