@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "optimise/mixed_space.h"
 #include "test_support.h"
 
 namespace kelvo {
@@ -18,19 +17,6 @@ std::vector<std::string> Texts(const TCode& code) {
         std::string text;
         for (std::size_t p = 0; p < length; ++p) {
             text += static_cast<char>('0' + code.Words[w * length + p]);
-        }
-        texts.push_back(text);
-    }
-    return texts;
-}
-
-std::vector<std::string> SpaceTexts(int triples, int doubles) {
-    const TMixedSpace space(triples, doubles);
-    std::vector<std::string> texts;
-    for (std::size_t x = 0; x < space.Size(); ++x) {
-        std::string text;
-        for (int p = 0; p < space.Length(); ++p) {
-            text += static_cast<char>('0' + space.Digit(x, p));
         }
         texts.push_back(text);
     }
@@ -61,8 +47,8 @@ TEST(exhaustive_search, finds_a_code_of_each_published_smallest_size_and_none_sm
             SearchCodeOfSize(known.Triples, known.Doubles, known.Radius, known.Size, limits);
         ASSERT_EQ(found.Answer, TExhaustiveAnswer::Exists);
         EXPECT_LE(found.Code.Size(), known.Size);
-        EXPECT_TRUE(LiterallyCovers(SpaceTexts(known.Triples, known.Doubles), Texts(found.Code),
-                                    known.Radius));
+        EXPECT_TRUE(LiterallyCovers(Texts(WholeSpace(known.Triples, known.Doubles)),
+                                    Texts(found.Code), known.Radius));
         EXPECT_EQ(Texts(found.Code).front(),
                   std::string(static_cast<std::size_t>(known.Triples + known.Doubles), '0'));
         EXPECT_EQ(
